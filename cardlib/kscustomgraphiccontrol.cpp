@@ -1,0 +1,122 @@
+#include "kscustomgraphiccontrol.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+TKsCustomGraphicControl::TKsCustomGraphicControl(QWidget* Owner) : QWidget(Owner) {
+    // The background of every fill is the owner's colour now; nothing updates it later.
+    const QColor color = (Owner ? Owner->palette() : palette()).color(QPalette::Window);
+    FSurface.SetBrushColor(color);
+    FSurface.OnChange = [this] { SurfaceChanged(); };
+}
+
+TKsCustomGraphicControl::~TKsCustomGraphicControl() {
+    FSurface.OnChange = nullptr;
+}
+
+void TKsCustomGraphicControl::SetEmpty(bool E) {
+    FEmpty = E;
+    if (FEnabled)
+        Invalidate();
+}
+
+void TKsCustomGraphicControl::SetAutoSize(bool A) {
+    FAutoSize = A;
+    if (A)
+        AdjustSize();
+}
+
+void TKsCustomGraphicControl::DrawSurface() {
+    SendSynchronize();
+    RepaintNow(pmDrawSurface, QRect(0, 0, FSurface.Width(), FSurface.Height()));
+}
+
+void TKsCustomGraphicControl::PaintRect(const TKsRect& Rect, TKsSingleCard*) {
+    if (FUpdateCount != 0 || isHidden())
+        return;
+    SendSynchronize();
+    FPaintArea = Rect.ToQRect();
+    RepaintNow(pmPaintRect, FPaintArea | RightStrip() | BottomStrip());
+}
+
+void TKsCustomGraphicControl::AdjustSize() {
+    if (Loading() || !FAutoSize)
+        return;
+    setGeometry(x(), y(), FSurface.Width(), FSurface.Height());
+}
+
+void TKsCustomGraphicControl::paintEvent(QPaintEvent* Event) {
+    QPainter p(this);
+    const QImage& surface = FSurface.Image();
+    const QColor brush = FSurface.BrushColor();
+    switch (FPaintMode) {
+    case pmPaint:
+        if (FUpdateCount == 0 && !FEmpty)
+            p.drawImage(Event->rect(), surface, Event->rect());
+        break;
+    case pmPaintRect:
+        if (!FEmpty)
+            p.drawImage(FPaintArea, surface, FPaintArea);
+        p.fillRect(RightStrip(), brush);
+        p.fillRect(BottomStrip(), brush);
+        break;
+    case pmDrawSurface:
+        p.drawImage(0, 0, surface);
+        break;
+    case pmFillStrips:
+        p.fillRect(BottomStrip(), brush);
+        p.fillRect(RightStrip(), brush);
+        break;
+    }
+}
+
+void TKsCustomGraphicControl::resizeEvent(QResizeEvent* Event) {
+    QWidget::resizeEvent(Event);
+    Resize();
+}
+
+void TKsCustomGraphicControl::Resize() {
+    if (FAutoSize)
+        AdjustSize();
+    if (OnResize)
+        OnResize(this);
+}
+
+void TKsCustomGraphicControl::SendSynchronize() {
+    if (!FSynchronize)
+        return;
+    if (auto* target = dynamic_cast<TKsSynchronizeTarget*>(window()))
+        target->KmSynchronize();
+}
+
+void TKsCustomGraphicControl::SurfaceChanged() {
+    if (FAutoSize) {
+        AdjustSize();
+        return;
+    }
+    SendSynchronize();
+    const QRect strips = BottomStrip() | RightStrip();
+    if (!strips.isEmpty())
+        RepaintNow(pmFillStrips, strips);
+}
+
+void TKsCustomGraphicControl::RepaintNow(TPaintMode Mode, const QRect& Area) {
+    if (Area.isEmpty() || !isVisible())
+        return;
+    const TPaintMode previous = FPaintMode;
+    FPaintMode = Mode;
+    repaint(Area);
+    FPaintMode = previous;
+}
+
+QRect TKsCustomGraphicControl::RightStrip() const {
+    if (FSurface.Width() >= width())
+        return {};
+    return QRect(FSurface.Width(), 0, width() - FSurface.Width(), height());
+}
+
+QRect TKsCustomGraphicControl::BottomStrip() const {
+    if (FSurface.Height() >= height())
+        return {};
+    return QRect(0, FSurface.Height(), width(), height() - FSurface.Height());
+}

@@ -1,0 +1,103 @@
+#pragma once
+// The windowless base of every card control: its whole picture lives in the off-screen
+// Surface, and changed rectangles are copied to the screen at once.
+
+#include "kscomponent.h"
+#include "kssurface.h"
+#include "kstypes.h"
+
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+
+// A window that wants to bring its state up to date before a card control draws.
+class TKsSynchronizeTarget {
+public:
+    virtual ~TKsSynchronizeTarget() = default;
+    virtual void KmSynchronize() = 0;
+};
+
+class TKsCustomGraphicControl : public QWidget, public TKsComponent {
+    Q_OBJECT
+public:
+    explicit TKsCustomGraphicControl(QWidget* Owner);
+    ~TKsCustomGraphicControl() override;
+
+    TKsSurface& Surface() { return FSurface; }
+    const TKsSurface& Surface() const { return FSurface; }
+
+    bool Empty() const { return FEmpty; }
+    void SetEmpty(bool E);
+
+    // The drawing switch of the card controls (not the widget's input state).
+    bool Enabled() const { return FEnabled; }
+    void SetEnabled(bool E) { FEnabled = E; }
+
+    bool Synchronize() const { return FSynchronize; }
+    int32_t UpdateCount() const { return FUpdateCount; }
+
+    bool AutoSize() const { return FAutoSize; }
+    void SetAutoSize(bool A);
+
+    void BeginUpdate() { ++FUpdateCount; }
+    void EndUpdate() { --FUpdateCount; }
+
+    // Copies the whole Surface to the screen, whatever Empty and the update lock say.
+    void DrawSurface();
+
+    // Renders every card of the control again.
+    virtual void RedrawAll(bool Direct) = 0;
+
+    // The KM_PAINTRECT handler: gets rectangle Rect of the Surface onto the screen at once.
+    virtual void PaintRect(const TKsRect& Rect, TKsSingleCard* Card);
+
+    // Takes the Surface's size when AutoSize is on (not while loading).
+    virtual void AdjustSize();
+
+    // Invalidate: the whole control is painted again from its Surface on the next paint cycle.
+    void Invalidate() { update(); }
+
+    std::function<void(TKsCustomGraphicControl*)> OnResize;
+
+protected:
+    void paintEvent(QPaintEvent* Event) override;
+    void resizeEvent(QResizeEvent* Event) override;
+    virtual void Resize();
+
+    // Sends KM_SYNCHRONIZE to the window the control lives in.
+    void SendSynchronize();
+
+private:
+    enum TPaintMode : uint8_t { pmPaint, pmPaintRect, pmDrawSurface, pmFillStrips };
+
+    void SurfaceChanged();
+    void RepaintNow(TPaintMode Mode, const QRect& Area);
+    QRect RightStrip() const;
+    QRect BottomStrip() const;
+
+    TKsSurface FSurface;
+    bool FEmpty = true;
+    bool FSynchronize = true;
+    int32_t FUpdateCount = 0;
+    bool FEnabled = true;
+    bool FAutoSize = false;
+    TPaintMode FPaintMode = pmPaint;
+    QRect FPaintArea;
+};
+
+// Holds a control's update lock; on release the lock ends and the whole Surface is shown.
+class TKsUpdateGuard {
+public:
+    explicit TKsUpdateGuard(TKsCustomGraphicControl& Control) : FControl(Control) {
+        FControl.BeginUpdate();
+    }
+    ~TKsUpdateGuard() {
+        FControl.EndUpdate();
+        FControl.DrawSurface();
+    }
+    TKsUpdateGuard(const TKsUpdateGuard&) = delete;
+    TKsUpdateGuard& operator=(const TKsUpdateGuard&) = delete;
+
+private:
+    TKsCustomGraphicControl& FControl;
+};

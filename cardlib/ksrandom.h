@@ -1,0 +1,31 @@
+#pragma once
+// The library's one random generator: seed := seed * 134775813 + 1 (mod 2^32); a random integer
+// below n is the high 32 bits of seed * n. Only deck preparation reseeds it, from the clock.
+
+#include <cstdint>
+#include <functional>
+
+uint32_t KsRandSeed();
+void KsSetRandSeed(uint32_t Seed);
+
+// Advances the generator and returns an integer in 0 .. Range - 1 (0 when Range <= 0).
+int32_t KsRandom(int32_t Range);
+
+// The seed clock: the time of day in UTC, in milliseconds since midnight.
+using TKsSeedClock = std::function<uint32_t()>;
+uint32_t KsClockMilliseconds();
+
+// Reseeds the generator from the seed clock.
+void KsRandomize();
+
+// Replaces the seed clock for this object's lifetime, so a test can fix a deal.
+class TKsSeedClockOverride {
+public:
+    explicit TKsSeedClockOverride(TKsSeedClock Clock);
+    ~TKsSeedClockOverride();
+    TKsSeedClockOverride(const TKsSeedClockOverride&) = delete;
+    TKsSeedClockOverride& operator=(const TKsSeedClockOverride&) = delete;
+
+private:
+    TKsSeedClock FPrevious;
+};

@@ -1,0 +1,44 @@
+#pragma once
+// The off-screen bitmap of a card control. Every drawing operation and every change of size
+// is followed by OnChange, the way the control learns that its picture moved on.
+
+#include "kstypes.h"
+
+#include <QColor>
+#include <QImage>
+#include <functional>
+
+struct TKsCardImage;
+
+class TKsSurface {
+public:
+    TKsSurface();
+
+    const QImage& Image() const { return FImage; }
+    int Width() const { return FImage.width(); }
+    int Height() const { return FImage.height(); }
+
+    // Changing the size keeps the existing pixels anchored at the top-left corner; new pixels
+    // take the brush colour.
+    void SetSize(int Width, int Height);
+    void SetWidth(int Width) { SetSize(Width, Height()); }
+    void SetHeight(int Height) { SetSize(Width(), Height); }
+
+    // The background of every fill the library makes.
+    QColor BrushColor() const { return FBrushColor; }
+    void SetBrushColor(const QColor& Color) { FBrushColor = Color; }
+
+    void Fill(const TKsRect& Rect);
+    // Copies part Source of Picture to Dest (same size), its transparent colour becoming the brush.
+    void CopyImage(const TKsCardImage& Picture, const TKsRect& Source, const TKsRect& Dest);
+    // Replaces every pixel of Rect by its bitwise inverse.
+    void Invert(const TKsRect& Rect);
+
+    std::function<void()> OnChange;
+
+private:
+    void Changed();
+
+    QImage FImage;
+    QColor FBrushColor;
+};

@@ -1,0 +1,5 @@
+#include "version.h"
+
+QString TolviVersion() {
+    return QStringLiteral(TOLVI_VERSION);
+}
