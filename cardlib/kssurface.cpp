@@ -5,20 +5,25 @@
 #include <QPainter>
 #include <algorithm>
 
-TKsSurface::TKsSurface() : FImage(0, 0, QImage::Format_RGB32), FBrushColor(Qt::white) {}
+TKsSurface::TKsSurface() : FBrushColor(Qt::white) {}
 
 void TKsSurface::SetSize(int Width, int Height) {
     Width = std::max(Width, 0);
     Height = std::max(Height, 0);
-    if (Width == FImage.width() && Height == FImage.height())
+    if (Width == FWidth && Height == FHeight)
         return;
-    QImage resized(Width, Height, QImage::Format_RGB32);
-    resized.fill(FBrushColor);
-    if (!FImage.isNull()) {
-        QPainter p(&resized);
-        p.setCompositionMode(QPainter::CompositionMode_Source);
-        p.drawImage(0, 0, FImage);
+    QImage resized;
+    if (Width > 0 && Height > 0) {
+        resized = QImage(Width, Height, QImage::Format_RGB32);
+        resized.fill(FBrushColor);
+        if (!FImage.isNull()) {
+            QPainter p(&resized);
+            p.setCompositionMode(QPainter::CompositionMode_Source);
+            p.drawImage(0, 0, FImage);
+        }
     }
+    FWidth = Width;
+    FHeight = Height;
     FImage = std::move(resized);
     Changed();
 }

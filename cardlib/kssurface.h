@@ -15,8 +15,8 @@ public:
     TKsSurface();
 
     const QImage& Image() const { return FImage; }
-    int Width() const { return FImage.width(); }
-    int Height() const { return FImage.height(); }
+    int Width() const { return FWidth; }
+    int Height() const { return FHeight; }
 
     // Changing the size keeps the existing pixels anchored at the top-left corner; new pixels
     // take the brush colour.
@@ -39,6 +39,9 @@ public:
 private:
     void Changed();
 
+    // A bitmap may be 0 pixels in one direction only; QImage cannot, so the size is kept apart.
+    int FWidth = 0;
+    int FHeight = 0;
     QImage FImage;
     QColor FBrushColor;
 };
