@@ -5,8 +5,8 @@
 
 TKsCustomGraphicControl::TKsCustomGraphicControl(QWidget* Owner) : QWidget(Owner) {
     // The background of every fill is the owner's colour now; nothing updates it later.
-    const QColor color = (Owner ? Owner->palette() : palette()).color(QPalette::Window);
-    FSurface.SetBrushColor(color);
+    FCanvasBrush = (Owner ? Owner->palette() : palette()).color(QPalette::Window);
+    FSurface.SetBrushColor(FCanvasBrush);
     FSurface.OnChange = [this] { SurfaceChanged(); };
 }
 
@@ -48,7 +48,7 @@ void TKsCustomGraphicControl::AdjustSize() {
 void TKsCustomGraphicControl::paintEvent(QPaintEvent* Event) {
     QPainter p(this);
     const QImage& surface = FSurface.Image();
-    const QColor brush = FSurface.BrushColor();
+    const QColor& brush = FCanvasBrush;
     switch (FPaintMode) {
     case pmPaint:
         if (FUpdateCount == 0 && !FEmpty)

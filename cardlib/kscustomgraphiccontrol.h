@@ -76,6 +76,7 @@ private:
     QRect BottomStrip() const;
 
     TKsSurface FSurface;
+    QColor FCanvasBrush; // the control's own background, for the strips beyond the Surface
     bool FEmpty = true;
     bool FSynchronize = true;
     int32_t FUpdateCount = 0;
