@@ -62,6 +62,8 @@ public:
 
     // Renders the card into its owner's Surface and refreshes that area of the screen.
     void Draw(bool Direct);
+    // Moves a group's card onto its table.
+    void PlayToTable(TKsTablePos TablePos, bool FaceDown);
 
 private:
     bool OwnerEnabled() const;
