@@ -11,3 +11,4 @@
 #include "kssinglecard.h"
 #include "kstypes.h"
 #include "ksvirtualdeck.h"
+#include "kswaittimer.h"
