@@ -1,0 +1,34 @@
+#pragma once
+// The game's user-visible texts, kept in one place so the wording stays identical wherever a
+// text is shown or written to the settings file.
+
+#include <QString>
+#include <cstdint>
+
+namespace StringRes {
+
+// Hall-of-fame section titles, one per deck count (1..2) and scoring style (0 Normal,
+// 1 Las Vegas): "Single Deck - Normal Scoring" and so on. Empty outside those ranges.
+QString FameTitle(int32_t DeckCount, int32_t Scoring);
+// The suffix of a level (0 Unbeatable .. 4 Easy): " - Unbeatable" and so on.
+QString LevelSuffix(int32_t Level);
+// The level names as the options dialog lists them: "Unbeatable" .. "Easy".
+QString LevelName(int32_t Level);
+// A hall-of-fame section name: title followed by level suffix.
+QString FameSection(int32_t DeckCount, int32_t Scoring, int32_t Level);
+
+QString RankHeading();        // "Rank  Score     Name"
+QString EnterYourName();      // "Please enter your name"
+QString ReadyToStart();       // "Click Ok when Ready to Start!"
+QString CreatingSecondDeck(); // "Creating a Second Deck, Please be Patient"
+QString ChangesNeedNewGame(); // "Changes require starting a new game, continue?"
+QString GameWonFormat();      // "%s Won, Do you want to play again?"
+// GameWonFormat with Winner in place of "%s".
+QString GameWon(const QString& Winner);
+QString WinnerHuman();    // "You"
+QString WinnerComputer(); // "The Computer"
+
+// The settings file could not be written: Path and the system's Reason.
+QString SettingsNotSaved(const QString& Path, const QString& Reason);
+
+} // namespace StringRes

@@ -1,0 +1,78 @@
+#pragma once
+// "Config.INI": the three settings and the hall of fame. It lives beside the program file;
+// when that directory cannot be written (an installed copy) it lives in the per-user
+// configuration directory instead.
+
+#include "IniFile.h"
+
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+class THallOfFame;
+class TOptionsHost;
+
+struct TSettings {
+    int32_t Scoring = 0;   // 0 Normal, 1 Las Vegas
+    int32_t DeckCount = 1; // 1 or 2
+    int32_t Level = 2;     // 0 Unbeatable .. 4 Easy
+    bool operator==(const TSettings&) const = default;
+};
+
+QString ConfigFileName();  // "Config.INI"
+QString SettingsSection(); // "Settings"
+
+// The directory of the program file, and the per-user configuration directory.
+QString ProgramDir();
+QString UserConfigDir();
+
+// Replaces both directories for this object's lifetime, so tests never touch the real ones.
+class TConfigDirOverride {
+public:
+    TConfigDirOverride(const QString& ProgramDir, const QString& UserConfigDir);
+    ~TConfigDirOverride();
+    TConfigDirOverride(const TConfigDirOverride&) = delete;
+    TConfigDirOverride& operator=(const TConfigDirOverride&) = delete;
+
+private:
+    std::optional<QString> FPreviousProgramDir;
+    std::optional<QString> FPreviousUserDir;
+};
+
+// Where the file is read from and written to. With a writable program directory both are the
+// file there. Otherwise the file is written to the per-user directory and read from there, or,
+// while no per-user file exists yet, from the program directory.
+struct TConfigPaths {
+    QString ReadPath;
+    QString WritePath;
+};
+TConfigPaths ConfigPaths();
+
+// The settings file while it is open: read on creation, written by UpdateFile.
+class TConfigFile {
+public:
+    TConfigFile();
+    explicit TConfigFile(const TConfigPaths& Paths);
+
+    // The settings; a missing value, one that is not an integer, or one outside its range
+    // gives the default.
+    TSettings ReadSettings() const;
+    void WriteSettings(const TSettings& Settings);
+    void ReadHallOfFame(THallOfFame& HallOfFame) const;
+    void WriteHallOfFame(const THallOfFame& HallOfFame);
+
+    // Writes the file; on failure tells the player where and why and returns false. The old
+    // file stays as it was.
+    bool UpdateFile();
+
+    TIniFile& Ini() { return FIni; }
+    const TIniFile& Ini() const { return FIni; }
+
+private:
+    TIniFile FIni;
+};
+
+// The start-up read: the three settings and the whole hall of fame into Host.
+void LoadConfig(TOptionsHost& Host);
+// The write at close: the three settings and the whole hall of fame from Host.
+bool SaveConfig(TOptionsHost& Host);

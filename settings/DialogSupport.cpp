@@ -1,0 +1,124 @@
+#include "DialogSupport.h"
+
+#include <QButtonGroup>
+#include <QDialog>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStyle>
+#include <QStyleOptionGroupBox>
+#include <algorithm>
+
+namespace {
+
+QFont FontOf(const QStringList& Families, int PixelHeight, QFont::StyleHint Hint) {
+    QFont font;
+    font.setFamilies(Families);
+    font.setStyleHint(Hint);
+    font.setPixelSize(PixelHeight);
+    return font;
+}
+
+} // namespace
+
+QFont ComicFont(int PixelHeight, bool Bold) {
+    QFont font = FontOf({QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue")},
+                        PixelHeight, QFont::Fantasy);
+    font.setBold(Bold);
+    return font;
+}
+
+QFont CourierFont(int PixelHeight) {
+    QFont font = FontOf({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"),
+                         QStringLiteral("DejaVu Sans Mono")},
+                        PixelHeight, QFont::TypeWriter);
+    font.setFixedPitch(true);
+    return font;
+}
+
+QFont DialogFont() {
+    return FontOf({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                   QStringLiteral("Liberation Sans")},
+                  11, QFont::SansSerif);
+}
+
+void SetUpFixedDialog(QDialog& Dialog, const QString& Caption, int Width, int Height,
+                      bool TitleButtons) {
+    Qt::WindowFlags flags = Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint |
+                            Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (TitleButtons)
+        flags |= Qt::WindowCloseButtonHint;
+    Dialog.setWindowFlags(flags);
+    Dialog.setWindowTitle(Caption);
+    Dialog.setFont(DialogFont());
+    Dialog.setFixedSize(Width, Height);
+    Dialog.setSizeGripEnabled(false);
+}
+
+void CenterOnScreen(QWidget& Window) {
+    const QWidget* parent = Window.parentWidget();
+    QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    QRect frame = Window.frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    Window.move(frame.topLeft());
+}
+
+TRadioGroup::TRadioGroup(const QString& Caption, const QStringList& Items, QWidget* Parent)
+    : QGroupBox(Caption, Parent), FGroup(new QButtonGroup(this)) {
+    for (const QString& item : Items) {
+        auto* button = new QRadioButton(item, this);
+        FGroup->addButton(button, int(FButtons.size()));
+        FButtons.push_back(button);
+    }
+    ArrangeButtons();
+}
+
+int TRadioGroup::ItemIndex() const {
+    return FGroup->checkedId();
+}
+
+void TRadioGroup::SetItemIndex(int Value) {
+    if (Value >= 0 && Value < Count()) {
+        FButtons[size_t(Value)]->setChecked(true);
+    } else if (QAbstractButton* checked = FGroup->checkedButton()) {
+        FGroup->setExclusive(false);
+        checked->setChecked(false);
+        FGroup->setExclusive(true);
+    }
+}
+
+QRadioButton* TRadioGroup::Button(int Index) const {
+    return Index >= 0 && Index < Count() ? FButtons[size_t(Index)] : nullptr;
+}
+
+void TRadioGroup::resizeEvent(QResizeEvent* Event) {
+    QGroupBox::resizeEvent(Event);
+    ArrangeButtons();
+}
+
+void TRadioGroup::changeEvent(QEvent* Event) {
+    QGroupBox::changeEvent(Event);
+    if (Event->type() == QEvent::FontChange || Event->type() == QEvent::StyleChange)
+        ArrangeButtons();
+}
+
+void TRadioGroup::ArrangeButtons() {
+    if (FButtons.empty())
+        return;
+    QStyleOptionGroupBox option;
+    initStyleOption(&option);
+    const QRect contents =
+        style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxContents, this);
+    const int left = contents.left() + 6;
+    const int top = contents.top();
+    const int rowHeight = contents.height() / Count();
+    // As wide as its text, so that a click beside the text does not look as if it took.
+    for (int i = 0; i < Count(); ++i) {
+        QRadioButton& button = *FButtons[size_t(i)];
+        const int width = std::min(button.sizeHint().width(), contents.right() - left);
+        button.setGeometry(left, top + i * rowHeight, width, rowHeight);
+    }
+}

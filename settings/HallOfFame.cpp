@@ -1,0 +1,109 @@
+#include "HallOfFame.h"
+
+#include "IniFile.h"
+#include "StringRes.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+bool THallOfFame::ValidTable(int32_t DeckCount, int32_t Scoring, int32_t Level) {
+    return DeckCount >= 1 && DeckCount <= 2 && Scoring >= 0 && Scoring <= 1 && Level >= 0 &&
+           Level <= 4;
+}
+
+TFameTable& THallOfFame::Table(int32_t DeckCount, int32_t Scoring, int32_t Level) {
+    if (!ValidTable(DeckCount, Scoring, Level))
+        throw std::out_of_range("no hall-of-fame table for these settings");
+    return FTables[size_t(DeckCount - 1)][size_t(Scoring)][size_t(Level)];
+}
+
+const TFameTable& THallOfFame::Table(int32_t DeckCount, int32_t Scoring, int32_t Level) const {
+    return const_cast<THallOfFame*>(this)->Table(DeckCount, Scoring, Level);
+}
+
+TFameEntry& THallOfFame::Entry(int32_t DeckCount, int32_t Scoring, int32_t Level, int32_t Place) {
+    if (Place < 1 || Place > FamePlaces)
+        throw std::out_of_range("no such place in the hall of fame");
+    return Table(DeckCount, Scoring, Level)[size_t(Place - 1)];
+}
+
+const TFameEntry& THallOfFame::Entry(int32_t DeckCount, int32_t Scoring, int32_t Level,
+                                     int32_t Place) const {
+    return const_cast<THallOfFame*>(this)->Entry(DeckCount, Scoring, Level, Place);
+}
+
+void THallOfFame::Clear() {
+    FTables = {};
+}
+
+QString LeftChars(const QString& Text, qsizetype Count) {
+    qsizetype end = 0;
+    for (qsizetype chars = 0; end < Text.size() && chars < Count; ++chars)
+        end +=
+            (Text[end].isHighSurrogate() && end + 1 < Text.size() && Text[end + 1].isLowSurrogate())
+                ? 2
+                : 1;
+    return Text.left(end);
+}
+
+TFameEntry ParseFameValue(const QString& Value) {
+    TFameEntry entry;
+    if (Value.isEmpty())
+        return entry;
+    const qsizetype at = Value.indexOf(FameSeparator);
+    QStringView score(Value);
+    if (at >= 0) {
+        entry.FameName = LeftChars(Value.left(at), FameNameLength);
+        score = score.mid(at + 1);
+    }
+    if (!ParseInt32(score, entry.FameScore))
+        entry.FameScore = 0;
+    return entry;
+}
+
+QString FormatFameValue(const TFameEntry& Entry) {
+    // The separator cannot be part of a name: it would end the name when read back.
+    QString name = Entry.FameName;
+    name.remove(FameSeparator);
+    return name + FameSeparator + QString::number(Entry.FameScore);
+}
+
+static QString PlaceKey(int32_t Place) {
+    return QString::number(Place);
+}
+
+void ReadHallOfFame(const TIniFile& Ini, THallOfFame& HallOfFame) {
+    ForEachFameTable([&](int32_t deck, int32_t scoring, int32_t level) {
+        const QString section = StringRes::FameSection(deck, scoring, level);
+        TFameTable& table = HallOfFame.Table(deck, scoring, level);
+        for (int32_t place = 1; place <= FamePlaces; ++place)
+            table[size_t(place - 1)] = ParseFameValue(Ini.ReadString(section, PlaceKey(place), {}));
+    });
+}
+
+void WriteHallOfFame(TIniFile& Ini, const THallOfFame& HallOfFame) {
+    ForEachFameTable([&](int32_t deck, int32_t scoring, int32_t level) {
+        const QString section = StringRes::FameSection(deck, scoring, level);
+        const TFameTable& table = HallOfFame.Table(deck, scoring, level);
+        for (int32_t place = 1; place <= FamePlaces; ++place)
+            Ini.WriteString(section, PlaceKey(place), FormatFameValue(table[size_t(place - 1)]));
+    });
+}
+
+QStringList HallOfFameLines(const THallOfFame& HallOfFame) {
+    QStringList lines;
+    lines.reserve(160);
+    ForEachFameTable([&](int32_t deck, int32_t scoring, int32_t level) {
+        lines << StringRes::FameSection(deck, scoring, level) << StringRes::RankHeading();
+        const TFameTable& table = HallOfFame.Table(deck, scoring, level);
+        for (int32_t place = 1; place <= FamePlaces; ++place) {
+            const TFameEntry& entry = table[size_t(place - 1)];
+            const QString score = QString::number(entry.FameScore);
+            lines << QString::asprintf("  %d     %d", place, entry.FameScore) +
+                         QString(std::max<qsizetype>(0, 8 - score.size()), QLatin1Char(' ')) +
+                         entry.FameName;
+        }
+        lines << QString();
+    });
+    return lines;
+}

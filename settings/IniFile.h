@@ -1,0 +1,88 @@
+#pragma once
+// A small reader and writer of Windows-style INI text, compatible with the files earlier
+// versions of the game wrote through the Windows private-profile functions:
+// - section names and keys match without regard to letter case; the first of duplicate
+//   sections or keys wins;
+// - a value is the raw text after the first "=" to the end of the line, blanks trimmed, so it
+//   may hold commas, quotes, "=" or ";";
+// - a file that is not valid UTF-8 is read as Windows-1252; the file is written as UTF-8;
+// - lines the program does not know (comments, other sections, garbage) are kept as they were.
+// Changes stay in memory until UpdateFile, which replaces the file in one step.
+
+#include <QHash>
+#include <QString>
+#include <QStringView>
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+class QByteArray;
+
+class TIniFile {
+public:
+    // Reads FileName if it exists and is readable; otherwise starts empty.
+    explicit TIniFile(const QString& FileName = {});
+    TIniFile(const TIniFile&) = delete;
+    TIniFile& operator=(const TIniFile&) = delete;
+
+    // Only the first this many bytes of a file are read; a real settings file has a few
+    // kilobytes, and this keeps a hostile file from exhausting memory.
+    static constexpr qsizetype MaxFileSize = 16 * 1024 * 1024;
+
+    // Replaces the contents by the INI text in Bytes (as if read from a file).
+    void LoadFromBytes(const QByteArray& Bytes);
+    // The whole file as UpdateFile writes it.
+    QByteArray ToBytes() const;
+
+    // Where UpdateFile writes; initially the file that was read.
+    QString FileName() const { return FFileName; }
+    void SetFileName(const QString& Value) { FFileName = Value; }
+
+    bool SectionExists(const QString& Section) const;
+    bool ValueExists(const QString& Section, const QString& Ident) const;
+    QString ReadString(const QString& Section, const QString& Ident, const QString& Default) const;
+    // The value as a decimal 32-bit integer; Default when missing or not such a number.
+    int32_t ReadInteger(const QString& Section, const QString& Ident, int32_t Default) const;
+
+    void WriteString(const QString& Section, const QString& Ident, const QString& Value);
+    void WriteInteger(const QString& Section, const QString& Ident, int32_t Value);
+
+    // Writes the file through a temporary file renamed over the old one, so a failed write
+    // leaves the old file as it was. False on failure, with the reason in ErrorString.
+    bool UpdateFile();
+    QString ErrorString() const { return FErrorString; }
+
+private:
+    // Where a key's line is: an original line of the file, or one added to its section.
+    struct TKeyRef {
+        qsizetype Line = -1;
+        qsizetype Added = -1;
+    };
+    struct TSection {
+        QString Name;          // as in the file, or as given when the section is new
+        qsizetype Header = -1; // line of "[Name]"; -1 for a new section
+        qsizetype End = 0;     // one past the last original line of the section
+        std::vector<QString> Added;
+        QHash<QString, TKeyRef> Keys; // case-folded key -> first line holding it
+    };
+
+    const TSection* FindSection(const QString& Section) const;
+    const QString* FindLine(const QString& Section, const QString& Ident, QString& Buffer) const;
+    void Parse();
+
+    QString FFileName;
+    QString FText;                                    // the file as read, decoded
+    std::vector<QStringView> FLines;                  // its lines, without line breaks
+    std::unordered_map<qsizetype, QString> FReplaced; // original lines rewritten by a write
+    std::vector<TSection> FSections;
+    QHash<QString, qsizetype> FSectionIndex; // case-folded name -> first section of that name
+    QString FErrorString;
+};
+
+// Bytes as text: UTF-8 when they are valid UTF-8 (a leading byte-order mark is dropped),
+// otherwise Windows-1252, the ANSI code page earlier versions wrote.
+QString DecodeIniText(const QByteArray& Bytes);
+
+// Text as a decimal 32-bit integer, with an optional sign and surrounding blanks; false for
+// anything else, including numbers beyond 32 bits.
+bool ParseInt32(QStringView Text, int32_t& Value);

@@ -1,0 +1,117 @@
+#include "Options.h"
+
+#include "DialogSupport.h"
+#include "OptionsHost.h"
+#include "Scores.h"
+#include "StringRes.h"
+#include "ksdialogs.h"
+
+#include <QPushButton>
+#include <QRadioButton>
+#include <algorithm>
+
+namespace {
+
+QStringList LevelNames() {
+    QStringList names;
+    for (int32_t level = 0; level <= 4; ++level)
+        names << StringRes::LevelName(level);
+    return names;
+}
+
+void Place(QWidget& Control, const char* Name, int Left, int Top, int Width, int Height) {
+    Control.setObjectName(QString::fromLatin1(Name));
+    Control.setGeometry(Left, Top, Width, Height);
+}
+
+} // namespace
+
+TOptionsForm::TOptionsForm(TOptionsHost& Host, QWidget* Parent)
+    : QDialog(Parent), FHost(Host),
+      FScoringStyle(new TRadioGroup(QStringLiteral("Scoring Style"),
+                                    {QStringLiteral("Normal"), QStringLiteral("Las Vegas")}, this)),
+      FDeckSize(new TRadioGroup(QStringLiteral("Deck Size"),
+                                {QStringLiteral("Single"), QStringLiteral("Double")}, this)),
+      FSaveBtn(new QPushButton(QStringLiteral("&Save"), this)),
+      FCancelBtn(new QPushButton(QStringLiteral("&Cancel"), this)),
+      FComputerLevel(new TRadioGroup(QStringLiteral("Computer"), LevelNames(), this)) {
+    setObjectName(QStringLiteral("OptionsForm"));
+    SetUpFixedDialog(*this, QStringLiteral("Options"), 221, 323, false);
+    setFont(ComicFont(16));
+
+    Place(*FScoringStyle, "ScoringStyle", 46, 3, 129, 72);
+    Place(*FDeckSize, "DeckSize", 46, 82, 129, 72);
+    Place(*FSaveBtn, "SaveBtn", 25, 296, 75, 25);
+    Place(*FCancelBtn, "CancelBtn", 121, 296, 75, 25);
+    Place(*FComputerLevel, "ComputerLevel", 46, 161, 129, 124);
+
+    // Tab order: scoring style, deck size, Save, Cancel, computer level.
+    QWidget* previous = nullptr;
+    const auto chain = [&previous](QWidget* next) {
+        if (previous)
+            setTabOrder(previous, next);
+        previous = next;
+    };
+    for (TRadioGroup* group : {FScoringStyle, FDeckSize})
+        for (int i = 0; i < group->Count(); ++i)
+            chain(group->Button(i));
+    chain(FSaveBtn);
+    chain(FCancelBtn);
+    for (int i = 0; i < FComputerLevel->Count(); ++i)
+        chain(FComputerLevel->Button(i));
+
+    connect(FSaveBtn, &QPushButton::clicked, this, [this] { SaveBtnClick(); });
+    connect(FCancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+
+    FormCreate();
+    if (QRadioButton* first = FScoringStyle->Button(std::max(0, FScoringStyle->ItemIndex())))
+        first->setFocus();
+    CenterOnScreen(*this);
+}
+
+void TOptionsForm::FormCreate() {
+    FNewGameNeeded = false;
+    FScoringStyle->SetItemIndex(FHost.Scoring());
+    FDeckSize->SetItemIndex(FHost.DeckCount() - 1);
+    FComputerLevel->SetItemIndex(FHost.Level());
+}
+
+void TOptionsForm::SaveBtnClick() {
+    // An unselected group keeps its setting.
+    const auto chosen = [](const TRadioGroup& group, int32_t offset, int32_t current) {
+        return group.ItemIndex() >= 0 ? int32_t(group.ItemIndex()) + offset : current;
+    };
+    const int32_t scoring = chosen(*FScoringStyle, 0, FHost.Scoring());
+    const int32_t decks = chosen(*FDeckSize, 1, FHost.DeckCount());
+    const int32_t level = chosen(*FComputerLevel, 0, FHost.Level());
+
+    if ((scoring != FHost.Scoring() || decks != FHost.DeckCount()) && !FHost.NewSession()) {
+        if (KsMessageDlg(StringRes::ChangesNeedNewGame(), mtWarning, {mbYes, mbNo}) != mbYes)
+            return;
+        FHost.SetNewSession(true);
+        FNewGameNeeded = true;
+    }
+    // A won game is offered under the settings it was played with, before they change.
+    if (FHost.HumanWon())
+        CheckHallOfFame(FHost, this);
+    FHost.SetFameRecorded(true);
+    if (decks != FHost.DeckCount()) {
+        FHost.SetDeckCount(decks);
+        FHost.SetUpDeckSize();
+    }
+    FHost.SetScoring(scoring);
+    if (level != FHost.Level()) {
+        FHost.SetLevel(level);
+        FHost.SetTimerInterval(LevelInterval(level));
+    }
+    accept();
+}
+
+bool RunOptionsDialog(TOptionsHost& Host, QWidget* Parent) {
+    TOptionsForm form(Host, Parent);
+    TTimerPause pause(Host);
+    Dialogs().Exec(form);
+    const bool newGame = form.NewGameNeeded();
+    pause.SetResume(!newGame && !Host.HumanWon());
+    return newGame;
+}

@@ -1,0 +1,43 @@
+#pragma once
+// The options dialog: scoring style, deck size and computer level.
+
+#include <QDialog>
+
+class QPushButton;
+class TOptionsHost;
+class TRadioGroup;
+
+class TOptionsForm : public QDialog {
+    Q_OBJECT
+public:
+    explicit TOptionsForm(TOptionsHost& Host, QWidget* Parent = nullptr);
+
+    // Shows the host's current settings.
+    void FormCreate();
+    // Takes the selected settings; asks first when they need a new game and one has been
+    // dealt, and stays open when the player declines.
+    void SaveBtnClick();
+    // The saved changes need a new deal.
+    bool NewGameNeeded() const { return FNewGameNeeded; }
+
+    TRadioGroup* ScoringStyle() const { return FScoringStyle; }
+    TRadioGroup* DeckSize() const { return FDeckSize; }
+    TRadioGroup* ComputerLevel() const { return FComputerLevel; }
+    QPushButton* SaveBtn() const { return FSaveBtn; }
+    QPushButton* CancelBtn() const { return FCancelBtn; }
+
+private:
+    TOptionsHost& FHost;
+    bool FNewGameNeeded = false;
+    // Children of the form.
+    TRadioGroup* FScoringStyle;
+    TRadioGroup* FDeckSize;
+    QPushButton* FSaveBtn;
+    QPushButton* FCancelBtn;
+    TRadioGroup* FComputerLevel;
+};
+
+// Shows the options dialog with the host's timer stopped; true when the saved changes need a
+// new deal. The timer runs on afterwards only if it was running, no new deal follows and the
+// human has not just won.
+bool RunOptionsDialog(TOptionsHost& Host, QWidget* Parent = nullptr);

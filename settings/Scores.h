@@ -1,0 +1,33 @@
+#pragma once
+// The hall-of-fame dialog, and the entry of a new score into the hall of fame.
+
+#include <QDialog>
+
+class QLabel;
+class QListWidget;
+class QPushButton;
+class TOptionsHost;
+
+class TScoreForm : public QDialog {
+    Q_OBJECT
+public:
+    explicit TScoreForm(QWidget* Parent = nullptr);
+
+    QLabel* Label1() const { return FLabel1; }
+    QListWidget* List() const { return FList; }
+    QPushButton* Button1() const { return FButton1; }
+
+private:
+    // Children of the form.
+    QLabel* FLabel1;
+    QListWidget* FList;
+    QPushButton* FButton1;
+};
+
+// Offers the host's GameScore to the hall of fame of its deck count, scoring style and level:
+// a score above 0 that beats a stored one (an equal one goes below it) takes that place, and
+// the player is asked for a name. Nothing happens while FameRecorded is set.
+void CheckHallOfFame(TOptionsHost& Host, QWidget* Parent = nullptr);
+
+// Shows the whole hall of fame with the host's timer stopped; a running timer runs on after.
+void ShowHallOfFame(TOptionsHost& Host, QWidget* Parent = nullptr);

@@ -1,0 +1,157 @@
+// Config.INI: settings and hall of fame read at start-up and written at close, where the file
+// lives, and what happens when it cannot be written.
+
+#include "StringRes.h"
+#include "scripted_dialogs.h"
+#include "settings_fixtures.h"
+
+#include <QFileInfo>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+namespace {
+
+THallOfFame FullHallOfFame() {
+    const QStringList names{QString::fromUtf8("Jökull Þór"), "Smith, John", "\"Ace\" = 1; x",
+                            QString::fromUtf8("Zoë 🂡"), "12345678901234567"};
+    THallOfFame hall;
+    int n = 0;
+    ForEachFameTable([&](int32_t deck, int32_t scoring, int32_t level) {
+        for (int32_t place = 1; place <= FamePlaces; ++place, ++n)
+            if (n != 4) // one vacant entry
+                hall.Entry(deck, scoring, level, place) = {(n % 3 == 0 ? -1 : 1) * n * 1234,
+                                                           names[n % names.size()]};
+    });
+    return hall;
+}
+
+TEST(ConfigFile, NoFileGivesDefaultsAndAnEmptyHallOfFame) {
+    TConfigDirs dirs;
+    TFakeHost host;
+    host.FScoring = 1, host.FDeckCount = 2, host.FLevel = 0;
+    host.FHall = FullHallOfFame();
+    LoadConfig(host);
+    EXPECT_EQ(TSettings({host.FScoring, host.FDeckCount, host.FLevel}), TSettings{});
+    EXPECT_EQ(host.FHall, THallOfFame{});
+    EXPECT_FALSE(QFileInfo::exists(dirs.ProgramFile()));
+}
+
+TEST(ConfigFile, WholeHallOfFameAndSettingsSurviveARoundTrip) {
+    TConfigDirs dirs;
+    TFakeHost written;
+    written.FScoring = 1, written.FDeckCount = 2, written.FLevel = 4;
+    written.FHall = FullHallOfFame();
+    ASSERT_TRUE(SaveConfig(written));
+
+    TFakeHost read;
+    LoadConfig(read);
+    EXPECT_EQ(read.FHall, written.FHall);
+    EXPECT_EQ(TSettings({read.FScoring, read.FDeckCount, read.FLevel}), TSettings({1, 2, 4}));
+
+    const QString text = QString::fromUtf8(ReadAll(dirs.ProgramFile()));
+    EXPECT_TRUE(text.startsWith("[Settings]\r\nScoring=1\r\nDeckSize=2\r\nTolvi=4\r\n\r\n"
+                                "[Single Deck - Normal Scoring - Unbeatable]\r\n"
+                                "1=" +
+                                QString::fromUtf8("Jökull Þór") +
+                                "`0\r\n2=Smith, John`1234\r\n"
+                                "3=\"Ace\" = 1; x`2468\r\n4=Zoë 🂡`-3702\r\n5=`0\r\n\r\n"));
+    EXPECT_TRUE(text.endsWith("[Double Deck - Las Vegas Scoring - Easy]\r\n1=Jökull Þór`117230"
+                              "\r\n2=Smith, John`-118464\r\n3=\"Ace\" = 1; x`119698\r\n"
+                              "4=Zoë 🂡`120932\r\n5=12345678901234567`-122166\r\n"));
+    EXPECT_EQ(text.count("]\r\n1="), 20);
+}
+
+TEST(ConfigFile, HandEditedFileIsReadByTheOldRules) {
+    TConfigDirs dirs;
+    WriteAll(dirs.ProgramFile(), "[settings]\nscoring = 1\nDECKSIZE=3\nTolvi=abc\n"
+                                 "[single deck - normal scoring - hard]\n"
+                                 "1 = Abigail Longname-Smithers`900 \n2=Bob`abc\n3=777\n3=Dup`1\n"
+                                 "4=Eve`\n5=\n");
+    TFakeHost host;
+    LoadConfig(host);
+    EXPECT_EQ(TSettings({host.FScoring, host.FDeckCount, host.FLevel}), TSettings({1, 1, 2}));
+    const TFameTable expected{
+        TFameEntry{900, "Abigail Longname-Smi"}, {0, "Bob"}, {777, ""}, {0, "Eve"}, {}};
+    EXPECT_EQ(host.FHall.Table(1, 0, 2), expected);
+}
+
+TEST(ConfigFile, OldWindows1252FileIsReadAndRewrittenAsUtf8) {
+    TConfigDirs dirs;
+    WriteAll(dirs.ProgramFile(), "[Single Deck - Normal Scoring - Easy]\r\n1=Bj\xF6rk\x99`42\r\n");
+    TFakeHost host;
+    LoadConfig(host);
+    EXPECT_EQ(host.FHall.Entry(1, 0, 4, 1), TFameEntry({42, QString::fromUtf8("Björk™")}));
+    ASSERT_TRUE(SaveConfig(host));
+    EXPECT_TRUE(ReadAll(dirs.ProgramFile()).contains("1=Bj\xC3\xB6rk\xE2\x84\xA2`42\r\n"));
+}
+
+// Lets no file grow beyond Bytes for its lifetime, as a full disk would.
+class TFileSizeLimit {
+public:
+    explicit TFileSizeLimit(rlim_t Bytes) : FHandler(std::signal(SIGXFSZ, SIG_IGN)) {
+        getrlimit(RLIMIT_FSIZE, &FOld);
+        rlimit limit = FOld;
+        limit.rlim_cur = Bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~TFileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &FOld);
+        std::signal(SIGXFSZ, FHandler);
+    }
+
+private:
+    void (*FHandler)(int);
+    rlimit FOld{};
+};
+
+TEST(ConfigFile, FailedWriteLeavesTheOldFileAndTellsWhereAndWhy) {
+    TConfigDirs dirs;
+    const QByteArray old = "[Settings]\r\nTolvi=1\r\n; the player's own note\r\n";
+    WriteAll(dirs.ProgramFile(), old);
+    TFakeHost host;
+    host.FHall = FullHallOfFame();
+    TScriptedDialogs dialogs;
+    bool saved = true;
+    {
+        const TFileSizeLimit diskFull(512);
+        saved = SaveConfig(host);
+    }
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(ReadAll(dirs.ProgramFile()), old);
+    EXPECT_EQ(QDir(dirs.Program).entryList(QDir::Files | QDir::Hidden), QStringList{"Config.INI"});
+    ASSERT_EQ(dialogs.Shown.size(), 1u);
+    EXPECT_EQ(dialogs.Shown[0].Type, mtError);
+    EXPECT_TRUE(dialogs.Shown[0].Text.contains(QDir::toNativeSeparators(dirs.ProgramFile())));
+    EXPECT_TRUE(dialogs.Shown[0].Text.contains("File too large", Qt::CaseInsensitive))
+        << dialogs.Shown[0].Text.toStdString();
+}
+
+TEST(ConfigFile, UnwritableProgramDirectoryMovesTheFileToTheUserDirectory) {
+    TConfigDirs dirs;
+    // A program "directory" that is a file cannot hold the settings, even for root.
+    QDir(dirs.Program).removeRecursively();
+    WriteAll(dirs.Program, "not a directory");
+    TFakeHost host;
+    host.FLevel = 0;
+    host.FHall = FullHallOfFame();
+    ASSERT_TRUE(SaveConfig(host));
+    EXPECT_TRUE(
+        ReadAll(dirs.UserFile()).startsWith("[Settings]\r\nScoring=0\r\nDeckSize=1\r\nTolvi=0"));
+    EXPECT_EQ(ReadAll(dirs.Program), "not a directory");
+    TFakeHost read;
+    LoadConfig(read);
+    EXPECT_EQ(read.FLevel, 0);
+    EXPECT_EQ(read.FHall, host.FHall);
+
+    // Nowhere to write at all: the player hears of the per-user path.
+    const TConfigDirOverride nowhere(dirs.Program, dirs.Program + "/user");
+    TScriptedDialogs dialogs;
+    EXPECT_FALSE(SaveConfig(host));
+    ASSERT_EQ(dialogs.Shown.size(), 1u);
+    EXPECT_TRUE(dialogs.Shown[0].Text.startsWith(
+        StringRes::SettingsNotSaved(QDir::toNativeSeparators(dirs.Program + "/user/Config.INI"), {})
+            .section('\n', 0, 2)));
+}
+
+} // namespace

@@ -1,0 +1,256 @@
+// The options, hall-of-fame and name dialogs: their look, and what their buttons do.
+
+#include "DialogSupport.h"
+#include "GetName.h"
+#include "Options.h"
+#include "Scores.h"
+#include "StringRes.h"
+#include "scripted_dialogs.h"
+#include "settings_fixtures.h"
+
+#include <QFontInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+void SaveScreenshot(QDialog& Dialog, const QString& Name) {
+    Dialog.show();
+    QDir().mkpath(TOLVI_TEST_OUTPUT_DIR "/settings");
+    EXPECT_TRUE(Dialog.grab().save(TOLVI_TEST_OUTPUT_DIR "/settings/" + Name + ".png"));
+}
+
+// Controls in tab order from the one focused first, a radio group standing for its buttons.
+QStringList TabOrder(QDialog& Dialog) {
+    QStringList names;
+    QWidget* first = Dialog.focusWidget();
+    if (!first)
+        return names;
+    QWidget* w = first;
+    do {
+        if (!(w->focusPolicy() & Qt::TabFocus))
+            continue;
+        QWidget* control = qobject_cast<TRadioGroup*>(w->parentWidget()) ? w->parentWidget() : w;
+        if (names.isEmpty() || names.last() != control->objectName())
+            names << control->objectName();
+    } while ((w = w->nextInFocusChain()) != first);
+    return names;
+}
+
+QRect At(const QDialog& Dialog, const char* Name) {
+    const auto* control = Dialog.findChild<QWidget*>(Name);
+    return control ? control->geometry() : QRect();
+}
+
+bool HasFamily(const QFont& Font, const QStringList& Families) {
+    return Families.contains(QFontInfo(Font).family());
+}
+
+TEST(DialogLook, OptionsFormGeometryCaptionsAndFonts) {
+    TFakeHost host;
+    host.FScoring = 1, host.FDeckCount = 2, host.FLevel = 4;
+    TOptionsForm form(host);
+    SaveScreenshot(form, "options");
+    EXPECT_EQ(form.windowTitle(), "Options");
+    EXPECT_EQ(form.size(), QSize(221, 323));
+    EXPECT_FALSE(form.windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_EQ(At(form, "ScoringStyle"), QRect(46, 3, 129, 72));
+    EXPECT_EQ(At(form, "DeckSize"), QRect(46, 82, 129, 72));
+    EXPECT_EQ(At(form, "SaveBtn"), QRect(25, 296, 75, 25));
+    EXPECT_EQ(At(form, "CancelBtn"), QRect(121, 296, 75, 25));
+    EXPECT_EQ(At(form, "ComputerLevel"), QRect(46, 161, 129, 124));
+    EXPECT_EQ(TabOrder(form),
+              QStringList({"ScoringStyle", "DeckSize", "SaveBtn", "CancelBtn", "ComputerLevel"}));
+    QStringList items;
+    for (const QRadioButton* button : form.findChildren<QRadioButton*>()) {
+        items << button->text();
+        EXPECT_TRUE(button->parentWidget()->rect().contains(button->geometry()));
+        EXPECT_GE(button->height(), QFontMetrics(button->font()).height() - 2);
+    }
+    EXPECT_EQ(items, QStringList({"Normal", "Las Vegas", "Single", "Double", "Unbeatable",
+                                  "Very Hard", "Hard", "Not Bad", "Easy"}));
+    EXPECT_EQ(form.SaveBtn()->text(), "&Save");
+    EXPECT_TRUE(HasFamily(form.SaveBtn()->font(), {"Comic Sans MS", "Comic Neue"}));
+    EXPECT_EQ(QFontInfo(form.ComputerLevel()->font()).pixelSize(), 16);
+    // The form shows the host's settings.
+    EXPECT_EQ(form.ScoringStyle()->ItemIndex(), 1);
+    EXPECT_EQ(form.DeckSize()->ItemIndex(), 1);
+    EXPECT_EQ(form.ComputerLevel()->ItemIndex(), 4);
+}
+
+TEST(DialogLook, ScoreFormGeometryAndFixedPitchList) {
+    THallOfFame hall;
+    hall.Table(1, 0, 0) = {TFameEntry{1026, "Ann"}, {-25, "Bo"}, {123456789, "Nine"}, {}, {}};
+    TScoreForm form;
+    form.List()->addItems(HallOfFameLines(hall));
+    SaveScreenshot(form, "scores");
+    EXPECT_EQ(form.windowTitle(), "Scores");
+    EXPECT_EQ(form.size(), QSize(407, 312));
+    EXPECT_EQ(form.Label1()->pos(), QPoint(154, 1));
+    EXPECT_LE(form.Label1()->geometry().bottom(), 24);
+    EXPECT_EQ(form.Label1()->text(), "Hall of Fame");
+    EXPECT_EQ(form.Label1()->palette().color(QPalette::WindowText), QColor(Qt::blue));
+    EXPECT_TRUE(HasFamily(form.Label1()->font(), {"Comic Sans MS", "Comic Neue"}));
+    EXPECT_EQ(At(form, "List"), QRect(14, 25, 379, 239));
+    EXPECT_EQ(At(form, "Button1"), QRect(166, 284, 75, 25));
+    EXPECT_EQ(TabOrder(form), QStringList({"Button1", "List"}));
+    const QFont listFont = form.List()->font();
+    EXPECT_TRUE(HasFamily(listFont, {"Courier New", "Liberation Mono"}));
+    EXPECT_EQ(QFontInfo(listFont).pixelSize(), 13);
+    EXPECT_EQ(QFontMetrics(listFont).horizontalAdvance("iiii1"),
+              QFontMetrics(listFont).horizontalAdvance("WWWW "));
+    EXPECT_EQ(form.List()->visualItemRect(form.List()->item(1)).height(), 16);
+}
+
+TEST(DialogLook, NameFormGeometryAndLimits) {
+    TNameForm form;
+    SaveScreenshot(form, "name");
+    EXPECT_EQ(form.windowTitle(), "Name");
+    EXPECT_EQ(form.size(), QSize(254, 123));
+    EXPECT_TRUE(form.windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_EQ(form.Label1()->pos(), QPoint(4, 16));
+    EXPECT_LE(form.Label1()->geometry().right(), 253);
+    EXPECT_TRUE(QFontInfo(form.Label1()->font()).bold());
+    EXPECT_TRUE(HasFamily(form.Label1()->font(), {"Comic Sans MS", "Comic Neue"}));
+    EXPECT_EQ(QFontInfo(form.Label1()->font()).pixelSize(), 13);
+    EXPECT_EQ(At(form, "Edit"), QRect(66, 48, 121, 21));
+    EXPECT_EQ(At(form, "Button1"), QRect(89, 88, 75, 25));
+    EXPECT_TRUE(form.Button1()->isDefault());
+    EXPECT_EQ(TabOrder(form), QStringList({"Edit", "Button1"}));
+
+    QTest::keyClicks(form.Edit(), "Grace`Hopper-Long`Name!");
+    EXPECT_EQ(form.Edit()->text(), "GraceHopper-LongN");
+    form.Edit()->clear();
+    form.Edit()->insert("pa`sted");
+    EXPECT_EQ(form.Edit()->text(), "pasted");
+}
+
+TEST(NameDialog, RefusesAnEmptyNameAndTakesOneOnEnter) {
+    TScriptedDialogs dialogs;
+    bool stayedOpen = false;
+    dialogs.OnExec = [&](QDialog& dialog) {
+        auto& form = static_cast<TNameForm&>(dialog);
+        form.show();
+        QTest::mouseClick(form.Button1(), Qt::LeftButton);
+        stayedOpen = form.isVisible() && form.result() != QDialog::Accepted;
+        QTest::keyClicks(form.Edit(), "Ada");
+        QTest::keyClick(form.Edit(), Qt::Key_Return);
+        return form.result();
+    };
+    EXPECT_EQ(AskName(), "Ada");
+    EXPECT_TRUE(stayedOpen);
+    ASSERT_EQ(dialogs.Shown.size(), 1u);
+    EXPECT_EQ(dialogs.Shown[0].Text, "Please enter your name");
+    EXPECT_EQ(dialogs.Shown[0].Type, mtError);
+    EXPECT_EQ(dialogs.Shown[0].Buttons, std::vector<TKsMsgDlgBtn>{mbOK});
+}
+
+// The options dialog run by a script: choose items, press buttons.
+class OptionsDialogTest : public ::testing::Test {
+protected:
+    OptionsDialogTest() {
+        host.FNewSession = false; // a game has been dealt
+        host.FTimer = true;
+        dialogs.OnExec = [this](QDialog& dialog) {
+            if (auto* form = qobject_cast<TOptionsForm*>(&dialog)) {
+                form->show();
+                Script(*form);
+                return form->result();
+            }
+            dialog.findChild<QLineEdit*>("Edit")->setText("Ann");
+            return int(QDialog::Accepted);
+        };
+    }
+    static void Choose(TRadioGroup* Group, int Item) {
+        QTest::mouseClick(Group->Button(Item), Qt::LeftButton);
+    }
+
+    TFakeHost host;
+    TScriptedDialogs dialogs;
+    std::function<void(TOptionsForm&)> Script;
+};
+
+TEST_F(OptionsDialogTest, LevelChangeGoesOnWithoutQuestion) {
+    Script = [](TOptionsForm& form) {
+        Choose(form.ComputerLevel(), 4);
+        QTest::mouseClick(form.SaveBtn(), Qt::LeftButton);
+    };
+    EXPECT_FALSE(RunOptionsDialog(host));
+    EXPECT_TRUE(dialogs.Shown.empty());
+    EXPECT_EQ(host.FLevel, 4);
+    EXPECT_EQ(host.FInterval, 1250);
+    EXPECT_TRUE(host.FFameRecorded);
+    EXPECT_TRUE(host.FTimer);
+    EXPECT_EQ(host.Calls, std::vector<std::string>{"FameRecorded"});
+}
+
+TEST_F(OptionsDialogTest, DeckChangeAfterADealAsksAndNoKeepsTheDialogOpen) {
+    dialogs.Answers = {mbNo, mbYes};
+    bool openAfterNo = false;
+    Script = [&](TOptionsForm& form) {
+        Choose(form.DeckSize(), 1);
+        QTest::mouseClick(form.SaveBtn(), Qt::LeftButton);
+        openAfterNo = form.isVisible() && form.DeckSize()->ItemIndex() == 1 &&
+                      host.FDeckCount == 1 && !host.FNewSession && host.Calls.empty();
+        QTest::mouseClick(form.SaveBtn(), Qt::LeftButton);
+    };
+    EXPECT_TRUE(RunOptionsDialog(host));
+    EXPECT_TRUE(openAfterNo);
+    ASSERT_EQ(dialogs.Shown.size(), 2u);
+    EXPECT_EQ(dialogs.Shown[0].Text, StringRes::ChangesNeedNewGame());
+    EXPECT_EQ(dialogs.Shown[0].Type, mtWarning);
+    EXPECT_EQ(dialogs.Shown[0].Buttons, (std::vector<TKsMsgDlgBtn>{mbYes, mbNo}));
+    EXPECT_EQ(host.FDeckCount, 2);
+    EXPECT_TRUE(host.FNewSession);
+    EXPECT_EQ(host.Calls, (std::vector<std::string>{"FameRecorded", "SetUpDeckSize:2"}));
+    EXPECT_FALSE(host.FTimer); // the new deal starts it
+}
+
+TEST_F(OptionsDialogTest, StyleChangeBeforeAnyDealNeedsNoQuestionNorDeal) {
+    host.FNewSession = true;
+    host.FTimer = false;
+    Script = [](TOptionsForm& form) {
+        Choose(form.ScoringStyle(), 1);
+        QTest::mouseClick(form.SaveBtn(), Qt::LeftButton);
+    };
+    EXPECT_FALSE(RunOptionsDialog(host));
+    EXPECT_TRUE(dialogs.Shown.empty());
+    EXPECT_EQ(host.FScoring, 1);
+    EXPECT_FALSE(host.FTimer);
+}
+
+TEST_F(OptionsDialogTest, CancelChangesNothing) {
+    Script = [](TOptionsForm& form) {
+        Choose(form.ScoringStyle(), 1);
+        Choose(form.DeckSize(), 1);
+        Choose(form.ComputerLevel(), 0);
+        QTest::mouseClick(form.CancelBtn(), Qt::LeftButton);
+    };
+    EXPECT_FALSE(RunOptionsDialog(host));
+    EXPECT_EQ(TSettings({host.FScoring, host.FDeckCount, host.FLevel}), TSettings{});
+    EXPECT_EQ(host.FInterval, 750);
+    EXPECT_TRUE(host.Calls.empty());
+    EXPECT_TRUE(host.FTimer);
+}
+
+TEST_F(OptionsDialogTest, WonGameEntersUnderTheSettingsItWasPlayedWith) {
+    host.FHumanWon = true;
+    host.FGameScore = 1026;
+    dialogs.Answers = {mbYes};
+    Script = [&](TOptionsForm& form) {
+        Choose(form.DeckSize(), 1);
+        QTest::mouseClick(form.SaveBtn(), Qt::LeftButton);
+    };
+    EXPECT_TRUE(RunOptionsDialog(host));
+    EXPECT_EQ(dialogs.DialogsRun, 2); // options, then the name
+    EXPECT_EQ(host.FHall.Entry(1, 0, 2, 1), (TFameEntry{1026, "Ann"}));
+    EXPECT_EQ(host.Calls,
+              (std::vector<std::string>{"FameRecorded", "FameRecorded", "SetUpDeckSize:2"}));
+}
+
+} // namespace
