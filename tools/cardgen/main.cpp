@@ -1,38 +1,20 @@
-// Writes the card image set: members 1 to 69, each 71 x 96, as <dir>/<member>.png.
-// Stand-in pictures that show their member number; the drawn set replaces them.
+// cardgen <dir>: draws the card image set and the table pictures at build time.
+// Writes <dir>/cards/1.png ... 69.png, <dir>/pictures/ring.png and waitsign.png, and the
+// contact sheets <dir>/contact-sheet.png (1x) and <dir>/contact-sheet-3x.png.
+
+#include "cardset.h"
 
 #include <QDir>
 #include <QGuiApplication>
-#include <QImage>
-#include <QPainter>
 #include <cstdio>
 
 namespace {
 
-// Seven-segment digits, so no installed font is needed.
-void DrawDigit(QPainter& p, int Digit, int X, int Y) {
-    static const int segments[10] = {0x3F, 0x06, 0x5B, 0x4F, 0x66, 0x6D, 0x7D, 0x07, 0x7F, 0x6F};
-    const int w = 10, h = 9;
-    const QLine lines[7] = {{X, Y, X + w, Y},
-                            {X + w, Y, X + w, Y + h},
-                            {X + w, Y + h, X + w, Y + 2 * h},
-                            {X, Y + 2 * h, X + w, Y + 2 * h},
-                            {X, Y + h, X, Y + 2 * h},
-                            {X, Y, X, Y + h},
-                            {X, Y + h, X + w, Y + h}};
-    for (int s = 0; s < 7; ++s)
-        if (segments[Digit] & (1 << s))
-            p.drawLine(lines[s]);
-}
-
-QImage Placeholder(int Member) {
-    QImage image(71, 96, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter p(&image);
-    p.setPen(QPen(Qt::black, 2));
-    DrawDigit(p, Member / 10, 20, 38);
-    DrawDigit(p, Member % 10, 40, 38);
-    return image;
+bool Save(const QImage& Picture, const QString& Path) {
+    if (Picture.save(Path, "PNG"))
+        return true;
+    std::fprintf(stderr, "cardgen: cannot write %s\n", qPrintable(Path));
+    return false;
 }
 
 } // namespace
@@ -44,13 +26,24 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "usage: cardgen <output directory>\n");
         return 2;
     }
-    const QString dir = QString::fromLocal8Bit(argv[1]);
-    QDir().mkpath(dir);
-    for (int member = 1; member <= 69; ++member) {
-        if (!Placeholder(member).save(QStringLiteral("%1/%2.png").arg(dir).arg(member))) {
-            std::fprintf(stderr, "cardgen: cannot write member %d\n", member);
-            return 1;
-        }
+    const QDir out(QString::fromLocal8Bit(argv[1]));
+    if (!out.mkpath(QStringLiteral("cards")) || !out.mkpath(QStringLiteral("pictures"))) {
+        std::fprintf(stderr, "cardgen: cannot create %s\n", argv[1]);
+        return 1;
     }
+    std::vector<QImage> members;
+    for (int member = 1; member <= cardgen::MemberCount; ++member) {
+        members.push_back(cardgen::DrawMember(member));
+        if (!Save(members.back(), out.filePath(QStringLiteral("cards/%1.png").arg(member))))
+            return 1;
+    }
+    const std::vector<QImage> pictures = {cardgen::DrawRing(), cardgen::DrawWaitSign()};
+    if (!Save(pictures[0], out.filePath(QStringLiteral("pictures/ring.png"))) ||
+        !Save(pictures[1], out.filePath(QStringLiteral("pictures/waitsign.png"))))
+        return 1;
+    const QImage sheet = cardgen::DrawContactSheet(members, pictures);
+    if (!Save(sheet, out.filePath(QStringLiteral("contact-sheet.png"))) ||
+        !Save(sheet.scaled(sheet.size() * 3), out.filePath(QStringLiteral("contact-sheet-3x.png"))))
+        return 1;
     return 0;
 }
