@@ -6,4 +6,5 @@
 #include "ksbusy.h"
 #include "kscardimages.h"
 #include "kscustomgraphiccontrol.h"
+#include "kssprite.h"
 #include "kssurface.h"
