@@ -1,0 +1,168 @@
+#pragma once
+// The game's one window: the table of card controls, the computer's timer and the game state.
+// Its methods are split over files by concern: MainLayout (the window description, start-up,
+// shut-down, buttons and messages), MainDeal, MainPlay, MainStalemate and MainScoring.
+
+#include "HallOfFame.h"
+#include "OptionsHost.h"
+#include "kstypes.h"
+
+#include <QEvent>
+#include <QWidget>
+#include <array>
+#include <cstdint>
+
+class QFrame;
+class QLabel;
+class QPushButton;
+class QTimer;
+class TTitlePanel;
+
+// The three messages the window posts to itself after a play.
+enum TGameMessage : int {
+    WM_HUMANPLAYED = QEvent::User + 1,
+    WM_COMPUTERPLAYED = QEvent::User + 2,
+    WM_GAMEOVER = QEvent::User + 3,
+};
+
+class TMainForm : public QWidget, public TOptionsHost {
+    Q_OBJECT
+public:
+    explicit TMainForm(QWidget* Parent = nullptr);
+    ~TMainForm() override;
+
+    // The table, as the window description names it.
+    TKsVirtualDeck* VirtualDeck = nullptr;
+    TKsCardDeck* Deck = nullptr;
+    TKsCardTable* CardTable1 = nullptr;
+    TKsCardTable* CardTable2 = nullptr;
+    TKsCardGroup* Play1Pile = nullptr;
+    std::array<TKsCardGroup*, 4> Play1Card{};
+    TKsCardGroup* Play2Pile = nullptr;
+    std::array<TKsCardGroup*, 4> Play2Card{};
+    QPushButton* DealBtn = nullptr;
+    TKsCardTable* TempTable1 = nullptr;
+    TKsCardTable* TempTable2 = nullptr;
+    QLabel* WaitSign1 = nullptr;
+    QLabel* WaitSign2 = nullptr;
+    QTimer* Timer = nullptr;
+    QLabel* Image2 = nullptr;
+    QLabel* Image1 = nullptr;
+    std::array<QFrame*, 10> Bevel{};
+    QPushButton* OptionBtn = nullptr;
+    QPushButton* HelpBtn = nullptr;
+    QPushButton* ScoreBtn = nullptr;
+    QLabel* Label9 = nullptr;
+    QLabel* ScoreLabel = nullptr;
+    TTitlePanel* TitlePanel = nullptr;
+
+    // Start-up and shut-down.
+    void FormCreate();
+    void FormClose();
+
+    // Buttons.
+    void DealBtnClick();
+    void OptionBtnClick();
+    void HelpBtnClick();
+    void ScoreBtnClick();
+    void SetUpDeckSize();
+
+    // Human play.
+    static bool IsNextRank(int32_t A, int32_t B);
+    void Play1Card1CardClick(TKsCardGroup* Sender, bool& PlayIt);
+    void FormKeyPress(QChar Key);
+
+    // The computer.
+    void TimerTimer();
+    void ComputerPlayToTable1(TKsCardGroup* Slot);
+    void ComputerPlayToTable2(TKsCardGroup* Slot);
+
+    // Refill, stalemate and end of game.
+    bool CanPlay(bool Human);
+    void WMHumanPlayed(TKsCardGroup* Slot);
+    void WMComputerPlayed(TKsCardGroup* Slot);
+    void TurnOverPiles();
+    void TurnOverHuman();
+    void TurnOverComputer();
+    void WMGameOver();
+
+    // Scoring.
+    void UpdateScoreLabel();
+    static int32_t LevelBonus(int32_t Level);
+
+    // The game state.
+    int32_t CardsToWin() const { return FCardsToWin; }
+    int32_t HumanPlayed() const { return FHumanPlayed; }
+    int32_t ComputerPlayed() const { return FComputerPlayed; }
+    bool HumanStuck() const { return FHumanStuck; }
+    bool ComputerStuck() const { return FComputerStuck; }
+    bool Table1Busy() const { return FTable1Busy; }
+    bool Table2Busy() const { return FTable2Busy; }
+    bool ComputerWon() const { return FComputerWon; }
+    // Dealt and not yet decided.
+    bool GameRunning() const { return FGameRunning; }
+    const QString& HelpFile() const { return FHelpFile; }
+
+    // TOptionsHost
+    int32_t Scoring() const override { return FScoring; }
+    void SetScoring(int32_t Value) override { FScoring = Value; }
+    int32_t DeckCount() const override { return FDeckCount; }
+    void SetDeckCount(int32_t Value) override { FDeckCount = Value; }
+    int32_t Level() const override { return FLevel; }
+    void SetLevel(int32_t Value) override { FLevel = Value; }
+    bool NewSession() const override { return FNewSession; }
+    void SetNewSession(bool Value) override { FNewSession = Value; }
+    bool FameRecorded() const override { return FFameRecorded; }
+    void SetFameRecorded(bool Value) override { FFameRecorded = Value; }
+    bool HumanWon() const override { return FHumanWon; }
+    int32_t GameScore() const override { return FGameScore; }
+    THallOfFame& HallOfFame() override { return FHallOfFame; }
+    bool TimerEnabled() const override;
+    void SetTimerEnabled(bool Value) override;
+    int32_t TimerInterval() const override;
+    void SetTimerInterval(int32_t Milliseconds) override;
+
+protected:
+    bool event(QEvent* Event) override;
+    void keyPressEvent(QKeyEvent* Event) override;
+    void closeEvent(QCloseEvent* Event) override;
+
+private:
+    friend class TMainFormProbe; // tests set up game states directly
+
+    void LoadWindowDescription();
+    void ArrangeDrawingOrder();
+    void PostGameMessage(TGameMessage Message, TKsCardGroup* Slot);
+    void ShowWaitSign(QLabel* Sign, bool Visible);
+    // A human play of Slot on a table that fits, through the click (Lay false: the group
+    // lays the card) or a key (Lay true: laid here); false when no table fits.
+    bool HumanPlay(TKsCardGroup* Slot, bool Lay);
+    void CountHumanCard(TKsCardGroup* Slot);
+    void ComputerPlayToTable(TKsCardGroup* Slot, TKsCardTable* Table, bool& TableBusy);
+    void Refill(TKsCardGroup* Slot, TKsCardGroup* Pile, TKsCardTable* TempTable);
+    void TurnOver(TKsCardGroup* Pile, const std::array<TKsCardGroup*, 4>& Slots,
+                  TKsCardTable* Table);
+    static int32_t TopPileEntry(TKsCardGroup* Pile);
+    static int32_t TopValue(TKsCardTable* Table);
+
+    int32_t FScoring = 0;
+    int32_t FDeckCount = 1;
+    int32_t FLevel = 2;
+    int32_t FCardsToWin = 0;
+    int32_t FHumanPlayed = 0;
+    int32_t FComputerPlayed = 0;
+    int32_t FGameScore = 0;
+    bool FNewSession = false;
+    bool FFameRecorded = false;
+    bool FHumanStuck = false;
+    bool FComputerStuck = false;
+    bool FTable1Busy = false;
+    bool FTable2Busy = false;
+    bool FHumanWon = false;
+    bool FComputerWon = false;
+    THallOfFame FHallOfFame;
+
+    bool FGameRunning = false;
+    bool FStuckWinnerReported = false;
+    QString FHelpFile;
+};

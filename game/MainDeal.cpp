@@ -1,0 +1,114 @@
+// Dealing a game, and fitting the piles and the deck to one or two decks.
+
+#include "Main.h"
+#include "StringRes.h"
+#include "kscarddeck.h"
+#include "kscardgroup.h"
+#include "kscardtable.h"
+#include "ksdialogs.h"
+#include "ksvirtualdeck.h"
+
+#include <QGuiApplication>
+#include <QTimer>
+
+namespace {
+
+constexpr int PileEntries = 21;       // a pile's dealable entries with one deck
+constexpr int SecondDeckEntries = 26; // added to each pile for two decks
+
+// Shows the hourglass for its lifetime.
+class TWaitCursor {
+public:
+    TWaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~TWaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+    TWaitCursor(const TWaitCursor&) = delete;
+    TWaitCursor& operator=(const TWaitCursor&) = delete;
+};
+
+void SetAllRanks(TKsIncludedCards& Cards, uint8_t Count) {
+    for (int suit = 1; suit <= 4; ++suit)
+        Cards.GetSuit(suit).SetAllRanks(Count);
+}
+
+void ReserveBeyondSingleDeck(TKsCardGroup* Pile, bool Reserved) {
+    for (int i = PileEntries; i < Pile->Count(); ++i)
+        Pile->GetCard(i)->SetReserved(Reserved);
+}
+
+} // namespace
+
+void TMainForm::DealBtnClick() {
+    Timer->stop();
+    FGameRunning = false;
+    Deck->SetDeckEmpty(false);
+    ShowWaitSign(WaitSign1, false);
+    ShowWaitSign(WaitSign2, false);
+    FCardsToWin = FDeckCount == 1 ? 25 : 51;
+    FHumanPlayed = 0;
+    FComputerPlayed = 0;
+    FHumanStuck = FComputerStuck = false;
+    FTable1Busy = FTable2Busy = false;
+    FHumanWon = FComputerWon = false;
+    FStuckWinnerReported = false;
+    Play1Pile->SetTable(CardTable1);
+    Play2Pile->SetTable(CardTable2);
+
+    // Each side is dealt from its own shuffle of the full deck.
+    for (TKsCardTable* table : {CardTable1, CardTable2}) {
+        table->ClearTable(true);
+        table->SetEmpty(true);
+        table->PrepareDeck();
+        table->DealToPlayers(true);
+        table->SetPlayPosition(2);
+        table->DealToTable();
+    }
+    Deck->SetDeckEmpty(true);
+    Play1Pile->SetTable(TempTable1);
+    Play2Pile->SetTable(TempTable2);
+
+    if (FScoring == 0) {
+        FGameScore = -1;
+        FFameRecorded = false;
+        FNewSession = false;
+    } else if (FNewSession) {
+        FNewSession = false;
+        FGameScore = -(25 * FDeckCount) - 1;
+    } else {
+        FGameScore = FGameScore - 25 * FDeckCount - 1;
+    }
+    UpdateScoreLabel();
+
+    KsMessageDlg(StringRes::ReadyToStart(), mtInformation, {mbOK});
+
+    FGameRunning = true;
+    FHumanStuck = !CanPlay(true);
+    FComputerStuck = !CanPlay(false);
+    if (FHumanStuck && FComputerStuck)
+        TurnOverPiles();
+    else
+        Timer->start();
+}
+
+void TMainForm::SetUpDeckSize() {
+    if (FDeckCount == 1) {
+        Deck->SetDeckType(dcSingle);
+        ReserveBeyondSingleDeck(Play1Pile, true);
+        ReserveBeyondSingleDeck(Play2Pile, true);
+        SetAllRanks(VirtualDeck->IncludedCards(), 1);
+        return;
+    }
+    Deck->SetDeckType(dcDouble);
+    KsMessageDlg(StringRes::CreatingSecondDeck(), mtWarning, {mbOK});
+    {
+        TWaitCursor hourglass;
+        if (Play2Pile->Count() <= PileEntries) {
+            for (int i = 0; i < SecondDeckEntries; ++i)
+                for (TKsCardGroup* pile : {Play1Pile, Play2Pile})
+                    pile->CardList().Add().Card().SetEmpty(true);
+        } else {
+            ReserveBeyondSingleDeck(Play1Pile, false);
+            ReserveBeyondSingleDeck(Play2Pile, false);
+        }
+    }
+    SetAllRanks(VirtualDeck->IncludedCards(), 2);
+}

@@ -1,0 +1,345 @@
+// The window description, start-up and shut-down, the buttons and the posted messages.
+
+#include "ConfigFile.h"
+#include "HelpWindow.h"
+#include "Main.h"
+#include "Options.h"
+#include "Scores.h"
+#include "TitlePanel.h"
+#include "ksabort.h"
+#include "kscarddeck.h"
+#include "kscardgroup.h"
+#include "kscardtable.h"
+#include "ksdialogs.h"
+#include "ksformloader.h"
+#include "ksvirtualdeck.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+
+namespace {
+
+// The slot's argument of a posted game message.
+class TGameMessageEvent : public QEvent {
+public:
+    TGameMessageEvent(TGameMessage Message, TKsCardGroup* Slot)
+        : QEvent(static_cast<QEvent::Type>(Message)), FSlot(Slot) {}
+    TKsCardGroup* Slot() const { return FSlot; }
+
+private:
+    TKsCardGroup* FSlot;
+};
+
+constexpr int ClientWidth = 632;
+constexpr int ClientHeight = 453;
+constexpr int SlotLefts[4] = {260, 354, 449, 544};
+constexpr int BevelLefts[4] = {259, 353, 448, 543};
+
+QPixmap Picture(const char* Name) {
+    return QPixmap(QStringLiteral(":/pictures/%1.png").arg(Name));
+}
+
+} // namespace
+
+TMainForm::TMainForm(QWidget* Parent) : QWidget(Parent) {
+    setWindowTitle(QStringLiteral("Tolvi"));
+    setFixedSize(ClientWidth, ClientHeight);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, pal.color(QPalette::Button));
+    setPalette(pal);
+    setAutoFillBackground(true);
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(11);
+    setFont(font);
+    LoadWindowDescription();
+    ArrangeDrawingOrder();
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    KsHandleEvent([this] { FormCreate(); });
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::LoadWindowDescription() {
+    TitlePanel = new TTitlePanel(this);
+    TitlePanel->setGeometry(0, 0, 90, ClientHeight);
+
+    TKsFormLoader load;
+    VirtualDeck = load.Create<TKsVirtualDeck>(this, [](TKsVirtualDeck& d) {
+        d.SetShuffleCount(100);
+        d.SetOriginX(151);
+        d.SetOriginY(178);
+    });
+    Deck = load.Create<TKsCardDeck>(this, [](TKsCardDeck& d) {
+        d.setGeometry(118, 169, 103, 104);
+        d.SetAutoSize(true);
+        d.SetShowLastCard(false);
+        d.CardLast().SetShowBack(false);
+    });
+    VirtualDeck->SetVisualDeck(Deck);
+
+    auto describeTable = [this](TKsCardTable& t) {
+        t.SetEmpty(true);
+        for (int p = 0; p < 4; ++p) {
+            t.CardAt(p)->SetShowBack(false);
+            t.CardAt(p)->SetEmpty(true);
+        }
+        t.SetVirtualDeck(VirtualDeck);
+        t.GameOptions().SetTableOpenCards(1);
+    };
+    CardTable1 = load.Create<TKsCardTable>(this, [&](TKsCardTable& t) {
+        t.setGeometry(276, 168, 131, 156);
+        describeTable(t);
+    });
+    CardTable2 = load.Create<TKsCardTable>(this, [&](TKsCardTable& t) {
+        t.setGeometry(423, 168, 131, 156);
+        describeTable(t);
+    });
+
+    auto describePile = [](TKsCardGroup& g, int Top, TKsCardTable* Table) {
+        g.setGeometry(135, Top, 71, 96);
+        for (int i = 0; i < 21; ++i)
+            g.CardList().Add().Card().SetEmpty(true);
+        g.SetTable(Table);
+        g.SetCascadeStyle(csTight);
+        g.SetAutoTight(true);
+        g.SetShowAutoTight(true);
+        g.SetTightness(0);
+    };
+    auto describeSlot = [](TKsCardGroup& g, int Left, int Top, TKsCardTable* Table) {
+        g.setGeometry(Left, Top, 71, 96);
+        g.SetShowBack(false);
+        TKsSingleCard& card = g.CardList().Add().Card();
+        card.SetShowBack(false);
+        card.SetEmpty(true);
+        g.SetTable(Table);
+    };
+    Play1Pile =
+        load.Create<TKsCardGroup>(this, [&](TKsCardGroup& g) { describePile(g, 344, CardTable1); });
+    for (int i = 0; i < 4; ++i)
+        Play1Card[i] = load.Create<TKsCardGroup>(this, [&](TKsCardGroup& g) {
+            describeSlot(g, SlotLefts[i], 344, CardTable1);
+            g.OnCardClick = [this](TKsCardGroup* Sender, TKsSingleCard*, int32_t, bool& PlayIt,
+                                   TKsTablePos&, bool&,
+                                   Qt::MouseButton) { Play1Card1CardClick(Sender, PlayIt); };
+        });
+    Play2Pile =
+        load.Create<TKsCardGroup>(this, [&](TKsCardGroup& g) { describePile(g, 24, CardTable2); });
+    for (int i = 0; i < 4; ++i)
+        Play2Card[i] = load.Create<TKsCardGroup>(
+            this, [&](TKsCardGroup& g) { describeSlot(g, SlotLefts[i], 24, CardTable2); });
+
+    CardTable1->PlayerList().Add().CardGroup = Play1Pile;
+    CardTable2->PlayerList().Add().CardGroup = Play2Pile;
+    for (int i = 0; i < 4; ++i) {
+        CardTable1->PlayerList().Add().CardGroup = Play1Card[i];
+        CardTable2->PlayerList().Add().CardGroup = Play2Card[i];
+    }
+
+    DealBtn = new QPushButton(QStringLiteral("&Deal"), this);
+    DealBtn->setGeometry(6, 338, 75, 25);
+    connect(DealBtn, &QPushButton::clicked, this,
+            [this] { KsHandleEvent([this] { DealBtnClick(); }); });
+
+    auto describeTempTable = [](TKsCardTable& t) {
+        t.hide();
+        t.GameOptions().SetTableOpenCards(1);
+        t.GameOptions().SetTableCloseCards(1);
+        t.GameOptions().SetTakeDelay(0);
+    };
+    TempTable1 = load.Create<TKsCardTable>(this, [&](TKsCardTable& t) {
+        t.setGeometry(92, 2, 30, 22);
+        describeTempTable(t);
+    });
+    TempTable2 = load.Create<TKsCardTable>(this, [&](TKsCardTable& t) {
+        t.setGeometry(94, 12, 29, 26);
+        describeTempTable(t);
+    });
+
+    auto makeImage = [this](int Left, int Top, int Size, const char* Name) {
+        auto* image = new QLabel(this);
+        image->setGeometry(Left, Top, Size, Size);
+        image->setPixmap(Picture(Name));
+        image->setAttribute(Qt::WA_TransparentForMouseEvents);
+        return image;
+    };
+    WaitSign1 = makeImage(212, 364, 32, "waitsign");
+    WaitSign1->hide();
+    WaitSign2 = makeImage(212, 49, 32, "waitsign");
+    WaitSign2->hide();
+
+    Timer = new QTimer(this);
+    Timer->setInterval(750);
+    connect(Timer, &QTimer::timeout, this, [this] { KsHandleEvent([this] { TimerTimer(); }); });
+
+    Image2 = makeImage(306, 176, 80, "ring");
+    Image1 = makeImage(453, 176, 80, "ring");
+
+    auto makeBevel = [this](int Left, int Top) {
+        auto* bevel = new QFrame(this);
+        bevel->setFrameStyle(QFrame::Box | QFrame::Sunken);
+        bevel->setGeometry(Left, Top, 73, 98);
+        return bevel;
+    };
+    Bevel[3] = makeBevel(134, 23);
+    Bevel[5] = makeBevel(134, 343);
+    const int top[2] = {23, 343};
+    const int index[2][4] = {{0, 1, 2, 4}, {6, 7, 8, 9}};
+    for (int row = 0; row < 2; ++row)
+        for (int i = 0; i < 4; ++i)
+            Bevel[index[row][i]] = makeBevel(BevelLefts[i], top[row]);
+
+    auto makeButton = [this](const QString& Caption, int Top, void (TMainForm::*Click)()) {
+        auto* button = new QPushButton(Caption, this);
+        button->setGeometry(6, Top, 75, 25);
+        connect(button, &QPushButton::clicked, this,
+                [this, Click] { KsHandleEvent([this, Click] { (this->*Click)(); }); });
+        return button;
+    };
+    OptionBtn = makeButton(QStringLiteral("&Options"), 366, &TMainForm::OptionBtnClick);
+    HelpBtn = makeButton(QStringLiteral("&Help"), 394, &TMainForm::HelpBtnClick);
+    ScoreBtn = makeButton(QStringLiteral("&Scores"), 422, &TMainForm::ScoreBtnClick);
+    setTabOrder(DealBtn, OptionBtn);
+    setTabOrder(OptionBtn, HelpBtn);
+    setTabOrder(HelpBtn, ScoreBtn);
+
+    Label9 = new QLabel(QStringLiteral("Score :"), this);
+    Label9->move(565, 208);
+    Label9->adjustSize();
+    ScoreLabel = new QLabel(QStringLiteral("0"), this);
+    ScoreLabel->move(599, 208);
+    ScoreLabel->resize(30, Label9->height());
+
+    load.Finish();
+}
+
+void TMainForm::ArrangeDrawingOrder() {
+    // Back to front: the title panel, bevels, pictures, card controls, wait signs, labels,
+    // and the push buttons above everything.
+    TitlePanel->raise();
+    for (QFrame* bevel : Bevel)
+        bevel->raise();
+    Image2->raise();
+    Image1->raise();
+    for (QWidget* w : std::initializer_list<QWidget*>{Deck, CardTable1, CardTable2, Play1Pile,
+                                                      Play2Pile, TempTable1, TempTable2})
+        w->raise();
+    for (int i = 0; i < 4; ++i) {
+        Play1Card[i]->raise();
+        Play2Card[i]->raise();
+    }
+    WaitSign1->raise();
+    WaitSign2->raise();
+    Label9->raise();
+    ScoreLabel->raise();
+    for (QPushButton* b : {DealBtn, OptionBtn, HelpBtn, ScoreBtn})
+        b->raise();
+}
+
+void TMainForm::FormCreate() {
+    FNewSession = true;
+    FFameRecorded = false;
+    FHelpFile = QDir(ProgramDir()).filePath(QStringLiteral("Tolvi.HLP"));
+    LoadConfig(*this);
+    Timer->setInterval(LevelInterval(FLevel));
+    if (FDeckCount != 1)
+        SetUpDeckSize();
+    CardTable1->PrepareDeck();
+    CardTable2->PrepareDeck();
+}
+
+void TMainForm::FormClose() {
+    if (FScoring == 1)
+        FFameRecorded = false;
+    if (FHumanWon || FScoring == 1)
+        CheckHallOfFame(*this, this);
+    SaveConfig(*this);
+}
+
+void TMainForm::closeEvent(QCloseEvent* Event) {
+    Timer->stop();
+    KsHandleEvent([this] { FormClose(); });
+    Event->accept();
+}
+
+void TMainForm::OptionBtnClick() {
+    if (RunOptionsDialog(*this, this))
+        DealBtnClick();
+}
+
+void TMainForm::ScoreBtnClick() {
+    ShowHallOfFame(*this, this);
+}
+
+void TMainForm::HelpBtnClick() {
+    if (!QFileInfo::exists(FHelpFile)) {
+        KsMessageDlg(QStringLiteral("The help file was not found:\n%1")
+                         .arg(QDir::toNativeSeparators(FHelpFile)),
+                     mtError);
+        return;
+    }
+    OpenHelp(FHelpFile, this);
+}
+
+bool TMainForm::TimerEnabled() const {
+    return Timer->isActive();
+}
+
+void TMainForm::SetTimerEnabled(bool Value) {
+    // A dialog closing after the game was decided must not wake the computer again.
+    if (Value && FGameRunning)
+        Timer->start();
+    else if (!Value)
+        Timer->stop();
+}
+
+int32_t TMainForm::TimerInterval() const {
+    return Timer->interval();
+}
+
+void TMainForm::SetTimerInterval(int32_t Milliseconds) {
+    Timer->setInterval(Milliseconds);
+}
+
+void TMainForm::PostGameMessage(TGameMessage Message, TKsCardGroup* Slot) {
+    QCoreApplication::postEvent(this, new TGameMessageEvent(Message, Slot));
+}
+
+bool TMainForm::event(QEvent* Event) {
+    switch (static_cast<int>(Event->type())) {
+    case WM_HUMANPLAYED:
+        KsHandleEvent([&] { WMHumanPlayed(static_cast<TGameMessageEvent*>(Event)->Slot()); });
+        return true;
+    case WM_COMPUTERPLAYED:
+        KsHandleEvent([&] { WMComputerPlayed(static_cast<TGameMessageEvent*>(Event)->Slot()); });
+        return true;
+    case WM_GAMEOVER:
+        KsHandleEvent([this] { WMGameOver(); });
+        return true;
+    default:
+        return QWidget::event(Event);
+    }
+}
+
+void TMainForm::keyPressEvent(QKeyEvent* Event) {
+    // The window's only focusable controls are push buttons, which pass digits on unhandled,
+    // so every digit reaches the window whichever control has the focus.
+    const QString text = Event->text();
+    if (text.size() == 1)
+        KsHandleEvent([&] { FormKeyPress(text.front()); });
+    QWidget::keyPressEvent(Event);
+}
+
+void TMainForm::ShowWaitSign(QLabel* Sign, bool Visible) {
+    Sign->setVisible(Visible);
+    repaint(Sign->geometry());
+}

@@ -1,0 +1,135 @@
+// Refilling slots, finding who can play, turning the piles over, and the end of a game.
+
+#include "Main.h"
+#include "Scores.h"
+#include "StringRes.h"
+#include "kscardgroup.h"
+#include "kscardtable.h"
+#include "ksdialogs.h"
+#include "kssinglecard.h"
+
+#include <QLabel>
+#include <QTimer>
+
+int32_t TMainForm::TopPileEntry(TKsCardGroup* Pile) {
+    for (int32_t i = Pile->Count() - 1; i >= 0; --i)
+        if (!Pile->GetCard(i)->Empty())
+            return i;
+    return -1;
+}
+
+bool TMainForm::CanPlay(bool Human) {
+    const auto& sideSlots = Human ? Play1Card : Play2Card;
+    bool can = false;
+    for (TKsCardGroup* slot : sideSlots) {
+        if (slot->NonEmptyCount() == 0)
+            continue;
+        const int32_t value = slot->GetCard(0)->Value();
+        if (IsNextRank(value, TopValue(CardTable1)) || IsNextRank(value, TopValue(CardTable2))) {
+            can = true;
+            break;
+        }
+    }
+    ShowWaitSign(Human ? WaitSign1 : WaitSign2, !can);
+    return can;
+}
+
+void TMainForm::WMHumanPlayed(TKsCardGroup* Slot) {
+    Refill(Slot, Play1Pile, TempTable1);
+}
+
+void TMainForm::WMComputerPlayed(TKsCardGroup* Slot) {
+    Refill(Slot, Play2Pile, TempTable2);
+}
+
+void TMainForm::Refill(TKsCardGroup* Slot, TKsCardGroup* Pile, TKsCardTable* TempTable) {
+    if (Slot && Pile->NonEmptyCount() > 0) {
+        Slot->SetTable(TempTable);
+        TempTable->SetPlayPosition(2);
+        Pile->PlayCard(TopPileEntry(Pile), false, tpTop);
+        TempTable->GiveCardTo(Slot);
+    }
+    FHumanStuck = !CanPlay(true);
+    FComputerStuck = !CanPlay(false);
+    if (FHumanStuck && FComputerStuck)
+        TurnOverPiles();
+}
+
+void TMainForm::TurnOverPiles() {
+    Timer->stop();
+    Play1Pile->SetTable(CardTable1);
+    Play2Pile->SetTable(CardTable2);
+    do {
+        TurnOverHuman();
+        TurnOverComputer();
+        ++FHumanPlayed;
+        ++FComputerPlayed;
+        UpdateScoreLabel();
+        FHumanStuck = !CanPlay(true);
+        FComputerStuck = !CanPlay(false);
+    } while (FHumanStuck && FComputerStuck &&
+             (Play1Pile->NonEmptyCount() > 0 || Play2Pile->NonEmptyCount() > 0));
+    if (FHumanPlayed >= FCardsToWin)
+        FHumanWon = true;
+    if (FComputerPlayed >= FCardsToWin)
+        FComputerWon = true;
+    if (FHumanWon || FComputerWon) {
+        FGameRunning = false;
+        PostGameMessage(WM_GAMEOVER, nullptr);
+        return;
+    }
+    ShowWaitSign(WaitSign1, FHumanStuck);
+    ShowWaitSign(WaitSign2, FComputerStuck);
+    Play1Pile->SetTable(TempTable1);
+    Play2Pile->SetTable(TempTable2);
+    Timer->start();
+}
+
+void TMainForm::TurnOverHuman() {
+    TurnOver(Play1Pile, Play1Card, CardTable1);
+}
+
+void TMainForm::TurnOverComputer() {
+    TurnOver(Play2Pile, Play2Card, CardTable2);
+}
+
+void TMainForm::TurnOver(TKsCardGroup* Pile, const std::array<TKsCardGroup*, 4>& Slots,
+                         TKsCardTable* Table) {
+    if (Pile->NonEmptyCount() > 0) {
+        Table->SetPlayPosition(2);
+        Pile->PlayCard(TopPileEntry(Pile), false, tpTop);
+        return;
+    }
+    for (TKsCardGroup* slot : Slots) {
+        if (slot->NonEmptyCount() == 0)
+            continue;
+        slot->SetTable(Table);
+        Table->SetPlayPosition(2);
+        slot->PlayCard(0, false, tpTop);
+        return;
+    }
+}
+
+void TMainForm::WMGameOver() {
+    Timer->stop();
+    FGameRunning = false;
+    QString winner;
+    if (FHumanWon)
+        winner = StringRes::WinnerHuman();
+    else if (FComputerWon)
+        winner = StringRes::WinnerComputer();
+    else
+        return;
+    if (FHumanWon) {
+        FGameScore += LevelBonus(FLevel) + (FCardsToWin - FComputerPlayed) * 100;
+        UpdateScoreLabel();
+    }
+    const TKsMsgDlgBtn answer =
+        KsMessageDlg(StringRes::GameWon(winner), mtInformation, {mbYes, mbNo});
+    if (FHumanWon)
+        CheckHallOfFame(*this, this);
+    FHumanWon = false;
+    FComputerWon = false;
+    if (answer == mbYes)
+        DealBtnClick();
+}

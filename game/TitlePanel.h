@@ -1,0 +1,13 @@
+#pragma once
+// The decorative panel along the left edge of the main window: the title and the version.
+
+#include <QWidget>
+
+class TTitlePanel : public QWidget {
+    Q_OBJECT
+public:
+    explicit TTitlePanel(QWidget* Parent);
+
+protected:
+    void paintEvent(QPaintEvent* Event) override;
+};
