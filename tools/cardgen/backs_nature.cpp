@@ -230,24 +230,19 @@ QImage Roses() {
     struct TRose {
         QPointF At;
         qreal R;
+        qreal LeafAngle; // the pair of leaves points this way from the bloom
     };
-    const TRose roses[] = {{{18, 17}, 10}, {{53, 27}, 11}, {{26, 50}, 12},
-                           {{57, 70}, 10}, {{17, 83}, 10}, {{46, 95}, 8}};
-    // Stems and leaves first, the blooms over them.
+    const TRose roses[] = {{{17, 15}, 10, 60},  {{54, 24}, 11, 120}, {{27, 48}, 12, 40},
+                           {{58, 64}, 10, 110}, {{16, 80}, 10, 20},  {{47, 92}, 9, 150},
+                           {{-2, 46}, 8, 10},   {{73, 44}, 8, 170}};
+    // Leaves first, in pairs beside each bloom, then the blooms over them.
     for (const TRose& r : roses) {
-        QPainterPath stem(r.At);
-        stem.quadTo(r.At + At(6, 10), r.At + At(3, 20));
-        a.Line(stem, 1.6, 0xFF006000);
+        for (const qreal spread : {-38.0, 38.0}) {
+            const qreal angle = (r.LeafAngle + spread) * std::numbers::pi / 180;
+            const QPointF base = r.At + QPointF(std::cos(angle), std::sin(angle)) * r.R * 0.6;
+            RoseLeaf(a, base, r.R * 1.3, r.LeafAngle + spread);
+        }
     }
-    RoseLeaf(a, At(30, 22), 13, 20);
-    RoseLeaf(a, At(40, 36), 12, 150);
-    RoseLeaf(a, At(8, 34), 11, 60);
-    RoseLeaf(a, At(62, 46), 11, 110);
-    RoseLeaf(a, At(38, 62), 13, 25);
-    RoseLeaf(a, At(44, 80), 12, 160);
-    RoseLeaf(a, At(6, 64), 10, -20);
-    RoseLeaf(a, At(30, 88), 11, -30);
-    RoseLeaf(a, At(66, 5), 10, 140);
     for (const TRose& r : roses)
         Rose(a, r.At, r.R);
     return canvas.Result();

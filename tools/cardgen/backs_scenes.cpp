@@ -249,44 +249,55 @@ void LittleCard(TArtist& a, QPointF Centre, qreal Angle, TSuit Suit) {
 QImage Tricky() {
     TFineCanvas canvas(CardWidth, CardHeight, 0xFFFFE000);
     TArtist a(canvas.Painter());
+    // The sleeve comes in from the bottom left corner; its own axis runs along x from the
+    // cuff at the origin, so the cards are placed along that axis.
+    QTransform t;
+    t.translate(30, 62);
+    t.rotate(-48);
     // Rays behind, to make the trick look grand.
-    const QPointF from(24, 66);
+    const QPointF from = t.map(At(4, 0));
     for (int i = 0; i < 16; i += 2) {
         const qreal t0 = i * std::numbers::pi / 8, t1 = (i + 1) * std::numbers::pi / 8;
         a.Polygon({from, from + At(std::cos(t0), std::sin(t0)) * 120,
                    from + At(std::cos(t1), std::sin(t1)) * 120},
-                  0xFFFFF060);
+                  0xFFFFF070);
     }
-    // Cards streaming out of the cuff.
-    const TSuit suits[] = {TSuit::Spade, TSuit::Heart, TSuit::Club, TSuit::Diamond, TSuit::Heart};
-    const QPointF cards[] = {{31, 48}, {42, 34}, {50, 19}, {22, 28}, {58, 44}};
-    const qreal angles[] = {-20, 10, 35, -40, 55};
-    for (int i = 4; i >= 0; --i)
-        LittleCard(a, cards[i], angles[i], suits[i]);
-    // The sleeve: a striped tube coming in from the bottom left corner, ending in a white cuff.
-    QTransform t;
-    t.translate(24, 66);
-    t.rotate(-50);
+    // Cards streaming out of the cuff and fanning apart as they fly.
+    struct TFlight {
+        QPointF At;
+        qreal Angle;
+        TSuit Suit;
+    };
+    const TFlight flights[] = {{{31, 12}, -12, TSuit::Diamond}, {{57, 17}, 32, TSuit::Club},
+                               {{14, 27}, -38, TSuit::Heart},   {{44, 27}, 8, TSuit::Spade},
+                               {{56, 45}, 40, TSuit::Diamond},  {{27, 38}, -18, TSuit::Club},
+                               {{40, 51}, 12, TSuit::Heart}};
+    for (const TFlight& f : flights)
+        LittleCard(a, f.At, f.Angle, f.Suit);
+    // The striped sleeve, shaded along its lower side, ending in a white cuff.
     QPainterPath sleeve;
-    sleeve.addRect(QRectF(-50, -10, 50, 20));
+    sleeve.addRect(QRectF(-70, -11, 70, 22));
     const QPainterPath tube = t.map(sleeve);
     a.Fill(tube, 0xFFD01010);
     a.Painter().save();
     a.Painter().setClipPath(tube);
-    for (qreal x = -48; x < 0; x += 8) {
+    for (qreal x = -70; x < 0; x += 9) {
         QPainterPath stripe;
-        stripe.addRect(QRectF(x, -12, 4, 24));
+        stripe.addRect(QRectF(x, -12, 4.5, 24));
         a.Fill(t.map(stripe), White);
     }
+    QPainterPath shade;
+    shade.addRect(QRectF(-70, 6, 70, 6));
+    a.Fill(t.map(shade), 0xFF700000);
     a.Painter().restore();
-    a.Line(tube, 1, 0xFF600000);
+    a.Line(tube, 1, 0xFF500000);
     QPainterPath cuff;
-    cuff.addRoundedRect(QRectF(-3, -11.5, 6, 23), 2, 2);
-    a.Fill(t.map(cuff), 0xFF2040D0);
-    a.Line(t.map(cuff), 1, 0xFF001060);
+    cuff.addRoundedRect(QRectF(-5, -12.5, 6, 25), 2, 2);
+    a.Fill(t.map(cuff), White);
+    a.Line(t.map(cuff), 1, 0xFF606060);
     QPainterPath opening;
-    opening.addEllipse(At(2.5, 0), 1.8, 9);
-    a.Fill(t.map(opening), 0xFF300000);
+    opening.addEllipse(At(1, 0), 1.6, 10);
+    a.Fill(t.map(opening), 0xFF301010);
     return canvas.Result();
 }
 

@@ -3,6 +3,8 @@
 #include "cardset.h"
 #include "raster.h"
 
+#include <algorithm>
+
 namespace cardgen {
 
 namespace {
@@ -33,11 +35,15 @@ QImage AsOnTable(const QImage& Picture, QRgb TransparentColour) {
 } // namespace
 
 QImage DrawContactSheet(const std::vector<QImage>& Members, const std::vector<QImage>& Pictures) {
-    const int cells = static_cast<int>(Members.size() + Pictures.size());
+    const int cells = static_cast<int>(Members.size());
     const int rows = (cells + Columns - 1) / Columns;
     const int cellW = CardWidth + Gap;
     const int cellH = CardHeight + LabelHeight + Gap;
-    QImage sheet(Gap + Columns * cellW, Gap + rows * cellH, QImage::Format_RGB32);
+    // The table pictures follow in a row of their own.
+    int picturesHeight = 0;
+    for (const QImage& picture : Pictures)
+        picturesHeight = std::max(picturesHeight, picture.height() + Gap);
+    QImage sheet(Gap + Columns * cellW, Gap + rows * cellH + picturesHeight, QImage::Format_RGB32);
     sheet.fill(TableGreen);
     QPainter p(&sheet);
     p.setRenderHint(QPainter::Antialiasing, false);
@@ -48,21 +54,18 @@ QImage DrawContactSheet(const std::vector<QImage>& Members, const std::vector<QI
     for (int i = 0; i < cells; ++i) {
         const QPoint at(Gap + (i % Columns) * cellW, Gap + (i / Columns) * cellH);
         const int member = i + 1;
-        if (i < static_cast<int>(Members.size())) {
-            p.drawImage(at,
-                        AsOnTable(Members[static_cast<size_t>(i)], TransparentColourOf(member)));
-            const QString label = QString::number(member);
-            const qreal w = TextWidth(label, digits);
-            p.setPen(Qt::NoPen);
-            p.setBrush(Qt::white);
-            p.drawPath(TextPath(label, digits)
-                           .translated(at.x() + (CardWidth - w) / 2, at.y() + CardHeight + 3));
-        } else {
-            const QImage& picture = Pictures[static_cast<size_t>(i) - Members.size()];
-            p.drawImage(
-                at + QPoint((CardWidth - picture.width()) / 2, (CardHeight - picture.height()) / 2),
-                picture);
-        }
+        p.drawImage(at, AsOnTable(Members[static_cast<size_t>(i)], TransparentColourOf(member)));
+        const QString label = QString::number(member);
+        const qreal w = TextWidth(label, digits);
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::white);
+        p.drawPath(TextPath(label, digits)
+                       .translated(at.x() + (CardWidth - w) / 2, at.y() + CardHeight + 3));
+    }
+    int x = Gap;
+    for (const QImage& picture : Pictures) {
+        p.drawImage(QPoint(x, Gap + rows * cellH), picture);
+        x += picture.width() + Gap;
     }
     return sheet;
 }

@@ -26,7 +26,7 @@ TDress DressOf(TSuit Suit) {
     case TSuit::Club:
         return {Blue, Red, Gold};
     case TSuit::Diamond:
-        return {Gold, Red, Blue};
+        return {Green, Red, Gold};
     case TSuit::Heart:
         return {Red, Blue, Gold};
     case TSuit::Spade:
@@ -107,17 +107,18 @@ void DrawKing(TArtist& a, TSuit Suit) {
     Arm(a, At(45, 34), At(49, 43), dress);
     Arm(a, At(22, 35), At(21, 40), dress);
     // An orb with a cross in the other hand.
+    a.Ellipse(At(21, 38), 4.2, 4.2, Black);
     a.Ellipse(At(21, 38), 3.5, 3.5, Gold);
     a.Rect(20, 37, 2, 1, Ochre);
     a.Rect(20.5, 32, 1, 3, Gold);
     a.Rect(19.5, 33, 3, 1, Gold);
     // Ermine collar across the shoulders.
     QPainterPath collar;
-    collar.moveTo(HeadX - 12, 33);
-    collar.quadTo(HeadX, 27, HeadX + 12, 33);
-    a.Line(collar, 4, White);
-    for (qreal x = HeadX - 9; x <= HeadX + 9; x += 4)
-        a.Rect(x, 30.5, 1, 1, Black);
+    collar.moveTo(HeadX - 11, 35);
+    collar.quadTo(HeadX, 27, HeadX + 11, 35);
+    a.Line(collar, 3, White);
+    for (qreal x = HeadX - 8; x <= HeadX + 8; x += 4)
+        a.Rect(x, collar.pointAtPercent((x - HeadX + 11) / 22).y(), 1, 1, Black);
     // Grey hair, face and a long beard.
     a.Rect(face - 2, 18, 15, 10, Silver);
     a.Rect(face, 18, 11, 10, Skin);
@@ -202,12 +203,14 @@ void DrawJack(TArtist& a, TSuit Suit) {
         White);
     Arm(a, At(44, 35), At(48.25, 42), dress);
     // Brown hair falling to the collar.
-    a.Rect(face - 2, 16, 15, 12, Brown);
+    QPainterPath hair;
+    hair.addRoundedRect(QRectF(face - 2.5, 15, 16, 14), 4, 4);
+    a.Fill(hair, Brown);
     a.Rect(face, 18, 11, 10, Skin);
     a.Rect(face + 9, 19, 2, 8, SkinShade);
     Features(a, face, 18, Brown, false);
     // Cap with a band and a feather.
-    a.Ellipse(At(HeadX, 15), 9, 4.5, dress.Robe == Gold ? Red : dress.Robe);
+    a.Ellipse(At(HeadX, 15), 9, 4.5, dress.Panel);
     a.Rect(face - 2, 16.5, 15, 2, dress.Trim);
     QPainterPath feather;
     feather.moveTo(HeadX + 4, 13);
