@@ -2,13 +2,15 @@
 
 #include "Main.h"
 
+#include "TerminateHandler.h"
+
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tolvi"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Tolvi"));
     TMainForm mainForm;
+    TTerminateHandler terminate(mainForm);
     mainForm.show();
     return QApplication::exec();
 }

@@ -56,6 +56,10 @@ TMainForm::TMainForm(QWidget* Parent) : QWidget(Parent) {
     pal.setColor(QPalette::Window, pal.color(QPalette::Button));
     setPalette(pal);
     setAutoFillBackground(true);
+    // MS Sans Serif is rarely installed here; Liberation Sans keeps its metrics closest.
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                                QStringLiteral("DejaVu Sans")});
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(11);
@@ -249,6 +253,11 @@ void TMainForm::FormCreate() {
     FNewSession = true;
     FFameRecorded = false;
     FHelpFile = QDir(ProgramDir()).filePath(QStringLiteral("Tolvi.HLP"));
+    // An installed copy keeps its help with the other shared files.
+    const QString installed =
+        QDir(ProgramDir()).filePath(QStringLiteral("../share/tolvi/Tolvi.HLP"));
+    if (!QFileInfo::exists(FHelpFile) && QFileInfo::exists(installed))
+        FHelpFile = QDir::cleanPath(installed);
     LoadConfig(*this);
     Timer->setInterval(LevelInterval(FLevel));
     if (FDeckCount != 1)
