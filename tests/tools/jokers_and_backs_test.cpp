@@ -12,7 +12,7 @@ constexpr int RedJoker = 53, BlueJoker = 54;
 constexpr int FirstBack = 55, DotsBack = 69;
 
 bool InACorner(int X, int Y) {
-    return (X < 15 || X > 55) && (Y < 17 || Y > 78);
+    return (X < 18 || X > 52) && (Y < 17 || Y > 78);
 }
 
 bool IsGreen(QRgb C) {

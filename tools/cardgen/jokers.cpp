@@ -11,7 +11,7 @@ namespace {
 
 using namespace palette;
 
-constexpr QSize MarkSize(11, 10);
+constexpr QSize MarkSize(15, 11);
 constexpr QPoint MarkAt(2, 4);
 constexpr QRgb BlueMark = Blue;
 
@@ -81,17 +81,15 @@ void JesterHead(TArtist& a) {
     a.Ellipse(face + At(0, 1.5), 1.6, 1.6, Red);
     // The wide open laughing mouth with teeth and tongue.
     QPainterPath mouth;
-    mouth.moveTo(face + At(-6, 4));
-    mouth.lineTo(face + At(6, 4));
-    mouth.quadTo(face + At(5.5, 10), face + At(0, 10));
-    mouth.quadTo(face + At(-5.5, 10), face + At(-6, 4));
+    mouth.moveTo(face + At(-5.5, 4));
+    mouth.lineTo(face + At(5.5, 4));
+    mouth.quadTo(face + At(5, 9.5), face + At(0, 9.5));
+    mouth.quadTo(face + At(-5, 9.5), face + At(-5.5, 4));
     mouth.closeSubpath();
-    a.Fill(mouth, Black);
-    QPainterPath inner;
-    inner.addEllipse(face + At(0, 6.2), 4.4, 2.9);
-    a.Fill(inner, DarkRed);
-    a.Rect(face.x() - 4.5, face.y() + 4.5, 9, 1.5, White);
-    a.Ellipse(face + At(0, 8.2), 2.2, 1, Red);
+    a.Fill(mouth, DarkRed);
+    a.Rect(face.x() - 4.5, face.y() + 4, 9, 1.5, White);
+    a.Ellipse(face + At(0, 8), 2.2, 1.2, Red);
+    a.Line(mouth, 0.9, Black);
     // The band of the cap across the brow.
     QPainterPath band;
     band.moveTo(face + At(-10, -5));

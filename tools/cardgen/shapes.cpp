@@ -45,10 +45,10 @@ QPainterPath Lobes(qreal LobeY, qreal Radius, qreal TipY) {
 // The flared foot of clubs and spades.
 QPainterPath Stem(qreal Top, qreal Bottom, qreal Foot) {
     QPainterPath stem;
-    stem.moveTo(-0.07, Top);
-    stem.quadTo(-0.05, Bottom - 0.12, -Foot, Bottom);
+    stem.moveTo(-0.09, Top);
+    stem.quadTo(-0.07, Bottom - 0.12, -Foot, Bottom);
     stem.lineTo(Foot, Bottom);
-    stem.quadTo(0.05, Bottom - 0.12, 0.07, Top);
+    stem.quadTo(0.07, Bottom - 0.12, 0.09, Top);
     stem.closeSubpath();
     return stem;
 }
@@ -62,7 +62,7 @@ QPainterPath SuitPath(TSuit Suit) {
         path = Lobes(-0.2, 0.255, 0.52);
         break;
     case TSuit::Spade:
-        path = Lobes(0.1, 0.255, -0.56).united(Stem(0.12, 0.55, 0.19));
+        path = Lobes(0.1, 0.255, -0.56).united(Stem(0.12, 0.55, 0.22));
         break;
     case TSuit::Club: {
         // Three lobes that only just touch, so the notches between them stay visible.
@@ -71,7 +71,7 @@ QPainterPath SuitPath(TSuit Suit) {
                    .united(Circle({-0.275, 0.1}, r))
                    .united(Circle({0.275, 0.1}, r))
                    .united(Circle({0, 0.02}, 0.11))
-                   .united(Stem(0.05, 0.55, 0.19));
+                   .united(Stem(0.05, 0.55, 0.22));
         break;
     }
     case TSuit::Diamond:
@@ -241,20 +241,24 @@ QString RankText(int Rank) {
 }
 
 QPainterPath JokerMarkPath() {
-    QPainterPath cap;
-    cap.setFillRule(Qt::WindingFill);
-    // Three wide points over a band, a bell at each tip.
-    const QPolygonF left({{0.04, 0.72}, {0.52, 0.72}, {0.07, 0.2}});
-    const QPolygonF middle({{0.22, 0.72}, {0.78, 0.72}, {0.5, 0.1}});
-    const QPolygonF right({{0.96, 0.72}, {0.48, 0.72}, {0.93, 0.2}});
-    cap.addPolygon(left);
-    cap.addPolygon(middle);
-    cap.addPolygon(right);
-    cap.addRect(QRectF(0.08, 0.68, 0.84, 0.32));
-    cap.addEllipse(QPointF(0.09, 0.12), 0.1, 0.1);
-    cap.addEllipse(QPointF(0.5, 0.08), 0.1, 0.1);
-    cap.addEllipse(QPointF(0.91, 0.12), 0.1, 0.1);
-    return cap.simplified();
+    // A jester's cap: two points arching out of the crown and drooping to the sides, a bell at
+    // each tip, over a band. United piece by piece, so the pieces' windings cannot cancel.
+    QPainterPath arch(QPointF(0.5, 0.62));
+    arch.quadTo(0.28, -0.2, 0.12, 0.6);
+    QPainterPathStroker stroker;
+    stroker.setWidth(0.15);
+    stroker.setCapStyle(Qt::FlatCap);
+    const QPainterPath left = stroker.createStroke(arch).simplified();
+    QPainterPath crown;
+    crown.addPolygon(QPolygonF({{0.34, 0.96}, {0.4, 0.5}, {0.6, 0.5}, {0.66, 0.96}}));
+    crown.closeSubpath();
+    QPainterPath cap = left.united(QTransform(-1, 0, 0, 1, 1, 0).map(left)).united(crown);
+    for (const QPointF bell : {QPointF(0.11, 0.8), QPointF(0.89, 0.8)}) {
+        QPainterPath ball;
+        ball.addEllipse(bell, 0.12, 0.17);
+        cap = cap.united(ball);
+    }
+    return cap;
 }
 
 } // namespace cardgen
