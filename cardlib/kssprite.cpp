@@ -105,7 +105,12 @@ TKsSprite::TKsSprite(QObject* Owner)
     FForm->installEventFilter(this);
 }
 
-TKsSprite::~TKsSprite() = default;
+TKsSprite::~TKsSprite() {
+    // The layer goes with the members below; the form must not report that to a half-gone
+    // sprite.
+    if (FForm)
+        FForm->removeEventFilter(this);
+}
 
 void TKsSprite::Loaded() {
     TKsComponent::Loaded();

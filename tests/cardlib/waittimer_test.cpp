@@ -42,27 +42,18 @@ protected:
 
 } // namespace
 
-TEST(WaitTimer, StartsSwitchedOffAndSwitchesItselfOffAtItsFirstTick) {
+TEST(WaitTimer, AWaitLastsUntilTheTimerIsSwitchedOff) {
     TKsWaitTimer timer;
     EXPECT_FALSE(timer.Enabled());
-    int ticks = 0;
-    const auto stop = timer.OnTimer;
-    timer.OnTimer = [&](TKsWaitTimer* Sender) {
-        EXPECT_EQ(Sender, &timer);
-        ++ticks;
-        stop(Sender);
-    };
+    // The timer's own handler switches it off at the first tick.
     timer.Wait(20);
     EXPECT_FALSE(timer.Enabled());
     EXPECT_EQ(timer.Interval(), 20);
-    EXPECT_EQ(ticks, 1);
-}
 
-TEST(WaitTimer, WaitLastsUntilTheTimerIsSwitchedOff) {
-    // A replaced tick handler that lets the timer run: the wait goes on until it stops it.
-    TKsWaitTimer timer;
+    // A handler that lets it run on: the wait goes on until the handler stops it.
     int ticks = 0;
     timer.OnTimer = [&](TKsWaitTimer* Sender) {
+        EXPECT_EQ(Sender, &timer);
         if (++ticks == 3)
             Sender->SetEnabled(false);
     };
@@ -71,11 +62,6 @@ TEST(WaitTimer, WaitLastsUntilTheTimerIsSwitchedOff) {
     timer.Wait(30);
     EXPECT_EQ(ticks, 3);
     EXPECT_GE(clock.elapsed(), 90);
-}
-
-TEST(WaitTimer, TheUnitInstanceIsOneAndTheSame) {
-    EXPECT_EQ(&WaitTimer(), &WaitTimer());
-    EXPECT_FALSE(WaitTimer().Enabled());
 }
 
 TEST(Pause, ReturnsAfterAtLeastItsTime) {
