@@ -20,16 +20,35 @@ TEST(Generator, ShippedTablePicturesAreWhatTheCodeDraws) {
     EXPECT_EQ(cardgen::DrawWaitSign(), imageprobe::TablePicture(QStringLiteral("waitsign")));
 }
 
-TEST(Generator, ContactSheetShowsEveryMemberInTableColours) {
+TEST(Generator, ContactSheetShowsEveryMemberAsTheTableDoes) {
     std::vector<QImage> members;
     for (int m = 1; m <= cardgen::MemberCount; ++m)
         members.push_back(cardgen::DrawMember(m));
     const QImage sheet = cardgen::DrawContactSheet(members, {cardgen::DrawRing()});
-    // Ten cards a row, seven rows; every card shows somewhere without its transparent colour.
-    EXPECT_GE(sheet.width(), 10 * 71);
-    EXPECT_GE(sheet.height(), 7 * 96);
-    const auto colours = imageprobe::ColourCounts(sheet);
-    EXPECT_EQ(colours.count(imageprobe::Magenta), 0u);
+    const QRgb table = sheet.pixel(0, 0);
+    for (int m = 1; m <= cardgen::MemberCount; ++m) {
+        const QRect card = cardgen::ContactSheetCard(m);
+        ASSERT_TRUE(sheet.rect().contains(card)) << "member " << m;
+        const QImage shown = sheet.copy(card);
+        // Framed, with cut corners showing the table.
+        EXPECT_EQ(shown.pixel(35, 0), imageprobe::Black) << "member " << m;
+        EXPECT_EQ(shown.pixel(0, 48), imageprobe::Black) << "member " << m;
+        EXPECT_EQ(shown.pixel(0, 0), table) << "member " << m;
+        EXPECT_EQ(shown.pixel(70, 95), table) << "member " << m;
+        // Inside the frame the picture itself, its transparent colour replaced by the table.
+        const QRgb transparent =
+            m == cardgen::MemberCount ? imageprobe::White : imageprobe::Magenta;
+        for (int y = 2; y < 94; ++y)
+            for (int x = 2; x < 69; ++x) {
+                const QRgb drawn = members[size_t(m - 1)].pixel(x, y);
+                ASSERT_EQ(shown.pixel(x, y), drawn == transparent ? table : drawn)
+                    << "member " << m << " at " << x << "," << y;
+            }
+    }
+    // The dots back shows no white at all on the sheet.
+    EXPECT_EQ(imageprobe::ColourCounts(sheet.copy(cardgen::ContactSheetCard(cardgen::MemberCount)))
+                  .count(imageprobe::White),
+              0u);
 }
 
 } // namespace

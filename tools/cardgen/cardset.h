@@ -61,7 +61,10 @@ QImage DrawBack(TBack Back);
 QImage DrawRing();     // 80 x 80, under each central pile
 QImage DrawWaitSign(); // 32 x 32
 
-// All members in a grid with their numbers, the way the table shows them.
+// All members in a grid with their numbers, the way the table shows them (frame and cut
+// corners added, the transparent colour showing the table), the pictures in a row below.
 QImage DrawContactSheet(const std::vector<QImage>& Members, const std::vector<QImage>& Pictures);
+// Where a member's card lies on the contact sheet.
+QRect ContactSheetCard(int Member);
 
 } // namespace cardgen

@@ -32,18 +32,26 @@ QImage AsOnTable(const QImage& Picture, QRgb TransparentColour) {
     return card;
 }
 
+constexpr int CellWidth = CardWidth + Gap;
+constexpr int CellHeight = CardHeight + LabelHeight + Gap;
+
 } // namespace
+
+QRect ContactSheetCard(int Member) {
+    const int i = Member - 1;
+    return {Gap + (i % Columns) * CellWidth, Gap + (i / Columns) * CellHeight, CardWidth,
+            CardHeight};
+}
 
 QImage DrawContactSheet(const std::vector<QImage>& Members, const std::vector<QImage>& Pictures) {
     const int cells = static_cast<int>(Members.size());
     const int rows = (cells + Columns - 1) / Columns;
-    const int cellW = CardWidth + Gap;
-    const int cellH = CardHeight + LabelHeight + Gap;
     // The table pictures follow in a row of their own.
     int picturesHeight = 0;
     for (const QImage& picture : Pictures)
         picturesHeight = std::max(picturesHeight, picture.height() + Gap);
-    QImage sheet(Gap + Columns * cellW, Gap + rows * cellH + picturesHeight, QImage::Format_RGB32);
+    QImage sheet(Gap + Columns * CellWidth, Gap + rows * CellHeight + picturesHeight,
+                 QImage::Format_RGB32);
     sheet.fill(TableGreen);
     QPainter p(&sheet);
     p.setRenderHint(QPainter::Antialiasing, false);
@@ -52,8 +60,8 @@ QImage DrawContactSheet(const std::vector<QImage>& Members, const std::vector<QI
     digits.Width = 6;
     digits.Stroke = 1.5;
     for (int i = 0; i < cells; ++i) {
-        const QPoint at(Gap + (i % Columns) * cellW, Gap + (i / Columns) * cellH);
         const int member = i + 1;
+        const QPoint at = ContactSheetCard(member).topLeft();
         p.drawImage(at, AsOnTable(Members[static_cast<size_t>(i)], TransparentColourOf(member)));
         const QString label = QString::number(member);
         const qreal w = TextWidth(label, digits);
@@ -64,7 +72,7 @@ QImage DrawContactSheet(const std::vector<QImage>& Members, const std::vector<QI
     }
     int x = Gap;
     for (const QImage& picture : Pictures) {
-        p.drawImage(QPoint(x, Gap + rows * cellH), picture);
+        p.drawImage(QPoint(x, Gap + rows * CellHeight), picture);
         x += picture.width() + Gap;
     }
     return sheet;
