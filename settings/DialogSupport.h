@@ -3,6 +3,7 @@
 // are missing, the fixed dialog frame, and a radio group in the manner of the window
 // descriptions (a captioned box whose items share its height evenly).
 
+#include <QFont>
 #include <QGroupBox>
 #include <QString>
 #include <QStringList>

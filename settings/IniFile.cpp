@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QHashFunctions>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <algorithm>
@@ -36,10 +37,6 @@ QString OneLine(const QString& Text) {
     result.replace(QLatin1Char('\r'), QLatin1Char(' '))
         .replace(QLatin1Char('\n'), QLatin1Char(' '));
     return result;
-}
-
-QString Fold(QStringView Text) {
-    return Text.toString().toCaseFolded();
 }
 
 QStringView ValueOf(QStringView Line) {
@@ -103,11 +100,30 @@ void TIniFile::LoadFromBytes(const QByteArray& Bytes) {
     Parse();
 }
 
+size_t TIniFile::TFoldedHash::operator()(QStringView Text) const noexcept {
+    // Seeded per process, so a hostile file cannot be built to collide.
+    static const size_t seed = QHashSeed::globalSeed();
+    uint64_t hash = 0xcbf29ce484222325ull ^ seed;
+    for (const QChar c : Text)
+        hash = (hash ^ c.toCaseFolded().unicode()) * 0x100000001b3ull;
+    return size_t(hash);
+}
+
+bool TIniFile::TFoldedEqual::operator()(QStringView A, QStringView B) const noexcept {
+    if (A.size() != B.size())
+        return false;
+    for (qsizetype i = 0; i < A.size(); ++i)
+        if (A[i] != B[i] && A[i].toCaseFolded() != B[i].toCaseFolded())
+            return false;
+    return true;
+}
+
 void TIniFile::Parse() {
     FLines.clear();
     FReplaced.clear();
     FSections.clear();
     FSectionIndex.clear();
+    FNames.clear();
 
     const QStringView text(FText);
     for (qsizetype start = 0; start < text.size();) {
@@ -133,10 +149,8 @@ void TIniFile::Parse() {
                     current->End = i;
                 current = nullptr;
                 const QStringView name = t.mid(1, close - 1).trimmed();
-                const QString folded = Fold(name);
-                if (!FSectionIndex.contains(folded)) {
-                    FSectionIndex.insert(folded, qsizetype(FSections.size()));
-                    FSections.push_back(TSection{name.toString(), i, i + 1, {}, {}});
+                if (FSectionIndex.try_emplace(name, FSections.size()).second) {
+                    FSections.push_back(TSection{name, i, i + 1, {}, {}});
                     current = &FSections.back();
                 }
                 continue;
@@ -145,36 +159,33 @@ void TIniFile::Parse() {
         if (!current || t.startsWith(QLatin1Char(';')))
             continue;
         const qsizetype eq = t.indexOf(QLatin1Char('='));
-        if (eq <= 0)
-            continue;
-        const QString key = Fold(t.left(eq).trimmed());
-        if (!current->Keys.contains(key))
-            current->Keys.insert(key, TKeyRef{i, -1});
+        if (eq > 0)
+            current->Keys.try_emplace(t.left(eq).trimmed(), TKeyRef{i, -1});
     }
     if (current)
         current->End = qsizetype(FLines.size());
 }
 
-const TIniFile::TSection* TIniFile::FindSection(const QString& Section) const {
-    const auto it = FSectionIndex.constFind(Section.toCaseFolded());
-    return it == FSectionIndex.cend() ? nullptr : &FSections[size_t(*it)];
+const TIniFile::TSection* TIniFile::FindSection(QStringView Section) const {
+    const auto it = FSectionIndex.find(Section);
+    return it == FSectionIndex.end() ? nullptr : &FSections[it->second];
 }
 
-const QString* TIniFile::FindLine(const QString& Section, const QString& Ident,
-                                  QString& Buffer) const {
+QStringView TIniFile::LineText(qsizetype Line) const {
+    const auto replaced = FReplaced.find(Line);
+    return replaced != FReplaced.end() ? QStringView(replaced->second) : FLines[size_t(Line)];
+}
+
+std::optional<QStringView> TIniFile::FindLine(QStringView Section, QStringView Ident) const {
     const TSection* section = FindSection(Section);
     if (!section)
-        return nullptr;
-    const auto it = section->Keys.constFind(Ident.toCaseFolded());
-    if (it == section->Keys.cend())
-        return nullptr;
-    if (it->Added >= 0)
-        return &section->Added[size_t(it->Added)];
-    const auto replaced = FReplaced.find(it->Line);
-    if (replaced != FReplaced.end())
-        return &replaced->second;
-    Buffer = FLines[size_t(it->Line)].toString();
-    return &Buffer;
+        return std::nullopt;
+    const auto it = section->Keys.find(Ident);
+    if (it == section->Keys.end())
+        return std::nullopt;
+    if (it->second.Added >= 0)
+        return QStringView(section->Added[size_t(it->second.Added)]);
+    return LineText(it->second.Line);
 }
 
 bool TIniFile::SectionExists(const QString& Section) const {
@@ -182,20 +193,17 @@ bool TIniFile::SectionExists(const QString& Section) const {
 }
 
 bool TIniFile::ValueExists(const QString& Section, const QString& Ident) const {
-    QString buffer;
-    return FindLine(Section, Ident, buffer) != nullptr;
+    return FindLine(Section, Ident).has_value();
 }
 
 QString TIniFile::ReadString(const QString& Section, const QString& Ident,
                              const QString& Default) const {
-    QString buffer;
-    const QString* line = FindLine(Section, Ident, buffer);
+    const auto line = FindLine(Section, Ident);
     return line ? ValueOf(*line).toString() : Default;
 }
 
 int32_t TIniFile::ReadInteger(const QString& Section, const QString& Ident, int32_t Default) const {
-    QString buffer;
-    const QString* line = FindLine(Section, Ident, buffer);
+    const auto line = FindLine(Section, Ident);
     int32_t value = 0;
     return line && ParseInt32(ValueOf(*line), value) ? value : Default;
 }
@@ -205,25 +213,25 @@ void TIniFile::WriteString(const QString& Section, const QString& Ident, const Q
     const QString ident = OneLine(Ident).trimmed();
     const QString value = OneLine(Value);
 
-    const QString folded = name.toCaseFolded();
-    auto found = FSectionIndex.constFind(folded);
-    if (found == FSectionIndex.cend()) {
-        found = FSectionIndex.insert(folded, qsizetype(FSections.size()));
-        FSections.push_back(TSection{name, -1, 0, {}, {}});
+    auto found = FSectionIndex.find(name);
+    if (found == FSectionIndex.end()) {
+        const QStringView stored = FNames.emplace_back(name);
+        found = FSectionIndex.emplace(stored, FSections.size()).first;
+        FSections.push_back(TSection{stored, -1, 0, {}, {}});
     }
-    TSection& section = FSections[size_t(*found)];
+    TSection& section = FSections[found->second];
 
-    const QString key = ident.toCaseFolded();
-    const auto ref = section.Keys.constFind(key);
-    if (ref == section.Keys.cend()) {
-        section.Keys.insert(key, TKeyRef{-1, qsizetype(section.Added.size())});
+    const auto ref = section.Keys.find(ident);
+    if (ref == section.Keys.end()) {
+        section.Keys.emplace(FNames.emplace_back(ident),
+                             TKeyRef{-1, qsizetype(section.Added.size())});
         section.Added.push_back(ident + QLatin1Char('=') + value);
-    } else if (ref->Added >= 0) {
-        section.Added[size_t(ref->Added)] = ident + QLatin1Char('=') + value;
+    } else if (ref->second.Added >= 0) {
+        section.Added[size_t(ref->second.Added)] = ident + QLatin1Char('=') + value;
     } else {
         // The key keeps its spelling in the file; only the value changes.
-        FReplaced[ref->Line] =
-            KeyOf(FLines[size_t(ref->Line)]).toString() + QLatin1Char('=') + value;
+        const qsizetype line = ref->second.Line;
+        FReplaced[line] = KeyOf(FLines[size_t(line)]).toString() + QLatin1Char('=') + value;
     }
 }
 
@@ -232,10 +240,6 @@ void TIniFile::WriteInteger(const QString& Section, const QString& Ident, int32_
 }
 
 QByteArray TIniFile::ToBytes() const {
-    const auto lineText = [this](qsizetype i) -> QStringView {
-        const auto replaced = FReplaced.find(i);
-        return replaced != FReplaced.end() ? QStringView(replaced->second) : FLines[size_t(i)];
-    };
 
     // New keys of an existing section go after its last non-blank line.
     std::vector<std::pair<qsizetype, const TSection*>> inserts;
@@ -243,7 +247,7 @@ QByteArray TIniFile::ToBytes() const {
         if (section.Header < 0 || section.Added.empty())
             continue;
         qsizetype at = section.End;
-        while (at > section.Header + 1 && lineText(at - 1).trimmed().isEmpty())
+        while (at > section.Header + 1 && LineText(at - 1).trimmed().isEmpty())
             --at;
         inserts.emplace_back(at, &section);
     }
@@ -266,7 +270,7 @@ QByteArray TIniFile::ToBytes() const {
     };
     for (qsizetype i = 0; i < qsizetype(FLines.size()); ++i) {
         flushInserts(i);
-        put(lineText(i));
+        put(LineText(i));
     }
     flushInserts(qsizetype(FLines.size()));
 
@@ -275,7 +279,7 @@ QByteArray TIniFile::ToBytes() const {
             continue;
         if (!lastBlank)
             put(QStringView());
-        put(QString(QLatin1Char('[') + section.Name + QLatin1Char(']')));
+        put(QString(QLatin1Char('[') + section.Name.toString() + QLatin1Char(']')));
         for (const QString& line : section.Added)
             put(line);
     }

@@ -9,10 +9,11 @@
 // - lines the program does not know (comments, other sections, garbage) are kept as they were.
 // Changes stay in memory until UpdateFile, which replaces the file in one step.
 
-#include <QHash>
 #include <QString>
 #include <QStringView>
 #include <cstdint>
+#include <deque>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -53,21 +54,32 @@ public:
     QString ErrorString() const { return FErrorString; }
 
 private:
+    // Names compare and hash with their letter case folded, without copying them.
+    struct TFoldedHash {
+        size_t operator()(QStringView Text) const noexcept;
+    };
+    struct TFoldedEqual {
+        bool operator()(QStringView A, QStringView B) const noexcept;
+    };
+    template <typename T>
+    using TNameMap = std::unordered_map<QStringView, T, TFoldedHash, TFoldedEqual>;
+
     // Where a key's line is: an original line of the file, or one added to its section.
     struct TKeyRef {
         qsizetype Line = -1;
         qsizetype Added = -1;
     };
     struct TSection {
-        QString Name;          // as in the file, or as given when the section is new
+        QStringView Name;      // as in the file, or as given when the section is new
         qsizetype Header = -1; // line of "[Name]"; -1 for a new section
         qsizetype End = 0;     // one past the last original line of the section
         std::vector<QString> Added;
-        QHash<QString, TKeyRef> Keys; // case-folded key -> first line holding it
+        TNameMap<TKeyRef> Keys; // the first line holding each key
     };
 
-    const TSection* FindSection(const QString& Section) const;
-    const QString* FindLine(const QString& Section, const QString& Ident, QString& Buffer) const;
+    const TSection* FindSection(QStringView Section) const;
+    std::optional<QStringView> FindLine(QStringView Section, QStringView Ident) const;
+    QStringView LineText(qsizetype Line) const;
     void Parse();
 
     QString FFileName;
@@ -75,7 +87,8 @@ private:
     std::vector<QStringView> FLines;                  // its lines, without line breaks
     std::unordered_map<qsizetype, QString> FReplaced; // original lines rewritten by a write
     std::vector<TSection> FSections;
-    QHash<QString, qsizetype> FSectionIndex; // case-folded name -> first section of that name
+    TNameMap<size_t> FSectionIndex; // the first section of each name
+    std::deque<QString> FNames;     // names of sections and keys added by writes
     QString FErrorString;
 };
 
