@@ -357,3 +357,25 @@ TEST_F(CardGroup, DeletingTheLastEntryClearsTheSurface) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(CardGroup, PointerShowsTheCardCursorOverCardsOnly) {
+    group->setGeometry(10, 10, 300, 96);
+    Fill({2, 0, 4});
+    Show();
+    QTest::mouseMove(group, QPoint(30, 50));
+    EXPECT_EQ(group->cursor().shape(), Qt::PointingHandCursor);
+    QTest::mouseMove(group, QPoint(100, 50)); // the empty entry
+    EXPECT_EQ(group->cursor().shape(), Qt::ArrowCursor);
+    QTest::mouseMove(group, QPoint(160, 50));
+    EXPECT_EQ(group->cursor().shape(), Qt::PointingHandCursor);
+    QTest::mouseMove(group, QPoint(250, 50)); // beyond every card: unchanged
+    EXPECT_EQ(group->cursor().shape(), Qt::PointingHandCursor);
+    group->SetCardCursor(crDefault);
+    group->unsetCursor();
+    QTest::mouseMove(group, QPoint(30, 50));
+    EXPECT_EQ(group->cursor().shape(), Qt::ArrowCursor);
+}
+
+} // namespace

@@ -399,3 +399,40 @@ TEST_F(Main, WindowAfterADealShowsTheCardsWhereTheyBelong) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Main, DialogsRestartTheTimerOnlyWhileAGameRuns) {
+    dialogs.OnExec = [](QDialog&) { return int(QDialog::Accepted); };
+    form->ScoreBtnClick();
+    EXPECT_FALSE(form->Timer->isActive()) << "nothing dealt yet";
+    form->DealBtnClick();
+    ASSERT_TRUE(form->Timer->isActive());
+    form->ScoreBtnClick();
+    EXPECT_TRUE(form->Timer->isActive()) << "the game goes on";
+    TMainFormProbe::SetCounters(*form, 3, 24);
+    TMainFormProbe::SetStuck(*form, false, false);
+    SetTop(form->CardTable2, 9);
+    SetSlot(form->Play2Card[0], 10);
+    dialogs.Answers = {mbNo};
+    form->TimerTimer();
+    Drain();
+    ASSERT_FALSE(form->GameRunning());
+    form->ScoreBtnClick();
+    form->OptionBtnClick();
+    EXPECT_FALSE(form->Timer->isActive()) << "a decided game stays decided";
+}
+
+TEST_F(Main, StuckWinnerIsReportedOncePerGame) {
+    form->DealBtnClick();
+    TMainFormProbe::SetWon(*form, false, true);
+    TMainFormProbe::SetStuck(*form, false, true);
+    const size_t before = dialogs.Shown.size();
+    form->TimerTimer();
+    form->TimerTimer();
+    form->TimerTimer();
+    ASSERT_EQ(dialogs.Shown.size(), before + 1);
+    EXPECT_TRUE(dialogs.Shown.back().Text.startsWith(QStringLiteral("ERROR CAUGHT!!")));
+}
+
+} // namespace
