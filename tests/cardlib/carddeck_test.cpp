@@ -1,6 +1,7 @@
 #include "card_pixels.h"
 #include "kscarddeck.h"
 #include "screen_grab.h"
+#include "table_form.h"
 
 #include <QTest>
 #include <gtest/gtest.h>
@@ -10,10 +11,7 @@ namespace {
 class VisualDeckDrawing : public ::testing::Test {
 protected:
     void SetUp() override {
-        QPalette pal = form.palette();
-        pal.setColor(QPalette::Window, Background);
-        form.setPalette(pal);
-        form.resize(300, 200);
+        PrepareForm(form, Background, 300, 200);
         deck = new TKsCardDeck(&form);
         deck->move(10, 10);
         form.show();

@@ -3,6 +3,7 @@
 #include "ksformloader.h"
 #include "kssinglecard.h"
 #include "screen_grab.h"
+#include "table_form.h"
 
 #include <QTest>
 #include <gtest/gtest.h>
@@ -15,10 +16,7 @@ const QColor Background(0, 128, 0);
 class CardGroup : public ::testing::Test {
 protected:
     void SetUp() override {
-        QPalette pal = form.palette();
-        pal.setColor(QPalette::Window, Background);
-        form.setPalette(pal);
-        form.resize(640, 480);
+        PrepareForm(form, Background, 640, 480);
         group = new TKsCardGroup(&form);
     }
 

@@ -6,6 +6,7 @@
 #include "ksrandom.h"
 #include "ksvirtualdeck.h"
 #include "screen_grab.h"
+#include "table_form.h"
 
 #include <QTest>
 #include <gtest/gtest.h>
@@ -25,10 +26,7 @@ struct TAdded {
 class CardTable : public ::testing::Test {
 protected:
     void SetUp() override {
-        QPalette pal = form.palette();
-        pal.setColor(QPalette::Window, Background);
-        form.setPalette(pal);
-        form.resize(640, 480);
+        PrepareForm(form, Background, 640, 480);
         table = new TKsCardTable(&form);
         table->move(300, 100);
         table->GameOptions().SetTakeDelay(0);
