@@ -82,6 +82,7 @@ void TKsVirtualDeck::PrepareDeck() {
             std::swap(FCards[static_cast<size_t>(i)], FCards[static_cast<size_t>(KsRandom(n))]);
 
     FTopIndex = static_cast<int32_t>(FCards.size()) - 1;
+    FPrepared = true;
     if (FVisualDeck && !FCards.empty()) {
         FVisualDeck->CardLast().SetID(FCards.front());
         FVisualDeck->CardFirst().SetID(FCards.back());
@@ -106,6 +107,9 @@ bool RemovesLayerAt(int32_t DeckSize, int32_t TopIndex) {
 
 int32_t TKsVirtualDeck::NextCard() {
     TKsBusyGuard busy;
+    // A deck never prepared holds no card IDs yet, only its initial zeros.
+    if (!FPrepared)
+        return -1;
     int32_t result = -1;
     if (FTopIndex >= 0 && FTopIndex < static_cast<int32_t>(FCards.size())) {
         result = FCards[static_cast<size_t>(FTopIndex)];

@@ -53,7 +53,8 @@ public:
 
     // Composes and shuffles the deck afresh, reseeding the random generator from the clock.
     void PrepareDeck();
-    // The ID of the top card, which leaves the deck; -1 once the deck is exhausted.
+    // The ID of the top card, which leaves the deck; -1 once the deck is exhausted, and
+    // before the first PrepareDeck.
     int32_t NextCard();
 
     void Loaded() override;
@@ -78,4 +79,5 @@ private:
     int32_t FShuffleCount = 0;
     bool FDealAnimation = true;
     TKsCustomCardList FCustomCards{};
+    bool FPrepared = false;
 };

@@ -111,6 +111,10 @@ TEST_F(VirtualDeck, FreshDeckState) {
     EXPECT_EQ(deck.ShuffleCount(), 0);
     EXPECT_TRUE(deck.DealAnimation());
     EXPECT_FALSE(deck.CustomDeck());
+    EXPECT_EQ(deck.NextCard(), -1) << "no card before the first preparation";
+    EXPECT_EQ(deck.TopIndex(), 0);
+    deck.PrepareDeck();
+    EXPECT_EQ(deck.NextCard(), 53);
 }
 
 TEST_F(VirtualDeck, WithoutShuffleCardsComeFromTheTop) {

@@ -35,7 +35,8 @@ app_pid=$!
 
 window=""
 for _ in $(seq 100); do
-  window=$(xdotool search --name '^Tolvi$' 2>/dev/null | head -n 1 || true)
+  # Only the mapped window: Qt also keeps an unmapped 1x1 leader window of the same name.
+  window=$(xdotool search --onlyvisible --name '^Tolvi$' 2>/dev/null | head -n 1 || true)
   [ -n "$window" ] && break
   sleep 0.1
 done
@@ -56,7 +57,7 @@ region() { # client rectangle "x y w h" of the main window, as an import crop
 xdotool mousemove --window "$window" 43 350 click 1
 box=""
 for _ in $(seq 50); do
-  box=$(xdotool search --name '^Information$' 2>/dev/null | head -n 1 || true)
+  box=$(xdotool search --onlyvisible --name '^Information$' 2>/dev/null | head -n 1 || true)
   [ -n "$box" ] && break
   sleep 0.1
 done
@@ -85,8 +86,10 @@ grab "$(region 0 0 632 453)" "$out/e2e-table-in-play.png"
 kill -TERM "$app_pid"
 for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
 if kill -0 "$app_pid" 2>/dev/null; then fail "the program did not close"; fi
-wait "$app_pid" || fail "the program exited with an error"
+status=0
+wait "$app_pid" || status=$?
 app_pid=""
+[ "$status" = 0 ] || fail "the program exited with status $status: $(cat "$work/log.txt")"
 
 config="$work/Config.INI"
 [ -f "$config" ] || fail "Config.INI was not written beside the program"
