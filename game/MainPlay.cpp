@@ -59,7 +59,8 @@ bool TMainForm::HumanPlay(TKsCardGroup* Slot, bool Lay) {
 void TMainForm::CountHumanCard(TKsCardGroup* Slot) {
     ++FHumanPlayed;
     UpdateScoreLabel();
-    if (FHumanPlayed >= FCardsToWin && !FComputerWon) {
+    // Cards laid after the game was decided still count, but win nothing.
+    if (FGameRunning && FHumanPlayed >= FCardsToWin && !FComputerWon) {
         FHumanWon = true;
         FGameRunning = false;
         PostGameMessage(WM_GAMEOVER, nullptr);

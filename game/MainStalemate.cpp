@@ -43,7 +43,8 @@ void TMainForm::WMComputerPlayed(TKsCardGroup* Slot) {
 }
 
 void TMainForm::Refill(TKsCardGroup* Slot, TKsCardGroup* Pile, TKsCardTable* TempTable) {
-    if (Slot && Pile->NonEmptyCount() > 0) {
+    // A refill posted before a new deal arrives when the slot holds a newly dealt card.
+    if (Slot && Slot->NonEmptyCount() == 0 && Pile->NonEmptyCount() > 0) {
         Slot->SetTable(TempTable);
         TempTable->SetPlayPosition(2);
         Pile->PlayCard(TopPileEntry(Pile), false, tpTop);
@@ -56,6 +57,10 @@ void TMainForm::Refill(TKsCardGroup* Slot, TKsCardGroup* Pile, TKsCardTable* Tem
 }
 
 void TMainForm::TurnOverPiles() {
+    // Once a side has won, plays may still come in, but no turn-over may count on: it could
+    // name a second winner, or the human in place of a computer that got there first.
+    if (!FGameRunning)
+        return;
     Timer->stop();
     Play1Pile->SetTable(CardTable1);
     Play2Pile->SetTable(CardTable2);
@@ -73,6 +78,9 @@ void TMainForm::TurnOverPiles() {
         FHumanWon = true;
     if (FComputerPlayed >= FCardsToWin)
         FComputerWon = true;
+    // Also after the last turn-over: a card laid later is still refilled through them.
+    Play1Pile->SetTable(TempTable1);
+    Play2Pile->SetTable(TempTable2);
     if (FHumanWon || FComputerWon) {
         FGameRunning = false;
         PostGameMessage(WM_GAMEOVER, nullptr);
@@ -80,8 +88,6 @@ void TMainForm::TurnOverPiles() {
     }
     ShowWaitSign(WaitSign1, FHumanStuck);
     ShowWaitSign(WaitSign2, FComputerStuck);
-    Play1Pile->SetTable(TempTable1);
-    Play2Pile->SetTable(TempTable2);
     Timer->start();
 }
 
