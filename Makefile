@@ -3,7 +3,13 @@ BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all setup configure build run test clean
+# Proof under load: the sanitizer build, fuzzing, the self-play soak and the benchmarks.
+FUZZ_SECONDS ?= 60
+SOAK_GAMES ?= 10000
+SOAK_ARGS ?=
+RELEASE_DIR = build-release
+
+.PHONY: all setup configure build run test clean test-asan release fuzz soak bench bench-process
 
 all: build
 
@@ -24,3 +30,31 @@ test: build
 
 clean:
 	@rm -rf $(BUILD_DIR)
+
+# The whole project and its tests under AddressSanitizer and UndefinedBehaviorSanitizer.
+test-asan: setup
+	@cmake --preset asan >/dev/null
+	@cmake --build --preset asan -j $(JOBS)
+	@ctest --preset asan -j $(JOBS)
+
+release: setup
+	@cmake --preset release >/dev/null
+	@cmake --build --preset release -j $(JOBS)
+
+# Each libFuzzer target for FUZZ_SECONDS (clang).
+fuzz: setup
+	@bash fuzz/run.sh $(FUZZ_SECONDS)
+
+# SOAK_GAMES self-played games on one window; SOAK_ARGS="--seed N" replays one game.
+soak: setup
+	@cmake --preset release >/dev/null
+	@cmake --build --preset release -j $(JOBS) --target tolvi_soak
+	@QT_QPA_PLATFORM=offscreen $(RELEASE_DIR)/bench/tolvi_soak --games $(SOAK_GAMES) $(SOAK_ARGS)
+
+# The in-process benchmarks, each beside its reference.
+bench: release
+	@bash tools/bench.sh $(RELEASE_DIR)
+
+# Start-up time and memory and idle CPU of the whole program on Xvfb, beside a minimal Qt program.
+bench-process: release
+	@bash tools/bench-process.sh $(RELEASE_DIR)

@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev clang-format
   fonts-comic-neue fonts-liberation2
-  xvfb xdotool imagemagick
+  xvfb xdotool imagemagick libx11-dev
 )
 
 missing=()

@@ -1,0 +1,29 @@
+// The reference for the whole-process figures: about the least a Qt Widgets program can do to
+// show a card table. One 640 x 480 window with ten 71 x 96 pixmaps, painted when it starts.
+
+#include <QApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QPixmap>
+#include <QWidget>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QWidget window;
+    window.setWindowTitle(QStringLiteral("Reference"));
+    window.setFixedSize(640, 480);
+    for (int i = 0; i < 10; ++i) {
+        QPixmap card(71, 96);
+        card.fill(Qt::white);
+        QPainter p(&card);
+        p.setPen(Qt::black);
+        p.drawRect(0, 0, 70, 95);
+        p.fillRect(8, 8, 55, 80, QColor::fromHsv(i * 36, 160, 200));
+        p.end();
+        auto* label = new QLabel(&window);
+        label->setPixmap(card);
+        label->setGeometry(20 + (i % 5) * 120, 40 + (i / 5) * 220, 71, 96);
+    }
+    window.show();
+    return QApplication::exec();
+}

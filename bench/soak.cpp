@@ -1,0 +1,144 @@
+// The self-play soak: thousands of games on one main window, as in one very long session.
+// Prints the games per second, the heap and the resident memory as it goes, and every failure
+// with the seed that plays the game again.
+//
+//   tolvi_soak [--games N] [--base B]   games B, B+1, ... B+N-1 on one window
+//   tolvi_soak --seed S                 the game of seed S alone, on a fresh window
+
+#include "selfplay.h"
+
+#include <QApplication>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <malloc.h>
+#include <memory>
+#include <unistd.h>
+
+namespace {
+
+// Bytes the program holds on the heap now (small blocks and mapped ones).
+double HeapMiB() {
+    const struct mallinfo2 info = mallinfo2();
+    return double(info.uordblks + info.hblkhd) / (1024.0 * 1024.0);
+}
+
+double ResidentMiB() {
+    long pages = 0, resident = 0;
+    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2)
+            resident = 0;
+        std::fclose(f);
+    }
+    return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+
+uint64_t Number(const char* Text) {
+    return std::strtoull(Text, nullptr, 0);
+}
+
+bool IsCheckpoint(uint64_t Done) {
+    if (Done <= 20)
+        return Done == 1 || Done == 10 || Done == 20;
+    if (Done <= 1000)
+        return Done == 100 || Done == 1000;
+    return Done % 1000 == 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tolvi"));
+
+    uint64_t games = 10000;
+    uint64_t base = 1;
+    bool single = false;
+    for (int i = 1; i < argc; ++i) {
+        const bool hasValue = i + 1 < argc;
+        if (!std::strcmp(argv[i], "--games") && hasValue) {
+            games = Number(argv[++i]);
+        } else if (!std::strcmp(argv[i], "--base") && hasValue) {
+            base = Number(argv[++i]);
+        } else if (!std::strcmp(argv[i], "--seed") && hasValue) {
+            base = Number(argv[++i]);
+            games = 1;
+            single = true;
+        } else {
+            std::fprintf(stderr, "usage: %s [--games N] [--base B] | --seed S\n", argv[0]);
+            return 2;
+        }
+    }
+
+    auto play = std::make_unique<selfplay::TSelfPlay>();
+    uint64_t failures = 0, decided = 0, humanWins = 0, steps = 0;
+    double heapAfterFirst = 0, residentAfterFirst = 0, heapPeak = 0;
+    // After twenty games every rule combination has been played once: the piles have their
+    // second-deck entries and the hall of fame its first names.
+    double heapAfterTwenty = 0, heapPeakAfterTwenty = 0;
+    const auto start = std::chrono::steady_clock::now();
+    auto seconds = [&] {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    };
+    std::printf("%-8s %10s %9s %10s %10s %9s\n", "games", "seconds", "games/s", "heap MiB",
+                "RSS MiB", "failures");
+    for (uint64_t i = 0; i < games; ++i) {
+        const uint64_t seed = selfplay::GameSeed(base, i);
+        const selfplay::TGameResult r = play->Play(seed);
+        decided += uint64_t(r.Decided);
+        humanWins += uint64_t(r.HumanWins);
+        steps += uint64_t(r.Steps);
+        if (!r.Ok()) {
+            ++failures;
+            std::printf("FAIL %s\n  alone: tolvi_soak --seed %llu\n  with the games before it: "
+                        "tolvi_soak --base %llu --games %llu\n",
+                        qPrintable(r.Failure), static_cast<unsigned long long>(seed),
+                        static_cast<unsigned long long>(base),
+                        static_cast<unsigned long long>(i + 1));
+            // A fresh window, so one broken game does not spoil the rest.
+            play.reset();
+            play = std::make_unique<selfplay::TSelfPlay>();
+        }
+        const uint64_t done = i + 1;
+        const double heap = HeapMiB();
+        if (done == 1) {
+            heapAfterFirst = heap;
+            residentAfterFirst = ResidentMiB();
+        }
+        heapPeak = std::max(heapPeak, heap);
+        if (done == 20)
+            heapAfterTwenty = heap;
+        if (done >= 20)
+            heapPeakAfterTwenty = std::max(heapPeakAfterTwenty, heap);
+        if (IsCheckpoint(done) || done == games) {
+            const double s = seconds();
+            std::printf("%-8llu %10.1f %9.1f %10.2f %10.1f %9llu\n",
+                        static_cast<unsigned long long>(done), s, double(done) / s, heap,
+                        ResidentMiB(), static_cast<unsigned long long>(failures));
+            std::fflush(stdout);
+        }
+    }
+    const double s = seconds();
+    std::printf(
+        "\n%llu games (%llu decided, %llu won by the human, %llu computer steps) in %.1f s: "
+        "%.1f games/s\n",
+        static_cast<unsigned long long>(games), static_cast<unsigned long long>(decided),
+        static_cast<unsigned long long>(humanWins), static_cast<unsigned long long>(steps), s,
+        double(games) / s);
+    if (!single)
+        std::printf("heap after the first game %.3f MiB, highest after any game %.3f MiB, at the "
+                    "end %.3f MiB (%+.3f MiB); resident %.1f MiB after the first game, %.1f MiB "
+                    "at the end\n",
+                    heapAfterFirst, heapPeak, HeapMiB(), HeapMiB() - heapAfterFirst,
+                    residentAfterFirst, ResidentMiB());
+    if (games >= 20)
+        std::printf("heap after game 20 (every rule played once) %.3f MiB, highest after any later "
+                    "game %.3f MiB (%+.3f MiB)\n",
+                    heapAfterTwenty, heapPeakAfterTwenty, heapPeakAfterTwenty - heapAfterTwenty);
+    std::printf("%llu failure%s\n", static_cast<unsigned long long>(failures),
+                failures == 1 ? "" : "s");
+    return failures == 0 ? 0 : 1;
+}

@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# The in-process benchmarks, each beside its reference in the same run, and a summary of the
+# figures as ratios against their references and goals.
+#   tools/bench.sh [build folder]        (make bench)
+# The play is measured twice: on the offscreen platform and on a real X server (Xvfb), where
+# "on screen" means handed to the X server.
+set -euo pipefail
+build=${1:-build-release}
+bin=$build/bench
+out=$(mktemp -d)
+xvfb_pid=""
+cleanup() {
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$out"
+}
+trap cleanup EXIT
+
+run() { # name platform binary [args...]
+  local name=$1 platform=$2 binary=$3
+  shift 3
+  echo "== $name ($platform)"
+  QT_QPA_PLATFORM=$platform "$bin/$binary" --benchmark_out="$out/$name.csv" \
+    --benchmark_out_format=csv "$@" 2>&1 | grep -v '^QStandardPaths'
+  echo
+}
+
+# A display of our own for the xcb runs.
+start_xvfb() {
+  local n
+  for n in $(seq 90 120); do
+    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
+      Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+      xvfb_pid=$!
+      export DISPLAY=":$n"
+      for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && return 0; sleep 0.1; done
+    fi
+  done
+  echo "no X display could be started" >&2
+  exit 1
+}
+
+run game offscreen selfplay_bench
+run play offscreen play_bench
+start_xvfb
+run play-x11 xcb play_bench
+run idle offscreen idle_bench
+run pause offscreen pause_bench
+
+# Column of a header name in a benchmark CSV, and the value of that column for a benchmark.
+value() { # file benchmark-name-prefix column
+  awk -F, -v want="$2" -v col="$3" '
+    /^name,/ { for (i = 1; i <= NF; i++) if ($i == col) c = i; next }
+    c && index($1, "\"" want) == 1 { gsub(/"/, "", $c); print $c; exit }' "$1"
+}
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "-" }'; }
+
+echo "== Summary"
+for f in play play-x11; do
+  p=$(value "$out/$f.csv" BM_PlayToScreen real_time)
+  pr=$(value "$out/$f.csv" BM_PlayAndRefillToScreen real_time)
+  r=$(value "$out/$f.csv" BM_TwoRectanglesReference real_time)
+  printf "a play to screen (%s): %.0f us, %sx the reference %.1f us; with the refill %.0f us; goal < 1000 us\n" \
+    "$f" "$p" "$(ratio "$p" "$r")" "$r" "$pr"
+done
+for d in 1 2; do
+  deal=$(value "$out/game.csv" "BM_Deal/decks:$d" real_time)
+  shuffles=$(value "$out/game.csv" "BM_DealShuffles/decks:$d" real_time)
+  printf "a deal, %s deck(s): %.0f us, of which the two 100-pass shuffles %.0f us (deal %sx shuffles)\n" \
+    "$d" "$deal" "$shuffles" "$(ratio "$deal" "$shuffles")"
+done
+hidden=$(value "$out/game.csv" "BM_SelfPlayGame/shown:0" games_per_s)
+shown=$(value "$out/game.csv" "BM_SelfPlayGame/shown:1" games_per_s)
+printf "self-played games: %.1f games/s hidden, %.1f games/s shown (shown %sx slower)\n" \
+  "$hidden" "$shown" "$(ratio "$hidden" "$shown")"
+for b in BM_IdleWindowNoGame BM_IdleInsidePause BM_IdleReferenceWindow; do
+  printf "idle CPU, %s: %s %% of one core over 10 s; goal < 1 %%\n" "$b" \
+    "$(value "$out/idle.csv" "$b" cpu_percent_of_a_core)"
+done
