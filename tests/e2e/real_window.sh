@@ -33,13 +33,19 @@ cp "$binary" "$work/Tolvi"
 (cd / && QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$work/config" exec "$work/Tolvi" >"$work/log.txt" 2>&1) &
 app_pid=$!
 
-window=""
-for _ in $(seq 100); do
-  # Only the mapped window: Qt also keeps an unmapped 1x1 leader window of the same name.
-  window=$(xdotool search --onlyvisible --name '^Tolvi$' 2>/dev/null | head -n 1 || true)
-  [ -n "$window" ] && break
-  sleep 0.1
-done
+# The first mapped window of that name within 10 s (Qt also keeps an unmapped 1x1 leader
+# window named after the program).
+wait_for_window() {
+  local found=""
+  for _ in $(seq 100); do
+    found=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)
+    [ -n "$found" ] && break
+    sleep 0.1
+  done
+  echo "$found"
+}
+
+window=$(wait_for_window Tolvi)
 [ -n "$window" ] || fail "the window \"Tolvi\" did not appear"
 sleep 0.5
 
@@ -55,12 +61,7 @@ region() { # client rectangle "x y w h" of the main window, as an import crop
 
 # Deal, then confirm "Click Ok when Ready to Start!".
 xdotool mousemove --window "$window" 43 350 click 1
-box=""
-for _ in $(seq 50); do
-  box=$(xdotool search --onlyvisible --name '^Information$' 2>/dev/null | head -n 1 || true)
-  [ -n "$box" ] && break
-  sleep 0.1
-done
+box=$(wait_for_window Information)
 [ -n "$box" ] || fail "the start message did not appear"
 xdotool windowfocus "$box" 2>/dev/null || true
 sleep 0.2
