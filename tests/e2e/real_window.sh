@@ -33,11 +33,11 @@ cp "$binary" "$work/Tolvi"
 (cd / && QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$work/config" exec "$work/Tolvi" >"$work/log.txt" 2>&1) &
 app_pid=$!
 
-# The first mapped window of that name within 10 s (Qt also keeps an unmapped 1x1 leader
+# The first mapped window of that name within 30 s (Qt also keeps an unmapped 1x1 leader
 # window named after the program).
 wait_for_window() {
   local found=""
-  for _ in $(seq 100); do
+  for _ in $(seq 300); do
     found=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)
     [ -n "$found" ] && break
     sleep 0.1
