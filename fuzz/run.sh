@@ -24,7 +24,7 @@ for target in ini fame deck; do
   [ -f "fuzz/$target.dict" ] && dict=(-dict="fuzz/$target.dict")
   echo "== fuzz_$target for ${seconds}s"
   if ! "$build/fuzz_$target" "$corpus" "fuzz/corpus/$target" "${dict[@]}" \
-      -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
+      -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=16384 \
       -artifact_prefix="$artifacts/$target-" -print_final_stats=1 >"$build/$target.log" 2>&1; then
     status=1
     echo "FAILED: see $build/$target.log and $artifacts"
