@@ -10,7 +10,9 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QTemporaryDir>
+#include <QWindow>
 #include <benchmark/benchmark.h>
 #include <memory>
 #include <sys/resource.h>
@@ -32,11 +34,19 @@ class TBenchTable {
 public:
     explicit TBenchTable(bool Show) {
         form = std::make_unique<TMainForm>();
-        if (Show) {
-            form->show();
-            for (int i = 0; i < 5; ++i)
-                QCoreApplication::processEvents();
-        }
+        if (Show)
+            ShowAndWait(*form);
+    }
+
+    // Shows a window and waits until it is on screen: before that, repaints are put off.
+    static void ShowAndWait(QWidget& Window) {
+        Window.show();
+        QElapsedTimer waited;
+        waited.start();
+        while (!(Window.windowHandle() && Window.windowHandle()->isExposed()) &&
+               waited.elapsed() < 5000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        QCoreApplication::processEvents();
     }
     ~TBenchTable() { form.reset(); }
 

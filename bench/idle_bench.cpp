@@ -58,9 +58,7 @@ void BM_IdleReferenceWindow(benchmark::State& State) {
         label->setPixmap(card);
         label->setGeometry(20 + (i % 5) * 120, 40 + (i / 5) * 220, 71, 96);
     }
-    window.show();
-    for (int i = 0; i < 5; ++i)
-        QCoreApplication::processEvents();
+    bench::TBenchTable::ShowAndWait(window);
     MeasureIdle(State, [] { RunEventLoop(IdleMs); });
 }
 BENCHMARK(BM_IdleReferenceWindow)->Iterations(1)->UseRealTime()->Unit(benchmark::kMillisecond);

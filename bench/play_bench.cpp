@@ -95,9 +95,7 @@ void BM_TwoRectanglesReference(benchmark::State& State) {
     QLabel slot(&window), pile(&window);
     slot.setGeometry(260, 344, 71, 96);
     pile.setGeometry(311, 168, 71, 96);
-    window.show();
-    for (int i = 0; i < 5; ++i)
-        QCoreApplication::processEvents();
+    bench::TBenchTable::ShowAndWait(window);
     int flip = 0;
     for (auto _ : State) {
         flip ^= 1;

@@ -49,7 +49,7 @@ run pause offscreen pause_bench
 # Column of a header name in a benchmark CSV, and the value of that column for a benchmark.
 value() { # file benchmark-name-prefix column
   awk -F, -v want="$2" -v col="$3" '
-    /^name,/ { for (i = 1; i <= NF; i++) if ($i == col) c = i; next }
+    /^name,/ { for (i = 1; i <= NF; i++) { h = $i; gsub(/"/, "", h); if (h == col) c = i }; next }
     c && index($1, "\"" want) == 1 { gsub(/"/, "", $c); print $c; exit }' "$1"
 }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "-" }'; }

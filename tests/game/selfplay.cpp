@@ -14,11 +14,13 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
+#include <QWindow>
 #include <algorithm>
 #include <functional>
 
@@ -84,8 +86,13 @@ public:
         FForm = std::make_unique<TCheckedForm>();
         FForm->AfterGameMessage = [this](int Type) { AfterGameMessage(Type); };
         if (Show) {
+            // Until the window is on screen its repaints are put off.
             FForm->show();
-            QCoreApplication::processEvents();
+            QElapsedTimer waited;
+            waited.start();
+            while (!(FForm->windowHandle() && FForm->windowHandle()->isExposed()) &&
+                   waited.elapsed() < 5000)
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
         }
     }
 
