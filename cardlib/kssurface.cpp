@@ -43,23 +43,22 @@ void TKsSurface::Fill(const TKsRect& Rect) {
 void TKsSurface::CopyImage(const TKsCardImage& Picture, const TKsRect& Source,
                            const TKsRect& Dest) {
     const QImage& src = Picture.Image;
-    const int w = std::min(Source.Width(), Dest.Width());
-    const int h = std::min(Source.Height(), Dest.Height());
+    // Only rows and columns inside both pictures are copied; clip once, not per pixel.
+    const int dx0 = std::max({0, -Source.Left, -Dest.Left});
+    const int dy0 = std::max({0, -Source.Top, -Dest.Top});
+    const int dx1 = std::min(
+        {Source.Width(), Dest.Width(), src.width() - Source.Left, FImage.width() - Dest.Left});
+    const int dy1 = std::min(
+        {Source.Height(), Dest.Height(), src.height() - Source.Top, FImage.height() - Dest.Top});
     const QRgb key = Picture.TransparentColor;
     const QRgb brush = FBrushColor.rgb();
-    // Rows and columns outside either picture are not copied.
-    for (int dy = 0; dy < h; ++dy) {
-        const int sy = Source.Top + dy, ty = Dest.Top + dy;
-        if (sy < 0 || sy >= src.height() || ty < 0 || ty >= FImage.height())
-            continue;
-        const auto* in = reinterpret_cast<const QRgb*>(src.constScanLine(sy));
-        auto* out = reinterpret_cast<QRgb*>(FImage.scanLine(ty));
-        for (int dx = 0; dx < w; ++dx) {
-            const int sx = Source.Left + dx, tx = Dest.Left + dx;
-            if (sx < 0 || sx >= src.width() || tx < 0 || tx >= FImage.width())
-                continue;
-            const QRgb pixel = in[sx] | 0xFF000000u;
-            out[tx] = pixel == key ? brush : pixel;
+    for (int dy = dy0; dy < dy1; ++dy) {
+        const auto* in =
+            reinterpret_cast<const QRgb*>(src.constScanLine(Source.Top + dy)) + Source.Left;
+        auto* out = reinterpret_cast<QRgb*>(FImage.scanLine(Dest.Top + dy)) + Dest.Left;
+        for (int dx = dx0; dx < dx1; ++dx) {
+            const QRgb pixel = in[dx] | 0xFF000000u;
+            out[dx] = pixel == key ? brush : pixel;
         }
     }
     Changed();
