@@ -23,6 +23,8 @@ TKsCardGroup::~TKsCardGroup() {
 
 void TKsCardGroup::Loaded() {
     TKsCustomCardControl::Loaded();
+    // Nothing was drawn while the description was applied (DrawCard).
+    RedrawAll(false);
     if (AutoEmpty())
         for (int i = 0; i < Count(); ++i)
             FCardList->Items(i).Card().SetEmpty(true);

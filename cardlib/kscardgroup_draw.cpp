@@ -39,6 +39,10 @@ TLayout CascadeLayout(TKsCascadeSide Side, TKsCascadeStyle Style, int32_t T, int
 } // namespace
 
 void TKsCardGroup::DrawCard(TKsSingleCard& Card, bool Direct) {
+    // While a window description is applied every added entry and setter would lay out and
+    // redraw the whole cascade again; Loaded draws the result once.
+    if (Loading())
+        return;
     const int32_t p = Card.Position();
     const int32_t last = Count() - 1;
     const int32_t t = FTightness;

@@ -49,7 +49,7 @@ void TKsSingleCard::PlayToTable(TKsTablePos TablePos, bool FaceDown) {
     SetEmpty(true);
     if (FSprite) {
         const TKsCardImage* image = FaceDown ? FBackImage : FFaceImage;
-        FSprite->MoveBitmap(startX + 1, startY + 1, destX, destY, image ? &image->Image : nullptr,
+        FSprite->MoveBitmap(startX + 1, startY + 1, destX, destY, image ? &image->Image() : nullptr,
                             false);
     }
     auto* group = qobject_cast<TKsCardGroup*>(owner);

@@ -1,5 +1,6 @@
 #include "kscardimages.h"
 
+#include <QFile>
 #include <QPainter>
 #include <array>
 #include <stdexcept>
@@ -12,29 +13,44 @@ uint32_t gUsers = 0;
 constexpr QRgb Magenta = 0xFFFF00FFu;
 constexpr QRgb White = 0xFFFFFFFFu;
 
-TKsCardImage LoadImage(int N) {
-    const QString path = ImageSetResource(ImageSetMember(N));
-    QImage picture(path);
-    if (picture.isNull())
-        throw EKsResNotFound(QStringLiteral("Resource %1 not found").arg(path).toStdString());
-    TKsCardImage entry;
-    entry.Image = picture.convertToFormat(QImage::Format_RGB32);
-    entry.TransparentColor = N == KsCardImageCount ? White : Magenta;
-    DrawCardOutline(entry.Image, entry.TransparentColor);
-    return entry;
+QString MemberPath(int N) {
+    return ImageSetResource(ImageSetMember(N));
 }
 
 } // namespace
 
+const QImage& TKsCardImage::Image() const {
+    if (FDecoded)
+        return FImage;
+    FDecoded = true;
+    if (FNumber < 2) { // the empty entry, or one outside the store
+        FImage = QImage(KsCardWidth, KsCardHeight, QImage::Format_RGB32);
+        FImage.fill(Qt::white);
+        return FImage;
+    }
+    QImage picture(MemberPath(FNumber));
+    if (picture.isNull()) {
+        // The member was there when the store was loaded, so the resource is damaged: a
+        // blank card keeps the game playable.
+        qWarning("Card image %d cannot be decoded", FNumber);
+        picture = QImage(KsCardWidth, KsCardHeight, QImage::Format_RGB32);
+        picture.fill(Qt::white);
+    }
+    FImage = picture.convertToFormat(QImage::Format_RGB32);
+    DrawCardOutline(FImage, FTransparentColor);
+    return FImage;
+}
+
 void AcquireCardImages() {
     if (gUsers == 0) {
-        std::array<TKsCardImage, KsCardImageCount + 1> loaded;
-        loaded[1].Image = QImage(KsCardWidth, KsCardHeight, QImage::Format_RGB32);
-        loaded[1].Image.fill(Qt::white);
-        loaded[1].TransparentColor = Magenta;
+        // A missing member is reported now, as when every picture was read here.
         for (int n = 2; n <= KsCardImageCount; ++n)
-            loaded[n] = LoadImage(n);
-        gImages = std::move(loaded);
+            if (!QFile::exists(MemberPath(n)))
+                throw EKsResNotFound(
+                    QStringLiteral("Resource %1 not found").arg(MemberPath(n)).toStdString());
+        for (int n = 1; n <= KsCardImageCount; ++n)
+            gImages[static_cast<size_t>(n)] =
+                TKsCardImage(n, n == KsCardImageCount ? White : Magenta);
     }
     ++gUsers;
 }

@@ -8,9 +8,24 @@
 #include <QString>
 #include <cstdint>
 
-struct TKsCardImage {
-    QImage Image;              // 71 x 96, RGB32, outline drawn
-    QRgb TransparentColor = 0; // pixels of this colour show the background
+// One entry of the store. Its picture is decoded the first time it is drawn: start-up shows a
+// back or two of the 70, and decoding them all cost more than building the rest of the window.
+class TKsCardImage {
+public:
+    TKsCardImage() = default;
+    TKsCardImage(int Number, QRgb TransparentColor)
+        : FNumber(Number), FTransparentColor(TransparentColor) {}
+
+    // 71 x 96, RGB32, outline drawn.
+    const QImage& Image() const;
+    // Pixels of this colour show the background.
+    QRgb TransparentColor() const { return FTransparentColor; }
+
+private:
+    int FNumber = 0;
+    QRgb FTransparentColor = 0;
+    mutable QImage FImage;
+    mutable bool FDecoded = false;
 };
 
 inline constexpr int KsCardImageCount = 70;

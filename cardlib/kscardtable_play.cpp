@@ -106,7 +106,7 @@ QPoint TKsCardTable::GroupEntryCorner(TKsCardGroup& Group, int32_t Entry) const 
 
 void TKsCardTable::Fly(int StartX, int StartY, int DestX, int DestY, const TKsCardImage* Image) {
     if (TKsSprite* sprite = Sprite())
-        sprite->MoveBitmap(StartX, StartY, DestX, DestY, Image ? &Image->Image : nullptr, false);
+        sprite->MoveBitmap(StartX, StartY, DestX, DestY, Image ? &Image->Image() : nullptr, false);
 }
 
 void TKsCardTable::GiveCardTo(TKsCardGroup* Group) {

@@ -42,7 +42,7 @@ void TKsSurface::Fill(const TKsRect& Rect) {
 
 void TKsSurface::CopyImage(const TKsCardImage& Picture, const TKsRect& Source,
                            const TKsRect& Dest) {
-    const QImage& src = Picture.Image;
+    const QImage& src = Picture.Image();
     // Only rows and columns inside both pictures are copied; clip once, not per pixel.
     const int dx0 = std::max({0, -Source.Left, -Dest.Left});
     const int dy0 = std::max({0, -Source.Top, -Dest.Top});
@@ -50,7 +50,7 @@ void TKsSurface::CopyImage(const TKsCardImage& Picture, const TKsRect& Source,
         {Source.Width(), Dest.Width(), src.width() - Source.Left, FImage.width() - Dest.Left});
     const int dy1 = std::min(
         {Source.Height(), Dest.Height(), src.height() - Source.Top, FImage.height() - Dest.Top});
-    const QRgb key = Picture.TransparentColor;
+    const QRgb key = Picture.TransparentColor();
     const QRgb brush = FBrushColor.rgb();
     for (int dy = dy0; dy < dy1; ++dy) {
         const auto* in =

@@ -216,12 +216,12 @@ void TMainForm::LoadWindowDescription() {
     setTabOrder(OptionBtn, HelpBtn);
     setTabOrder(HelpBtn, ScoreBtn);
 
+    // Stored sizes, as for the buttons: measuring text here would load the whole font
+    // database before the window can appear.
     Label9 = new QLabel(QStringLiteral("Score :"), this);
-    Label9->move(565, 208);
-    Label9->adjustSize();
+    Label9->setGeometry(565, 208, 35, 13);
     ScoreLabel = new QLabel(QStringLiteral("0"), this);
-    ScoreLabel->move(599, 208);
-    ScoreLabel->resize(30, Label9->height());
+    ScoreLabel->setGeometry(599, 208, 30, 13);
 
     load.Finish();
 }

@@ -281,4 +281,27 @@ TEST_F(SingleCard, EveryCardHoldsOneReferenceOnTheImageStore) {
     EXPECT_EQ(CardImage(2), nullptr) << "the last card frees the store";
 }
 
+TEST_F(SingleCard, StoreEntriesShowTheirImageSetMembersWithTheOutline) {
+    // Faces and backs alike come from member r(n), framed, corners in the entry's colour.
+    for (int n = 2; n <= KsCardImageCount; ++n) {
+        const TKsCardImage* entry = CardImage(n);
+        ASSERT_NE(entry, nullptr) << n;
+        const QImage member =
+            QImage(ImageSetResource(ImageSetMember(n))).convertToFormat(QImage::Format_RGB32);
+        const QImage& shown = entry->Image();
+        ASSERT_EQ(shown.size(), QSize(KsCardWidth, KsCardHeight)) << n;
+        EXPECT_EQ(shown.format(), QImage::Format_RGB32) << n;
+        EXPECT_EQ(shown.pixel(35, 48), member.pixel(35, 48)) << n;
+        EXPECT_EQ(shown.pixel(20, 70), member.pixel(20, 70)) << n;
+        EXPECT_EQ(shown.pixel(0, 0), entry->TransparentColor()) << n;
+        EXPECT_EQ(shown.pixel(35, 0), 0xFF000000u) << n;
+        EXPECT_EQ(CardImage(n), entry) << "an entry stays where it is once drawn";
+    }
+    EXPECT_EQ(CardImage(70)->TransparentColor(), 0xFFFFFFFFu);
+    EXPECT_EQ(CardImage(69)->TransparentColor(), 0xFFFF00FFu);
+    EXPECT_EQ(CardImage(1)->Image().pixel(35, 48), 0xFFFFFFFFu) << "the empty entry is white";
+    EXPECT_EQ(CardImage(0), nullptr);
+    EXPECT_EQ(CardImage(71), nullptr);
+}
+
 } // namespace

@@ -7,10 +7,10 @@
 #include <QImage>
 
 inline QImage ShownPicture(const TKsCardImage& Picture, const QColor& Background) {
-    QImage shown = Picture.Image.convertToFormat(QImage::Format_RGB32);
+    QImage shown = Picture.Image().convertToFormat(QImage::Format_RGB32);
     for (int y = 0; y < shown.height(); ++y)
         for (int x = 0; x < shown.width(); ++x)
-            if ((shown.pixel(x, y) | 0xFF000000u) == Picture.TransparentColor)
+            if ((shown.pixel(x, y) | 0xFF000000u) == Picture.TransparentColor())
                 shown.setPixel(x, y, Background.rgb());
     return shown;
 }
