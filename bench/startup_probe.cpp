@@ -1,13 +1,16 @@
 // Start-up of a program on an X display: the time from exec to its first top-level window being
-// mapped, and the peak memory of its whole run (maximum resident set); optionally the CPU it
-// uses afterwards while nobody touches it. One line per run:
+// mapped, the time until the program first draws into that window (its first frame), and the
+// peak memory of its whole run (maximum resident set); optionally the CPU it uses afterwards
+// while nobody touches it. One line per run:
 //   startup_probe <settle ms> <idle ms> <program> [arguments...]
-// prints "map_ms=<t> maxrss_kib=<m> idle_cpu_percent=<p>". After the window is mapped the
+// prints "map_ms=<t> paint_ms=<t> maxrss_kib=<m> idle_cpu_percent=<p>" (paint_ms -1 when no
+// drawing was seen within 5 s of the map). After the window is mapped the
 // program runs for <settle ms> (its first paint and whatever it does next count towards the
 // peak), then its CPU time is taken over <idle ms> (0: not measured), then it is ended with
 // SIGTERM.
 
 #include <X11/Xlib.h>
+#include <X11/extensions/Xdamage.h>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -48,6 +51,11 @@ double CpuMs(pid_t Pid) {
     return ticks * 1000.0 / double(sysconf(_SC_CLK_TCK));
 }
 
+// A window may be gone by the time its creation reaches us; that is no reason to stop.
+int IgnoreXError(Display*, XErrorEvent*) {
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -62,7 +70,15 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "no X display\n");
         return 2;
     }
-    // Every top-level window mapped on the screen is reported to us.
+    XSetErrorHandler(IgnoreXError);
+    int damageEvent = 0;
+    int damageError = 0;
+    if (!XDamageQueryExtension(display, &damageEvent, &damageError)) {
+        std::fprintf(stderr, "the X server has no DAMAGE extension\n");
+        return 2;
+    }
+    // Every top-level window created or mapped on the screen is reported to us. Drawing is
+    // watched from the window's creation, so none is missed however fast the program paints.
     XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
     XSync(display, False);
 
@@ -73,17 +89,25 @@ int main(int argc, char** argv) {
         _exit(127);
     }
     double mappedMs = -1;
+    double paintedMs = -1;
+    Window mapped = None;
     const int fd = ConnectionNumber(display);
-    while (mappedMs < 0) {
+    for (;;) {
         while (XPending(display)) {
             XEvent event;
             XNextEvent(display, &event);
-            if (event.type == MapNotify && !event.xmap.override_redirect) {
-                mappedMs = NowMs() - start;
-                break;
+            const double now = NowMs() - start;
+            if (event.type == CreateNotify && !event.xcreatewindow.override_redirect)
+                XDamageCreate(display, event.xcreatewindow.window, XDamageReportNonEmpty);
+            else if (event.type == MapNotify && !event.xmap.override_redirect && mapped == None) {
+                mapped = event.xmap.window;
+                mappedMs = now;
+            } else if (event.type == damageEvent + XDamageNotify && mapped != None &&
+                       reinterpret_cast<XDamageNotifyEvent&>(event).drawable == mapped) {
+                paintedMs = now;
             }
         }
-        if (mappedMs >= 0)
+        if (paintedMs >= 0 || (mappedMs >= 0 && NowMs() - start > mappedMs + 5000))
             break;
         int status = 0;
         if (waitpid(child, &status, WNOHANG) == child) {
@@ -95,7 +119,7 @@ int main(int argc, char** argv) {
         FD_SET(fd, &readable);
         timeval wait{0, 20000};
         select(fd + 1, &readable, nullptr, nullptr, &wait);
-        if (NowMs() - start > 30000) {
+        if (mappedMs < 0 && NowMs() - start > 30000) {
             kill(child, SIGKILL);
             std::fprintf(stderr, "no window within 30 s\n");
             return 1;
@@ -112,8 +136,8 @@ int main(int argc, char** argv) {
     int status = 0;
     rusage usage{};
     wait4(child, &status, 0, &usage);
-    std::printf("map_ms=%.2f maxrss_kib=%ld idle_cpu_percent=%.3f\n", mappedMs, usage.ru_maxrss,
-                idlePercent);
+    std::printf("map_ms=%.2f paint_ms=%.2f maxrss_kib=%ld idle_cpu_percent=%.3f\n", mappedMs,
+                paintedMs, usage.ru_maxrss, idlePercent);
     XCloseDisplay(display);
     return 0;
 }

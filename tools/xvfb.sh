@@ -1,0 +1,23 @@
+# Sourced by scripts that need an X server of their own. start_xvfb starts Xvfb on a display
+# it picks itself (no race with another script choosing the same free number), waits until it
+# accepts connections, and sets DISPLAY and xvfb_pid; the caller kills xvfb_pid when done.
+start_xvfb() {
+  local ready
+  ready=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$ready" >/dev/null 2>&1 &
+  xvfb_pid=$!
+  # A loaded machine can take several seconds.
+  for _ in $(seq 300); do
+    if [ -s "$ready" ]; then
+      DISPLAY=":$(tr -dc 0-9 <"$ready")"
+      export DISPLAY
+      rm -f "$ready"
+      return 0
+    fi
+    kill -0 "$xvfb_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  rm -f "$ready"
+  echo "no X server could be started" >&2
+  return 1
+}
