@@ -1,31 +1,43 @@
-#!/ usr / bin / env bash
-#The in - process benchmarks, each beside its reference in the same run, and a summary of the
-#figures as ratios against their references and goals.
-#tools / bench.sh[build folder](make bench)
-#The play is measured twice : on the offscreen platform and on a real X server(Xvfb), where
-#"on screen" means handed to the X server.
-set - euo pipefail build = ${1 : -build - release} bin =
-    $build / bench out = $(mktemp - d) xvfb_pid =
-        "" cleanup(){[-n "$xvfb_pid"] && kill "$xvfb_pid" 2 > / dev / null ||
-                     true rm - rf "$out"} trap cleanup EXIT
+#!/usr/bin/env bash
+# The in-process benchmarks, each beside its reference in the same run, and a summary of the
+# figures as ratios against their references and goals.
+#   tools/bench.sh [build folder]        (make bench)
+# The play is measured twice: on the offscreen platform and on a real X server (Xvfb), where
+# "on screen" means handed to the X server.
+set -euo pipefail
+build=${1:-build-release}
+bin=$build/bench
+out=$(mktemp -d)
+xvfb_pid=""
+cleanup() {
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$out"
+}
+trap cleanup EXIT
 
-        run(){#name platform binary[args...] local name = $1 platform = $2 binary = $3 shift 3 echo
-              "== $name ($platform)" QT_QPA_PLATFORM = $platform "$bin/$binary" --benchmark_out =
-                  "$out/$name.csv" --benchmark_out_format =
-                      csv "$@" 2 > &1 | grep - v '^QStandardPaths' echo}
+run() { # name platform binary [args...]
+  local name=$1 platform=$2 binary=$3
+  shift 3
+  echo "== $name ($platform)"
+  QT_QPA_PLATFORM=$platform "$bin/$binary" --benchmark_out="$out/$name.csv" \
+    --benchmark_out_format=csv "$@" 2>&1 | grep -v '^QStandardPaths'
+  echo
+}
 
-#A display of our own for the xcb runs.
-        source "$(dirname " $0 ")/xvfb.sh"
+# A display of our own for the xcb runs.
+source "$(dirname "$0")/xvfb.sh"
 
-        run game offscreen selfplay_bench run play offscreen play_bench start_xvfb ||
-        exit 1 run play -
-            x11 xcb play_bench run idle offscreen idle_bench run pause offscreen pause_bench
+run game offscreen selfplay_bench
+run play offscreen play_bench
+start_xvfb || exit 1
+run play-x11 xcb play_bench
+run idle offscreen idle_bench
+run pause offscreen pause_bench
 
-#Column of a header name in a benchmark CSV, and the value of that column for a benchmark.
-            value() {
-#file benchmark - name - prefix column awk - F, -v want = "$2" - v col = "$3" ' / ^name, / {
-        for (i = 1; i <= NF; i++) {
-            h = $i; gsub(/"/, "", h); if (h == col) c = i }; next }
+# Column of a header name in a benchmark CSV, and the value of that column for a benchmark.
+value() { # file benchmark-name-prefix column
+  awk -F, -v want="$2" -v col="$3" '
+    /^name,/ { for (i = 1; i <= NF; i++) { h = $i; gsub(/"/, "", h); if (h == col) c = i }; next }
     c && index($1, "\"" want) == 1 { gsub(/"/, "", $c); print $c; exit }' "$1"
 }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "-" }'; }

@@ -1,5 +1,5 @@
-#!/ usr / bin / env bash
-#Installs the Debian packages the build and the tests need, and nothing when all are present.
+#!/usr/bin/env bash
+# Installs the Debian packages the build and the tests need, and nothing when all are present.
 set -euo pipefail
 
 packages=(
@@ -12,16 +12,19 @@ packages=(
 )
 
 missing=()
-for p in "${packages[@]}";
-do
-    if
-        !dpkg - query - W - f = '${Status}' "$p" 2 > / dev / null | grep - q 'install ok installed';
-then missing += ("$p")fi done
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
 
-                    [$ { #missing[@] } - eq 0] &&
-                exit 0
+[ ${#missing[@]} -eq 0 ] && exit 0
 
-                echo "Installing missing packages: ${missing[*]}" if["$(id -u)" - eq 0];
-then sudo = () else sudo = (sudo)fi "${sudo[@]}" apt - get update DEBIAN_FRONTEND =
-                               noninteractive "${sudo[@]}" apt - get install - y-- no - install -
-                               recommends "${missing[@]}"
+echo "Installing missing packages: ${missing[*]}"
+if [ "$(id -u)" -eq 0 ]; then
+  sudo=()
+else
+  sudo=(sudo)
+fi
+"${sudo[@]}" apt-get update
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"

@@ -1,60 +1,59 @@
-#!/ usr / bin / env bash
-#The real program in a real X window : deal, play with the keys, watch the computer play,
-#close it, and check what it wrote.Usage : real_window.sh < Tolvi binary> < output folder>
-set - euo pipefail
+#!/usr/bin/env bash
+# The real program in a real X window: deal, play with the keys, watch the computer play,
+# close it, and check what it wrote. Usage: real_window.sh <Tolvi binary> <output folder>
+set -euo pipefail
 
-          binary = $1 out =
-    $2 mkdir - p "$out" work = $(mktemp - d) xvfb_pid = "" app_pid =
-        "" cleanup(){[-n "$app_pid"] && kill - 9 "$app_pid" 2 > / dev / null ||
-                     true[-n "$xvfb_pid"] && kill "$xvfb_pid" 2 > / dev / null ||
-                     true rm - rf "$work"} trap cleanup EXIT
-        fail() {
-    echo "FAIL: $*" > &2;
-    exit 1;
+binary=$1
+out=$2
+mkdir -p "$out"
+work=$(mktemp -d)
+xvfb_pid=""
+app_pid=""
+cleanup() {
+  [ -n "$app_pid" ] && kill -9 "$app_pid" 2>/dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$work"
 }
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
 
-#A display of our own.
-source "$(dirname " $0 ")/../../tools/xvfb.sh" start_xvfb ||
-    fail "no X server could be started"
+# A display of our own.
+source "$(dirname "$0")/../../tools/xvfb.sh"
+start_xvfb || fail "no X server could be started"
 
-#A fresh folder : the program writes its settings beside itself.
-        cp "$binary"
-         "$work/Tolvi"[-f "$(dirname " $binary ")/Tolvi.HLP"] &&
-        cp
-        "$(dirname " $binary ")/Tolvi.HLP"
-        "$work/"(cd / && QT_QPA_PLATFORM = xcb XDG_CONFIG_HOME = "$work/config" exec
-                                                                 "$work/Tolvi" > "$work/log.txt" 2 >
-                                                                 &1) & app_pid = $ !
+# A fresh folder: the program writes its settings beside itself.
+cp "$binary" "$work/Tolvi"
+[ -f "$(dirname "$binary")/Tolvi.HLP" ] && cp "$(dirname "$binary")/Tolvi.HLP" "$work/"
+(cd / && QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$work/config" exec "$work/Tolvi" >"$work/log.txt" 2>&1) &
+app_pid=$!
 
-#The first mapped window of that name within 30 s(Qt also keeps an unmapped 1x1 leader
-#window named after the program).
-    wait_for_window() {
+# The first mapped window of that name within 30 s (Qt also keeps an unmapped 1x1 leader
+# window named after the program).
+wait_for_window() {
   local found=""
-  for _ in $(seq 300);
-  do
-      found = $(xdotool search-- onlyvisible-- name "^$1\$" 2 > / dev / null | head - n 1 ||
-                true)[-n "$found"] &&
-              break sleep 0.1 done echo "$found"
+  for _ in $(seq 300); do
+    found=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)
+    [ -n "$found" ] && break
+    sleep 0.1
+  done
+  echo "$found"
 }
 
-window = $(wait_for_window Tolvi)[-n "$window"] ||
-         fail "the window \"Tolvi\" did not appear" sleep 0.5
+window=$(wait_for_window Tolvi)
+[ -n "$window" ] || fail "the window \"Tolvi\" did not appear"
+sleep 0.5
 
-             eval "$(xdotool getwindowgeometry --shell " $window ")"["$WIDTH" = 632] &&
-             ["$HEIGHT" = 453] ||
-         fail "window is ${WIDTH}x${HEIGHT}, not 632x453" left = $X top = $Y
+eval "$(xdotool getwindowgeometry --shell "$window")"
+[ "$WIDTH" = 632 ] && [ "$HEIGHT" = 453 ] || fail "window is ${WIDTH}x${HEIGHT}, not 632x453"
+left=$X
+top=$Y
 
-         grab() {
-    import - window root -
-            crop "$1"
-                 "$2" 2 >
-        / dev / null;
-}
+grab() { import -window root -crop "$1" "$2" 2>/dev/null; }
 region() { # client rectangle "x y w h" of the main window, as an import crop
   echo "$3x$4+$((left + $1))+$((top + $2))"
 }
 
-#Deal, then confirm "Click Ok when Ready to Start!".
+# Deal, then confirm "Click Ok when Ready to Start!".
 xdotool mousemove --window "$window" 43 350 click 1
 box=$(wait_for_window Information)
 [ -n "$box" ] || fail "the start message did not appear"
@@ -64,52 +63,41 @@ xdotool key Return
 sleep 0.5
 grab "$(region 0 0 632 453)" "$out/e2e-table-after-deal.png"
 
-#Play with the keys while the computer plays on its table(CardTable2 at 423, 168).
+# Play with the keys while the computer plays on its table (CardTable2 at 423, 168).
 table2=$(region 423 168 131 156)
 grab "$table2" "$work/before.png"
 changed=no
-for _ in $(seq 40);
-do
+for _ in $(seq 40); do
   xdotool windowfocus "$window" 2>/dev/null || true
-  for key in 1 2 3 4;
-do
-    xdotool key "$key";
-done sleep 0.5 grab "$table2"
-                    "$work/now.png" if !cmp -
-    s "$work/before.png"
-      "$work/now.png";
-then changed = yes;
-break; fi
+  for key in 1 2 3 4; do xdotool key "$key"; done
+  sleep 0.5
+  grab "$table2" "$work/now.png"
+  if ! cmp -s "$work/before.png" "$work/now.png"; then changed=yes; break; fi
 done
 [ "$changed" = yes ] || fail "no card changed on the computer's table"
 grab "$(region 0 0 632 453)" "$out/e2e-table-in-play.png"
 
-#Close the window as a session end does.
+# Close the window as a session end does.
 kill -TERM "$app_pid"
-for _ in $(seq 100);
-do
-    kill - 0 "$app_pid" 2 > / dev / null || break;
-sleep 0.1;
-done if kill - 0 "$app_pid" 2 > / dev / null;
-then fail "the program did not close";
-fi status = 0 wait "$app_pid" || status = $
-    ? app_pid = ""["$status" = 0] ||
-                fail "the program exited with status $status: $(cat " $work / log.txt ")"
+for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$app_pid" 2>/dev/null; then fail "the program did not close"; fi
+status=0
+wait "$app_pid" || status=$?
+app_pid=""
+[ "$status" = 0 ] || fail "the program exited with status $status: $(cat "$work/log.txt")"
 
-                                                                              config =
-                    "$work/Config.INI"[-f "$config"] ||
-                    fail "Config.INI was not written beside the program" tr - d '\r' < "$config" >
-                        "$work/config.txt" config =
-                        "$work/config.txt" grep - qx '\[Settings\]' "$config" || fail
-                        "no section Settings" sections = 0 for deck in Single Double;
-do
-  for
-      scoring in Normal "Las Vegas";
-do
-    for
-        level in Unbeatable "Very Hard" Hard "Not Bad" Easy;
-do
-grep - qxF "[$deck Deck - $scoring Scoring - $level]"
-           "$config" && sections = $((sections + 1)) done done done["$sections" = 20] || fail
-                                   "$sections of 20 hall-of-fame sections written" echo
-                                   "1 passed, 0 failed"
+config="$work/Config.INI"
+[ -f "$config" ] || fail "Config.INI was not written beside the program"
+tr -d '\r' <"$config" >"$work/config.txt"
+config="$work/config.txt"
+grep -qx '\[Settings\]' "$config" || fail "no section Settings"
+sections=0
+for deck in Single Double; do
+  for scoring in Normal "Las Vegas"; do
+    for level in Unbeatable "Very Hard" Hard "Not Bad" Easy; do
+      grep -qxF "[$deck Deck - $scoring Scoring - $level]" "$config" && sections=$((sections + 1))
+    done
+  done
+done
+[ "$sections" = 20 ] || fail "$sections of 20 hall-of-fame sections written"
+echo "1 passed, 0 failed"
