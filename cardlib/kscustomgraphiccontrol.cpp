@@ -2,6 +2,7 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QResizeEvent>
 
 TKsCustomGraphicControl::TKsCustomGraphicControl(QWidget* Owner) : QWidget(Owner) {
     // The background of every fill is the owner's colour now; nothing updates it later.
@@ -70,8 +71,20 @@ void TKsCustomGraphicControl::paintEvent(QPaintEvent* Event) {
     }
 }
 
+void TKsCustomGraphicControl::Loaded() {
+    TKsComponent::Loaded();
+    FResizedTo = size();
+    AdjustSize();
+}
+
 void TKsCustomGraphicControl::resizeEvent(QResizeEvent* Event) {
     QWidget::resizeEvent(Event);
+    // Qt holds back the resize of a hidden widget until it is shown; by then a control loaded
+    // from a window description has long fitted itself to that size, and a second Resize would
+    // refit its cascade to a count the description never divided by.
+    if (Event->size() == FResizedTo)
+        return;
+    FResizedTo = Event->size();
     Resize();
 }
 

@@ -59,6 +59,9 @@ public:
 
     std::function<void(TKsCustomGraphicControl*)> OnResize;
 
+    // End of loading: the size the description gave counts as handled, and AutoSize applies.
+    void Loaded() override;
+
 protected:
     void paintEvent(QPaintEvent* Event) override;
     void resizeEvent(QResizeEvent* Event) override;
@@ -84,6 +87,7 @@ private:
     bool FAutoSize = false;
     TPaintMode FPaintMode = pmPaint;
     QRect FPaintArea;
+    QSize FResizedTo; // the size Resize last ran for
 };
 
 // Holds a control's update lock; on release the lock ends and the whole Surface is shown.

@@ -160,6 +160,31 @@ TEST_F(CardGroup, AutoTightFitsBeforeTheAppendAndOnResize) {
     EXPECT_EQ(group->Tightness(), (300 - 71) / 11);
 }
 
+TEST_F(CardGroup, LoadedGroupIsDrawnOnceLoadedAndKeepsItsFitWhenFirstShown) {
+    TKsFormLoader load;
+    load.Add(*group, [&](TKsCardGroup& g) {
+        g.setGeometry(10, 20, 300, 96);
+        g.SetAutoTight(true);
+        for (int i = 0; i < 11; ++i)
+            g.CardList().Add().Card().SetShowBack(false);
+        g.GetCard(10)->SetID(30);
+    });
+    EXPECT_EQ(group->Surface().Width(), 71) << "nothing is drawn while loading";
+    load.Finish();
+    const int32_t fitted = (300 - 71) / 10;
+    EXPECT_EQ(group->Tightness(), fitted);
+    EXPECT_EQ(group->GetCard(10)->CardRect().Left, 10 * fitted);
+    EXPECT_EQ(group->Surface().Width(), 10 * fitted + 71);
+
+    // Qt delivers the held-back resize on the first show; the size is the loaded one.
+    Show();
+    EXPECT_EQ(group->Tightness(), fitted);
+    EXPECT_TRUE(RegionEquals(Screen(), 10 * fitted, 0, Picture(30), 71, 96));
+
+    group->resize(301, 96);
+    EXPECT_EQ(group->Tightness(), (301 - 71) / 11) << "a real resize refits";
+}
+
 TEST_F(CardGroup, CardAtPosInANormalRow) {
     Fill({2, 3, 4});
     EXPECT_EQ(group->CardAtPos(80, 50), 1);
