@@ -1,5 +1,7 @@
 #include "kscardimages.h"
 
+#include "kspicture.h"
+
 #include <QFile>
 #include <QPainter>
 #include <array>
@@ -28,7 +30,7 @@ const QImage& TKsCardImage::Image() const {
         FImage.fill(Qt::white);
         return FImage;
     }
-    QImage picture(MemberPath(FNumber));
+    QImage picture = KsReadPicture(MemberPath(FNumber));
     if (picture.isNull()) {
         // The member was there when the store was loaded, so the resource is damaged: a
         // blank card keeps the game playable.
@@ -90,7 +92,7 @@ int ImageSetMember(int N) {
 }
 
 QString ImageSetResource(int M) {
-    return QStringLiteral(":/cards/%1.png").arg(M);
+    return QStringLiteral(":/cards/%1.kspc").arg(M);
 }
 
 void DrawCardOutline(QImage& Picture, QRgb Transparent) {

@@ -12,6 +12,7 @@
 #include "kscardtable.h"
 #include "ksdialogs.h"
 #include "ksformloader.h"
+#include "kspicture.h"
 #include "ksvirtualdeck.h"
 
 #include <QApplication>
@@ -44,7 +45,7 @@ constexpr int SlotLefts[4] = {260, 354, 449, 544};
 constexpr int BevelLefts[4] = {259, 353, 448, 543};
 
 QPixmap Picture(const char* Name) {
-    return QPixmap(QStringLiteral(":/pictures/%1.png").arg(Name));
+    return QPixmap::fromImage(KsReadPicture(QStringLiteral(":/pictures/%1.kspc").arg(Name)));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "kscardimages.h"
 #include "ksdeckcomposition.h"
+#include "kspicture.h"
 #include "kssinglecard.h"
 #include "recording_owner.h"
 
@@ -286,8 +287,7 @@ TEST_F(SingleCard, StoreEntriesShowTheirImageSetMembersWithTheOutline) {
     for (int n = 2; n <= KsCardImageCount; ++n) {
         const TKsCardImage* entry = CardImage(n);
         ASSERT_NE(entry, nullptr) << n;
-        const QImage member =
-            QImage(ImageSetResource(ImageSetMember(n))).convertToFormat(QImage::Format_RGB32);
+        const QImage member = KsReadPicture(ImageSetResource(ImageSetMember(n)));
         const QImage& shown = entry->Image();
         ASSERT_EQ(shown.size(), QSize(KsCardWidth, KsCardHeight)) << n;
         EXPECT_EQ(shown.format(), QImage::Format_RGB32) << n;

@@ -1,6 +1,7 @@
 // The faces of the shipped image set: colours, pips, corner indices and court pictures.
 
 #include "image_probe.h"
+#include "kspicture.h"
 
 #include <gtest/gtest.h>
 
@@ -60,8 +61,8 @@ TEST(CardImageSet, HasSixtyNineMembersOfCardSize) {
         ASSERT_FALSE(card.isNull()) << "member " << m;
         EXPECT_EQ(card.size(), QSize(71, 96)) << "member " << m;
     }
-    EXPECT_TRUE(QImage(QStringLiteral(":/cards/70.png")).isNull());
-    EXPECT_TRUE(QImage(QStringLiteral(":/cards/0.png")).isNull());
+    EXPECT_TRUE(KsReadPicture(QStringLiteral(":/cards/70.kspc")).isNull());
+    EXPECT_TRUE(KsReadPicture(QStringLiteral(":/cards/0.kspc")).isNull());
 }
 
 TEST(PipCards, AreWhiteWithTheSuitsInkOnly) {

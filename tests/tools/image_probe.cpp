@@ -1,5 +1,7 @@
 #include "image_probe.h"
 
+#include "kspicture.h"
+
 #include <QString>
 #include <cstdlib>
 #include <vector>
@@ -7,12 +9,12 @@
 namespace imageprobe {
 
 QImage Member(int Number) {
-    return QImage(QStringLiteral(":/cards/%1.png").arg(Number))
+    return KsReadPicture(QStringLiteral(":/cards/%1.kspc").arg(Number))
         .convertToFormat(QImage::Format_RGB32);
 }
 
 QImage TablePicture(const QString& Name) {
-    return QImage(QStringLiteral(":/pictures/%1.png").arg(Name))
+    return KsReadPicture(QStringLiteral(":/pictures/%1.kspc").arg(Name))
         .convertToFormat(QImage::Format_ARGB32);
 }
 

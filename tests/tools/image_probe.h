@@ -14,7 +14,7 @@ constexpr QRgb Black = 0xFF000000u;
 
 // Member 1 to 69 as compiled into the program's resources, in 32-bit RGB.
 QImage Member(int Number);
-// A table picture, :/pictures/<Name>.png, with its alpha channel.
+// A table picture, :/pictures/<Name>.kspc, with its alpha channel.
 QImage TablePicture(const QString& Name);
 
 // How many pixels of each colour (alpha ignored) lie in Area, or in the whole picture.

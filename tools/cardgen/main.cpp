@@ -1,8 +1,10 @@
 // cardgen <dir>: draws the card image set and the table pictures at build time.
-// Writes <dir>/cards/1.png ... 69.png, <dir>/pictures/ring.png and waitsign.png, and the
-// contact sheets <dir>/contact-sheet.png (1x) and <dir>/contact-sheet-3x.png.
+// Writes <dir>/cards/1.kspc ... 69.kspc, <dir>/pictures/ring.kspc and waitsign.kspc (the
+// program's own picture format), and the contact sheets <dir>/contact-sheet.png (1x) and
+// <dir>/contact-sheet-3x.png to look the set over.
 
 #include "cardset.h"
+#include "kspicture.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -11,7 +13,8 @@
 namespace {
 
 bool Save(const QImage& Picture, const QString& Path) {
-    if (Picture.save(Path, "PNG"))
+    if (Path.endsWith(QLatin1String(".png")) ? Picture.save(Path, "PNG")
+                                             : KsWritePicture(Picture, Path))
         return true;
     std::fprintf(stderr, "cardgen: cannot write %s\n", qPrintable(Path));
     return false;
@@ -34,12 +37,12 @@ int main(int argc, char* argv[]) {
     std::vector<QImage> members;
     for (int member = 1; member <= cardgen::MemberCount; ++member) {
         members.push_back(cardgen::DrawMember(member));
-        if (!Save(members.back(), out.filePath(QStringLiteral("cards/%1.png").arg(member))))
+        if (!Save(members.back(), out.filePath(QStringLiteral("cards/%1.kspc").arg(member))))
             return 1;
     }
     const std::vector<QImage> pictures = {cardgen::DrawRing(), cardgen::DrawWaitSign()};
-    if (!Save(pictures[0], out.filePath(QStringLiteral("pictures/ring.png"))) ||
-        !Save(pictures[1], out.filePath(QStringLiteral("pictures/waitsign.png"))))
+    if (!Save(pictures[0], out.filePath(QStringLiteral("pictures/ring.kspc"))) ||
+        !Save(pictures[1], out.filePath(QStringLiteral("pictures/waitsign.kspc"))))
         return 1;
     const QImage sheet = cardgen::DrawContactSheet(members, pictures);
     if (!Save(sheet, out.filePath(QStringLiteral("contact-sheet.png"))) ||

@@ -1,0 +1,80 @@
+#include "kspicture.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <cstring>
+
+namespace {
+
+constexpr char Magic[4] = {'K', 'S', 'P', 'C'};
+constexpr int HeaderSize = 9;
+
+int Word(const QByteArray& Data, int At) {
+    return uint8_t(Data[At]) | uint8_t(Data[At + 1]) << 8;
+}
+
+} // namespace
+
+QImage KsDecodePicture(const QByteArray& Data) {
+    if (Data.size() < HeaderSize + 4 || !Data.startsWith(QByteArray(Magic, 4)))
+        return {};
+    const int width = Word(Data, 4);
+    const int height = Word(Data, 6);
+    const int kind = uint8_t(Data[8]);
+    if (width < 1 || height < 1 || width > KsPictureMaxSide || height > KsPictureMaxSide ||
+        kind > 1)
+        return {};
+    const qsizetype bytes = qsizetype(width) * height * 4;
+    // qCompress puts the unpacked size first; checking it keeps a damaged file from asking
+    // for any other amount of memory.
+    const uint32_t stated =
+        uint32_t(uint8_t(Data[HeaderSize])) << 24 | uint32_t(uint8_t(Data[HeaderSize + 1])) << 16 |
+        uint32_t(uint8_t(Data[HeaderSize + 2])) << 8 | uint32_t(uint8_t(Data[HeaderSize + 3]));
+    if (stated != uint32_t(bytes))
+        return {};
+    const QByteArray pixels = qUncompress(
+        reinterpret_cast<const uchar*>(Data.constData()) + HeaderSize, Data.size() - HeaderSize);
+    if (pixels.size() != bytes)
+        return {};
+    QImage picture(width, height,
+                   kind == 0 ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
+    if (picture.isNull())
+        return {};
+    for (int y = 0; y < height; ++y)
+        std::memcpy(picture.scanLine(y), pixels.constData() + qsizetype(y) * width * 4,
+                    size_t(width) * 4);
+    return picture;
+}
+
+QImage KsReadPicture(const QString& Path) {
+    QFile file(Path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return KsDecodePicture(file.readAll());
+}
+
+QByteArray KsEncodePicture(const QImage& Picture) {
+    if (Picture.isNull() || Picture.width() > KsPictureMaxSide ||
+        Picture.height() > KsPictureMaxSide)
+        return {};
+    const bool opaque = !Picture.hasAlphaChannel();
+    const QImage pixels = Picture.convertToFormat(opaque ? QImage::Format_RGB32
+                                                         : QImage::Format_ARGB32_Premultiplied);
+    QByteArray rows;
+    rows.reserve(qsizetype(pixels.width()) * pixels.height() * 4);
+    for (int y = 0; y < pixels.height(); ++y)
+        rows.append(reinterpret_cast<const char*>(pixels.constScanLine(y)), pixels.width() * 4);
+    QByteArray out(Magic, 4);
+    out.append(char(pixels.width() & 0xFF)).append(char(pixels.width() >> 8));
+    out.append(char(pixels.height() & 0xFF)).append(char(pixels.height() >> 8));
+    out.append(char(opaque ? 0 : 1));
+    out.append(qCompress(rows, 9));
+    return out;
+}
+
+bool KsWritePicture(const QImage& Picture, const QString& Path) {
+    const QByteArray data = KsEncodePicture(Picture);
+    QSaveFile file(Path);
+    return !data.isEmpty() && file.open(QIODevice::WriteOnly) && file.write(data) == data.size() &&
+           file.commit();
+}

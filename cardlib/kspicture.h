@@ -1,0 +1,24 @@
+#pragma once
+// The format the program's pictures are packed in: the pixels as they are drawn, deflated.
+// Reading one costs an inflate and a copy, with none of an image codec's set-up (Qt's image
+// reader scans its plugins on first use, which cost more than the rest of the card deck).
+//
+//   bytes 0-3  "KSPC"
+//   bytes 4-7  width and height, 16-bit little-endian each, 1 to KsPictureMaxSide
+//   byte  8    0: opaque (QImage::Format_RGB32), 1: with alpha (Format_ARGB32_Premultiplied)
+//   bytes 9-   the width x height pixels, rows top to bottom, each a 32-bit word in the byte
+//              order of the machine that built the program, packed by qCompress
+
+#include <QImage>
+#include <QString>
+
+inline constexpr int KsPictureMaxSide = 4096;
+
+// The picture in file Path, or a null image when the file is missing or not such a picture.
+QImage KsReadPicture(const QString& Path);
+QImage KsDecodePicture(const QByteArray& Data);
+
+// Packs Picture: opaque pictures as RGB32, others with their alpha.
+QByteArray KsEncodePicture(const QImage& Picture);
+// Writes Picture to Path through a temporary file; false when it cannot be written.
+bool KsWritePicture(const QImage& Picture, const QString& Path);
