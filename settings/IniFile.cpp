@@ -91,11 +91,22 @@ bool ParseInt32(QStringView Text, int32_t& Value) {
 
 TIniFile::TIniFile(const QString& FileName) : FFileName(FileName) {
     QFile file(FileName);
-    if (!FileName.isEmpty() && file.open(QIODevice::ReadOnly))
-        LoadFromBytes(file.read(MaxFileSize));
+    if (FileName.isEmpty() || !file.open(QIODevice::ReadOnly))
+        return;
+    QByteArray bytes = file.read(MaxFileSize);
+    const bool cut = !file.atEnd();
+    if (cut) // whole lines only; the rest goes back into the file unread
+        bytes.truncate(bytes.lastIndexOf('\n') + 1);
+    LoadFromBytes(bytes);
+    if (cut) {
+        FTailSource = FileName;
+        FTailOffset = bytes.size();
+    }
 }
 
 void TIniFile::LoadFromBytes(const QByteArray& Bytes) {
+    FTailSource.clear();
+    FTailOffset = 0;
     FText = DecodeIniText(Bytes);
     Parse();
 }
@@ -240,7 +251,13 @@ void TIniFile::WriteInteger(const QString& Section, const QString& Ident, int32_
 }
 
 QByteArray TIniFile::ToBytes() const {
+    bool lastBlank = true;
+    QString out = OriginalLinesText(lastBlank);
+    out += NewSectionsText(lastBlank);
+    return out.toUtf8();
+}
 
+QString TIniFile::OriginalLinesText(bool& LastBlank) const {
     // New keys of an existing section go after its last non-blank line.
     std::vector<std::pair<qsizetype, const TSection*>> inserts;
     for (const TSection& section : FSections) {
@@ -256,11 +273,11 @@ QByteArray TIniFile::ToBytes() const {
 
     QString out;
     out.reserve(FText.size() + 8192);
-    bool lastBlank = true;
+    LastBlank = true;
     const auto put = [&](QStringView line) {
         out += line;
         out += LineBreak;
-        lastBlank = line.trimmed().isEmpty();
+        LastBlank = line.trimmed().isEmpty();
     };
     auto next = inserts.cbegin();
     const auto flushInserts = [&](qsizetype before) {
@@ -273,31 +290,65 @@ QByteArray TIniFile::ToBytes() const {
         put(LineText(i));
     }
     flushInserts(qsizetype(FLines.size()));
+    return out;
+}
 
+QString TIniFile::NewSectionsText(bool LastBlank) const {
+    QString out;
+    const auto put = [&](QStringView line) {
+        out += line;
+        out += LineBreak;
+    };
     for (const TSection& section : FSections) {
         if (section.Header >= 0)
             continue;
-        if (!lastBlank)
+        if (!LastBlank)
             put(QStringView());
+        LastBlank = false;
         put(QString(QLatin1Char('[') + section.Name.toString() + QLatin1Char(']')));
         for (const QString& line : section.Added)
             put(line);
     }
-    return out.toUtf8();
+    return out;
 }
 
 bool TIniFile::UpdateFile() {
     FErrorString.clear();
-    const QByteArray data = ToBytes();
+    bool lastBlank = true;
+    const QByteArray lines = OriginalLinesText(lastBlank).toUtf8();
     QSaveFile file(FFileName);
     // Unbuffered, so a short write (a full disk) shows here: buffered, Qt drops the rest of
     // its buffer and commits a truncated file. The second attempt brings out the reason.
     bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
-    for (qsizetype done = 0; written && done < data.size();) {
-        const qint64 count = file.write(data.constData() + done, data.size() - done);
-        written = count > 0;
-        done += written ? count : 0;
+    const auto put = [&](const char* Data, qsizetype Size) {
+        for (qsizetype done = 0; written && done < Size;) {
+            const qint64 count = file.write(Data + done, Size - done);
+            written = count > 0;
+            done += written ? count : 0;
+        }
+    };
+    put(lines.constData(), lines.size());
+    if (!FTailSource.isEmpty() && written) {
+        // The part of an oversized file that was never read is copied as it stands.
+        QFile tail(FTailSource);
+        const bool readable = tail.open(QIODevice::ReadOnly) && tail.seek(FTailOffset);
+        char last = '\n';
+        QByteArray chunk;
+        while (readable && written && !(chunk = tail.read(1 << 20)).isEmpty()) {
+            put(chunk.constData(), chunk.size());
+            last = chunk.back();
+        }
+        if (!readable || tail.error() != QFileDevice::NoError) {
+            // Without its rest the old file would be cut short: leave it as it is.
+            FErrorString = tail.errorString();
+            return false;
+        }
+        if (written && last != '\n')
+            put(LineBreak.toLatin1().constData(), 2);
+        lastBlank = false;
     }
+    const QByteArray sections = NewSectionsText(lastBlank).toUtf8();
+    put(sections.constData(), sections.size());
     if (!written || !file.commit()) {
         FErrorString = file.errorString();
         return false;

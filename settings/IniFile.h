@@ -26,13 +26,14 @@ public:
     TIniFile(const TIniFile&) = delete;
     TIniFile& operator=(const TIniFile&) = delete;
 
-    // Only the first this many bytes of a file are read; a real settings file has a few
-    // kilobytes, and this keeps a hostile file from exhausting memory.
+    // Only the whole lines within the first this many bytes of a file are read; a real settings
+    // file has a few kilobytes, and this keeps a hostile file from exhausting memory. The rest
+    // is not lost: UpdateFile copies it back unread, before any new section.
     static constexpr qsizetype MaxFileSize = 16 * 1024 * 1024;
 
     // Replaces the contents by the INI text in Bytes (as if read from a file).
     void LoadFromBytes(const QByteArray& Bytes);
-    // The whole file as UpdateFile writes it.
+    // The whole file as UpdateFile writes it (but for the unread rest of an oversized file).
     QByteArray ToBytes() const;
 
     // Where UpdateFile writes; initially the file that was read.
@@ -81,6 +82,11 @@ private:
     std::optional<QStringView> FindLine(QStringView Section, QStringView Ident) const;
     QStringView LineText(qsizetype Line) const;
     void Parse();
+    // The file's own lines with their changes and added keys; LastBlank tells whether the
+    // last of them is blank.
+    QString OriginalLinesText(bool& LastBlank) const;
+    // The sections that were not in the file, each after a blank line.
+    QString NewSectionsText(bool LastBlank) const;
 
     QString FFileName;
     QString FText;                                    // the file as read, decoded
@@ -90,6 +96,8 @@ private:
     TNameMap<size_t> FSectionIndex; // the first section of each name
     std::deque<QString> FNames;     // names of sections and keys added by writes
     QString FErrorString;
+    QString FTailSource;    // the oversized file whose rest was not read, or empty
+    qint64 FTailOffset = 0; // where that rest begins
 };
 
 // Bytes as text: UTF-8 when they are valid UTF-8 (a leading byte-order mark is dropped),

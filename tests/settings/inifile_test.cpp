@@ -3,6 +3,9 @@
 #include "IniFile.h"
 
 #include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <random>
 
@@ -99,6 +102,50 @@ TEST(IniFile, HostileInputIsReadWithoutHarm) {
     EXPECT_TRUE(ini.ValueExists("S12345", "Tolvi"));
     ini.WriteInteger("S12345", "Tolvi", 3);
     EXPECT_TRUE(ini.ToBytes().contains("[S12345]\r\nTolvi=3\r\n[settings]"));
+}
+
+TEST(IniFile, OversizedFileKeepsItsUnreadRestWhenWritten) {
+    QTemporaryDir dir;
+    const QString path = QDir(dir.path()).filePath(QStringLiteral("Config.INI"));
+    const auto writeFile = [&](const QByteArray& Bytes) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_EQ(file.write(Bytes), Bytes.size());
+    };
+    const auto readFile = [&] {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+
+    // Lines across the reading limit, the last one unended.
+    QByteArray original = "[Game]\r\nName=Head\r\n";
+    for (int i = 0; original.size() <= TIniFile::MaxFileSize + 100000; ++i)
+        original += "; filler line " + QByteArray::number(i) + "\r\n";
+    original += "[Settings]\r\nScoring=9\r\n; the very last line";
+    writeFile(original);
+    {
+        TIniFile ini(path);
+        EXPECT_EQ(ini.ReadString("Game", "Name", {}), QStringLiteral("Head"));
+        EXPECT_FALSE(ini.SectionExists("Settings")) << "beyond the limit";
+        ini.WriteString("Game", "Name", "Changed");
+        ini.WriteInteger("Settings", "Scoring", 1);
+        ASSERT_TRUE(ini.UpdateFile()) << ini.ErrorString().toStdString();
+    }
+    QByteArray expected = original;
+    expected.replace("Name=Head", "Name=Changed");
+    expected += "\r\n\r\n[Settings]\r\nScoring=1\r\n";
+    EXPECT_TRUE(readFile() == expected) << "every byte past the limit is kept, in its place";
+
+    // One line longer than the limit: nothing of it is read, all of it is kept.
+    const QByteArray line(TIniFile::MaxFileSize + 1, 'x');
+    writeFile(line);
+    {
+        TIniFile ini(path);
+        EXPECT_EQ(ini.ToBytes(), QByteArray());
+        ini.WriteInteger("Settings", "Scoring", 1);
+        ASSERT_TRUE(ini.UpdateFile());
+    }
+    EXPECT_TRUE(readFile() == line + "\r\n\r\n[Settings]\r\nScoring=1\r\n");
 }
 
 } // namespace
