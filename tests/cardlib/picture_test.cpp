@@ -53,26 +53,19 @@ TEST(Picture, DamagedDataGivesANullPicture) {
     EXPECT_TRUE(KsDecodePicture(good.left(good.size() - 5)).isNull()) << "truncated";
     EXPECT_TRUE(KsDecodePicture(good.left(12)).isNull()) << "header only";
 
-    QByteArray magic = good;
-    magic[0] = 'P';
-    EXPECT_TRUE(KsDecodePicture(magic).isNull());
-    QByteArray kind = good;
-    kind[8] = 2;
-    EXPECT_TRUE(KsDecodePicture(kind).isNull());
-    QByteArray wider = good;
-    wider[4] = char(72); // the pixels no longer fill the stated size
-    EXPECT_TRUE(KsDecodePicture(wider).isNull());
-    QByteArray huge = good;
-    huge[4] = char(0xFF);
-    huge[5] = char(0xFF);
-    EXPECT_TRUE(KsDecodePicture(huge).isNull()) << "sides beyond the limit";
-    QByteArray empty = good;
-    empty[6] = 0;
-    empty[7] = 0;
-    EXPECT_TRUE(KsDecodePicture(empty).isNull());
-    QByteArray stated = good;
-    stated[9] = char(0x7F); // the packed length no longer matches the sides
-    EXPECT_TRUE(KsDecodePicture(stated).isNull());
+    // good with the bytes from At replaced by Bytes
+    const auto with = [&](int At, std::initializer_list<int> Bytes) {
+        QByteArray damaged = good;
+        for (int b : Bytes)
+            damaged[At++] = char(b);
+        return KsDecodePicture(damaged);
+    };
+    EXPECT_TRUE(with(0, {'P'}).isNull()) << "magic";
+    EXPECT_TRUE(with(8, {2}).isNull()) << "kind";
+    EXPECT_TRUE(with(4, {72}).isNull()) << "the pixels no longer fill the stated size";
+    EXPECT_TRUE(with(4, {0xFF, 0xFF}).isNull()) << "sides beyond the limit";
+    EXPECT_TRUE(with(6, {0, 0}).isNull()) << "no rows";
+    EXPECT_TRUE(with(9, {0x7F}).isNull()) << "the packed length no longer matches the sides";
     QByteArray garbled = good;
     for (int i = 20; i < garbled.size(); i += 3)
         garbled[i] = char(garbled[i] ^ 0x5A);
