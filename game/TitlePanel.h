@@ -1,6 +1,8 @@
 #pragma once
-// The decorative panel along the left edge of the main window: the title and the version.
+// The decorative panel along the left edge of the main window: the title picture drawn at build
+// time, and the version.
 
+#include <QImage>
 #include <QWidget>
 
 class TTitlePanel : public QWidget {
@@ -10,4 +12,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* Event) override;
+
+private:
+    QImage FPicture;
 };

@@ -3,6 +3,7 @@
 #include "card_pixels.h"
 #include "game_fixture.h"
 #include "ksdialogs.h"
+#include "kspicture.h"
 
 #include <QDir>
 #include <QLabel>
@@ -396,6 +397,13 @@ TEST_F(Main, WindowAfterADealShowsTheCardsWhereTheyBelong) {
     EXPECT_EQ(form->ScoreBtn->geometry(), QRect(6, 422, 75, 25));
     EXPECT_EQ(form->ScoreLabel->pos(), QPoint(599, 208));
     EXPECT_EQ(form->size(), QSize(632, 453));
+
+    // The title panel: the picture drawn at build time, the version written over its felt.
+    const QImage title = KsReadPicture(QStringLiteral(":/pictures/title.kspc"));
+    ASSERT_EQ(title.size(), QSize(90, 453));
+    EXPECT_TRUE(RegionEquals(grab, 0, 0, title, 90, 318)) << "title and suits";
+    EXPECT_FALSE(RegionEquals(grab, 0, 318, title.copy(0, 318, 90, 16), 90, 16))
+        << "the version line";
 }
 
 } // namespace

@@ -18,6 +18,8 @@ TEST(Generator, ShippedMembersAreWhatTheCodeDraws) {
 TEST(Generator, ShippedTablePicturesAreWhatTheCodeDraws) {
     EXPECT_EQ(cardgen::DrawRing(), imageprobe::TablePicture(QStringLiteral("ring")));
     EXPECT_EQ(cardgen::DrawWaitSign(), imageprobe::TablePicture(QStringLiteral("waitsign")));
+    EXPECT_EQ(cardgen::DrawTitle().convertToFormat(QImage::Format_ARGB32),
+              imageprobe::TablePicture(QStringLiteral("title")));
 }
 
 TEST(Generator, ContactSheetShowsEveryMemberAsTheTableDoes) {

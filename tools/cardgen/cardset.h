@@ -61,6 +61,10 @@ QImage DrawBack(TBack Back);
 QImage DrawRing();     // 80 x 80, under each central pile
 QImage DrawWaitSign(); // 32 x 32
 
+// The panel along the main window's left edge: felt, a gilt edge, the title set like a book's
+// spine and the four suits; opaque, 90 x 453. The program writes its version below the suits.
+QImage DrawTitle();
+
 // All members in a grid with their numbers, the way the table shows them (frame and cut
 // corners added, the transparent colour showing the table), the pictures in a row below.
 QImage DrawContactSheet(const std::vector<QImage>& Members, const std::vector<QImage>& Pictures);

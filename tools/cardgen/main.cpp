@@ -1,7 +1,7 @@
 // cardgen <dir>: draws the card image set and the table pictures at build time.
-// Writes <dir>/cards/1.kspc ... 69.kspc, <dir>/pictures/ring.kspc and waitsign.kspc (the
-// program's own picture format), and the contact sheets <dir>/contact-sheet.png (1x) and
-// <dir>/contact-sheet-3x.png to look the set over.
+// Writes <dir>/cards/1.kspc ... 69.kspc, <dir>/pictures/ring.kspc, waitsign.kspc and
+// title.kspc (the program's own picture format), and the contact sheets <dir>/contact-sheet.png
+// (1x) and <dir>/contact-sheet-3x.png to look the set over.
 
 #include "cardset.h"
 #include "kspicture.h"
@@ -42,7 +42,8 @@ int main(int argc, char* argv[]) {
     }
     const std::vector<QImage> pictures = {cardgen::DrawRing(), cardgen::DrawWaitSign()};
     if (!Save(pictures[0], out.filePath(QStringLiteral("pictures/ring.kspc"))) ||
-        !Save(pictures[1], out.filePath(QStringLiteral("pictures/waitsign.kspc"))))
+        !Save(pictures[1], out.filePath(QStringLiteral("pictures/waitsign.kspc"))) ||
+        !Save(cardgen::DrawTitle(), out.filePath(QStringLiteral("pictures/title.kspc"))))
         return 1;
     const QImage sheet = cardgen::DrawContactSheet(members, pictures);
     if (!Save(sheet, out.filePath(QStringLiteral("contact-sheet.png"))) ||

@@ -1,7 +1,10 @@
 // The table pictures: the ring under each central pile and the wait sign beside it. Unlike the
 // cards they carry an alpha channel and smooth edges, as they lie on the table's own colour.
+// Also the title panel, drawn here so the program sets no large type while it starts.
 #include "cardset.h"
 #include "raster.h"
+
+#include <QLinearGradient>
 
 namespace cardgen {
 
@@ -50,6 +53,48 @@ QImage DrawWaitSign() {
     p.fillPath(Disc({16, 16}, 4), QColor(0x60, 0x50, 0x00));
     p.fillPath(Disc({16, 25.5}, 4), QColor(0x00, 0x48, 0x10));
     return picture.convertToFormat(QImage::Format_ARGB32);
+}
+
+QImage DrawTitle() {
+    QImage picture(90, 453, QImage::Format_RGB32);
+    QPainter p(&picture);
+    p.setRenderHint(QPainter::Antialiasing);
+
+    // A strip of card-table felt with a gilt edge.
+    QLinearGradient felt(0, 0, picture.width(), 0);
+    felt.setColorAt(0.0, QColor(0, 70, 32));
+    felt.setColorAt(0.5, QColor(0, 104, 48));
+    felt.setColorAt(1.0, QColor(0, 70, 32));
+    p.fillRect(picture.rect(), felt);
+    p.fillRect(QRect(picture.width() - 3, 0, 3, picture.height()), QColor(196, 160, 64));
+    p.fillRect(QRect(picture.width() - 4, 0, 1, picture.height()), QColor(120, 90, 30));
+
+    // The title, set vertically so it reads from the bottom up like a book's spine.
+    QFont title(QStringLiteral("DejaVu Serif"));
+    title.setStyleHint(QFont::Serif);
+    title.setBold(true);
+    title.setPixelSize(46);
+    p.save();
+    p.translate(picture.width() / 2.0 + 16, 300);
+    p.rotate(-90);
+    QPainterPath text;
+    text.addText(0, 0, title, QStringLiteral("Tolvi"));
+    p.setPen(QPen(QColor(60, 40, 0), 2));
+    p.setBrush(QColor(240, 208, 96));
+    p.drawPath(text);
+    p.restore();
+
+    // Four suit marks under the title.
+    QFont suits(QStringLiteral("DejaVu Sans"));
+    suits.setPixelSize(16);
+    p.setFont(suits);
+    const QString marks[4] = {QStringLiteral("\u2660"), QStringLiteral("\u2665"),
+                              QStringLiteral("\u2663"), QStringLiteral("\u2666")};
+    for (int i = 0; i < 4; ++i) {
+        p.setPen(i % 2 ? QColor(220, 40, 40) : QColor(235, 235, 235));
+        p.drawText(QRect(8 + 18 * i, 300, 18, 20), Qt::AlignCenter, marks[i]);
+    }
+    return picture;
 }
 
 } // namespace cardgen
