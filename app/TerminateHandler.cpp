@@ -21,8 +21,8 @@ void OnSignal(int) {
 TTerminateHandler::TTerminateHandler(QWidget& MainWindow) : FMainWindow(MainWindow) {
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, gSignalPipe) != 0)
         return;
-    FNotifier = new QSocketNotifier(gSignalPipe[1], QSocketNotifier::Read, this);
-    connect(FNotifier, &QSocketNotifier::activated, this, [this] {
+    auto* notifier = new QSocketNotifier(gSignalPipe[1], QSocketNotifier::Read, this);
+    connect(notifier, &QSocketNotifier::activated, this, [this] {
         char byte = 0;
         [[maybe_unused]] const ssize_t got = ::read(gSignalPipe[1], &byte, 1);
         FMainWindow.close();

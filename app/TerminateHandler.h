@@ -4,7 +4,6 @@
 
 #include <QObject>
 
-class QSocketNotifier;
 class QWidget;
 
 class TTerminateHandler : public QObject {
@@ -15,5 +14,4 @@ public:
 
 private:
     QWidget& FMainWindow;
-    QSocketNotifier* FNotifier = nullptr;
 };

@@ -34,21 +34,32 @@ QByteArray Contents(TFileKind Kind) {
     return ini.ToBytes();
 }
 
-void Write(const QString& Path, const QByteArray& Bytes) {
-    QFile file(Path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write(Bytes);
-}
+// A settings folder of its own with the file of the given kind, and silent message boxes.
+class TConfigPlace {
+public:
+    explicit TConfigPlace(TFileKind Kind) : FKind(Kind), FContents(Contents(Kind)) {}
+
+    // Puts the file back as it was before a close rewrote it.
+    void Reset() const {
+        QFile::remove(FPath);
+        QFile file(FPath);
+        if (FKind != None && file.open(QIODevice::WriteOnly))
+            file.write(FContents);
+    }
+
+private:
+    const TFileKind FKind;
+    const QByteArray FContents;
+    QTemporaryDir FDir;
+    const TConfigDirOverride FDirs{FDir.path(), FDir.filePath(QStringLiteral("user"))};
+    bench::TSilentDialogs FDialogs;
+    const TKsDialogsOverride FAnswered{FDialogs};
+    const QString FPath = QDir(FDir.path()).filePath(QStringLiteral("Config.INI"));
+};
 
 void BM_StartWithConfig(benchmark::State& State) {
-    const auto kind = static_cast<TFileKind>(State.range(0));
-    QTemporaryDir dir;
-    const TConfigDirOverride dirs(dir.path(), dir.filePath(QStringLiteral("user")));
-    bench::TSilentDialogs dialogs;
-    const TKsDialogsOverride answered(dialogs);
-    const QString path = QDir(dir.path()).filePath(QStringLiteral("Config.INI"));
-    if (kind != None)
-        Write(path, Contents(kind));
+    const TConfigPlace place(static_cast<TFileKind>(State.range(0)));
+    place.Reset();
     for (auto _ : State) {
         auto form = std::make_unique<TMainForm>();
         benchmark::DoNotOptimize(form->Level());
@@ -65,19 +76,10 @@ BENCHMARK(BM_StartWithConfig)
     ->Unit(benchmark::kMillisecond);
 
 void BM_CloseWithConfig(benchmark::State& State) {
-    const auto kind = static_cast<TFileKind>(State.range(0));
-    QTemporaryDir dir;
-    const TConfigDirOverride dirs(dir.path(), dir.filePath(QStringLiteral("user")));
-    bench::TSilentDialogs dialogs;
-    const TKsDialogsOverride answered(dialogs);
-    const QString path = QDir(dir.path()).filePath(QStringLiteral("Config.INI"));
-    const QByteArray contents = Contents(kind);
+    const TConfigPlace place(static_cast<TFileKind>(State.range(0)));
     for (auto _ : State) {
         State.PauseTiming();
-        if (kind == None)
-            QFile::remove(path);
-        else
-            Write(path, contents);
+        place.Reset();
         auto form = std::make_unique<TMainForm>();
         State.ResumeTiming();
         form->FormClose();

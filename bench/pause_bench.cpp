@@ -2,23 +2,16 @@
 // took. The wait sleeps in the event loop until its deadline, so the CPU share stays near zero,
 // also while a game timer keeps ticking meanwhile.
 
+#include "bench_table.h"
 #include "kswaittimer.h"
 
-#include <QCoreApplication>
 #include <QTimer>
 #include <benchmark/benchmark.h>
 #include <chrono>
-#include <sys/resource.h>
 
 namespace {
 
-// User plus system time of the whole process, in milliseconds.
-double ProcessCpuMs() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    const auto ms = [](const timeval& T) { return T.tv_sec * 1000.0 + T.tv_usec / 1000.0; };
-    return ms(usage.ru_utime) + ms(usage.ru_stime);
-}
+using bench::ProcessCpuMs;
 
 void BM_Pause(benchmark::State& State) {
     const auto milliseconds = static_cast<int32_t>(State.range(0));
@@ -63,12 +56,5 @@ BENCHMARK(BM_Pause)
     ->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
-    // The wait runs the Qt event loop, which needs the application object.
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::RunBenchmarks(argc, argv);
 }

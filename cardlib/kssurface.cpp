@@ -52,13 +52,13 @@ void TKsSurface::CopyImage(const TKsCardImage& Picture, const TKsRect& Source,
         {Source.Height(), Dest.Height(), src.height() - Source.Top, FImage.height() - Dest.Top});
     const QRgb key = Picture.TransparentColor();
     const QRgb brush = FBrushColor.rgb();
-    for (int dy = dy0; dy < dy1; ++dy) {
+    for (int dy = dy0; dx0 < dx1 && dy < dy1; ++dy) {
         const auto* in =
-            reinterpret_cast<const QRgb*>(src.constScanLine(Source.Top + dy)) + Source.Left;
-        auto* out = reinterpret_cast<QRgb*>(FImage.scanLine(Dest.Top + dy)) + Dest.Left;
-        for (int dx = dx0; dx < dx1; ++dx) {
-            const QRgb pixel = in[dx] | 0xFF000000u;
-            out[dx] = pixel == key ? brush : pixel;
+            reinterpret_cast<const QRgb*>(src.constScanLine(Source.Top + dy)) + Source.Left + dx0;
+        auto* out = reinterpret_cast<QRgb*>(FImage.scanLine(Dest.Top + dy)) + Dest.Left + dx0;
+        for (int n = 0; n < dx1 - dx0; ++n) {
+            const QRgb pixel = in[n] | 0xFF000000u;
+            out[n] = pixel == key ? brush : pixel;
         }
     }
     Changed();

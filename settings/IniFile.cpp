@@ -328,23 +328,25 @@ bool TIniFile::UpdateFile() {
         }
     };
     put(lines.constData(), lines.size());
-    if (!FTailSource.isEmpty() && written) {
-        // The part of an oversized file that was never read is copied as it stands.
+    if (!FTailSource.isEmpty()) {
+        // The part of an oversized file that was never read is copied as it stands; without
+        // it the old file would be cut short, so it is left as it is.
         QFile tail(FTailSource);
-        const bool readable = tail.open(QIODevice::ReadOnly) && tail.seek(FTailOffset);
-        char last = '\n';
-        QByteArray chunk;
-        while (readable && written && !(chunk = tail.read(1 << 20)).isEmpty()) {
-            put(chunk.constData(), chunk.size());
-            last = chunk.back();
-        }
-        if (!readable || tail.error() != QFileDevice::NoError) {
-            // Without its rest the old file would be cut short: leave it as it is.
+        if (!tail.open(QIODevice::ReadOnly) || !tail.seek(FTailOffset)) {
             FErrorString = tail.errorString();
             return false;
         }
-        if (written && last != '\n')
-            put(LineBreak.toLatin1().constData(), 2);
+        char last = '\n';
+        for (QByteArray chunk; written && !(chunk = tail.read(1 << 20)).isEmpty();) {
+            put(chunk.constData(), chunk.size());
+            last = chunk.back();
+        }
+        if (tail.error() != QFileDevice::NoError) {
+            FErrorString = tail.errorString();
+            return false;
+        }
+        if (last != '\n')
+            put("\r\n", 2);
         lastBlank = false;
     }
     const QByteArray sections = NewSectionsText(lastBlank).toUtf8();

@@ -12,9 +12,9 @@ runs=${RUNS:-20}
 idle_ms=${IDLE_MS:-10000}
 probe=$build/bench/startup_probe
 work=$(mktemp -d)
-xvfb_pid=""
+source "$(dirname "$0")/xvfb.sh"
 cleanup() {
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  stop_xvfb
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -23,7 +23,6 @@ trap cleanup EXIT
 # Both programs from one fresh folder, so neither finds settings of an earlier run.
 cp "$build/app/Tolvi" "$build/bench/ref_window" "$work/"
 
-source "$(dirname "$0")/xvfb.sh"
 start_xvfb || exit 1
 export QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work"
 

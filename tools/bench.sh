@@ -8,9 +8,9 @@ set -euo pipefail
 build=${1:-build-release}
 bin=$build/bench
 out=$(mktemp -d)
-xvfb_pid=""
+source "$(dirname "$0")/xvfb.sh"
 cleanup() {
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  stop_xvfb
   rm -rf "$out"
 }
 trap cleanup EXIT
@@ -23,9 +23,6 @@ run() { # name platform binary [args...]
     --benchmark_out_format=csv "$@" 2>&1 | grep -v '^QStandardPaths'
   echo
 }
-
-# A display of our own for the xcb runs.
-source "$(dirname "$0")/xvfb.sh"
 
 run game offscreen selfplay_bench
 run play offscreen play_bench

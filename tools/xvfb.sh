@@ -1,6 +1,12 @@
 # Sourced by scripts that need an X server of their own. start_xvfb starts Xvfb on a display
 # it picks itself (no race with another script choosing the same free number), waits until it
-# accepts connections, and sets DISPLAY and xvfb_pid; the caller kills xvfb_pid when done.
+# accepts connections, and sets DISPLAY; stop_xvfb (safe to call any time) ends it.
+xvfb_pid=""
+
+stop_xvfb() {
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+}
+
 start_xvfb() {
   local ready
   ready=$(mktemp)

@@ -7,18 +7,17 @@ binary=$1
 out=$2
 mkdir -p "$out"
 work=$(mktemp -d)
-xvfb_pid=""
 app_pid=""
+source "$(dirname "$0")/../../tools/xvfb.sh"
 cleanup() {
   [ -n "$app_pid" ] && kill -9 "$app_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  stop_xvfb
   rm -rf "$work"
 }
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # A display of our own.
-source "$(dirname "$0")/../../tools/xvfb.sh"
 start_xvfb || fail "no X server could be started"
 
 # A fresh folder: the program writes its settings beside itself.
