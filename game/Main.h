@@ -3,6 +3,8 @@
 // Its methods are split over files by concern: MainLayout (the window description, start-up,
 // shut-down, buttons and messages), MainDeal, MainPlay, MainStalemate and MainScoring.
 
+#include "ConfigAdditions.h"
+#include "GameRecorder.h"
 #include "HallOfFame.h"
 #include "OptionsHost.h"
 #include "kstypes.h"
@@ -117,6 +119,8 @@ public:
     bool HumanWon() const override { return FHumanWon; }
     int32_t GameScore() const override { return FGameScore; }
     THallOfFame& HallOfFame() override { return FHallOfFame; }
+    TStatistics& Statistics() override { return FStatistics; }
+    TConfigAdditions& Additions() override { return FAdditions; }
     bool TimerEnabled() const override;
     void SetTimerEnabled(bool Value) override;
     int32_t TimerInterval() const override;
@@ -161,6 +165,9 @@ private:
     bool FHumanWon = false;
     bool FComputerWon = false;
     THallOfFame FHallOfFame;
+    TStatistics FStatistics;
+    TConfigAdditions FAdditions;
+    TGameRecorder FRecorder{*this};
 
     bool FGameRunning = false;
     bool FStuckWinnerReported = false;

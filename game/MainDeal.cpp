@@ -39,6 +39,7 @@ void ReserveBeyondSingleDeck(TKsCardGroup* Pile, bool Reserved) {
 
 void TMainForm::DealBtnClick() {
     Timer->stop();
+    FRecorder.Abandoned();
     FGameRunning = false;
     Deck->SetDeckEmpty(false);
     ShowWaitSign(WaitSign1, false);
@@ -79,6 +80,7 @@ void TMainForm::DealBtnClick() {
     UpdateScoreLabel();
 
     KsMessageDlg(StringRes::ReadyToStart(), mtInformation, {mbOK});
+    FRecorder.Started();
 
     FGameRunning = true;
     FHumanStuck = !CanPlay(true);

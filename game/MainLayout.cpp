@@ -268,8 +268,10 @@ void TMainForm::FormCreate() {
 }
 
 void TMainForm::FormClose() {
+    FRecorder.Abandoned();
+    // The running Las Vegas total is offered again, unless this run entered it unchanged.
     if (FScoring == 1)
-        FFameRecorded = false;
+        FFameRecorded = FAdditions.LastFameIs(FDeckCount, FScoring, FLevel, FGameScore);
     if (FHumanWon || FScoring == 1)
         CheckHallOfFame(*this, this);
     SaveConfig(*this);

@@ -130,6 +130,7 @@ void TMainForm::WMGameOver() {
         FGameScore += LevelBonus(FLevel) + (FCardsToWin - FComputerPlayed) * 100;
         UpdateScoreLabel();
     }
+    FRecorder.Decided(FHumanWon);
     const TKsMsgDlgBtn answer =
         KsMessageDlg(StringRes::GameWon(winner), mtInformation, {mbYes, mbNo});
     if (FHumanWon)

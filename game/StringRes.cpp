@@ -78,4 +78,16 @@ QString SettingsNotSaved(const QString& Path, const QString& Reason) {
         .arg(Path, Reason);
 }
 
+QString ResetStatistics() {
+    return QStringLiteral("Reset statistics");
+}
+
+QString ResetStatisticsQuestion() {
+    return QStringLiteral("Clear the statistics of every level and deck? This cannot be undone.");
+}
+
+QString StatisticsToggle() {
+    return QStringLiteral("S&tatistics");
+}
+
 } // namespace StringRes

@@ -28,6 +28,10 @@ QString GameWon(const QString& Winner);
 QString WinnerHuman();    // "You"
 QString WinnerComputer(); // "The Computer"
 
+QString ResetStatistics();         // "Reset statistics"
+QString ResetStatisticsQuestion(); // asked before the statistics are cleared
+QString StatisticsToggle();        // the scores dialog's button that shows the statistics
+
 // The settings file could not be written: Path and the system's Reason.
 QString SettingsNotSaved(const QString& Path, const QString& Reason);
 

@@ -1,5 +1,6 @@
 #include "ConfigFile.h"
 
+#include "ConfigAdditions.h"
 #include "HallOfFame.h"
 #include "OptionsHost.h"
 #include "StringRes.h"
@@ -8,6 +9,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QStandardPaths>
 #include <optional>
 
@@ -95,6 +97,14 @@ void TConfigFile::WriteHallOfFame(const THallOfFame& HallOfFame) {
     ::WriteHallOfFame(FIni, HallOfFame);
 }
 
+void TConfigFile::ReadStatistics(TStatistics& Statistics) const {
+    ::ReadStatistics(FIni, Statistics);
+}
+
+void TConfigFile::WriteStatistics(const TStatistics& Statistics) {
+    ::WriteStatistics(FIni, Statistics);
+}
+
 bool TConfigFile::UpdateFile() {
     const QString path = FIni.FileName();
     // The per-user directory may not exist yet; if it cannot be made, the write below fails
@@ -114,11 +124,33 @@ void LoadConfig(TOptionsHost& Host) {
     Host.SetDeckCount(settings.DeckCount);
     Host.SetLevel(settings.Level);
     file.ReadHallOfFame(Host.HallOfFame());
+    file.ReadStatistics(Host.Statistics());
+    Host.Additions().Clear();
 }
 
 bool SaveConfig(TOptionsHost& Host) {
-    TConfigFile file;
+    const TConfigPaths paths = ConfigPaths();
+    // Another copy of the program may be saving into the same file: its read, merge and write
+    // must not interleave with ours. The directory may not exist yet; without a lock (nowhere
+    // to write it) the save still goes on and reports its own failure.
+    QDir().mkpath(QFileInfo(paths.WritePath).absolutePath());
+    QLockFile lock(paths.WritePath + QStringLiteral(".lock"));
+    lock.setStaleLockTime(ConfigLockStaleMs);
+    lock.tryLock(ConfigLockWaitMs);
+
+    TConfigFile file(paths);
     file.WriteSettings({Host.Scoring(), Host.DeckCount(), Host.Level()});
-    file.WriteHallOfFame(Host.HallOfFame());
-    return file.UpdateFile();
+    THallOfFame hall;
+    file.ReadHallOfFame(hall);
+    TStatistics statistics;
+    file.ReadStatistics(statistics);
+    Host.Additions().ApplyTo(hall, statistics);
+    file.WriteHallOfFame(hall);
+    file.WriteStatistics(statistics);
+    if (!file.UpdateFile())
+        return false;
+    Host.HallOfFame() = hall;
+    Host.Statistics() = statistics;
+    Host.Additions().Clear();
+    return true;
 }

@@ -11,6 +11,7 @@
 
 class THallOfFame;
 class TOptionsHost;
+class TStatistics;
 
 struct TSettings {
     int32_t Scoring = 0;   // 0 Normal, 1 Las Vegas
@@ -60,6 +61,8 @@ public:
     void WriteSettings(const TSettings& Settings);
     void ReadHallOfFame(THallOfFame& HallOfFame) const;
     void WriteHallOfFame(const THallOfFame& HallOfFame);
+    void ReadStatistics(TStatistics& Statistics) const;
+    void WriteStatistics(const TStatistics& Statistics);
 
     // Writes the file; on failure tells the player where and why and returns false. The old
     // file stays as it was.
@@ -72,7 +75,16 @@ private:
     TIniFile FIni;
 };
 
-// The start-up read: the three settings and the whole hall of fame into Host.
+// The start-up read: the three settings, the whole hall of fame and the statistics into Host;
+// nothing is added yet.
 void LoadConfig(TOptionsHost& Host);
-// The write at close: the three settings and the whole hall of fame from Host.
+// The write at close, under a lock file beside Config.INI ("Config.INI.lock"): the file is
+// read as it is now, since another copy of the program may have saved into it; the three
+// settings are Host's, the hall of fame and the statistics are the file's with what Host added
+// since it read the file. On success Host holds what was written and nothing added.
 bool SaveConfig(TOptionsHost& Host);
+
+// A lock left by a copy that died is taken over at once; one held this long by a living copy
+// is taken as stale too. A save waits at most ConfigLockWaitMs for the lock, then saves anyway.
+constexpr int ConfigLockStaleMs = 5000;
+constexpr int ConfigLockWaitMs = 8000;

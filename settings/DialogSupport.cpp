@@ -4,10 +4,12 @@
 #include <QDialog>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QListWidget>
 #include <QRadioButton>
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOptionGroupBox>
+#include <QStyledItemDelegate>
 #include <algorithm>
 
 namespace {
@@ -20,7 +22,25 @@ QFont FontOf(const QStringList& Families, int PixelHeight, QFont::StyleHint Hint
     return font;
 }
 
+class TFixedHeightDelegate final : public QStyledItemDelegate {
+public:
+    TFixedHeightDelegate(int Height, QObject* Parent)
+        : QStyledItemDelegate(Parent), FHeight(Height) {}
+
+    QSize sizeHint(const QStyleOptionViewItem& Option, const QModelIndex& Index) const override {
+        return {QStyledItemDelegate::sizeHint(Option, Index).width(), FHeight};
+    }
+
+private:
+    int FHeight;
+};
+
 } // namespace
+
+void SetFixedItemHeight(QListWidget& List, int Height) {
+    List.setUniformItemSizes(true);
+    List.setItemDelegate(new TFixedHeightDelegate(Height, &List));
+}
 
 QFont ComicFont(int PixelHeight, bool Bold) {
     QFont font = FontOf({QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue")},

@@ -11,6 +11,7 @@
 
 class QButtonGroup;
 class QDialog;
+class QListWidget;
 class QRadioButton;
 
 // Font heights are pixel heights, as in the window descriptions.
@@ -24,6 +25,8 @@ QFont DialogFont();
 // has no buttons at all.
 void SetUpFixedDialog(QDialog& Dialog, const QString& Caption, int Width, int Height,
                       bool TitleButtons);
+// Every item of List is Height pixels high, whatever its font asks for.
+void SetFixedItemHeight(QListWidget& List, int Height);
 // Places a window in the middle of the screen it will show on.
 void CenterOnScreen(QWidget& Window);
 

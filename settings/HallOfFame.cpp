@@ -36,6 +36,17 @@ void THallOfFame::Clear() {
     FTables = {};
 }
 
+TFameEntry* InsertFameEntry(TFameTable& Table, const TFameEntry& Entry) {
+    const auto place = std::find_if(Table.begin(), Table.end(), [&](const TFameEntry& e) {
+        return e.FameScore < Entry.FameScore;
+    });
+    if (place == Table.end())
+        return nullptr;
+    std::move_backward(place, Table.end() - 1, Table.end());
+    *place = Entry;
+    return &*place;
+}
+
 QString LeftChars(const QString& Text, qsizetype Count) {
     qsizetype end = 0;
     for (qsizetype chars = 0; end < Text.size() && chars < Count; ++chars)

@@ -53,6 +53,10 @@ template <typename F> void ForEachFameTable(F&& Visit) {
                 Visit(deck, scoring, level);
 }
 
+// Puts Entry into Table at the first place whose score is lower (an equal score goes below);
+// the later places move down and the last drops out. Null when the entry is too low.
+TFameEntry* InsertFameEntry(TFameTable& Table, const TFameEntry& Entry);
+
 // The first Count characters of Text, never splitting a character outside the basic plane.
 QString LeftChars(const QString& Text, qsizetype Count);
 

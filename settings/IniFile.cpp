@@ -60,7 +60,20 @@ QString DecodeIniText(const QByteArray& Bytes) {
     QString text = utf8.decode(data);
     if (!utf8.hasError())
         return text;
-    return DecodeCp1252(data);
+    // One stray byte must not turn every other line into mojibake: each line is decided on its
+    // own. A line break never occurs inside a UTF-8 sequence, so lines split safely as bytes.
+    text.clear();
+    text.reserve(data.size());
+    for (qsizetype start = 0; start < data.size();) {
+        qsizetype end = data.indexOf('\n', start);
+        end = end < 0 ? data.size() : end + 1;
+        const QByteArrayView line = data.sliced(start, end - start);
+        QStringDecoder lineDecoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+        const QString decoded = lineDecoder.decode(line);
+        text += lineDecoder.hasError() ? DecodeCp1252(line) : decoded;
+        start = end;
+    }
+    return text;
 }
 
 bool ParseInt32(QStringView Text, int32_t& Value) {

@@ -5,7 +5,7 @@
 //   sections or keys wins;
 // - a value is the raw text after the first "=" to the end of the line, blanks trimmed, so it
 //   may hold commas, quotes, "=" or ";";
-// - a file that is not valid UTF-8 is read as Windows-1252; the file is written as UTF-8;
+// - each line that is not valid UTF-8 is read as Windows-1252; the file is written as UTF-8;
 // - lines the program does not know (comments, other sections, garbage) are kept as they were.
 // Changes stay in memory until UpdateFile, which replaces the file in one step.
 
@@ -100,8 +100,8 @@ private:
     qint64 FTailOffset = 0; // where that rest begins
 };
 
-// Bytes as text: UTF-8 when they are valid UTF-8 (a leading byte-order mark is dropped),
-// otherwise Windows-1252, the ANSI code page earlier versions wrote.
+// Bytes as text, line by line: UTF-8 where a line is valid UTF-8 (a leading byte-order mark is
+// dropped), otherwise Windows-1252, the ANSI code page earlier versions wrote.
 QString DecodeIniText(const QByteArray& Bytes);
 
 // Text as a decimal 32-bit integer, with an optional sign and surrounding blanks; false for

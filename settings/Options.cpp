@@ -1,5 +1,6 @@
 #include "Options.h"
 
+#include "ConfigFile.h"
 #include "DialogSupport.h"
 #include "OptionsHost.h"
 #include "Scores.h"
@@ -84,6 +85,12 @@ void TOptionsForm::SaveBtnClick() {
     const int32_t scoring = chosen(*FScoringStyle, 0, FHost.Scoring());
     const int32_t decks = chosen(*FDeckSize, 1, FHost.DeckCount());
     const int32_t level = chosen(*FComputerLevel, 0, FHost.Level());
+    // Saving what is already set must not cost the game its place in the hall of fame.
+    if (TSettings{scoring, decks, level} ==
+        TSettings{FHost.Scoring(), FHost.DeckCount(), FHost.Level()}) {
+        reject();
+        return;
+    }
 
     if ((scoring != FHost.Scoring() || decks != FHost.DeckCount()) && !FHost.NewSession()) {
         if (KsMessageDlg(StringRes::ChangesNeedNewGame(), mtWarning, {mbYes, mbNo}) != mbYes)

@@ -4,7 +4,9 @@
 
 #include <cstdint>
 
+class TConfigAdditions;
 class THallOfFame;
+class TStatistics;
 
 class TOptionsHost {
 public:
@@ -29,6 +31,9 @@ public:
     virtual bool HumanWon() const = 0;
     virtual int32_t GameScore() const = 0;
     virtual THallOfFame& HallOfFame() = 0;
+    virtual TStatistics& Statistics() = 0;
+    // What this window added to the hall of fame and the statistics since it read the file.
+    virtual TConfigAdditions& Additions() = 0;
 
     // The computer opponent's timer.
     virtual bool TimerEnabled() const = 0;

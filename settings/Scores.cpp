@@ -1,31 +1,18 @@
 #include "Scores.h"
 
+#include "ConfigAdditions.h"
 #include "DialogSupport.h"
 #include "GetName.h"
 #include "HallOfFame.h"
 #include "OptionsHost.h"
+#include "StatisticsView.h"
+#include "StringRes.h"
 #include "ksdialogs.h"
 
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QStyledItemDelegate>
 #include <algorithm>
-
-namespace {
-
-constexpr int ListItemHeight = 16;
-
-class TFixedHeightDelegate final : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    QSize sizeHint(const QStyleOptionViewItem& Option, const QModelIndex& Index) const override {
-        return {QStyledItemDelegate::sizeHint(Option, Index).width(), ListItemHeight};
-    }
-};
-
-} // namespace
 
 TScoreForm::TScoreForm(QWidget* Parent)
     : QDialog(Parent), FLabel1(new QLabel(QStringLiteral("Hall of Fame"), this)),
@@ -44,8 +31,7 @@ TScoreForm::TScoreForm(QWidget* Parent)
     FList->setObjectName(QStringLiteral("List"));
     FList->setGeometry(14, 25, 379, 239);
     FList->setFont(CourierFont(13));
-    FList->setUniformItemSizes(true);
-    FList->setItemDelegate(new TFixedHeightDelegate(FList));
+    SetFixedItemHeight(*FList, 16);
 
     FButton1->setObjectName(QStringLiteral("Button1"));
     FButton1->setGeometry(166, 284, 75, 25);
@@ -57,21 +43,47 @@ TScoreForm::TScoreForm(QWidget* Parent)
     CenterOnScreen(*this);
 }
 
+void TScoreForm::AddStatistics(TOptionsHost& Host) {
+    if (FStatsBtn)
+        return;
+    FStatsBtn = new QPushButton(StringRes::StatisticsToggle(), this);
+    FStatsBtn->setObjectName(QStringLiteral("StatsBtn"));
+    FStatsBtn->setGeometry(318, 284, 75, 25);
+    FStatsBtn->setCheckable(true);
+    FStatistics = new TStatisticsView(Host, this);
+    FStatistics->move(0, height());
+    FStatistics->hide();
+    connect(FStatsBtn, &QPushButton::toggled, this, &TScoreForm::ShowStatistics);
+    setTabOrder(FList, FStatsBtn);
+    setTabOrder(FStatsBtn, FStatistics->List());
+    setTabOrder(FStatistics->List(), FStatistics->ResetBtn());
+}
+
+void TScoreForm::ShowStatistics(bool Show) {
+    if (!FStatistics)
+        return;
+    if (FStatsBtn->isChecked() != Show) {
+        FStatsBtn->setChecked(Show); // comes back here through toggled
+        return;
+    }
+    FStatistics->setVisible(Show);
+    setFixedSize(width(), FStatistics->y() + (Show ? TStatisticsView::Height : 0));
+}
+
 void CheckHallOfFame(TOptionsHost& Host, QWidget* Parent) {
     const int32_t score = Host.GameScore();
     if (Host.FameRecorded() || score <= 0 ||
         !THallOfFame::ValidTable(Host.DeckCount(), Host.Scoring(), Host.Level()))
         return;
     TFameTable& table = Host.HallOfFame().Table(Host.DeckCount(), Host.Scoring(), Host.Level());
-    const auto place = std::find_if(table.begin(), table.end(),
-                                    [score](const TFameEntry& e) { return e.FameScore < score; });
-    if (place == table.end())
+    if (std::none_of(table.begin(), table.end(),
+                     [score](const TFameEntry& e) { return e.FameScore < score; }))
         return;
-    std::move_backward(place, table.end() - 1, table.end());
-    *place = TFameEntry{score, {}};
     QString name = AskName(Parent);
     name.remove(FameSeparator);
-    place->FameName = LeftChars(name, FameNameLength);
+    const TFameEntry entry{score, LeftChars(name, FameNameLength)};
+    InsertFameEntry(table, entry);
+    Host.Additions().AddFame(Host.DeckCount(), Host.Scoring(), Host.Level(), entry);
     Host.SetFameRecorded(true);
 }
 
@@ -79,5 +91,6 @@ void ShowHallOfFame(TOptionsHost& Host, QWidget* Parent) {
     TScoreForm form(Parent);
     const TTimerPause pause(Host);
     form.List()->addItems(HallOfFameLines(Host.HallOfFame()));
+    form.AddStatistics(Host);
     Dialogs().Exec(form);
 }

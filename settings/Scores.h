@@ -7,6 +7,7 @@ class QLabel;
 class QListWidget;
 class QPushButton;
 class TOptionsHost;
+class TStatisticsView;
 
 class TScoreForm : public QDialog {
     Q_OBJECT
@@ -17,11 +18,20 @@ public:
     QListWidget* List() const { return FList; }
     QPushButton* Button1() const { return FButton1; }
 
+    // Adds the button that shows Host's statistics below the hall of fame; the dialog grows
+    // by their page while they show and the hall of fame stays where it is.
+    void AddStatistics(TOptionsHost& Host);
+    void ShowStatistics(bool Show);
+    QPushButton* StatsBtn() const { return FStatsBtn; }
+    TStatisticsView* Statistics() const { return FStatistics; }
+
 private:
     // Children of the form.
     QLabel* FLabel1;
     QListWidget* FList;
     QPushButton* FButton1;
+    QPushButton* FStatsBtn = nullptr;
+    TStatisticsView* FStatistics = nullptr;
 };
 
 // Offers the host's GameScore to the hall of fame of its deck count, scoring style and level:

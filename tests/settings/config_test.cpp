@@ -42,7 +42,11 @@ TEST(ConfigFile, WholeHallOfFameAndSettingsSurviveARoundTrip) {
     TFakeHost written;
     written.FScoring = 1, written.FDeckCount = 2, written.FLevel = 4;
     written.FHall = FullHallOfFame();
-    ASSERT_TRUE(SaveConfig(written));
+    // Written as a whole: a save at close would merge it into the file by the entry rule.
+    TConfigFile file;
+    file.WriteSettings({written.FScoring, written.FDeckCount, written.FLevel});
+    file.WriteHallOfFame(written.FHall);
+    ASSERT_TRUE(file.UpdateFile());
 
     TFakeHost read;
     LoadConfig(read);

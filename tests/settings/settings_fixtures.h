@@ -1,6 +1,7 @@
 #pragma once
 // A stand-in for the main window, and a private pair of program and per-user directories.
 
+#include "ConfigAdditions.h"
 #include "ConfigFile.h"
 #include "HallOfFame.h"
 #include "OptionsHost.h"
@@ -16,6 +17,8 @@ public:
     int32_t FScoring = 0, FDeckCount = 1, FLevel = 2, FGameScore = 0, FInterval = 750;
     bool FNewSession = true, FFameRecorded = false, FHumanWon = false, FTimer = false;
     THallOfFame FHall;
+    TStatistics FStats;
+    TConfigAdditions FAdditions;
     std::vector<std::string> Calls; // what changed the game, in order
 
     int32_t Scoring() const override { return FScoring; }
@@ -34,6 +37,8 @@ public:
     bool HumanWon() const override { return FHumanWon; }
     int32_t GameScore() const override { return FGameScore; }
     THallOfFame& HallOfFame() override { return FHall; }
+    TStatistics& Statistics() override { return FStats; }
+    TConfigAdditions& Additions() override { return FAdditions; }
     bool TimerEnabled() const override { return FTimer; }
     void SetTimerEnabled(bool V) override { FTimer = V; }
     int32_t TimerInterval() const override { return FInterval; }

@@ -1,0 +1,41 @@
+#pragma once
+// What this window added to the hall of fame and the statistics since it read the settings
+// file. At close they go into the file as it is then, so that two copies of the program on
+// one file keep each other's results.
+
+#include "HallOfFame.h"
+#include "Statistics.h"
+
+#include <cstdint>
+#include <vector>
+
+class TConfigAdditions {
+public:
+    // An entry this window put into the hall of fame.
+    void AddFame(int32_t DeckCount, int32_t Scoring, int32_t Level, const TFameEntry& Entry);
+    // The latest entry this window made is Score in this combination.
+    bool LastFameIs(int32_t DeckCount, int32_t Scoring, int32_t Level, int32_t Score) const;
+
+    // The counters this window added; they start at 0 and grow as the window's own do.
+    TStatistics& Statistics() { return FStatistics; }
+    const TStatistics& Statistics() const { return FStatistics; }
+    // The player cleared the statistics: the file's are cleared too at close.
+    void ResetStatistics();
+
+    // Hall and Statistics are the file's as it is now; the additions go into them, the
+    // entries by the hall of fame's rule (five a table, an equal score below).
+    void ApplyTo(THallOfFame& Hall, TStatistics& Statistics) const;
+    // Nothing added since the file was last read or written.
+    void Clear();
+
+private:
+    struct TFameAddition {
+        int32_t DeckCount = 1;
+        int32_t Scoring = 0;
+        int32_t Level = 0;
+        TFameEntry Entry;
+    };
+    std::vector<TFameAddition> FFame;
+    TStatistics FStatistics;
+    bool FStatisticsReset = false;
+};

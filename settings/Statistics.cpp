@@ -1,0 +1,181 @@
+#include "Statistics.h"
+
+#include "HallOfFame.h"
+#include "IniFile.h"
+#include "StringRes.h"
+
+#include <algorithm>
+#include <limits>
+#include <stdexcept>
+
+namespace {
+
+// Counters from a hand-edited file may be near the limit; they stop there.
+template <typename T> T Sum(T A, T B) {
+    T result{};
+    if (__builtin_add_overflow(A, B, &result))
+        return B > 0 ? std::numeric_limits<T>::max() : std::numeric_limits<T>::min();
+    return result;
+}
+
+struct TCounterKey {
+    const char* Name;
+    int32_t TGameStats::*Field;
+};
+
+constexpr std::array<TCounterKey, 8> CounterKeys{{
+    {"Played", &TGameStats::Played},
+    {"Won", &TGameStats::Won},
+    {"Lost", &TGameStats::Lost},
+    {"Abandoned", &TGameStats::Abandoned},
+    {"Streak", &TGameStats::Streak},
+    {"Best streak", &TGameStats::BestStreak},
+    {"Fastest win", &TGameStats::FastestWin},
+    {"Best score", &TGameStats::BestScore},
+}};
+constexpr const char* TotalScoreKey = "Total score";
+
+QString Key(int32_t DeckCount, int32_t Scoring, int32_t Level, const char* Counter) {
+    return StringRes::FameSection(DeckCount, Scoring, Level) + QStringLiteral(": ") +
+           QString::fromLatin1(Counter);
+}
+
+} // namespace
+
+void TGameStats::Start() {
+    Played = Sum(Played, 1);
+}
+
+void TGameStats::Win(int32_t Seconds, int32_t Score) {
+    Won = Sum(Won, 1);
+    Streak = Sum(Streak, 1);
+    BestStreak = std::max(BestStreak, Streak);
+    if (FastestWin == 0 || Seconds < FastestWin)
+        FastestWin = std::max(Seconds, 1);
+    BestScore = std::max(BestScore, Score);
+    TotalScore = Sum<int64_t>(TotalScore, Score);
+}
+
+void TGameStats::Lose() {
+    Lost = Sum(Lost, 1);
+    Streak = 0;
+    StreakBroken = true;
+}
+
+void TGameStats::Abandon() {
+    Abandoned = Sum(Abandoned, 1);
+    Streak = 0;
+    StreakBroken = true;
+}
+
+void TGameStats::Merge(const TGameStats& Added) {
+    Played = Sum(Played, Added.Played);
+    Won = Sum(Won, Added.Won);
+    Lost = Sum(Lost, Added.Lost);
+    Abandoned = Sum(Abandoned, Added.Abandoned);
+    Streak = Added.StreakBroken ? Added.Streak : Sum(Streak, Added.Streak);
+    BestStreak = std::max({BestStreak, Added.BestStreak, Streak});
+    if (Added.FastestWin > 0 && (FastestWin == 0 || Added.FastestWin < FastestWin))
+        FastestWin = Added.FastestWin;
+    BestScore = std::max(BestScore, Added.BestScore);
+    TotalScore = Sum(TotalScore, Added.TotalScore);
+}
+
+int32_t TGameStats::WinRate() const {
+    return Played > 0 ? int32_t((int64_t(Won) * 100 + Played / 2) / Played) : 0;
+}
+
+int32_t TGameStats::AverageScore() const {
+    return Won > 0 ? int32_t((TotalScore + Won / 2) / Won) : 0;
+}
+
+TGameStats& TStatistics::Entry(int32_t DeckCount, int32_t Scoring, int32_t Level) {
+    if (!THallOfFame::ValidTable(DeckCount, Scoring, Level))
+        throw std::out_of_range("no statistics for these settings");
+    return FEntries[size_t((DeckCount - 1) * 10 + Scoring * 5 + Level)];
+}
+
+const TGameStats& TStatistics::Entry(int32_t DeckCount, int32_t Scoring, int32_t Level) const {
+    return const_cast<TStatistics*>(this)->Entry(DeckCount, Scoring, Level);
+}
+
+void TStatistics::Merge(const TStatistics& Added) {
+    for (size_t i = 0; i < FEntries.size(); ++i)
+        FEntries[i].Merge(Added.FEntries[i]);
+}
+
+QString StatisticsSection() {
+    return QStringLiteral("Statistics");
+}
+
+void ReadStatistics(const TIniFile& Ini, TStatistics& Statistics) {
+    const QString section = StatisticsSection();
+    ForEachFameTable([&](int32_t deck, int32_t scoring, int32_t level) {
+        TGameStats& stats = Statistics.Entry(deck, scoring, level);
+        stats = {};
+        for (const TCounterKey& counter : CounterKeys)
+            stats.*counter.Field =
+                std::max(0, Ini.ReadInteger(section, Key(deck, scoring, level, counter.Name), 0));
+        bool ok = false;
+        const qint64 total =
+            Ini.ReadString(section, Key(deck, scoring, level, TotalScoreKey), {}).toLongLong(&ok);
+        stats.TotalScore = ok && total > 0 ? total : 0;
+    });
+}
+
+void WriteStatistics(TIniFile& Ini, const TStatistics& Statistics) {
+    const QString section = StatisticsSection();
+    ForEachFameTable([&](int32_t deck, int32_t scoring, int32_t level) {
+        const TGameStats& stats = Statistics.Entry(deck, scoring, level);
+        const auto inFile = [&](const char* Name) {
+            return Ini.ValueExists(section, Key(deck, scoring, level, Name));
+        };
+        // Unplayed combinations stay out of the file, unless it holds them (a reset).
+        if (stats.Empty() && !inFile(TotalScoreKey) &&
+            std::none_of(CounterKeys.begin(), CounterKeys.end(),
+                         [&](const TCounterKey& c) { return inFile(c.Name); }))
+            return;
+        for (const TCounterKey& counter : CounterKeys)
+            Ini.WriteInteger(section, Key(deck, scoring, level, counter.Name),
+                             stats.*counter.Field);
+        Ini.WriteString(section, Key(deck, scoring, level, TotalScoreKey),
+                        QString::number(stats.TotalScore));
+    });
+}
+
+QStringList StatisticsLines(const TStatistics& Statistics, int32_t DeckCount, int32_t Scoring,
+                            int32_t Level) {
+    QStringList lines;
+    const auto add = [&](int32_t deck, int32_t scoring, int32_t level) {
+        const TGameStats& s = Statistics.Entry(deck, scoring, level);
+        lines << StringRes::FameSection(deck, scoring, level);
+        if (s.Played == 0) {
+            lines << QStringLiteral("  No games yet") << QString();
+            return;
+        }
+        const auto row = [&](const char* Left, int32_t Value, const char* Right,
+                             const QString& Text) {
+            lines << QStringLiteral("  %1%2 %3%4")
+                         .arg(QString::fromLatin1(Left), -11)
+                         .arg(Value, -6)
+                         .arg(QString::fromLatin1(Right), -12)
+                         .arg(Text);
+        };
+        const QString none = QStringLiteral("-");
+        row("Played", s.Played, "Win rate", QStringLiteral("%1 %").arg(s.WinRate()));
+        row("Won", s.Won, "Streak", QString::number(s.Streak));
+        row("Lost", s.Lost, "Best streak", QString::number(s.BestStreak));
+        row("Abandoned", s.Abandoned, "Fastest win",
+            s.FastestWin > 0 ? QStringLiteral("%1 s").arg(s.FastestWin) : none);
+        row("Best score", s.BestScore, "Average",
+            s.Won > 0 ? QString::number(s.AverageScore()) : none);
+        lines << QString();
+    };
+    if (THallOfFame::ValidTable(DeckCount, Scoring, Level))
+        add(DeckCount, Scoring, Level);
+    ForEachFameTable([&](int32_t deck, int32_t scoring, int32_t level) {
+        if (deck != DeckCount || scoring != Scoring || level != Level)
+            add(deck, scoring, level);
+    });
+    return lines;
+}

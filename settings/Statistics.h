@@ -1,0 +1,67 @@
+#pragma once
+// How the player is doing: counters for each of the twenty combinations of deck count,
+// scoring style and level, kept in section "Statistics" of the settings file with one
+// readable key per combination and counter ("Single Deck - Normal Scoring - Easy: Won=4").
+
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <cstdint>
+
+class TIniFile;
+
+struct TGameStats {
+    int32_t Played = 0; // counted once the deal is confirmed
+    int32_t Won = 0;
+    int32_t Lost = 0;
+    int32_t Abandoned = 0;  // a new deal, a close or a change of level while it ran
+    int32_t Streak = 0;     // wins since the last lost or abandoned game
+    int32_t BestStreak = 0; //
+    int32_t FastestWin = 0; // seconds from the confirmation to the winning card; 0 none yet
+    int32_t BestScore = 0;  // of won games; 0 none yet (a win always scores)
+    int64_t TotalScore = 0; // of won games, for the average
+    // Only in what a window added since it read the file: a lost or abandoned game ended the
+    // streak the file had, so the file's streak does not go on.
+    bool StreakBroken = false;
+
+    void Start();
+    void Win(int32_t Seconds, int32_t Score);
+    void Lose();
+    void Abandon();
+    // Adds counters another window added since it read the file.
+    void Merge(const TGameStats& Added);
+
+    // Percent of played games that were won, rounded; 0 before the first game.
+    int32_t WinRate() const;
+    // Average score of won games, rounded; 0 before the first win.
+    int32_t AverageScore() const;
+    bool Empty() const { return *this == TGameStats{}; }
+    bool operator==(const TGameStats&) const = default;
+};
+
+class TStatistics {
+public:
+    // The counters of a combination; throws std::out_of_range for an invalid one.
+    TGameStats& Entry(int32_t DeckCount, int32_t Scoring, int32_t Level);
+    const TGameStats& Entry(int32_t DeckCount, int32_t Scoring, int32_t Level) const;
+
+    void Clear() { FEntries = {}; }
+    // Adds what another window added since it read the file, combination by combination.
+    void Merge(const TStatistics& Added);
+    bool operator==(const TStatistics&) const = default;
+
+private:
+    std::array<TGameStats, 20> FEntries{};
+};
+
+QString StatisticsSection(); // "Statistics"
+
+// A damaged or negative value reads as 0; the other counters are not affected.
+void ReadStatistics(const TIniFile& Ini, TStatistics& Statistics);
+// Writes the combinations that were played or that the file already holds.
+void WriteStatistics(TIniFile& Ini, const TStatistics& Statistics);
+
+// The lines of the statistics view: the given combination first, then the others in the
+// order of the hall of fame; each its section name, its counters and an empty line.
+QStringList StatisticsLines(const TStatistics& Statistics, int32_t DeckCount, int32_t Scoring,
+                            int32_t Level);
