@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <limits>
 #include <stdexcept>
+#include <tuple>
 
 namespace {
 
@@ -79,6 +80,14 @@ void TGameStats::Merge(const TGameStats& Added) {
         FastestWin = Added.FastestWin;
     BestScore = std::max(BestScore, Added.BestScore);
     TotalScore = Sum(TotalScore, Added.TotalScore);
+}
+
+bool TGameStats::operator==(const TGameStats& Other) const {
+    const auto counters = [](const TGameStats& s) {
+        return std::tie(s.Played, s.Won, s.Lost, s.Abandoned, s.Streak, s.BestStreak,
+                        s.FastestWin, s.BestScore, s.TotalScore);
+    };
+    return counters(*this) == counters(Other);
 }
 
 int32_t TGameStats::WinRate() const {

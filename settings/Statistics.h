@@ -36,7 +36,8 @@ struct TGameStats {
     // Average score of won games, rounded; 0 before the first win.
     int32_t AverageScore() const;
     bool Empty() const { return *this == TGameStats{}; }
-    bool operator==(const TGameStats&) const = default;
+    // The counters alone: the streak mark is bookkeeping for the merge.
+    bool operator==(const TGameStats& Other) const;
 };
 
 class TStatistics {

@@ -1,0 +1,219 @@
+// Config.INI shared by two copies of the program, read line by line, and the statistics:
+// their keys, their merge, the options Save that changes nothing, and the scores dialog.
+
+#include "GameRecorder.h"
+#include "Options.h"
+#include "Scores.h"
+#include "StatisticsView.h"
+#include "StringRes.h"
+#include "scripted_dialogs.h"
+#include "settings_fixtures.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(ConfigText, EachLineIsUtf8OrWindows1252OnItsOwn) {
+    TIniFile ini;
+    ini.LoadFromBytes("[S]\nn=\xC3\xA9lo\xC3\xAFse\nstray=caf\xE9\nm=\xE2\x82\xAC\ncut=\xC3");
+    EXPECT_EQ(ini.ReadString("S", "n", {}), QString::fromUtf8("éloïse"));
+    EXPECT_EQ(ini.ReadString("S", "stray", {}), QString::fromUtf8("café"));
+    EXPECT_EQ(ini.ReadString("S", "m", {}), QString::fromUtf8("€"));
+    EXPECT_EQ(ini.ReadString("S", "cut", {}), QString::fromUtf8("Ã"));
+}
+
+// Two copies of the program on one file, each with its own memory.
+class TwoCopies : public ::testing::Test {
+protected:
+    TwoCopies() {
+        LoadConfig(a);
+        LoadConfig(b);
+        dialogs.OnExec = [this](QDialog& d) {
+            d.findChild<QLineEdit*>("Edit")->setText(Name);
+            return int(QDialog::Accepted);
+        };
+    }
+    void Enter(TFakeHost& Host, const QString& Who, int32_t Score) {
+        Name = Who;
+        Host.FGameScore = Score;
+        Host.FFameRecorded = false;
+        CheckHallOfFame(Host);
+    }
+
+    TConfigDirs dirs;
+    TScriptedDialogs dialogs;
+    TFakeHost a, b;
+    QString Name;
+};
+
+TEST_F(TwoCopies, EachKeepsTheOthersEntriesAndCounters) {
+    Enter(a, "Al", 700);
+    Enter(b, "Bea", 900);
+    Enter(b, "Bo", 700);
+    TGameStats& won = b.FStats.Entry(1, 0, 2);
+    TGameStats& wonAdded = b.FAdditions.Statistics().Entry(1, 0, 2);
+    for (TGameStats* s : {&won, &wonAdded})
+        s->Start(), s->Win(90, 900);
+    a.FLevel = 4; // the settings are the last window's
+    ASSERT_TRUE(SaveConfig(b));
+    TGameStats& lost = a.FAdditions.Statistics().Entry(1, 0, 2);
+    lost.Start(), lost.Lose();
+    lost.Start(), lost.Win(120, 500);
+    ASSERT_TRUE(SaveConfig(a));
+
+    TFakeHost read;
+    LoadConfig(read);
+    EXPECT_EQ(read.FHall.Table(1, 0, 2),
+              (TFameTable{TFameEntry{900, "Bea"}, {700, "Bo"}, {700, "Al"}, {}, {}}));
+    EXPECT_EQ(read.FLevel, 4);
+    const TGameStats& s = read.FStats.Entry(1, 0, 2);
+    EXPECT_EQ(s.Played, 3);
+    EXPECT_EQ(s.Won, 2);
+    EXPECT_EQ(s.Lost, 1);
+    EXPECT_EQ(s.Streak, 1) << "a's loss ended b's streak";
+    EXPECT_EQ(s.BestStreak, 1);
+    EXPECT_EQ(s.FastestWin, 90);
+    EXPECT_EQ(s.BestScore, 900);
+    EXPECT_EQ(s.AverageScore(), 700);
+    EXPECT_EQ(a.FHall, read.FHall) << "the window holds what it wrote";
+
+    // A copy that added nothing changes no entry and no counter of the others.
+    TFakeHost idle;
+    LoadConfig(idle);
+    Enter(a, "Cy", 2000);
+    a.FStats.Entry(1, 0, 2).Won = 50;
+    ASSERT_TRUE(SaveConfig(a));
+    idle.FHall = {};
+    idle.FStats = {};
+    ASSERT_TRUE(SaveConfig(idle));
+    TFakeHost last;
+    LoadConfig(last);
+    EXPECT_EQ(last.FHall.Entry(1, 0, 4, 1), (TFameEntry{2000, "Cy"}));
+    EXPECT_EQ(last.FStats, read.FStats) << "counters changed outside the additions stay out";
+}
+
+TEST_F(TwoCopies, ResetClearsTheFilesStatisticsButNotWhatCameAfter) {
+    b.FAdditions.Statistics().Entry(2, 1, 0).Start();
+    ASSERT_TRUE(SaveConfig(b));
+    a.FStats.Entry(1, 0, 0).Start();
+    TScoreForm form;
+    form.AddStatistics(a);
+    form.ShowStatistics(true);
+    dialogs.Answers = {mbNo, mbYes};
+    form.Statistics()->ResetBtn()->click();
+    EXPECT_EQ(a.FStats.Entry(1, 0, 0).Played, 1) << "No keeps them";
+    form.Statistics()->ResetBtn()->click();
+    ASSERT_EQ(dialogs.Shown.size(), 2u);
+    EXPECT_EQ(dialogs.Shown[1].Text, StringRes::ResetStatisticsQuestion());
+    EXPECT_EQ(a.FStats, TStatistics{});
+    TGameStats& after = a.FAdditions.Statistics().Entry(1, 1, 3);
+    after.Start();
+    ASSERT_TRUE(SaveConfig(a));
+    TFakeHost read;
+    LoadConfig(read);
+    TStatistics expected;
+    expected.Entry(1, 1, 3).Played = 1;
+    EXPECT_EQ(read.FStats, expected);
+}
+
+TEST(StatisticsFile, OldFileStartsAtZeroAndADamagedValueLosesOnlyItself) {
+    TConfigDirs dirs;
+    WriteAll(dirs.ProgramFile(), "[Settings]\r\nTolvi=3\r\n");
+    TFakeHost host;
+    LoadConfig(host);
+    EXPECT_EQ(host.FStats, TStatistics{});
+    TGameStats& s = host.FAdditions.Statistics().Entry(2, 1, 3);
+    s.Start(), s.Win(61, 1234), s.Start(), s.Abandon();
+    ASSERT_TRUE(SaveConfig(host));
+    const QByteArray text = ReadAll(dirs.ProgramFile());
+    EXPECT_TRUE(text.contains("[Statistics]\r\nDouble Deck - Las Vegas Scoring - Not Bad: "
+                              "Played=2\r\nDouble Deck - Las Vegas Scoring - Not Bad: Won=1\r\n"));
+    EXPECT_EQ(text.count("Played="), 1) << "unplayed combinations stay out";
+
+    QByteArray damaged = text;
+    damaged.replace("Not Bad: Won=1", "Not Bad: Won=one");
+    damaged.replace("Not Bad: Fastest win=61", "Not Bad: Fastest win=-61");
+    WriteAll(dirs.ProgramFile(), damaged);
+    TFakeHost read;
+    LoadConfig(read);
+    TGameStats expected = host.FStats.Entry(2, 1, 3);
+    expected.Won = 0;
+    expected.FastestWin = 0;
+    EXPECT_EQ(read.FStats.Entry(2, 1, 3), expected);
+    EXPECT_EQ(read.FLevel, 3);
+}
+
+TEST(StatisticsRecorder, TimesAWinFromTheConfirmationAndScoresWhatTheGameAdded) {
+    TFakeHost host;
+    host.FScoring = 1, host.FLevel = 0, host.FGameScore = -75;
+    int64_t now = 1000;
+    const TStatsClockOverride clock([&] { return now; });
+    TGameRecorder recorder(host);
+    recorder.Started();
+    now += 59'001;
+    host.FGameScore = 1000;
+    recorder.Decided(true);
+    const TGameStats& s = host.FStats.Entry(1, 1, 0);
+    EXPECT_EQ(s.FastestWin, 60);
+    EXPECT_EQ(s.BestScore, 1075) << "a Las Vegas game scores what it added to the total";
+    EXPECT_EQ(host.FAdditions.Statistics().Entry(1, 1, 0), s);
+    recorder.Abandoned();
+    EXPECT_EQ(s.Abandoned, 0) << "a decided game is no longer running";
+}
+
+TEST(OptionsSave, NothingChangedActsAsCancel) {
+    TFakeHost host;
+    host.FHumanWon = true, host.FGameScore = 900, host.FTimer = true, host.FNewSession = false;
+    TScriptedDialogs dialogs;
+    dialogs.OnExec = [](QDialog& d) {
+        auto& form = dynamic_cast<TOptionsForm&>(d);
+        form.SaveBtnClick();
+        return d.result();
+    };
+    EXPECT_FALSE(RunOptionsDialog(host));
+    EXPECT_FALSE(host.FFameRecorded);
+    EXPECT_EQ(dialogs.DialogsRun, 1) << "no name dialog";
+    EXPECT_TRUE(host.Calls.empty());
+    EXPECT_EQ(host.FHall, THallOfFame{});
+}
+
+TEST(ScoresDialog, StatisticsGrowTheDialogBelowAnUnmovedHallOfFame) {
+    TFakeHost host;
+    host.FDeckCount = 2, host.FScoring = 1, host.FLevel = 3;
+    TGameStats& s = host.FStats.Entry(2, 1, 3);
+    s.Start(), s.Win(75, 1100), s.Start(), s.Lose(), s.Start(), s.Win(95, 900);
+    TScoreForm form;
+    form.AddStatistics(host);
+    form.show();
+    EXPECT_EQ(form.size(), QSize(407, 312));
+    EXPECT_EQ(form.List()->geometry(), QRect(14, 25, 379, 239));
+    EXPECT_EQ(form.StatsBtn()->geometry(), QRect(318, 284, 75, 25));
+    EXPECT_FALSE(form.Statistics()->isVisible());
+    QTest::mouseClick(form.StatsBtn(), Qt::LeftButton);
+    EXPECT_TRUE(form.Statistics()->isVisible());
+    EXPECT_EQ(form.size(), QSize(407, 312 + TStatisticsView::Height));
+    EXPECT_EQ(form.List()->geometry(), QRect(14, 25, 379, 239));
+    EXPECT_EQ(form.Button1()->geometry(), QRect(166, 284, 75, 25));
+    QDir().mkpath(TOLVI_TEST_OUTPUT_DIR "/settings");
+    form.grab().save(TOLVI_TEST_OUTPUT_DIR "/settings/statistics.png");
+
+    QStringList lines;
+    for (int i = 0; i < 7; ++i)
+        lines << form.Statistics()->List()->item(i)->text();
+    EXPECT_EQ(
+        lines,
+        QStringList({"Double Deck - Las Vegas Scoring - Not Bad",
+                     "  Played     3      Win rate    67 %", "  Won        2      Streak      1",
+                     "  Lost       1      Best streak 1", "  Abandoned  0      Fastest win 75 s",
+                     "  Best score 1100   Average     1000", ""}));
+    EXPECT_EQ(form.Statistics()->List()->item(7)->text(), StringRes::FameSection(1, 0, 0));
+    EXPECT_EQ(form.Statistics()->List()->count(), 7 + 19 * 3);
+    QTest::mouseClick(form.StatsBtn(), Qt::LeftButton);
+    EXPECT_EQ(form.size(), QSize(407, 312));
+}
+
+} // namespace
