@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <algorithm>
 
 TScoreForm::TScoreForm(QWidget* Parent)
@@ -68,6 +69,12 @@ void TScoreForm::ShowStatistics(bool Show) {
     }
     FStatistics->setVisible(Show);
     setFixedSize(width(), FStatistics->y() + (Show ? TStatisticsView::Height : 0));
+    // Grown downwards, the dialog may reach past the screen: it moves up as far as needed.
+    if (const QScreen* where = screen(); where && isVisible()) {
+        const int below = frameGeometry().bottom() - where->availableGeometry().bottom();
+        if (below > 0)
+            move(x(), std::max(where->availableGeometry().top(), y() - below));
+    }
 }
 
 void CheckHallOfFame(TOptionsHost& Host, QWidget* Parent) {
