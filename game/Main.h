@@ -3,6 +3,7 @@
 // Its methods are split over files by concern: MainLayout (the window description, start-up,
 // shut-down, buttons and messages), MainDeal, MainPlay, MainStalemate and MainScoring.
 
+#include "FumbleLock.h"
 #include "HallOfFame.h"
 #include "OptionsHost.h"
 #include "kstypes.h"
@@ -16,6 +17,8 @@ class QFrame;
 class QLabel;
 class QPushButton;
 class QTimer;
+class TFeltBadge;
+class TPlayAnimator;
 class TTitlePanel;
 
 // The three messages the window posts to itself after a play.
@@ -55,6 +58,13 @@ public:
     QLabel* Label9 = nullptr;
     QLabel* ScoreLabel = nullptr;
     TTitlePanel* TitlePanel = nullptr;
+    // What the player sees of the plays: flights, glows and flashes, the cards each side
+    // still has to lay, and the hint to deal before the first game.
+    TPlayAnimator* Animator = nullptr;
+    TFeltBadge* HumanToGo = nullptr;
+    TFeltBadge* ComputerToGo = nullptr;
+    TFeltBadge* DealHint = nullptr;
+    TFumbleLock& Fumble() { return FFumble; }
 
     // Start-up and shut-down.
     void FormCreate();
@@ -121,6 +131,10 @@ public:
     void SetTimerEnabled(bool Value) override;
     int32_t TimerInterval() const override;
     void SetTimerInterval(int32_t Milliseconds) override;
+    bool ShowPlays() const override;
+    void SetShowPlays(bool Value) override;
+    bool FumbleRule() const override;
+    void SetFumbleRule(bool Value) override;
 
 protected:
     bool event(QEvent* Event) override;
@@ -144,6 +158,13 @@ private:
                   TKsCardTable* Table);
     static int32_t TopPileEntry(TKsCardGroup* Pile);
     static int32_t TopValue(TKsCardTable* Table);
+    // Seeing the plays (MainShowPlays).
+    void CreatePlayView();
+    void ShowCardsToGo();
+    void ComputerLaid(TKsCardGroup* Slot, TKsCardTable* Table);
+    // True, with the card flashed, while the fumble rule holds the human's cards.
+    bool HumanLocked(TKsCardGroup* Slot);
+    void HumanRefused(TKsCardGroup* Slot);
 
     int32_t FScoring = 0;
     int32_t FDeckCount = 1;
@@ -165,4 +186,5 @@ private:
     bool FGameRunning = false;
     bool FStuckWinnerReported = false;
     QString FHelpFile;
+    TFumbleLock FFumble;
 };

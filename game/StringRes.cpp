@@ -78,4 +78,20 @@ QString SettingsNotSaved(const QString& Path, const QString& Reason) {
         .arg(Path, Reason);
 }
 
+QString CardsToGoCaption() {
+    return QStringLiteral("to go");
+}
+
+QString DealHint() {
+    return QStringLiteral("Press Deal to start a game");
+}
+
+QString ShowPlaysOption() {
+    return QStringLiteral("Show plays");
+}
+
+QString FumbleRuleOption() {
+    return QStringLiteral("Fumble rule: a refused play locks your cards for half a second");
+}
+
 } // namespace StringRes

@@ -28,6 +28,11 @@ QString GameWon(const QString& Winner);
 QString WinnerHuman();    // "You"
 QString WinnerComputer(); // "The Computer"
 
+QString CardsToGoCaption(); // "to go", under the cards a side still has to lay
+QString DealHint();         // "Press Deal to start a game"
+QString ShowPlaysOption();  // "Show plays"
+QString FumbleRuleOption(); // "Fumble rule: a refused play locks your cards for half a second"
+
 // The settings file could not be written: Path and the system's Reason.
 QString SettingsNotSaved(const QString& Path, const QString& Reason);
 

@@ -78,6 +78,8 @@ TSettings TConfigFile::ReadSettings() const {
     settings.Scoring = ReadChoice(FIni, QStringLiteral("Scoring"), 0, 1, defaults.Scoring);
     settings.DeckCount = ReadChoice(FIni, QStringLiteral("DeckSize"), 1, 2, defaults.DeckCount);
     settings.Level = ReadChoice(FIni, QStringLiteral("Tolvi"), 0, 4, defaults.Level);
+    settings.ShowPlays = ReadChoice(FIni, QStringLiteral("ShowPlays"), 0, 1, defaults.ShowPlays);
+    settings.FumbleRule = ReadChoice(FIni, QStringLiteral("FumbleRule"), 0, 1, defaults.FumbleRule);
     return settings;
 }
 
@@ -85,6 +87,8 @@ void TConfigFile::WriteSettings(const TSettings& Settings) {
     FIni.WriteInteger(SettingsSection(), QStringLiteral("Scoring"), Settings.Scoring);
     FIni.WriteInteger(SettingsSection(), QStringLiteral("DeckSize"), Settings.DeckCount);
     FIni.WriteInteger(SettingsSection(), QStringLiteral("Tolvi"), Settings.Level);
+    FIni.WriteInteger(SettingsSection(), QStringLiteral("ShowPlays"), Settings.ShowPlays);
+    FIni.WriteInteger(SettingsSection(), QStringLiteral("FumbleRule"), Settings.FumbleRule);
 }
 
 void TConfigFile::ReadHallOfFame(THallOfFame& HallOfFame) const {
@@ -113,12 +117,15 @@ void LoadConfig(TOptionsHost& Host) {
     Host.SetScoring(settings.Scoring);
     Host.SetDeckCount(settings.DeckCount);
     Host.SetLevel(settings.Level);
+    Host.SetShowPlays(settings.ShowPlays);
+    Host.SetFumbleRule(settings.FumbleRule);
     file.ReadHallOfFame(Host.HallOfFame());
 }
 
 bool SaveConfig(TOptionsHost& Host) {
     TConfigFile file;
-    file.WriteSettings({Host.Scoring(), Host.DeckCount(), Host.Level()});
+    file.WriteSettings(
+        {Host.Scoring(), Host.DeckCount(), Host.Level(), Host.ShowPlays(), Host.FumbleRule()});
     file.WriteHallOfFame(Host.HallOfFame());
     return file.UpdateFile();
 }

@@ -16,6 +16,8 @@ struct TSettings {
     int32_t Scoring = 0;   // 0 Normal, 1 Las Vegas
     int32_t DeckCount = 1; // 1 or 2
     int32_t Level = 2;     // 0 Unbeatable .. 4 Easy
+    bool ShowPlays = true;
+    bool FumbleRule = false;
     bool operator==(const TSettings&) const = default;
 };
 
@@ -72,7 +74,7 @@ private:
     TIniFile FIni;
 };
 
-// The start-up read: the three settings and the whole hall of fame into Host.
+// The start-up read: the settings and the whole hall of fame into Host.
 void LoadConfig(TOptionsHost& Host);
-// The write at close: the three settings and the whole hall of fame from Host.
+// The write at close: the settings and the whole hall of fame from Host.
 bool SaveConfig(TOptionsHost& Host);

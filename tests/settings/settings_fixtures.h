@@ -15,6 +15,7 @@ class TFakeHost : public TOptionsHost {
 public:
     int32_t FScoring = 0, FDeckCount = 1, FLevel = 2, FGameScore = 0, FInterval = 750;
     bool FNewSession = true, FFameRecorded = false, FHumanWon = false, FTimer = false;
+    bool FShowPlays = true, FFumbleRule = false;
     THallOfFame FHall;
     std::vector<std::string> Calls; // what changed the game, in order
 
@@ -38,6 +39,10 @@ public:
     void SetTimerEnabled(bool V) override { FTimer = V; }
     int32_t TimerInterval() const override { return FInterval; }
     void SetTimerInterval(int32_t V) override { FInterval = V; }
+    bool ShowPlays() const override { return FShowPlays; }
+    void SetShowPlays(bool V) override { FShowPlays = V; }
+    bool FumbleRule() const override { return FFumbleRule; }
+    void SetFumbleRule(bool V) override { FFumbleRule = V; }
     void SetUpDeckSize() override {
         Calls.push_back("SetUpDeckSize:" + std::to_string(FDeckCount));
     }
