@@ -80,7 +80,7 @@ grab "$(region 0 0 632 453)" "$out/e2e-table-in-play.png"
 
 # The computer's card on its way from its slot to a pile: the strip between the rows holds
 # something other than the empty table.
-strip() { convert "$1" -crop 356x32+259+126 +repage "$2"; }
+strip() { convert "$1" +repage -crop 356x32+259+126 +repage "$2"; }
 grab "$(region 0 0 632 453)" "$work/rest.png"
 strip "$work/rest.png" "$work/rest-strip.png"
 caught=no
