@@ -17,6 +17,7 @@
 #include <QEventLoop>
 #include <QLabel>
 #include <QPixmap>
+#include <QPushButton>
 #include <QTimer>
 #include <chrono>
 
