@@ -113,7 +113,8 @@ void TPlayAnimator::WatchTable(TKsCardTable* Table) {
 
 void TPlayAnimator::ComputerPlayed(const QRect& From, TKsCardTable* Table) {
     FinishFlight();
-    if (!FEnabled || Table->CardTop().Empty())
+    // Nobody sees a hidden window: the self-play driver plays whole games in one.
+    if (!FEnabled || !FForm->isVisible() || Table->CardTop().Empty())
         return;
     const TKsCardImage* picture = CardImage(Table->CardTop().ID());
     if (!picture)
@@ -144,7 +145,7 @@ void TPlayAnimator::ComputerPlayed(const QRect& From, TKsCardTable* Table) {
 }
 
 void TPlayAnimator::Refused(const QRect& Card) {
-    if (!FEnabled)
+    if (!FEnabled || !FForm->isVisible())
         return;
     FFlash = Card;
     FFlashStart = Clock();
