@@ -7,6 +7,7 @@
 #include "game_fixture.h"
 #include "kssprite.h"
 
+#include <QPainter>
 #include <QTest>
 
 namespace {
@@ -75,7 +76,6 @@ TEST_F(Plays, ComputerPlayFliesWithoutHoldingUpTheGameAndLeavesTheTableExact) {
     Settle(4, 24);
     const QRect pile(form->CardTable2->x() + 35, form->CardTable2->y(), 71, 96);
     const QPoint beside(pile.left() - 3, pile.center().y());
-    const QRect path(260, 122, 355, 44); // between the rows
     const QImage before = Grab();
     SetSlot(form->Play2Card[0], 12 + 13); // a Queen on the Jack
     form->TimerTimer();
@@ -85,11 +85,21 @@ TEST_F(Plays, ComputerPlayFliesWithoutHoldingUpTheGameAndLeavesTheTableExact) {
     EXPECT_NE(Grab().pixel(beside), before.pixel(beside));
     FrameAt(1700);
     EXPECT_FALSE(form->Animator->Active());
+    EXPECT_FALSE(sprite->Visible());
     const QImage after = Grab();
     EXPECT_TRUE(
         RegionEquals(after, pile.x(), pile.y(), ShownPicture(*CardImage(25), window), 71, 96));
-    EXPECT_EQ(after.pixel(beside), before.pixel(beside));
-    EXPECT_EQ(after.copy(path), before.copy(path));
+    // Everywhere but the slot, the pile, the count and the wait signs the play changed, the
+    // window is as before the flight.
+    const auto masked = [&](QImage Image) {
+        QPainter p(&Image);
+        for (QWidget* w : std::initializer_list<QWidget*>{form->Play2Card[0], form->ComputerToGo,
+                                                          form->WaitSign1, form->WaitSign2})
+            p.fillRect(w->geometry(), Qt::black);
+        p.fillRect(pile, Qt::black);
+        return Image;
+    };
+    EXPECT_EQ(masked(after), masked(before));
 }
 
 TEST_F(Plays, RefusedPlayFlashesAndTheFumbleRuleLocksOnlyTheHuman) {
