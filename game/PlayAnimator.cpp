@@ -72,6 +72,8 @@ double EaseOut(double T) {
 }
 
 constexpr double FrameMs = 1000.0 / 60.0;
+// A glow or a flash fades in a few steps: smooth enough for a fade, and each step repaints.
+constexpr int FadeStepMs = 80;
 
 } // namespace
 
@@ -178,7 +180,8 @@ void TPlayAnimator::EndFlight() {
 }
 
 void TPlayAnimator::StartFrames() {
-    if (FFrameTimer.isActive())
+    // A flight needs the 60 Hz beat even when a fade step is already waiting.
+    if (FFrameTimer.isActive() && !(Flying() && FFrameTimer.interval() == FadeStepMs))
         return;
     FFirstFrame = Clock();
     FFramesDue = 0;
@@ -224,6 +227,8 @@ void TPlayAnimator::Frame() {
         }
     }
     ++FFrames;
-    if (Active())
+    if (Flying())
         ScheduleNextFrame(now);
+    else if (Active())
+        FFrameTimer.start(FadeStepMs);
 }
