@@ -85,6 +85,13 @@ grab "$(region 0 0 632 453)" "$work/rest.png"
 strip "$work/rest.png" "$work/rest-strip.png"
 caught=no
 for _ in $(seq 150); do
+  # A decided game asks to play again: yes, and ready to start.
+  box=$(xdotool search --onlyvisible --name '^Information$' 2>/dev/null | head -n 1 || true)
+  if [ -n "$box" ]; then
+    xdotool windowfocus "$box" key Return 2>/dev/null || true
+    sleep 0.3
+    continue
+  fi
   xdotool key --window "$window" 1 2 3 4 2>/dev/null || true
   grab "$(region 0 0 632 453)" "$work/frame.png"
   strip "$work/frame.png" "$work/frame-strip.png"
