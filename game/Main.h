@@ -4,6 +4,7 @@
 // shut-down, buttons and messages), MainDeal, MainPlay, MainStalemate and MainScoring.
 
 #include "ConfigAdditions.h"
+#include "FumbleLock.h"
 #include "GameRecorder.h"
 #include "HallOfFame.h"
 #include "OptionsHost.h"
@@ -18,6 +19,8 @@ class QFrame;
 class QLabel;
 class QPushButton;
 class QTimer;
+class TFeltBadge;
+class TPlayAnimator;
 class TTitlePanel;
 
 // The three messages the window posts to itself after a play.
@@ -57,6 +60,13 @@ public:
     QLabel* Label9 = nullptr;
     QLabel* ScoreLabel = nullptr;
     TTitlePanel* TitlePanel = nullptr;
+    // What the player sees of the plays: flights, glows and flashes, the cards each side
+    // still has to lay, and the hint to deal before the first game.
+    TPlayAnimator* Animator = nullptr;
+    TFeltBadge* HumanToGo = nullptr;
+    TFeltBadge* ComputerToGo = nullptr;
+    TFeltBadge* DealHint = nullptr;
+    TFumbleLock& Fumble() { return FFumble; }
 
     // Start-up and shut-down.
     void FormCreate();
@@ -125,6 +135,10 @@ public:
     void SetTimerEnabled(bool Value) override;
     int32_t TimerInterval() const override;
     void SetTimerInterval(int32_t Milliseconds) override;
+    bool ShowPlays() const override;
+    void SetShowPlays(bool Value) override;
+    bool FumbleRule() const override;
+    void SetFumbleRule(bool Value) override;
 
 protected:
     bool event(QEvent* Event) override;
@@ -148,6 +162,13 @@ private:
                   TKsCardTable* Table);
     static int32_t TopPileEntry(TKsCardGroup* Pile);
     static int32_t TopValue(TKsCardTable* Table);
+    // Seeing the plays (MainShowPlays).
+    void CreatePlayView();
+    void ShowCardsToGo();
+    void ComputerLaid(TKsCardGroup* Slot, TKsCardTable* Table);
+    // True, with the card flashed, while the fumble rule holds the human's cards.
+    bool HumanLocked(TKsCardGroup* Slot);
+    void HumanRefused(TKsCardGroup* Slot);
 
     int32_t FScoring = 0;
     int32_t FDeckCount = 1;
@@ -172,4 +193,5 @@ private:
     bool FGameRunning = false;
     bool FStuckWinnerReported = false;
     QString FHelpFile;
+    TFumbleLock FFumble;
 };

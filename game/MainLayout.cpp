@@ -67,6 +67,7 @@ TMainForm::TMainForm(QWidget* Parent) : QWidget(Parent) {
     setFont(font);
     LoadWindowDescription();
     ArrangeDrawingOrder();
+    CreatePlayView();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     KsHandleEvent([this] { FormCreate(); });

@@ -26,7 +26,7 @@ void TMainForm::FormKeyPress(QChar Key) {
 }
 
 bool TMainForm::HumanPlay(TKsCardGroup* Slot, bool Lay) {
-    if (Slot->NonEmptyCount() == 0)
+    if (Slot->NonEmptyCount() == 0 || HumanLocked(Slot))
         return false;
     const int32_t value = Slot->GetCard(0)->Value();
     TKsCardTable* table = nullptr;
@@ -38,6 +38,7 @@ bool TMainForm::HumanPlay(TKsCardGroup* Slot, bool Lay) {
         table = CardTable2;
         busy = &FTable2Busy;
     } else {
+        HumanRefused(Slot);
         return false;
     }
     {
@@ -119,6 +120,7 @@ void TMainForm::ComputerPlayToTable(TKsCardGroup* Slot, TKsCardTable* Table, boo
         Slot->PlayCard(0, false, tpTop);
     }
     ++FComputerPlayed;
+    ComputerLaid(Slot, Table);
     if (FComputerPlayed >= FCardsToWin && !FHumanWon) {
         FComputerWon = true;
         FGameRunning = false;

@@ -7,6 +7,7 @@
 void TMainForm::UpdateScoreLabel() {
     ++FGameScore;
     ScoreLabel->setText(QString::number(FGameScore));
+    ShowCardsToGo();
 }
 
 int32_t TMainForm::LevelBonus(int32_t Level) {

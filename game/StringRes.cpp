@@ -90,4 +90,20 @@ QString StatisticsToggle() {
     return QStringLiteral("S&tatistics");
 }
 
+QString CardsToGoCaption() {
+    return QStringLiteral("to go");
+}
+
+QString DealHint() {
+    return QStringLiteral("Press Deal to start a game");
+}
+
+QString ShowPlaysOption() {
+    return QStringLiteral("Show plays");
+}
+
+QString FumbleRuleOption() {
+    return QStringLiteral("Fumble rule: a refused play locks your cards for half a second");
+}
+
 } // namespace StringRes

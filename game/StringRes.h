@@ -31,6 +31,10 @@ QString WinnerComputer(); // "The Computer"
 QString ResetStatistics();         // "Reset statistics"
 QString ResetStatisticsQuestion(); // asked before the statistics are cleared
 QString StatisticsToggle();        // the scores dialog's button that shows the statistics
+QString CardsToGoCaption();        // "to go", under the cards a side still has to lay
+QString DealHint();                // "Press Deal to start a game"
+QString ShowPlaysOption();         // "Show plays"
+QString FumbleRuleOption(); // "Fumble rule: a refused play locks your cards for half a second"
 
 // The settings file could not be written: Path and the system's Reason.
 QString SettingsNotSaved(const QString& Path, const QString& Reason);

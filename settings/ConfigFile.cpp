@@ -80,6 +80,8 @@ TSettings TConfigFile::ReadSettings() const {
     settings.Scoring = ReadChoice(FIni, QStringLiteral("Scoring"), 0, 1, defaults.Scoring);
     settings.DeckCount = ReadChoice(FIni, QStringLiteral("DeckSize"), 1, 2, defaults.DeckCount);
     settings.Level = ReadChoice(FIni, QStringLiteral("Tolvi"), 0, 4, defaults.Level);
+    settings.ShowPlays = ReadChoice(FIni, QStringLiteral("ShowPlays"), 0, 1, defaults.ShowPlays);
+    settings.FumbleRule = ReadChoice(FIni, QStringLiteral("FumbleRule"), 0, 1, defaults.FumbleRule);
     return settings;
 }
 
@@ -87,6 +89,8 @@ void TConfigFile::WriteSettings(const TSettings& Settings) {
     FIni.WriteInteger(SettingsSection(), QStringLiteral("Scoring"), Settings.Scoring);
     FIni.WriteInteger(SettingsSection(), QStringLiteral("DeckSize"), Settings.DeckCount);
     FIni.WriteInteger(SettingsSection(), QStringLiteral("Tolvi"), Settings.Level);
+    FIni.WriteInteger(SettingsSection(), QStringLiteral("ShowPlays"), Settings.ShowPlays);
+    FIni.WriteInteger(SettingsSection(), QStringLiteral("FumbleRule"), Settings.FumbleRule);
 }
 
 void TConfigFile::ReadHallOfFame(THallOfFame& HallOfFame) const {
@@ -123,6 +127,8 @@ void LoadConfig(TOptionsHost& Host) {
     Host.SetScoring(settings.Scoring);
     Host.SetDeckCount(settings.DeckCount);
     Host.SetLevel(settings.Level);
+    Host.SetShowPlays(settings.ShowPlays);
+    Host.SetFumbleRule(settings.FumbleRule);
     file.ReadHallOfFame(Host.HallOfFame());
     file.ReadStatistics(Host.Statistics());
     Host.Additions().Clear();
@@ -139,7 +145,8 @@ bool SaveConfig(TOptionsHost& Host) {
     lock.tryLock(ConfigLockWaitMs);
 
     TConfigFile file(paths);
-    file.WriteSettings({Host.Scoring(), Host.DeckCount(), Host.Level()});
+    file.WriteSettings(
+        {Host.Scoring(), Host.DeckCount(), Host.Level(), Host.ShowPlays(), Host.FumbleRule()});
     THallOfFame hall;
     file.ReadHallOfFame(hall);
     TStatistics statistics;

@@ -1,5 +1,5 @@
 #pragma once
-// "Config.INI": the three settings and the hall of fame. It lives beside the program file;
+// "Config.INI": the settings and the hall of fame. It lives beside the program file;
 // when that directory cannot be written (an installed copy) it lives in the per-user
 // configuration directory instead.
 
@@ -17,6 +17,8 @@ struct TSettings {
     int32_t Scoring = 0;   // 0 Normal, 1 Las Vegas
     int32_t DeckCount = 1; // 1 or 2
     int32_t Level = 2;     // 0 Unbeatable .. 4 Easy
+    bool ShowPlays = true;
+    bool FumbleRule = false;
     bool operator==(const TSettings&) const = default;
 };
 
@@ -75,11 +77,11 @@ private:
     TIniFile FIni;
 };
 
-// The start-up read: the three settings, the whole hall of fame and the statistics into Host;
+// The start-up read: the settings, the whole hall of fame and the statistics into Host;
 // nothing is added yet.
 void LoadConfig(TOptionsHost& Host);
 // The write at close, under a lock file beside Config.INI ("Config.INI.lock"): the file is
-// read as it is now, since another copy of the program may have saved into it; the three
+// read as it is now, since another copy of the program may have saved into it; the
 // settings are Host's, the hall of fame and the statistics are the file's with what Host added
 // since it read the file. On success Host holds what was written and nothing added.
 bool SaveConfig(TOptionsHost& Host);

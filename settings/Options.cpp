@@ -7,6 +7,9 @@
 #include "StringRes.h"
 #include "ksdialogs.h"
 
+#include <QCheckBox>
+#include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <algorithm>
@@ -25,6 +28,30 @@ void Place(QWidget& Control, const char* Name, int Left, int Top, int Width, int
     Control.setGeometry(Left, Top, Width, Height);
 }
 
+// A check box's text that wraps over lines: a click on it toggles its box.
+class TCheckText : public QLabel {
+public:
+    TCheckText(const QString& Text, QCheckBox* Box, QWidget* Parent)
+        : QLabel(Text, Parent), FBox(Box) {
+        setWordWrap(true);
+        setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    }
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* Event) override {
+        if (Event->button() == Qt::LeftButton && rect().contains(Event->position().toPoint()))
+            FBox->toggle();
+    }
+
+private:
+    QCheckBox* FBox;
+};
+
+// The new choices sit below the original controls, in a smaller type so the fumble rule's
+// text fits two lines.
+constexpr int ChoicesTop = 326;
+constexpr int FormHeight = 384;
+
 } // namespace
 
 TOptionsForm::TOptionsForm(TOptionsHost& Host, QWidget* Parent)
@@ -35,9 +62,12 @@ TOptionsForm::TOptionsForm(TOptionsHost& Host, QWidget* Parent)
                                 {QStringLiteral("Single"), QStringLiteral("Double")}, this)),
       FSaveBtn(new QPushButton(QStringLiteral("&Save"), this)),
       FCancelBtn(new QPushButton(QStringLiteral("&Cancel"), this)),
-      FComputerLevel(new TRadioGroup(QStringLiteral("Computer"), LevelNames(), this)) {
+      FComputerLevel(new TRadioGroup(QStringLiteral("Computer"), LevelNames(), this)),
+      FShowPlays(new QCheckBox(StringRes::ShowPlaysOption(), this)),
+      FFumbleRule(new QCheckBox(this)),
+      FFumbleRuleText(new TCheckText(StringRes::FumbleRuleOption(), FFumbleRule, this)) {
     setObjectName(QStringLiteral("OptionsForm"));
-    SetUpFixedDialog(*this, QStringLiteral("Options"), 221, 323, false);
+    SetUpFixedDialog(*this, QStringLiteral("Options"), 221, FormHeight, false);
     setFont(ComicFont(16));
 
     Place(*FScoringStyle, "ScoringStyle", 46, 3, 129, 72);
@@ -45,6 +75,11 @@ TOptionsForm::TOptionsForm(TOptionsHost& Host, QWidget* Parent)
     Place(*FSaveBtn, "SaveBtn", 25, 296, 75, 25);
     Place(*FCancelBtn, "CancelBtn", 121, 296, 75, 25);
     Place(*FComputerLevel, "ComputerLevel", 46, 161, 129, 124);
+    for (QWidget* w : std::initializer_list<QWidget*>{FShowPlays, FFumbleRule, FFumbleRuleText})
+        w->setFont(ComicFont(12));
+    Place(*FShowPlays, "ShowPlays", 8, ChoicesTop, 205, 20);
+    Place(*FFumbleRule, "FumbleRule", 8, ChoicesTop + 22, 20, 20);
+    Place(*FFumbleRuleText, "FumbleRuleText", 28, ChoicesTop + 24, 185, 30);
 
     // Tab order: scoring style, deck size, Save, Cancel, computer level.
     QWidget* previous = nullptr;
@@ -60,6 +95,8 @@ TOptionsForm::TOptionsForm(TOptionsHost& Host, QWidget* Parent)
     chain(FCancelBtn);
     for (int i = 0; i < FComputerLevel->Count(); ++i)
         chain(FComputerLevel->Button(i));
+    chain(FShowPlays);
+    chain(FFumbleRule);
 
     connect(FSaveBtn, &QPushButton::clicked, this, [this] { SaveBtnClick(); });
     connect(FCancelBtn, &QPushButton::clicked, this, &QDialog::reject);
@@ -75,6 +112,8 @@ void TOptionsForm::FormCreate() {
     FScoringStyle->SetItemIndex(FHost.Scoring());
     FDeckSize->SetItemIndex(FHost.DeckCount() - 1);
     FComputerLevel->SetItemIndex(FHost.Level());
+    FShowPlays->setChecked(FHost.ShowPlays());
+    FFumbleRule->setChecked(FHost.FumbleRule());
 }
 
 void TOptionsForm::SaveBtnClick() {
@@ -85,9 +124,12 @@ void TOptionsForm::SaveBtnClick() {
     const int32_t scoring = chosen(*FScoringStyle, 0, FHost.Scoring());
     const int32_t decks = chosen(*FDeckSize, 1, FHost.DeckCount());
     const int32_t level = chosen(*FComputerLevel, 0, FHost.Level());
+    const bool gameChanged =
+        scoring != FHost.Scoring() || decks != FHost.DeckCount() || level != FHost.Level();
+    const bool displayChanged = FShowPlays->isChecked() != FHost.ShowPlays() ||
+                                FFumbleRule->isChecked() != FHost.FumbleRule();
     // Saving what is already set must not cost the game its place in the hall of fame.
-    if (TSettings{scoring, decks, level} ==
-        TSettings{FHost.Scoring(), FHost.DeckCount(), FHost.Level()}) {
+    if (!gameChanged && !displayChanged) {
         reject();
         return;
     }
@@ -101,7 +143,12 @@ void TOptionsForm::SaveBtnClick() {
     // A won game is offered under the settings it was played with, before they change.
     if (FHost.HumanWon())
         CheckHallOfFame(FHost, this);
-    FHost.SetFameRecorded(true);
+    // How plays are shown, and the fumble rule, which only handicaps the player, leave a
+    // game's chance at the hall of fame alone.
+    if (gameChanged)
+        FHost.SetFameRecorded(true);
+    FHost.SetShowPlays(FShowPlays->isChecked());
+    FHost.SetFumbleRule(FFumbleRule->isChecked());
     if (decks != FHost.DeckCount()) {
         FHost.SetDeckCount(decks);
         FHost.SetUpDeckSize();

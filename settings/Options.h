@@ -1,8 +1,11 @@
 #pragma once
-// The options dialog: scoring style, deck size and computer level.
+// The options dialog: scoring style, deck size and computer level, and below them how plays
+// are shown and the fumble rule.
 
 #include <QDialog>
 
+class QCheckBox;
+class QLabel;
 class QPushButton;
 class TOptionsHost;
 class TRadioGroup;
@@ -25,6 +28,10 @@ public:
     TRadioGroup* ComputerLevel() const { return FComputerLevel; }
     QPushButton* SaveBtn() const { return FSaveBtn; }
     QPushButton* CancelBtn() const { return FCancelBtn; }
+    QCheckBox* ShowPlays() const { return FShowPlays; }
+    QCheckBox* FumbleRule() const { return FFumbleRule; }
+    // The fumble rule's text, which wraps; a click on it toggles the box.
+    QLabel* FumbleRuleText() const { return FFumbleRuleText; }
 
 private:
     TOptionsHost& FHost;
@@ -35,6 +42,9 @@ private:
     QPushButton* FSaveBtn;
     QPushButton* FCancelBtn;
     TRadioGroup* FComputerLevel;
+    QCheckBox* FShowPlays;
+    QCheckBox* FFumbleRule;
+    QLabel* FFumbleRuleText;
 };
 
 // Shows the options dialog with the host's timer stopped; true when the saved changes need a

@@ -41,6 +41,13 @@ public:
     virtual int32_t TimerInterval() const = 0;
     virtual void SetTimerInterval(int32_t Milliseconds) = 0;
 
+    // "Show plays": the computer's plays fly to their pile and refused plays flash.
+    virtual bool ShowPlays() const = 0;
+    virtual void SetShowPlays(bool Value) = 0;
+    // "Fumble rule": a refused play locks the human's cards for half a second.
+    virtual bool FumbleRule() const = 0;
+    virtual void SetFumbleRule(bool Value) = 0;
+
     // Fits the piles and the deck composition to DeckCount.
     virtual void SetUpDeckSize() = 0;
 };

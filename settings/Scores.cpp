@@ -77,6 +77,41 @@ void TScoreForm::ShowStatistics(bool Show) {
     }
 }
 
+void TScoreForm::SetMarkedSection(int Row) {
+    if (FMarked >= 0)
+        for (int i = FMarked; i < std::min(FMarked + 7, FList->count()); ++i) {
+            QFont plain = FList->item(i)->font();
+            plain.setBold(false);
+            FList->item(i)->setFont(plain);
+        }
+    FMarked = Row >= 0 && Row < FList->count() ? Row : -1;
+    if (FMarked < 0) {
+        FList->setCurrentRow(-1);
+        return;
+    }
+    // The title, heading and five places of the table in bold; the title selected.
+    for (int i = FMarked; i < std::min(FMarked + 7, FList->count()); ++i) {
+        QFont bold = FList->item(i)->font();
+        bold.setBold(true);
+        FList->item(i)->setFont(bold);
+    }
+    FList->setCurrentRow(FMarked);
+    ScrollToMarked();
+}
+
+void TScoreForm::showEvent(QShowEvent* Event) {
+    QDialog::showEvent(Event);
+    ScrollToMarked();
+}
+
+void TScoreForm::ScrollToMarked() {
+    if (FMarked < 0)
+        return;
+    // The list lays its lines out only when shown; the scroll range needs them now.
+    FList->doItemsLayout();
+    FList->scrollToItem(FList->item(FMarked), QAbstractItemView::PositionAtTop);
+}
+
 void CheckHallOfFame(TOptionsHost& Host, QWidget* Parent) {
     const int32_t score = Host.GameScore();
     if (Host.FameRecorded() || score <= 0 ||
@@ -97,7 +132,10 @@ void CheckHallOfFame(TOptionsHost& Host, QWidget* Parent) {
 void ShowHallOfFame(TOptionsHost& Host, QWidget* Parent) {
     TScoreForm form(Parent);
     const TTimerPause pause(Host);
-    form.List()->addItems(HallOfFameLines(Host.HallOfFame()));
+    const QStringList lines = HallOfFameLines(Host.HallOfFame());
+    form.List()->addItems(lines);
     form.AddStatistics(Host);
+    const QString current = StringRes::FameSection(Host.DeckCount(), Host.Scoring(), Host.Level());
+    form.SetMarkedSection(current.isEmpty() ? -1 : int(lines.indexOf(current)));
     Dialogs().Exec(form);
 }

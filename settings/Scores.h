@@ -24,8 +24,18 @@ public:
     void ShowStatistics(bool Show);
     QPushButton* StatsBtn() const { return FStatsBtn; }
     TStatisticsView* Statistics() const { return FStatistics; }
+    // Marks the table whose section name is on line Row and scrolls it to the top of the list
+    // (as near as the end of the list allows); -1 marks none.
+    int MarkedSection() const { return FMarked; }
+    void SetMarkedSection(int Row);
+
+protected:
+    void showEvent(QShowEvent* Event) override;
 
 private:
+    void ScrollToMarked();
+
+    int FMarked = -1;
     // Children of the form.
     QLabel* FLabel1;
     QListWidget* FList;

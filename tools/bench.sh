@@ -28,6 +28,7 @@ run game offscreen selfplay_bench
 run play offscreen play_bench
 start_xvfb || exit 1
 run play-x11 xcb play_bench
+run plays-x11 xcb plays_bench
 run idle offscreen idle_bench
 run pause offscreen pause_bench
 
@@ -57,6 +58,13 @@ hidden=$(value "$out/game.csv" "BM_SelfPlayGame/shown:0" games_per_s)
 shown=$(value "$out/game.csv" "BM_SelfPlayGame/shown:1" games_per_s)
 printf "self-played games: %.1f games/s hidden, %.1f games/s shown (shown %sx slower)\n" \
   "$hidden" "$shown" "$(ratio "$hidden" "$shown")"
+f="$out/plays-x11.csv"
+printf "a computer play shown (x11): %s ms CPU per frame (reference %s), %s frames/s in flight (reference %s), %s frames a play; goal < 1 ms, 60 frames/s\n" \
+  "$(value "$f" BM_ComputerPlayFlight cpu_ms_per_frame)" "$(value "$f" BM_MovingPictureReference cpu_ms_per_frame)" \
+  "$(value "$f" BM_ComputerPlayFlight flight_fps)" "$(value "$f" BM_MovingPictureReference flight_fps)" \
+  "$(value "$f" BM_ComputerPlayFlight frames_per_play)"
+printf "idle CPU once the plays are shown (x11): %s %% of one core over 3 s (reference %s %%); goal 0\n" \
+  "$(value "$f" BM_IdleAfterPlays cpu_percent_of_a_core)" "$(value "$f" BM_IdleReferenceWindow3s cpu_percent_of_a_core)"
 for b in BM_IdleWindowNoGame BM_IdleInsidePause BM_IdleReferenceWindow; do
   printf "idle CPU, %s: %s %% of one core over 10 s; goal < 1 %%\n" "$b" \
     "$(value "$out/idle.csv" "$b" cpu_percent_of_a_core)"

@@ -23,6 +23,8 @@ start_xvfb || fail "no X server could be started"
 # A fresh folder: the program writes its settings beside itself.
 cp "$binary" "$work/Tolvi"
 [ -f "$(dirname "$binary")/Tolvi.HLP" ] && cp "$(dirname "$binary")/Tolvi.HLP" "$work/"
+# "Unbeatable": the computer plays four times a second, so a flight is easy to catch.
+printf '[Settings]\r\nTolvi=0\r\n' >"$work/Config.INI"
 (cd / && QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$work/config" exec "$work/Tolvi" >"$work/log.txt" 2>&1) &
 app_pid=$!
 
@@ -75,6 +77,32 @@ for _ in $(seq 40); do
 done
 [ "$changed" = yes ] || fail "no card changed on the computer's table"
 grab "$(region 0 0 632 453)" "$out/e2e-table-in-play.png"
+
+# The computer's card on its way from its slot to a pile: the strip between the rows holds
+# something other than the empty table.
+strip() { convert "$1" +repage -crop 356x32+259+126 +repage "$2"; }
+grab "$(region 0 0 632 453)" "$work/rest.png"
+strip "$work/rest.png" "$work/rest-strip.png"
+caught=no
+for _ in $(seq 150); do
+  # A decided game asks to play again: yes, and ready to start.
+  box=$(xdotool search --onlyvisible --name '^Information$' 2>/dev/null | head -n 1 || true)
+  if [ -n "$box" ]; then
+    xdotool windowfocus "$box" key Return 2>/dev/null || true
+    sleep 0.3
+    continue
+  fi
+  xdotool key --window "$window" 1 2 3 4 2>/dev/null || true
+  grab "$(region 0 0 632 453)" "$work/frame.png"
+  strip "$work/frame.png" "$work/frame-strip.png"
+  differing=$(compare -metric AE "$work/rest-strip.png" "$work/frame-strip.png" null: 2>&1 || true)
+  if [ "${differing%%.*}" -gt 400 ] 2>/dev/null; then caught=yes; break; fi
+done
+[ "$caught" = yes ] || fail "no card was seen in flight"
+cp "$work/frame.png" "$out/e2e-mid-flight.png"
+# The cards each side still has to lay, beside the piles.
+sleep 1
+grab "$(region 90 0 180 453)" "$out/e2e-cards-to-go.png"
 
 # Close the window as a session end does.
 kill -TERM "$app_pid"

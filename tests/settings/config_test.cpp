@@ -41,25 +41,31 @@ TEST(ConfigFile, WholeHallOfFameAndSettingsSurviveARoundTrip) {
     TConfigDirs dirs;
     TFakeHost written;
     written.FScoring = 1, written.FDeckCount = 2, written.FLevel = 4;
+    written.FShowPlays = false, written.FFumbleRule = true;
     written.FHall = FullHallOfFame();
     // Written as a whole: a save at close would merge it into the file by the entry rule.
     TConfigFile file;
-    file.WriteSettings({written.FScoring, written.FDeckCount, written.FLevel});
+    file.WriteSettings({written.FScoring, written.FDeckCount, written.FLevel, written.FShowPlays,
+                        written.FFumbleRule});
     file.WriteHallOfFame(written.FHall);
     ASSERT_TRUE(file.UpdateFile());
 
     TFakeHost read;
     LoadConfig(read);
     EXPECT_EQ(read.FHall, written.FHall);
-    EXPECT_EQ(TSettings({read.FScoring, read.FDeckCount, read.FLevel}), TSettings({1, 2, 4}));
+    EXPECT_EQ(
+        TSettings({read.FScoring, read.FDeckCount, read.FLevel, read.FShowPlays, read.FFumbleRule}),
+        TSettings({1, 2, 4, false, true}));
 
     const QString text = QString::fromUtf8(ReadAll(dirs.ProgramFile()));
-    EXPECT_TRUE(text.startsWith("[Settings]\r\nScoring=1\r\nDeckSize=2\r\nTolvi=4\r\n\r\n"
-                                "[Single Deck - Normal Scoring - Unbeatable]\r\n"
-                                "1=" +
-                                QString::fromUtf8("Jökull Þór") +
-                                "`0\r\n2=Smith, John`1234\r\n"
-                                "3=\"Ace\" = 1; x`2468\r\n4=Zoë 🂡`-3702\r\n5=`0\r\n\r\n"));
+    EXPECT_TRUE(
+        text.startsWith("[Settings]\r\nScoring=1\r\nDeckSize=2\r\nTolvi=4\r\nShowPlays=0\r\n"
+                        "FumbleRule=1\r\n\r\n"
+                        "[Single Deck - Normal Scoring - Unbeatable]\r\n"
+                        "1=" +
+                        QString::fromUtf8("Jökull Þór") +
+                        "`0\r\n2=Smith, John`1234\r\n"
+                        "3=\"Ace\" = 1; x`2468\r\n4=Zoë 🂡`-3702\r\n5=`0\r\n\r\n"));
     EXPECT_TRUE(text.endsWith("[Double Deck - Las Vegas Scoring - Easy]\r\n1=Jökull Þór`117230"
                               "\r\n2=Smith, John`-118464\r\n3=\"Ace\" = 1; x`119698\r\n"
                               "4=Zoë 🂡`120932\r\n5=12345678901234567`-122166\r\n"));
@@ -78,6 +84,21 @@ TEST(ConfigFile, HandEditedFileIsReadByTheOldRules) {
     const TFameTable expected{
         TFameEntry{900, "Abigail Longname-Smi"}, {0, "Bob"}, {777, ""}, {0, "Eve"}, {}};
     EXPECT_EQ(host.FHall.Table(1, 0, 2), expected);
+}
+
+TEST(ConfigFile, FileWithoutTheNewKeysReadsTheirDefaultsAndKeepsItsOwn) {
+    TConfigDirs dirs;
+    WriteAll(dirs.ProgramFile(), "[Settings]\r\nScoring=1\r\nDeckSize=2\r\nTolvi=0\r\n");
+    TFakeHost host;
+    host.FShowPlays = false, host.FFumbleRule = true;
+    LoadConfig(host);
+    EXPECT_EQ(
+        TSettings({host.FScoring, host.FDeckCount, host.FLevel, host.FShowPlays, host.FFumbleRule}),
+        TSettings({1, 2, 0, true, false}));
+    WriteAll(dirs.ProgramFile(), "[Settings]\nShowPlays=7\nFumbleRule=x\n");
+    host.FShowPlays = false, host.FFumbleRule = true;
+    LoadConfig(host);
+    EXPECT_TRUE(host.FShowPlays && !host.FFumbleRule) << "out of range: the defaults";
 }
 
 TEST(ConfigFile, OldWindows1252FileIsReadAndRewrittenAsUtf8) {

@@ -8,6 +8,7 @@
 #include "scripted_dialogs.h"
 #include "settings_fixtures.h"
 
+#include <QCheckBox>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -57,15 +58,24 @@ TEST(DialogLook, OptionsFormGeometryCaptionsAndFonts) {
     TOptionsForm form(host);
     SaveScreenshot(form, "options");
     EXPECT_EQ(form.windowTitle(), "Options");
-    EXPECT_EQ(form.size(), QSize(221, 323));
+    EXPECT_EQ(form.size(), QSize(221, 384)) << "grown below the original controls";
     EXPECT_FALSE(form.windowFlags() & Qt::WindowCloseButtonHint);
     EXPECT_EQ(At(form, "ScoringStyle"), QRect(46, 3, 129, 72));
     EXPECT_EQ(At(form, "DeckSize"), QRect(46, 82, 129, 72));
     EXPECT_EQ(At(form, "SaveBtn"), QRect(25, 296, 75, 25));
     EXPECT_EQ(At(form, "CancelBtn"), QRect(121, 296, 75, 25));
     EXPECT_EQ(At(form, "ComputerLevel"), QRect(46, 161, 129, 124));
-    EXPECT_EQ(TabOrder(form),
-              QStringList({"ScoringStyle", "DeckSize", "SaveBtn", "CancelBtn", "ComputerLevel"}));
+    EXPECT_EQ(TabOrder(form), QStringList({"ScoringStyle", "DeckSize", "SaveBtn", "CancelBtn",
+                                           "ComputerLevel", "ShowPlays", "FumbleRule"}));
+    // The new choices below them, the fumble rule's text on at most two lines.
+    EXPECT_EQ(At(form, "ShowPlays").topLeft(), QPoint(8, 326));
+    EXPECT_EQ(form.ShowPlays()->text(), "Show plays");
+    EXPECT_EQ(form.FumbleRuleText()->text(),
+              "Fumble rule: a refused play locks your cards for half a second");
+    const QRect fumble = At(form, "FumbleRuleText");
+    EXPECT_LE(fumble.right(), 8 + 205);
+    EXPECT_LE(form.FumbleRuleText()->heightForWidth(fumble.width()), fumble.height());
+    EXPECT_LE(fumble.bottom(), 379) << "room for more choices from y = 380";
     QStringList items;
     for (const QRadioButton* button : form.findChildren<QRadioButton*>()) {
         items << button->text();
@@ -78,6 +88,8 @@ TEST(DialogLook, OptionsFormGeometryCaptionsAndFonts) {
     EXPECT_TRUE(HasFamily(form.SaveBtn()->font(), {"Comic Sans MS", "Comic Neue"}));
     EXPECT_EQ(QFontInfo(form.ComputerLevel()->font()).pixelSize(), 16);
     // The form shows the host's settings.
+    EXPECT_TRUE(form.ShowPlays()->isChecked());
+    EXPECT_FALSE(form.FumbleRule()->isChecked());
     EXPECT_EQ(form.ScoringStyle()->ItemIndex(), 1);
     EXPECT_EQ(form.DeckSize()->ItemIndex(), 1);
     EXPECT_EQ(form.ComputerLevel()->ItemIndex(), 4);
@@ -105,6 +117,30 @@ TEST(DialogLook, ScoreFormGeometryAndFixedPitchList) {
     EXPECT_EQ(QFontMetrics(listFont).horizontalAdvance("iiii1"),
               QFontMetrics(listFont).horizontalAdvance("WWWW "));
     EXPECT_EQ(form.List()->visualItemRect(form.List()->item(1)).height(), 16);
+}
+
+TEST(DialogLook, ScoreFormOpensAtTheCurrentCombinationMarked) {
+    TFakeHost host;
+    TScriptedDialogs dialogs;
+    int firstVisible = -1, current = -1;
+    bool bold = false;
+    dialogs.OnExec = [&](QDialog& d) {
+        auto& form = dynamic_cast<TScoreForm&>(d);
+        form.show();
+        QCoreApplication::processEvents();
+        firstVisible = form.List()->indexAt(QPoint(2, 2)).row();
+        current = form.List()->currentRow();
+        bold = form.List()->item(current)->font().bold();
+        return int(QDialog::Accepted);
+    };
+    host.FDeckCount = 2, host.FScoring = 1, host.FLevel = 3; // the 19th of 20 tables
+    ShowHallOfFame(host);
+    EXPECT_EQ(firstVisible, 144);
+    EXPECT_EQ(current, 144);
+    EXPECT_TRUE(bold);
+    host.FDeckCount = 1, host.FScoring = 0, host.FLevel = 1;
+    ShowHallOfFame(host);
+    EXPECT_EQ(firstVisible, 8);
 }
 
 TEST(DialogLook, NameFormGeometryAndLimits) {
@@ -235,6 +271,20 @@ TEST_F(OptionsDialogTest, CancelChangesNothing) {
     EXPECT_EQ(TSettings({host.FScoring, host.FDeckCount, host.FLevel}), TSettings{});
     EXPECT_EQ(host.FInterval, 750);
     EXPECT_TRUE(host.Calls.empty());
+    EXPECT_TRUE(host.FTimer);
+}
+
+TEST_F(OptionsDialogTest, ShowingAndFumbleChoicesNeedNoDealAndKeepTheHallOfFameOpen) {
+    Script = [](TOptionsForm& form) {
+        QTest::mouseClick(form.ShowPlays(), Qt::LeftButton, {}, QPoint(8, 10));
+        QTest::mouseClick(form.FumbleRuleText(), Qt::LeftButton, {}, QPoint(30, 5));
+        QTest::mouseClick(form.SaveBtn(), Qt::LeftButton);
+    };
+    EXPECT_FALSE(RunOptionsDialog(host));
+    EXPECT_TRUE(dialogs.Shown.empty());
+    EXPECT_FALSE(host.FShowPlays);
+    EXPECT_TRUE(host.FFumbleRule);
+    EXPECT_FALSE(host.FFameRecorded);
     EXPECT_TRUE(host.FTimer);
 }
 

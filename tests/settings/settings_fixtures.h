@@ -16,6 +16,7 @@ class TFakeHost : public TOptionsHost {
 public:
     int32_t FScoring = 0, FDeckCount = 1, FLevel = 2, FGameScore = 0, FInterval = 750;
     bool FNewSession = true, FFameRecorded = false, FHumanWon = false, FTimer = false;
+    bool FShowPlays = true, FFumbleRule = false;
     THallOfFame FHall;
     TStatistics FStats;
     TConfigAdditions FAdditions;
@@ -43,6 +44,10 @@ public:
     void SetTimerEnabled(bool V) override { FTimer = V; }
     int32_t TimerInterval() const override { return FInterval; }
     void SetTimerInterval(int32_t V) override { FInterval = V; }
+    bool ShowPlays() const override { return FShowPlays; }
+    void SetShowPlays(bool V) override { FShowPlays = V; }
+    bool FumbleRule() const override { return FFumbleRule; }
+    void SetFumbleRule(bool V) override { FFumbleRule = V; }
     void SetUpDeckSize() override {
         Calls.push_back("SetUpDeckSize:" + std::to_string(FDeckCount));
     }

@@ -1,0 +1,53 @@
+#include "FeltBadge.h"
+
+#include <QPainter>
+
+TFeltBadge::TFeltBadge(QWidget* Parent) : QWidget(Parent) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void TFeltBadge::SetText(const QString& Value) {
+    if (Value == FText)
+        return;
+    FText = Value;
+    update();
+}
+
+void TFeltBadge::SetCaption(const QString& Value) {
+    if (Value == FCaption)
+        return;
+    FCaption = Value;
+    update();
+}
+
+void TFeltBadge::SetTextSize(int Value) {
+    FTextSize = Value;
+    update();
+}
+
+void TFeltBadge::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(0, 60, 25), 1));
+    p.setBrush(QColor(0, 90, 40));
+    p.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 5, 5);
+
+    const QColor cream(240, 236, 210);
+    p.setPen(cream);
+    QFont big = font();
+    big.setPixelSize(FTextSize);
+    big.setBold(true);
+    p.setFont(big);
+    if (FCaption.isEmpty()) {
+        p.drawText(rect(), Qt::AlignCenter, FText);
+        return;
+    }
+    const int captionHeight = 12;
+    p.drawText(rect().adjusted(0, 1, 0, -captionHeight), Qt::AlignCenter, FText);
+    QFont small = font();
+    small.setPixelSize(10);
+    p.setFont(small);
+    p.setPen(QColor(200, 215, 190));
+    p.drawText(QRect(0, height() - captionHeight - 2, width(), captionHeight), Qt::AlignCenter,
+               FCaption);
+}

@@ -1,0 +1,82 @@
+// Seeing the plays: the computer's card flying to its pile, a refused card flashing, the cards
+// each side still has to lay, the hint to deal, and the fumble rule's lock.
+
+#include "FeltBadge.h"
+#include "Main.h"
+#include "PlayAnimator.h"
+#include "StringRes.h"
+#include "kscardgroup.h"
+#include "kscardtable.h"
+
+#include <QLabel>
+
+void TMainForm::CreatePlayView() {
+    Animator = new TPlayAnimator(this);
+    Animator->WatchTable(CardTable1);
+    Animator->WatchTable(CardTable2);
+
+    // Beside each pile, under its wait sign.
+    const auto makeCount = [this](int Top) {
+        auto* badge = new TFeltBadge(this);
+        badge->setGeometry(210, Top, 46, 34);
+        badge->SetTextSize(17);
+        badge->SetCaption(StringRes::CardsToGoCaption());
+        badge->hide();
+        return badge;
+    };
+    HumanToGo = makeCount(402);
+    ComputerToGo = makeCount(84);
+    DealHint = new TFeltBadge(this);
+    DealHint->setGeometry(276, 130, 278, 30);
+    DealHint->SetTextSize(14);
+    DealHint->SetText(StringRes::DealHint());
+    for (QWidget* w : std::initializer_list<QWidget*>{HumanToGo, ComputerToGo, DealHint})
+        w->stackUnder(ScoreLabel);
+}
+
+void TMainForm::ShowCardsToGo() {
+    // Without "Show plays" the table is drawn exactly as it always was.
+    const bool shown = Animator->Enabled();
+    const bool dealt = FCardsToWin > 0;
+    DealHint->setVisible(shown && !dealt);
+    HumanToGo->setVisible(shown && dealt);
+    ComputerToGo->setVisible(shown && dealt);
+    if (!dealt)
+        return;
+    HumanToGo->SetText(QString::number(std::max(0, FCardsToWin - FHumanPlayed)));
+    ComputerToGo->SetText(QString::number(std::max(0, FCardsToWin - FComputerPlayed)));
+}
+
+void TMainForm::ComputerLaid(TKsCardGroup* Slot, TKsCardTable* Table) {
+    ShowCardsToGo();
+    Animator->ComputerPlayed(Slot->geometry(), Table);
+}
+
+bool TMainForm::HumanLocked(TKsCardGroup* Slot) {
+    if (!FFumble.Locked())
+        return false;
+    Animator->Refused(Slot->geometry());
+    return true;
+}
+
+void TMainForm::HumanRefused(TKsCardGroup* Slot) {
+    FFumble.Fumbled();
+    Animator->Refused(Slot->geometry());
+}
+
+bool TMainForm::ShowPlays() const {
+    return Animator->Enabled();
+}
+
+void TMainForm::SetShowPlays(bool Value) {
+    Animator->SetEnabled(Value);
+    ShowCardsToGo();
+}
+
+bool TMainForm::FumbleRule() const {
+    return FFumble.Enabled();
+}
+
+void TMainForm::SetFumbleRule(bool Value) {
+    FFumble.SetEnabled(Value);
+}

@@ -1,0 +1,234 @@
+#include "PlayAnimator.h"
+
+#include "ksabort.h"
+#include "kscardimages.h"
+#include "kscardtable.h"
+#include "kssprite.h"
+
+#include <QPainter>
+#include <QWidget>
+#include <algorithm>
+
+// A glow round a pile or a red flash over a card: a small child of the form, shown only
+// while it has something to draw, so the table beneath is untouched the rest of the time.
+class TPlayOverlay : public QWidget {
+public:
+    enum class TKind { Glow, Flash };
+
+    TPlayOverlay(QWidget* Form, TKind Kind) : QWidget(Form), FKind(Kind) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::NoFocus);
+        hide();
+    }
+
+    // Strength 1 at the start down to 0 at the end.
+    void ShowAt(const QRect& Card, double Strength) {
+        const int margin = FKind == TKind::Glow ? 5 : 0;
+        const QRect area = Card.adjusted(-margin, -margin, margin, margin);
+        if (geometry() != area)
+            setGeometry(area);
+        FStrength = Strength;
+        if (isHidden()) {
+            raise();
+            show();
+        } else {
+            update();
+        }
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        const auto alpha = [this](int Full) { return int(Full * FStrength + 0.5); };
+        if (FKind == TKind::Glow) {
+            // The felt green of the title panel: the computer laid its card here.
+            const QColor felt(0, 110, 50);
+            QColor outer = felt, inner = felt;
+            outer.setAlpha(alpha(90));
+            inner.setAlpha(alpha(230));
+            const QRectF ring = QRectF(rect()).adjusted(2.5, 2.5, -2.5, -2.5);
+            p.setPen(QPen(outer, 5));
+            p.drawRoundedRect(ring, 6, 6);
+            p.setPen(QPen(inner, 2.5));
+            p.drawRoundedRect(ring, 6, 6);
+            return;
+        }
+        p.fillRect(rect(), QColor(210, 30, 30, alpha(110)));
+        p.setPen(QPen(QColor(190, 20, 20, alpha(255)), 3));
+        p.drawRoundedRect(QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5), 4, 4);
+    }
+
+private:
+    TKind FKind;
+    double FStrength = 1;
+};
+
+namespace {
+
+double EaseOut(double T) {
+    const double u = 1 - T;
+    return 1 - u * u * u;
+}
+
+constexpr double FrameMs = 1000.0 / 60.0;
+// A glow or a flash fades in a few steps: smooth enough for a fade, and each step repaints.
+constexpr int FadeStepMs = 80;
+
+} // namespace
+
+TPlayAnimator::TPlayAnimator(QWidget* Form)
+    : QObject(Form), FForm(Form), FGlowView(new TPlayOverlay(Form, TPlayOverlay::TKind::Glow)),
+      FFlashView(new TPlayOverlay(Form, TPlayOverlay::TKind::Flash)) {
+    FElapsed.start();
+    Clock = [this] { return FElapsed.elapsed(); };
+    FFrameTimer.setSingleShot(true);
+    FFrameTimer.setTimerType(Qt::PreciseTimer);
+    connect(&FFrameTimer, &QTimer::timeout, this, [this] { KsHandleEvent([this] { Frame(); }); });
+}
+
+TPlayAnimator::~TPlayAnimator() = default;
+
+void TPlayAnimator::SetEnabled(bool Value) {
+    if (!Value)
+        Finish();
+    FEnabled = Value;
+}
+
+void TPlayAnimator::WatchTable(TKsCardTable* Table) {
+    auto added = Table->AfterAddCard;
+    Table->AfterAddCard = [this, added](TKsCardTable* Sender, int32_t Count, int32_t Pos,
+                                        TKsSingleCard* Top, int32_t TopID, int32_t PrevID,
+                                        bool Owned) {
+        FinishFlight();
+        if (added)
+            added(Sender, Count, Pos, Top, TopID, PrevID, Owned);
+    };
+    auto dealt = Table->AfterDealToTable;
+    Table->AfterDealToTable = [this, dealt](TKsCardTable* Sender, int32_t Count, int32_t Pos,
+                                            TKsSingleCard* Top) {
+        FinishFlight();
+        if (dealt)
+            dealt(Sender, Count, Pos, Top);
+    };
+}
+
+void TPlayAnimator::ComputerPlayed(const QRect& From, TKsCardTable* Table) {
+    FinishFlight();
+    // Nobody sees a hidden window: the self-play driver plays whole games in one.
+    if (!FEnabled || !FForm->isVisible() || Table->CardTop().Empty())
+        return;
+    const TKsCardImage* picture = CardImage(Table->CardTop().ID());
+    if (!picture)
+        return;
+    if (!FSprite) {
+        FSprite = new TKsSprite(FForm);
+        // Drawn whether or not the window is in front; no nested loop, no Escape watch.
+        FSprite->SetDrawOptions({doAutoErase});
+    }
+    // The card as the table draws it: its transparent corners show the window.
+    QImage card = picture->Image().convertToFormat(QImage::Format_RGB32);
+    const QRgb window = FForm->palette().color(QPalette::Window).rgb();
+    for (int y = 0; y < card.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(card.scanLine(y));
+        for (int x = 0; x < card.width(); ++x)
+            if ((line[x] | 0xFF000000u) == picture->TransparentColor())
+                line[x] = window;
+    }
+    FSprite->SetBitmap(card);
+    FFrom = From.topLeft();
+    FTo = Table->geometry().topLeft() + TKsCardTable::PositionOffset(2);
+    FGlow = QRect(FTo, card.size());
+    FSprite->SetX(FFrom.x());
+    FSprite->SetY(FFrom.y());
+    FSprite->SetVisible(true);
+    FFlightStart = Clock();
+    StartFrames();
+}
+
+void TPlayAnimator::Refused(const QRect& Card) {
+    if (!FEnabled || !FForm->isVisible())
+        return;
+    FFlash = Card;
+    FFlashStart = Clock();
+    FFlashView->ShowAt(FFlash, 1);
+    StartFrames();
+}
+
+void TPlayAnimator::FinishFlight() {
+    if (Flying())
+        EndFlight();
+    if (Glowing()) {
+        FGlowStart = -1;
+        FGlowView->hide();
+    }
+}
+
+void TPlayAnimator::Finish() {
+    FinishFlight();
+    if (Flashing()) {
+        FFlashStart = -1;
+        FFlashView->hide();
+    }
+    FFrameTimer.stop();
+}
+
+void TPlayAnimator::EndFlight() {
+    FFlightStart = -1;
+    if (FSprite)
+        FSprite->SetVisible(false);
+}
+
+void TPlayAnimator::StartFrames() {
+    // A flight needs the 60 Hz beat even when a fade step is already waiting.
+    if (FFrameTimer.isActive() && !(Flying() && FFrameTimer.interval() == FadeStepMs))
+        return;
+    FFirstFrame = Clock();
+    FFramesDue = 0;
+    ScheduleNextFrame(FFirstFrame);
+}
+
+void TPlayAnimator::ScheduleNextFrame(int64_t Now) {
+    // On a 60 Hz grid, so rounding a frame's wait to whole milliseconds never drifts.
+    ++FFramesDue;
+    const int64_t due = FFirstFrame + int64_t(FFramesDue * FrameMs + 0.5);
+    FFrameTimer.start(int(std::max<int64_t>(1, due - Now)));
+}
+
+void TPlayAnimator::Frame() {
+    const int64_t now = Clock();
+    if (Flying()) {
+        const double t = double(now - FFlightStart) / FlightMs;
+        if (t >= 1) {
+            EndFlight();
+            FGlowStart = now;
+        } else {
+            const double p = EaseOut(std::max(0.0, t));
+            FSprite->SetX(FFrom.x() + int((FTo.x() - FFrom.x()) * p + 0.5));
+            FSprite->SetY(FFrom.y() + int((FTo.y() - FFrom.y()) * p + 0.5));
+        }
+    }
+    if (Glowing()) {
+        const double t = double(now - FGlowStart) / GlowMs;
+        if (t >= 1) {
+            FGlowStart = -1;
+            FGlowView->hide();
+        } else {
+            FGlowView->ShowAt(FGlow, 1 - t * t);
+        }
+    }
+    if (Flashing()) {
+        const double t = double(now - FFlashStart) / FlashMs;
+        if (t >= 1) {
+            FFlashStart = -1;
+            FFlashView->hide();
+        } else {
+            FFlashView->ShowAt(FFlash, 1 - t);
+        }
+    }
+    ++FFrames;
+    if (Flying())
+        ScheduleNextFrame(now);
+    else if (Active())
+        FFrameTimer.start(FadeStepMs);
+}

@@ -1,0 +1,196 @@
+// Seeing the plays: the computer's card flying to its pile, refused plays, the fumble rule and
+// the cards each side still has to lay. The game never waits for any of it.
+
+#include "FeltBadge.h"
+#include "PlayAnimator.h"
+#include "card_pixels.h"
+#include "game_fixture.h"
+#include "kssprite.h"
+
+#include <QPainter>
+#include <QTest>
+
+namespace {
+
+class Plays : public GameTest {
+protected:
+    void SetUp() override {
+        GameTest::SetUp();
+        form->Animator->Clock = [this] { return ms; };
+        form->Fumble().Clock = [this] { return ms; };
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        form->DealBtnClick();
+        Settle(5, 10);
+    }
+    // Refills and turn-overs done; the given tops, and Twos that fit neither in every slot.
+    void Settle(int32_t Top1, int32_t Top2) {
+        Drain();
+        form->Timer->stop(); // the computer moves only when the test says
+        TMainFormProbe::SetStuck(*form, false, false);
+        SetTop(form->CardTable1, Top1);
+        SetTop(form->CardTable2, Top2);
+        for (int i = 0; i < 4; ++i) {
+            SetSlot(form->Play1Card[i], 2);
+            SetSlot(form->Play2Card[i], 2);
+        }
+    }
+    // The frame for the clock at T.
+    void FrameAt(int64_t T) {
+        ms = T;
+        form->Animator->Frame();
+    }
+    QImage Grab() {
+        QCoreApplication::processEvents();
+        return form->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    }
+
+    int64_t ms = 1000;
+};
+
+TEST_F(Plays, ComputerPlayFliesWithoutHoldingUpTheGameAndLeavesTheTableExact) {
+    const QColor window = form->palette().color(QPalette::Window);
+    SetSlot(form->Play2Card[2], 11 + 13); // a Jack fits its own pile
+    SetSlot(form->Play1Card[0], 4);       // the human's Four fits the Five
+    form->TimerTimer();
+    EXPECT_EQ(form->CardTable2->CardTop().ID(), 24) << "the state changes at once";
+    EXPECT_EQ(form->ComputerPlayed(), 1);
+    ASSERT_TRUE(form->Animator->Flying());
+
+    // Half-way the card is drawn between the slot and the pile.
+    FrameAt(1075);
+    const TKsSprite* sprite = form->Animator->Sprite();
+    ASSERT_TRUE(sprite && sprite->Visible());
+    EXPECT_GT(sprite->Y(), 24 + 20);
+    EXPECT_LT(sprite->Y(), 168 - 10);
+    const QImage card = ShownPicture(*CardImage(24), window);
+    EXPECT_TRUE(RegionEquals(Grab(), sprite->X(), sprite->Y(), card, 71, 96));
+
+    // A key during the flight is played at once, and ends the flight.
+    QTest::keyClick(form.get(), '1');
+    EXPECT_EQ(form->CardTable1->CardTop().ID(), 4);
+    EXPECT_EQ(form->HumanPlayed(), 1);
+    EXPECT_FALSE(form->Animator->Active());
+
+    // A whole flight and glow, then nothing is left of them.
+    Settle(4, 24);
+    const QRect pile(form->CardTable2->x() + 35, form->CardTable2->y(), 71, 96);
+    const QPoint beside(pile.left() - 3, pile.center().y());
+    const QImage before = Grab();
+    SetSlot(form->Play2Card[0], 12 + 13); // a Queen on the Jack
+    form->TimerTimer();
+    FrameAt(1100);
+    FrameAt(1240);
+    EXPECT_TRUE(form->Animator->Glowing()) << "landed";
+    EXPECT_NE(Grab().pixel(beside), before.pixel(beside));
+    FrameAt(1700);
+    EXPECT_FALSE(form->Animator->Active());
+    EXPECT_FALSE(sprite->Visible());
+    const QImage after = Grab();
+    EXPECT_TRUE(
+        RegionEquals(after, pile.x(), pile.y(), ShownPicture(*CardImage(25), window), 71, 96));
+    // Everywhere but the slot, the pile, the count and the wait signs the play changed, the
+    // window is as before the flight.
+    const auto masked = [&](QImage Image) {
+        QPainter p(&Image);
+        for (QWidget* w : std::initializer_list<QWidget*>{form->Play2Card[0], form->ComputerToGo,
+                                                          form->WaitSign1, form->WaitSign2})
+            p.fillRect(w->geometry(), Qt::black);
+        p.fillRect(pile, Qt::black);
+        return Image;
+    };
+    EXPECT_EQ(masked(after), masked(before));
+}
+
+TEST_F(Plays, RefusedPlayFlashesAndTheFumbleRuleLocksOnlyTheHuman) {
+    SetSlot(form->Play1Card[0], 8); // fits neither pile
+    const QPoint middle = form->Play1Card[0]->geometry().center();
+    const QColor before = Grab().pixelColor(middle);
+    QTest::keyClick(form.get(), '1');
+    EXPECT_TRUE(form->Animator->Flashing());
+    const QColor flashed = Grab().pixelColor(middle);
+    EXPECT_GT(flashed.red() - flashed.green(), before.red() - before.green() + 40);
+    FrameAt(1000 + TPlayAnimator::FlashMs);
+    EXPECT_FALSE(form->Animator->Flashing());
+    EXPECT_EQ(Grab().pixelColor(middle), before);
+
+    // Without the rule the next key plays.
+    SetSlot(form->Play1Card[1], 6); // fits the Five
+    const int32_t played = form->HumanPlayed();
+    QTest::keyClick(form.get(), '2');
+    EXPECT_EQ(form->HumanPlayed(), played + 1);
+
+    form->SetFumbleRule(true);
+    Settle(5, 10);
+    const int32_t human = form->HumanPlayed(), computer = form->ComputerPlayed();
+    SetSlot(form->Play1Card[0], 8);
+    SetSlot(form->Play1Card[1], 6);
+    QTest::keyClick(form.get(), '1');
+    QTest::keyClick(form.get(), '2');
+    EXPECT_EQ(form->HumanPlayed(), human) << "locked";
+    EXPECT_TRUE(form->Animator->Flashing()) << "the locked card says so";
+    SetSlot(form->Play2Card[0], 11);
+    form->TimerTimer();
+    EXPECT_EQ(form->ComputerPlayed(), computer + 1) << "the computer plays on";
+    ms += 499;
+    QTest::mouseClick(form->Play1Card[1], Qt::LeftButton, {}, QPoint(30, 40));
+    EXPECT_EQ(form->HumanPlayed(), human) << "still locked, and no longer";
+    ms += 1;
+    QTest::mouseClick(form->Play1Card[1], Qt::LeftButton, {}, QPoint(30, 40));
+    EXPECT_EQ(form->HumanPlayed(), human + 1);
+    EXPECT_EQ(form->CardTable1->CardTop().ID(), 6);
+}
+
+TEST_F(Plays, ShowPlaysOffDrawsNothingExtra) {
+    form->SetShowPlays(false);
+    SetSlot(form->Play2Card[0], 11);
+    SetSlot(form->Play1Card[0], 8);
+    form->TimerTimer();
+    QTest::keyClick(form.get(), '1');
+    EXPECT_EQ(form->CardTable2->CardTop().ID(), 11);
+    EXPECT_FALSE(form->Animator->Active());
+    EXPECT_EQ(form->Animator->Sprite(), nullptr);
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{form->HumanToGo, form->ComputerToGo, form->DealHint})
+        EXPECT_FALSE(w->isVisibleTo(form.get()));
+}
+
+using CardsToGo = GameTest;
+
+TEST_F(CardsToGo, FollowDealPlaysAndTurnOversForOneAndTwoDecks) {
+    EXPECT_TRUE(form->DealHint->isVisibleTo(form.get()));
+    EXPECT_FALSE(form->HumanToGo->isVisibleTo(form.get()));
+    for (int decks : {1, 2}) {
+        form->SetDeckCount(decks);
+        form->SetUpDeckSize();
+        form->DealBtnClick();
+        form->Timer->stop();
+        const int goal = decks == 1 ? 25 : 51;
+        EXPECT_FALSE(form->DealHint->isVisibleTo(form.get()));
+        EXPECT_TRUE(form->HumanToGo->isVisibleTo(form.get()));
+        const auto toGo = [](TFeltBadge* B) { return B->Text().toInt(); };
+        EXPECT_EQ(toGo(form->HumanToGo), goal - form->HumanPlayed());
+        EXPECT_EQ(toGo(form->HumanToGo), Held(form->Play1Pile, form->Play1Card));
+        EXPECT_EQ(toGo(form->ComputerToGo), Held(form->Play2Pile, form->Play2Card));
+        const int human = toGo(form->HumanToGo), computer = toGo(form->ComputerToGo);
+
+        TMainFormProbe::SetStuck(*form, false, false);
+        SetTop(form->CardTable1, 5);
+        SetTop(form->CardTable2, 10);
+        SetSlot(form->Play1Card[0], 6);
+        QTest::keyClick(form.get(), '1');
+        EXPECT_EQ(toGo(form->HumanToGo), human - 1);
+        SetSlot(form->Play2Card[0], 11);
+        form->TimerTimer();
+        EXPECT_EQ(toGo(form->ComputerToGo), computer - 1);
+        Drain();
+
+        TMainFormProbe::SetStuck(*form, true, true);
+        form->TurnOverPiles();
+        EXPECT_LE(toGo(form->HumanToGo), human - 2);
+        EXPECT_EQ(toGo(form->HumanToGo), Held(form->Play1Pile, form->Play1Card));
+        EXPECT_EQ(toGo(form->ComputerToGo), Held(form->Play2Pile, form->Play2Card));
+    }
+}
+
+} // namespace
