@@ -43,8 +43,9 @@ release: setup
 	@cmake --build --preset release -j $(JOBS)
 
 # tolvi_<version>_<arch>.deb in $(RELEASE_DIR), from the release build of the program.
+# CPack would otherwise build every test and benchmark first.
 package: setup
-	@cmake --preset release >/dev/null
+	@cmake --preset release -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON >/dev/null
 	@cmake --build --preset release -j $(JOBS) --target Tolvi tolvi_desktop_files
 	@cd $(RELEASE_DIR) && cpack -G DEB
 	@ls $(RELEASE_DIR)/tolvi_*.deb
