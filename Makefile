@@ -1,4 +1,5 @@
-# Two commands for a newcomer: `make run` and `make test`. Both install what is missing first.
+# The newcomer's commands (./tolvi run, ./tolvi test, ./tolvi package call these targets):
+# `make run`, `make test` and `make package`. Each installs what is missing first.
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
@@ -9,7 +10,7 @@ SOAK_GAMES ?= 10000
 SOAK_ARGS ?=
 RELEASE_DIR = build-release
 
-.PHONY: all setup configure build run test clean test-asan release fuzz soak bench bench-process
+.PHONY: all setup configure build run test clean test-asan release package fuzz soak bench bench-process
 
 all: build
 
@@ -40,6 +41,14 @@ test-asan: setup
 release: setup
 	@cmake --preset release >/dev/null
 	@cmake --build --preset release -j $(JOBS)
+
+# tolvi_<version>_<arch>.deb in $(RELEASE_DIR), from the release build of the program.
+# CPack would otherwise build every test and benchmark first.
+package: setup
+	@cmake --preset release -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON >/dev/null
+	@cmake --build --preset release -j $(JOBS) --target Tolvi tolvi_desktop_files
+	@cd $(RELEASE_DIR) && cpack -G DEB
+	@ls $(RELEASE_DIR)/tolvi_*.deb
 
 # Each libFuzzer target for FUZZ_SECONDS (clang).
 fuzz: setup

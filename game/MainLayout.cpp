@@ -4,6 +4,7 @@
 #include "HelpWindow.h"
 #include "Main.h"
 #include "Options.h"
+#include "ProgramFiles.h"
 #include "Scores.h"
 #include "TitlePanel.h"
 #include "ksabort.h"
@@ -254,12 +255,7 @@ void TMainForm::ArrangeDrawingOrder() {
 void TMainForm::FormCreate() {
     FNewSession = true;
     FFameRecorded = false;
-    FHelpFile = QDir(ProgramDir()).filePath(QStringLiteral("Tolvi.HLP"));
-    // An installed copy keeps its help with the other shared files.
-    const QString installed =
-        QDir(ProgramDir()).filePath(QStringLiteral("../share/tolvi/Tolvi.HLP"));
-    if (!QFileInfo::exists(FHelpFile) && QFileInfo::exists(installed))
-        FHelpFile = QDir::cleanPath(installed);
+    FHelpFile = HelpFilePath();
     LoadConfig(*this);
     Timer->setInterval(LevelInterval(FLevel));
     if (FDeckCount != 1)

@@ -3,6 +3,7 @@
 #include "ConfigAdditions.h"
 #include "HallOfFame.h"
 #include "OptionsHost.h"
+#include "ProgramFiles.h"
 #include "StringRes.h"
 #include "ksdialogs.h"
 
@@ -62,7 +63,7 @@ TConfigDirOverride::~TConfigDirOverride() {
 TConfigPaths ConfigPaths() {
     const QString programDir = ProgramDir();
     const QString programFile = QDir(programDir).filePath(ConfigFileName());
-    if (DirWritable(programDir))
+    if (DirWritable(programDir) && !InstalledCopy())
         return {programFile, programFile};
     const QString userFile = QDir(UserConfigDir()).filePath(ConfigFileName());
     return {QFileInfo::exists(userFile) ? userFile : programFile, userFile};

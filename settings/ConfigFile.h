@@ -1,7 +1,7 @@
 #pragma once
 // "Config.INI": the settings and the hall of fame. It lives beside the program file;
-// when that directory cannot be written (an installed copy) it lives in the per-user
-// configuration directory instead.
+// when that directory cannot be written, or the program is an installed copy, it lives in the
+// per-user configuration directory instead.
 
 #include "IniFile.h"
 
@@ -42,9 +42,9 @@ private:
     std::optional<QString> FPreviousUserDir;
 };
 
-// Where the file is read from and written to. With a writable program directory both are the
-// file there. Otherwise the file is written to the per-user directory and read from there, or,
-// while no per-user file exists yet, from the program directory.
+// Where the file is read from and written to. With a writable program directory (not an
+// installed copy) both are the file there. Otherwise the file is written to the per-user directory
+// and read from there, or, while no per-user file exists yet, from the program directory.
 struct TConfigPaths {
     QString ReadPath;
     QString WritePath;

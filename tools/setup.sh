@@ -9,6 +9,7 @@ packages=(
   clang-14 libclang-rt-14-dev clang-format
   fonts-comic-neue fonts-liberation2
   xvfb xdotool imagemagick libx11-dev libxdamage-dev
+  librsvg2-bin dpkg-dev file lintian appstream desktop-file-utils
 )
 
 missing=()
@@ -24,6 +25,10 @@ echo "Installing missing packages: ${missing[*]}"
 if [ "$(id -u)" -eq 0 ]; then
   sudo=()
 else
+  command -v sudo >/dev/null || {
+    echo "Missing packages (${missing[*]}): run this as root, or install sudo first" >&2
+    exit 1
+  }
   sudo=(sudo)
 fi
 "${sudo[@]}" apt-get update

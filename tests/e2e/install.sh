@@ -9,19 +9,20 @@ trap 'rm -rf "$prefix" "$elsewhere"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
-for f in bin/Tolvi share/tolvi/Tolvi.HLP share/applications/tolvi.desktop \
-         share/icons/hicolor/scalable/apps/tolvi.svg; do
+for f in games/tolvi share/games/tolvi/Tolvi.HLP share/applications/tolvi.desktop \
+         share/icons/hicolor/scalable/apps/tolvi.svg share/icons/hicolor/48x48/apps/tolvi.png \
+         share/man/man6/tolvi.6.gz; do
   [ -e "$prefix/$f" ] || fail "$f was not installed"
 done
 
 cd "$elsewhere"
-QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$elsewhere/config" "$prefix/bin/Tolvi" >log.txt 2>&1 &
+QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$elsewhere/config" "$prefix/games/tolvi" >log.txt 2>&1 &
 pid=$!
 sleep 1.5
 kill -0 "$pid" 2>/dev/null || fail "the installed program did not stay up: $(cat log.txt)"
 kill -TERM "$pid"
 wait "$pid" || fail "the installed program exited with an error"
-[ -f "$prefix/bin/Config.INI" ] || [ -f "$elsewhere/config/Tolvi/Config.INI" ] ||
-  fail "no settings file was written"
+[ -f "$elsewhere/config/Tolvi/Config.INI" ] || fail "no settings in the per-user folder"
+[ ! -e "$prefix/games/Config.INI" ] || fail "the installed copy wrote into its own folder"
 [ ! -e "$elsewhere/Config.INI" ] || fail "the settings went to the current folder"
 echo "1 passed, 0 failed"

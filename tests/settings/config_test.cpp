@@ -1,6 +1,7 @@
 // Config.INI: settings and hall of fame read at start-up and written at close, where the file
 // lives, and what happens when it cannot be written.
 
+#include "ProgramFiles.h"
 #include "StringRes.h"
 #include "scripted_dialogs.h"
 #include "settings_fixtures.h"
@@ -177,6 +178,33 @@ TEST(ConfigFile, UnwritableProgramDirectoryMovesTheFileToTheUserDirectory) {
     EXPECT_TRUE(dialogs.Shown[0].Text.startsWith(
         StringRes::SettingsNotSaved(QDir::toNativeSeparators(dirs.Program + "/user/Config.INI"), {})
             .section('\n', 0, 2)));
+}
+
+TEST(ConfigFile, InstalledCopyKeepsItsSettingsAndFindsItsHelpAwayFromItsOwnFolder) {
+    TConfigDirs dirs;
+    const QString beside = QDir(dirs.Program).filePath(QStringLiteral("Tolvi.HLP"));
+    EXPECT_FALSE(InstalledCopy());
+    EXPECT_EQ(HelpFilePath(), beside) << "where it was looked for, when it is nowhere";
+
+    // The data folder where the package puts it, relative to the program: /usr/games and
+    // /usr/share/games/tolvi. The program folder stays writable, as it is for root.
+    const QString data = QDir(dirs.Root.path()).filePath(QStringLiteral("share/games/tolvi"));
+    ASSERT_TRUE(QDir().mkpath(data));
+    WriteAll(QDir(data).filePath(QStringLiteral("Tolvi.HLP")), "<html></html>");
+    EXPECT_TRUE(InstalledCopy());
+    EXPECT_EQ(HelpFilePath(), QDir(data).filePath(QStringLiteral("Tolvi.HLP")));
+    TFakeHost host;
+    host.FLevel = 3;
+    ASSERT_TRUE(SaveConfig(host));
+    EXPECT_TRUE(ReadAll(dirs.UserFile()).contains("Tolvi=3"));
+    EXPECT_FALSE(QFileInfo::exists(dirs.ProgramFile())) << "an installed copy wrote into /usr";
+
+    // A copy with its help beside it is a copy of its own and keeps its settings there.
+    WriteAll(beside, "<html></html>");
+    EXPECT_FALSE(InstalledCopy());
+    EXPECT_EQ(HelpFilePath(), beside);
+    ASSERT_TRUE(SaveConfig(host));
+    EXPECT_TRUE(QFileInfo::exists(dirs.ProgramFile()));
 }
 
 } // namespace
