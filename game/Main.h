@@ -121,6 +121,12 @@ public:
     void SetTimerEnabled(bool Value) override;
     int32_t TimerInterval() const override;
     void SetTimerInterval(int32_t Milliseconds) override;
+    TDisplaySettings Display() const override { return FDisplay; }
+    void SetDisplay(const TDisplaySettings& Value) override;
+    int32_t StartedTableSize() const override { return StartupTableSize; }
+
+    // The table size the program entry started the toolkit with (0 Automatic).
+    static inline int32_t StartupTableSize = 0;
 
 protected:
     bool event(QEvent* Event) override;
@@ -161,6 +167,7 @@ private:
     bool FHumanWon = false;
     bool FComputerWon = false;
     THallOfFame FHallOfFame;
+    TDisplaySettings FDisplay;
 
     bool FGameRunning = false;
     bool FStuckWinnerReported = false;

@@ -5,6 +5,7 @@
 #include "Main.h"
 #include "Options.h"
 #include "Scores.h"
+#include "TablePicture.h"
 #include "TitlePanel.h"
 #include "ksabort.h"
 #include "kscarddeck.h"
@@ -12,7 +13,6 @@
 #include "kscardtable.h"
 #include "ksdialogs.h"
 #include "ksformloader.h"
-#include "kspicture.h"
 #include "ksvirtualdeck.h"
 
 #include <QApplication>
@@ -43,10 +43,6 @@ constexpr int ClientWidth = 632;
 constexpr int ClientHeight = 453;
 constexpr int SlotLefts[4] = {260, 354, 449, 544};
 constexpr int BevelLefts[4] = {259, 353, 448, 543};
-
-QPixmap Picture(const char* Name) {
-    return QPixmap::fromImage(KsReadPicture(QStringLiteral(":/pictures/%1.kspc").arg(Name)));
-}
 
 } // namespace
 
@@ -171,9 +167,8 @@ void TMainForm::LoadWindowDescription() {
     });
 
     auto makeImage = [this](int Left, int Top, int Size, const char* Name) {
-        auto* image = new QLabel(this);
+        auto* image = new TTablePicture(QString::fromLatin1(Name), this);
         image->setGeometry(Left, Top, Size, Size);
-        image->setPixmap(Picture(Name));
         image->setAttribute(Qt::WA_TransparentForMouseEvents);
         return image;
     };

@@ -87,6 +87,27 @@ void TConfigFile::WriteSettings(const TSettings& Settings) {
     FIni.WriteInteger(SettingsSection(), QStringLiteral("Tolvi"), Settings.Level);
 }
 
+TDisplaySettings TConfigFile::ReadDisplay() const {
+    TDisplaySettings display;
+    const int32_t size = FIni.ReadInteger(SettingsSection(), QStringLiteral("TableSize"), 0);
+    display.TableSize = IsTableSize(size) ? size : 0;
+    display.LargeIndices = ReadChoice(FIni, QStringLiteral("LargeIndices"), 0, 1, 0) != 0;
+    display.FourColours = ReadChoice(FIni, QStringLiteral("FourColours"), 0, 1, 0) != 0;
+    return display;
+}
+
+void TConfigFile::WriteDisplay(const TDisplaySettings& Display) {
+    // The display keys are written once they leave their defaults, so a file of an older
+    // version stays as it was until a display choice is made.
+    const auto writeDisplay = [this](const QString& Key, int32_t Value) {
+        if (Value != 0 || FIni.ValueExists(SettingsSection(), Key))
+            FIni.WriteInteger(SettingsSection(), Key, Value);
+    };
+    writeDisplay(QStringLiteral("TableSize"), Display.TableSize);
+    writeDisplay(QStringLiteral("LargeIndices"), Display.LargeIndices ? 1 : 0);
+    writeDisplay(QStringLiteral("FourColours"), Display.FourColours ? 1 : 0);
+}
+
 void TConfigFile::ReadHallOfFame(THallOfFame& HallOfFame) const {
     ::ReadHallOfFame(FIni, HallOfFame);
 }
@@ -113,12 +134,18 @@ void LoadConfig(TOptionsHost& Host) {
     Host.SetScoring(settings.Scoring);
     Host.SetDeckCount(settings.DeckCount);
     Host.SetLevel(settings.Level);
+    Host.SetDisplay(file.ReadDisplay());
     file.ReadHallOfFame(Host.HallOfFame());
+}
+
+int32_t ReadTableSize() {
+    return TConfigFile().ReadDisplay().TableSize;
 }
 
 bool SaveConfig(TOptionsHost& Host) {
     TConfigFile file;
     file.WriteSettings({Host.Scoring(), Host.DeckCount(), Host.Level()});
+    file.WriteDisplay(Host.Display());
     file.WriteHallOfFame(Host.HallOfFame());
     return file.UpdateFile();
 }

@@ -1,11 +1,14 @@
 #include "Options.h"
 
 #include "DialogSupport.h"
+#include "DisplayChoices.h"
 #include "OptionsHost.h"
 #include "Scores.h"
 #include "StringRes.h"
 #include "ksdialogs.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <algorithm>
@@ -34,9 +37,13 @@ TOptionsForm::TOptionsForm(TOptionsHost& Host, QWidget* Parent)
                                 {QStringLiteral("Single"), QStringLiteral("Double")}, this)),
       FSaveBtn(new QPushButton(QStringLiteral("&Save"), this)),
       FCancelBtn(new QPushButton(QStringLiteral("&Cancel"), this)),
-      FComputerLevel(new TRadioGroup(QStringLiteral("Computer"), LevelNames(), this)) {
+      FComputerLevel(new TRadioGroup(QStringLiteral("Computer"), LevelNames(), this)),
+      FDisplayChoices(new TDisplayChoices(Host.StartedTableSize(), this)) {
     setObjectName(QStringLiteral("OptionsForm"));
-    SetUpFixedDialog(*this, QStringLiteral("Options"), 221, 323, false);
+    // The display choices sit below the game's own controls, which keep their places.
+    constexpr int displayTop = 380;
+    SetUpFixedDialog(*this, QStringLiteral("Options"), 221,
+                     displayTop + TDisplayChoices::PanelHeight + 6, false);
     setFont(ComicFont(16));
 
     Place(*FScoringStyle, "ScoringStyle", 46, 3, 129, 72);
@@ -44,6 +51,7 @@ TOptionsForm::TOptionsForm(TOptionsHost& Host, QWidget* Parent)
     Place(*FSaveBtn, "SaveBtn", 25, 296, 75, 25);
     Place(*FCancelBtn, "CancelBtn", 121, 296, 75, 25);
     Place(*FComputerLevel, "ComputerLevel", 46, 161, 129, 124);
+    FDisplayChoices->move(8, displayTop);
 
     // Tab order: scoring style, deck size, Save, Cancel, computer level.
     QWidget* previous = nullptr;
@@ -59,6 +67,9 @@ TOptionsForm::TOptionsForm(TOptionsHost& Host, QWidget* Parent)
     chain(FCancelBtn);
     for (int i = 0; i < FComputerLevel->Count(); ++i)
         chain(FComputerLevel->Button(i));
+    chain(FDisplayChoices->TableSize());
+    chain(FDisplayChoices->LargeIndices());
+    chain(FDisplayChoices->FourColours());
 
     connect(FSaveBtn, &QPushButton::clicked, this, [this] { SaveBtnClick(); });
     connect(FCancelBtn, &QPushButton::clicked, this, &QDialog::reject);
@@ -74,6 +85,7 @@ void TOptionsForm::FormCreate() {
     FScoringStyle->SetItemIndex(FHost.Scoring());
     FDeckSize->SetItemIndex(FHost.DeckCount() - 1);
     FComputerLevel->SetItemIndex(FHost.Level());
+    FDisplayChoices->SetChoices(FHost.Display());
 }
 
 void TOptionsForm::SaveBtnClick() {
@@ -84,6 +96,14 @@ void TOptionsForm::SaveBtnClick() {
     const int32_t scoring = chosen(*FScoringStyle, 0, FHost.Scoring());
     const int32_t decks = chosen(*FDeckSize, 1, FHost.DeckCount());
     const int32_t level = chosen(*FComputerLevel, 0, FHost.Level());
+    const TDisplaySettings display = FDisplayChoices->Choices();
+    // Display choices alone need no new deal and leave the game's standing alone.
+    if (scoring == FHost.Scoring() && decks == FHost.DeckCount() && level == FHost.Level() &&
+        display != FHost.Display()) {
+        FHost.SetDisplay(display);
+        accept();
+        return;
+    }
 
     if ((scoring != FHost.Scoring() || decks != FHost.DeckCount()) && !FHost.NewSession()) {
         if (KsMessageDlg(StringRes::ChangesNeedNewGame(), mtWarning, {mbYes, mbNo}) != mbYes)
@@ -104,6 +124,8 @@ void TOptionsForm::SaveBtnClick() {
         FHost.SetLevel(level);
         FHost.SetTimerInterval(LevelInterval(level));
     }
+    if (display != FHost.Display())
+        FHost.SetDisplay(display);
     accept();
 }
 

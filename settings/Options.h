@@ -1,9 +1,11 @@
 #pragma once
-// The options dialog: scoring style, deck size and computer level.
+// The options dialog: scoring style, deck size and computer level, and below them the display
+// choices.
 
 #include <QDialog>
 
 class QPushButton;
+class TDisplayChoices;
 class TOptionsHost;
 class TRadioGroup;
 
@@ -25,6 +27,7 @@ public:
     TRadioGroup* ComputerLevel() const { return FComputerLevel; }
     QPushButton* SaveBtn() const { return FSaveBtn; }
     QPushButton* CancelBtn() const { return FCancelBtn; }
+    TDisplayChoices* DisplayChoices() const { return FDisplayChoices; }
 
 private:
     TOptionsHost& FHost;
@@ -35,6 +38,7 @@ private:
     QPushButton* FSaveBtn;
     QPushButton* FCancelBtn;
     TRadioGroup* FComputerLevel;
+    TDisplayChoices* FDisplayChoices;
 };
 
 // Shows the options dialog with the host's timer stopped; true when the saved changes need a
