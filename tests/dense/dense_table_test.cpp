@@ -4,6 +4,7 @@
 #include "game_fixture.h"
 #include "kscardimages.h"
 #include "ksdensity.h"
+#include "kspicture.h"
 #include "table_form.h"
 
 #include <QGuiApplication>
@@ -107,6 +108,18 @@ TEST_F(DenseGame, AfterADealTheSlotsAndPicturesAreAtTheScreensDensity) {
                   Shown(*card->FaceImage(), 2, slot->Surface().BrushColor()))
             << "slot card " << card->ID();
     }
+    // The legible faces replace the shown ones at once, in the same game.
+    const QImage before = Part(form->Play1Card[0]->Surface(), {0, 0, 71, 96});
+    form->SetDisplay({0, true, true});
+    EXPECT_EQ(CardFaceStyle(), fsLargeIndices | fsFourColours);
+    const TKsSingleCard* first = form->Play1Card[0]->GetCard(0);
+    const QImage after = Part(form->Play1Card[0]->Surface(), {0, 0, 71, 96});
+    EXPECT_NE(after, before);
+    EXPECT_EQ(after, Shown(*first->FaceImage(), 2, form->Play1Card[0]->Surface().BrushColor()));
+    QImage styled = KsReadPicture(KsArtResource(ImageSetMember(first->ID()), 2, 3))
+                        .convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(after.copy(20, 20, 100, 150), styled.copy(20, 20, 100, 150));
+    form->SetDisplay({});
     for (const QLabel* picture : {form->Image1, form->WaitSign1}) {
         EXPECT_EQ(picture->pixmap().devicePixelRatio(), 2.0);
         EXPECT_EQ(picture->pixmap().size(), picture->size() * 2);
