@@ -1,9 +1,10 @@
 #include "kscardimages.h"
 
+#include "ksartset.h"
+#include "ksdensity.h"
 #include "kspicture.h"
 
 #include <QFile>
-#include <QPainter>
 #include <array>
 #include <stdexcept>
 
@@ -11,6 +12,8 @@ namespace {
 
 std::array<TKsCardImage, KsCardImageCount + 1> gImages; // index 0 unused
 uint32_t gUsers = 0;
+int gFaceStyle = fsPlain;
+uint32_t gStyleAge = 1;
 
 constexpr QRgb Magenta = 0xFFFF00FFu;
 constexpr QRgb White = 0xFFFFFFFFu;
@@ -21,26 +24,48 @@ QString MemberPath(int N) {
 
 } // namespace
 
-const QImage& TKsCardImage::Image() const {
-    if (FDecoded)
+const QImage& TKsCardImage::Image(qreal DevicePixelRatio) const {
+    const qreal ratio = DevicePixelRatio > 0 ? DevicePixelRatio : 1;
+    if (FRatio == ratio && FStyleAge == gStyleAge)
         return FImage;
-    FDecoded = true;
-    if (FNumber < 2) { // the empty entry, or one outside the store
-        FImage = QImage(KsCardWidth, KsCardHeight, QImage::Format_RGB32);
-        FImage.fill(Qt::white);
-        return FImage;
+    FRatio = ratio;
+    FStyleAge = gStyleAge;
+    const int scale = KsArtScaleFor(ratio);
+    const QSize size(KsCardWidth * scale, KsCardHeight * scale);
+    QImage picture;
+    if (FNumber >= 2) { // not the empty entry, nor one outside the store
+        picture = KsReadPicture(ImageSetResource(ImageSetMember(FNumber), scale, gFaceStyle));
+        if (picture.size() != size) {
+            // The member was there when the store was loaded, so the resource is damaged: a
+            // blank card keeps the game playable.
+            qWarning("Card image %d cannot be decoded", FNumber);
+            picture = QImage();
+        }
     }
-    QImage picture = KsReadPicture(MemberPath(FNumber));
     if (picture.isNull()) {
-        // The member was there when the store was loaded, so the resource is damaged: a
-        // blank card keeps the game playable.
-        qWarning("Card image %d cannot be decoded", FNumber);
-        picture = QImage(KsCardWidth, KsCardHeight, QImage::Format_RGB32);
+        picture = QImage(size, QImage::Format_RGB32);
         picture.fill(Qt::white);
     }
     FImage = picture.convertToFormat(QImage::Format_RGB32);
-    DrawCardOutline(FImage, FTransparentColor);
+    if (FNumber >= 2)
+        KsDrawCardOutline(FImage, FTransparentColor, scale);
+    if (!qFuzzyCompare(ratio, qreal(scale)))
+        FImage = KsReduceKeyed(
+            FImage, QSize(KsDevicePixels(KsCardWidth, ratio), KsDevicePixels(KsCardHeight, ratio)),
+            FTransparentColor);
     return FImage;
+}
+
+int CardFaceStyle() {
+    return gFaceStyle;
+}
+
+void SetCardFaceStyle(int Style) {
+    Style &= fsLargeIndices | fsFourColours;
+    if (Style == gFaceStyle)
+        return;
+    gFaceStyle = Style;
+    ++gStyleAge;
 }
 
 void AcquireCardImages() {
@@ -92,20 +117,13 @@ int ImageSetMember(int N) {
 }
 
 QString ImageSetResource(int M) {
-    return QStringLiteral(":/cards/%1.kspc").arg(M);
+    return ImageSetResource(M, 1, fsPlain);
+}
+
+QString ImageSetResource(int M, int Scale, int Style) {
+    return KsArtResource(M, Scale, Style);
 }
 
 void DrawCardOutline(QImage& Picture, QRgb Transparent) {
-    {
-        QPainter p(&Picture);
-        p.setPen(QPen(Qt::black, 0));
-        const QPoint outline[] = {{2, 0},  {68, 0}, {70, 2}, {70, 93}, {68, 95},
-                                  {2, 95}, {0, 93}, {0, 2},  {2, 0}};
-        p.drawPolyline(outline, 9);
-    }
-    const QPoint corners[] = {{0, 0},  {1, 0},  {0, 1},  {69, 0},  {70, 0},  {70, 1},
-                              {0, 94}, {0, 95}, {1, 95}, {69, 95}, {70, 95}, {70, 94}};
-    for (const QPoint& c : corners)
-        if (Picture.rect().contains(c))
-            Picture.setPixel(c, Transparent);
+    KsDrawCardOutline(Picture, Transparent, 1);
 }

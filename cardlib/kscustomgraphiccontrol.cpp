@@ -8,6 +8,7 @@ TKsCustomGraphicControl::TKsCustomGraphicControl(QWidget* Owner) : QWidget(Owner
     // The background of every fill is the owner's colour now; nothing updates it later.
     FCanvasBrush = (Owner ? Owner->palette() : palette()).color(QPalette::Window);
     FSurface.SetBrushColor(FCanvasBrush);
+    FSurface.SetDevicePixelRatio(devicePixelRatioF());
     FSurface.OnChange = [this] { SurfaceChanged(); };
 }
 
@@ -46,23 +47,55 @@ void TKsCustomGraphicControl::AdjustSize() {
     setGeometry(x(), y(), FSurface.Width(), FSurface.Height());
 }
 
-void TKsCustomGraphicControl::paintEvent(QPaintEvent* Event) {
-    QPainter p(this);
+void TKsCustomGraphicControl::UpdateDensity() {
+    FDensityPending = false;
+    const qreal ratio = devicePixelRatioF();
+    if (qFuzzyCompare(ratio, FSurface.DevicePixelRatio()))
+        return;
+    FSurface.SetDevicePixelRatio(ratio);
+    RedrawAll(true);
+    Invalidate();
+}
+
+bool TKsCustomGraphicControl::event(QEvent* Event) {
+    // Qt tells the widgets of a window that moved to another screen with this event.
+    if (Event->type() == QEvent::ScreenChangeInternal)
+        UpdateDensity();
+    return QWidget::event(Event);
+}
+
+void TKsCustomGraphicControl::DrawSurfacePart(QPainter& Painter, const QRect& Area) const {
     const QImage& surface = FSurface.Image();
+    const QRect device = FSurface.DeviceRect(Area).intersected(surface.rect());
+    if (device.isEmpty())
+        return;
+    const qreal ratio = FSurface.DevicePixelRatio();
+    Painter.drawImage(QRectF(QPointF(device.topLeft()) / ratio, QSizeF(device.size()) / ratio),
+                      surface, device);
+}
+
+void TKsCustomGraphicControl::paintEvent(QPaintEvent* Event) {
+    // A change of density no screen change announced; drawn again once this paint is over.
+    if (!FDensityPending && !qFuzzyCompare(devicePixelRatioF(), FSurface.DevicePixelRatio())) {
+        FDensityPending = true;
+        QMetaObject::invokeMethod(
+            this, [this] { UpdateDensity(); }, Qt::QueuedConnection);
+    }
+    QPainter p(this);
     const QColor& brush = FCanvasBrush;
     switch (FPaintMode) {
     case pmPaint:
         if (FUpdateCount == 0 && !FEmpty)
-            p.drawImage(Event->rect(), surface, Event->rect());
+            DrawSurfacePart(p, Event->rect());
         break;
     case pmPaintRect:
         if (!FEmpty)
-            p.drawImage(FPaintArea, surface, FPaintArea);
+            DrawSurfacePart(p, FPaintArea);
         p.fillRect(RightStrip(), brush);
         p.fillRect(BottomStrip(), brush);
         break;
     case pmDrawSurface:
-        p.drawImage(0, 0, surface);
+        DrawSurfacePart(p, QRect(0, 0, FSurface.Width(), FSurface.Height()));
         break;
     case pmFillStrips:
         p.fillRect(BottomStrip(), brush);

@@ -7,6 +7,8 @@
 #include "kstypes.h"
 
 #include <QWidget>
+
+class QPainter;
 #include <cstdint>
 #include <functional>
 
@@ -62,7 +64,12 @@ public:
     // End of loading: the size the description gave counts as handled, and AutoSize applies.
     void Loaded() override;
 
+    // Brings the Surface to the device pixel ratio of the screen the control is on; when that
+    // changed, every card is drawn again from the art for the new density.
+    void UpdateDensity();
+
 protected:
+    bool event(QEvent* Event) override;
     void paintEvent(QPaintEvent* Event) override;
     void resizeEvent(QResizeEvent* Event) override;
     virtual void Resize();
@@ -77,6 +84,8 @@ private:
     void RepaintNow(TPaintMode Mode, const QRect& Area);
     QRect RightStrip() const;
     QRect BottomStrip() const;
+    // Copies the Surface's pixels under layout rectangle Area pixel for pixel.
+    void DrawSurfacePart(QPainter& Painter, const QRect& Area) const;
 
     TKsSurface FSurface;
     QColor FCanvasBrush; // the control's own background, for the strips beyond the Surface
@@ -88,6 +97,7 @@ private:
     TPaintMode FPaintMode = pmPaint;
     QRect FPaintArea;
     QSize FResizedTo; // the size Resize last ran for
+    bool FDensityPending = false;
 };
 
 // Holds a control's update lock; on release the lock ends and the whole Surface is shown.

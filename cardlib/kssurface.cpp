@@ -1,9 +1,10 @@
 #include "kssurface.h"
 
 #include "kscardimages.h"
+#include "ksdensity.h"
 
-#include <QPainter>
 #include <algorithm>
+#include <cstring>
 
 TKsSurface::TKsSurface() : FBrushColor(Qt::white) {}
 
@@ -12,24 +13,42 @@ void TKsSurface::SetSize(int Width, int Height) {
     Height = std::max(Height, 0);
     if (Width == FWidth && Height == FHeight)
         return;
-    QImage resized;
-    if (Width > 0 && Height > 0) {
-        resized = QImage(Width, Height, QImage::Format_RGB32);
-        resized.fill(FBrushColor);
-        if (!FImage.isNull()) {
-            QPainter p(&resized);
-            p.setCompositionMode(QPainter::CompositionMode_Source);
-            p.drawImage(0, 0, FImage);
-        }
-    }
-    FWidth = Width;
-    FHeight = Height;
-    FImage = std::move(resized);
+    Rebuild(Width, Height, FRatio);
     Changed();
 }
 
+void TKsSurface::SetDevicePixelRatio(qreal Ratio) {
+    if (Ratio <= 0 || qFuzzyCompare(Ratio, FRatio))
+        return;
+    FImage = QImage();
+    Rebuild(FWidth, FHeight, Ratio);
+    Changed();
+}
+
+void TKsSurface::Rebuild(int Width, int Height, qreal Ratio) {
+    QImage resized;
+    if (Width > 0 && Height > 0) {
+        resized = QImage(KsDevicePixels(Width, Ratio), KsDevicePixels(Height, Ratio),
+                         QImage::Format_RGB32);
+        resized.fill(FBrushColor);
+        resized.setDevicePixelRatio(Ratio);
+        // The existing pixels stay, anchored at the top-left corner.
+        const int w = std::min(FImage.width(), resized.width());
+        for (int y = 0; y < std::min(FImage.height(), resized.height()); ++y)
+            std::memcpy(resized.scanLine(y), FImage.constScanLine(y), size_t(w) * 4);
+    }
+    FWidth = Width;
+    FHeight = Height;
+    FRatio = Ratio;
+    FImage = std::move(resized);
+}
+
+QRect TKsSurface::DeviceRect(const QRect& Layout) const {
+    return KsDeviceRect(Layout, FRatio);
+}
+
 void TKsSurface::Fill(const TKsRect& Rect) {
-    const QRect r = Rect.ToQRect().intersected(FImage.rect());
+    const QRect r = DeviceRect(Rect.ToQRect()).intersected(FImage.rect());
     if (!r.isEmpty()) {
         const QRgb brush = FBrushColor.rgb();
         for (int y = r.top(); y <= r.bottom(); ++y) {
@@ -42,20 +61,24 @@ void TKsSurface::Fill(const TKsRect& Rect) {
 
 void TKsSurface::CopyImage(const TKsCardImage& Picture, const TKsRect& Source,
                            const TKsRect& Dest) {
-    const QImage& src = Picture.Image();
+    const QImage& src = Picture.Image(FRatio);
+    // In device pixels: the picture is the art for this density, so its rectangle maps like the
+    // destination; at a ratio between two densities they may differ by a pixel.
+    const QRect from = DeviceRect(Source.ToQRect());
+    const QRect to = DeviceRect(Dest.ToQRect());
     // Only rows and columns inside both pictures are copied; clip once, not per pixel.
-    const int dx0 = std::max({0, -Source.Left, -Dest.Left});
-    const int dy0 = std::max({0, -Source.Top, -Dest.Top});
-    const int dx1 = std::min(
-        {Source.Width(), Dest.Width(), src.width() - Source.Left, FImage.width() - Dest.Left});
+    const int dx0 = std::max({0, -from.left(), -to.left()});
+    const int dy0 = std::max({0, -from.top(), -to.top()});
+    const int dx1 =
+        std::min({from.width(), to.width(), src.width() - from.left(), FImage.width() - to.left()});
     const int dy1 = std::min(
-        {Source.Height(), Dest.Height(), src.height() - Source.Top, FImage.height() - Dest.Top});
+        {from.height(), to.height(), src.height() - from.top(), FImage.height() - to.top()});
     const QRgb key = Picture.TransparentColor();
     const QRgb brush = FBrushColor.rgb();
     for (int dy = dy0; dx0 < dx1 && dy < dy1; ++dy) {
         const auto* in =
-            reinterpret_cast<const QRgb*>(src.constScanLine(Source.Top + dy)) + Source.Left + dx0;
-        auto* out = reinterpret_cast<QRgb*>(FImage.scanLine(Dest.Top + dy)) + Dest.Left + dx0;
+            reinterpret_cast<const QRgb*>(src.constScanLine(from.top() + dy)) + from.left() + dx0;
+        auto* out = reinterpret_cast<QRgb*>(FImage.scanLine(to.top() + dy)) + to.left() + dx0;
         for (int n = 0; n < dx1 - dx0; ++n) {
             const QRgb pixel = in[n] | 0xFF000000u;
             out[n] = pixel == key ? brush : pixel;
@@ -65,7 +88,7 @@ void TKsSurface::CopyImage(const TKsCardImage& Picture, const TKsRect& Source,
 }
 
 void TKsSurface::Invert(const TKsRect& Rect) {
-    const QRect r = Rect.ToQRect().intersected(FImage.rect());
+    const QRect r = DeviceRect(Rect.ToQRect()).intersected(FImage.rect());
     for (int y = r.top(); y <= r.bottom() && !r.isEmpty(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(FImage.scanLine(y));
         for (int x = r.left(); x <= r.right(); ++x)

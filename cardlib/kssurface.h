@@ -1,6 +1,9 @@
 #pragma once
 // The off-screen bitmap of a card control. Every drawing operation and every change of size
 // is followed by OnChange, the way the control learns that its picture moved on.
+//
+// Sizes and rectangles are in layout pixels; the bitmap holds device pixels, DevicePixelRatio
+// to a layout pixel, so cards are drawn from the art for the screen's density.
 
 #include "kstypes.h"
 
@@ -14,9 +17,16 @@ class TKsSurface {
 public:
     TKsSurface();
 
+    // In device pixels, its device pixel ratio set.
     const QImage& Image() const { return FImage; }
     int Width() const { return FWidth; }
     int Height() const { return FHeight; }
+
+    // Changing the ratio starts a blank bitmap at the new density: the owner draws again.
+    qreal DevicePixelRatio() const { return FRatio; }
+    void SetDevicePixelRatio(qreal Ratio);
+    // The device pixels of a layout rectangle.
+    QRect DeviceRect(const QRect& Layout) const;
 
     // Changing the size keeps the existing pixels anchored at the top-left corner; new pixels
     // take the brush colour.
@@ -38,10 +48,12 @@ public:
 
 private:
     void Changed();
+    void Rebuild(int Width, int Height, qreal Ratio);
 
     // A bitmap may be 0 pixels in one direction only; QImage cannot, so the size is kept apart.
     int FWidth = 0;
     int FHeight = 0;
+    qreal FRatio = 1;
     QImage FImage;
     QColor FBrushColor;
 };

@@ -139,6 +139,12 @@ public:
     void SetShowPlays(bool Value) override;
     bool FumbleRule() const override;
     void SetFumbleRule(bool Value) override;
+    TDisplaySettings Display() const override { return FDisplay; }
+    void SetDisplay(const TDisplaySettings& Value) override;
+    int32_t StartedTableSize() const override { return StartupTableSize; }
+
+    // The table size the program entry started the toolkit with (0 Automatic).
+    static inline int32_t StartupTableSize = 0;
 
 protected:
     bool event(QEvent* Event) override;
@@ -189,6 +195,7 @@ private:
     TStatistics FStatistics;
     TConfigAdditions FAdditions;
     TGameRecorder FRecorder{*this};
+    TDisplaySettings FDisplay;
 
     bool FGameRunning = false;
     bool FStuckWinnerReported = false;

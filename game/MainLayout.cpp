@@ -6,6 +6,7 @@
 #include "Options.h"
 #include "ProgramFiles.h"
 #include "Scores.h"
+#include "TablePicture.h"
 #include "TitlePanel.h"
 #include "ksabort.h"
 #include "kscarddeck.h"
@@ -13,7 +14,6 @@
 #include "kscardtable.h"
 #include "ksdialogs.h"
 #include "ksformloader.h"
-#include "kspicture.h"
 #include "ksvirtualdeck.h"
 
 #include <QApplication>
@@ -44,10 +44,6 @@ constexpr int ClientWidth = 632;
 constexpr int ClientHeight = 453;
 constexpr int SlotLefts[4] = {260, 354, 449, 544};
 constexpr int BevelLefts[4] = {259, 353, 448, 543};
-
-QPixmap Picture(const char* Name) {
-    return QPixmap::fromImage(KsReadPicture(QStringLiteral(":/pictures/%1.kspc").arg(Name)));
-}
 
 } // namespace
 
@@ -173,9 +169,8 @@ void TMainForm::LoadWindowDescription() {
     });
 
     auto makeImage = [this](int Left, int Top, int Size, const char* Name) {
-        auto* image = new QLabel(this);
+        auto* image = new TTablePicture(QString::fromLatin1(Name), this);
         image->setGeometry(Left, Top, Size, Size);
-        image->setPixmap(Picture(Name));
         image->setAttribute(Qt::WA_TransparentForMouseEvents);
         return image;
     };

@@ -53,6 +53,10 @@ QString ChangesNeedNewGame() {
     return QStringLiteral("Changes require starting a new game, continue?");
 }
 
+QString TableSizeAtNextStart() {
+    return QStringLiteral("The table size applies at the next start.");
+}
+
 QString GameWonFormat() {
     return QStringLiteral("%s Won, Do you want to play again?");
 }

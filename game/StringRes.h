@@ -17,12 +17,13 @@ QString LevelName(int32_t Level);
 // A hall-of-fame section name: title followed by level suffix.
 QString FameSection(int32_t DeckCount, int32_t Scoring, int32_t Level);
 
-QString RankHeading();        // "Rank  Score     Name"
-QString EnterYourName();      // "Please enter your name"
-QString ReadyToStart();       // "Click Ok when Ready to Start!"
-QString CreatingSecondDeck(); // "Creating a Second Deck, Please be Patient"
-QString ChangesNeedNewGame(); // "Changes require starting a new game, continue?"
-QString GameWonFormat();      // "%s Won, Do you want to play again?"
+QString RankHeading();          // "Rank  Score     Name"
+QString EnterYourName();        // "Please enter your name"
+QString ReadyToStart();         // "Click Ok when Ready to Start!"
+QString CreatingSecondDeck();   // "Creating a Second Deck, Please be Patient"
+QString ChangesNeedNewGame();   // "Changes require starting a new game, continue?"
+QString TableSizeAtNextStart(); // "The table size applies at the next start."
+QString GameWonFormat();        // "%s Won, Do you want to play again?"
 // GameWonFormat with Winner in place of "%s".
 QString GameWon(const QString& Winner);
 QString WinnerHuman();    // "You"

@@ -1,16 +1,18 @@
 #include "TitlePanel.h"
 
-#include "kspicture.h"
+#include "ksdensity.h"
 #include "version.h"
 
 #include <QPainter>
 
-TTitlePanel::TTitlePanel(QWidget* Parent)
-    : QWidget(Parent), FPicture(KsReadPicture(QStringLiteral(":/pictures/title.kspc"))) {
+TTitlePanel::TTitlePanel(QWidget* Parent) : QWidget(Parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void TTitlePanel::paintEvent(QPaintEvent*) {
+    // Read when first painted, and again on a screen of another density.
+    if (FPicture.isNull() || !qFuzzyCompare(FPicture.devicePixelRatio(), devicePixelRatioF()))
+        FPicture = KsDensityPicture(QStringLiteral("title"), devicePixelRatioF());
     QPainter p(this);
     p.fillRect(rect(), QColor(0, 90, 40)); // the felt, should the picture be missing
     p.drawImage(0, 0, FPicture);

@@ -94,6 +94,27 @@ void TConfigFile::WriteSettings(const TSettings& Settings) {
     FIni.WriteInteger(SettingsSection(), QStringLiteral("FumbleRule"), Settings.FumbleRule);
 }
 
+TDisplaySettings TConfigFile::ReadDisplay() const {
+    TDisplaySettings display;
+    const int32_t size = FIni.ReadInteger(SettingsSection(), QStringLiteral("TableSize"), 0);
+    display.TableSize = IsTableSize(size) ? size : 0;
+    display.LargeIndices = ReadChoice(FIni, QStringLiteral("LargeIndices"), 0, 1, 0) != 0;
+    display.FourColours = ReadChoice(FIni, QStringLiteral("FourColours"), 0, 1, 0) != 0;
+    return display;
+}
+
+void TConfigFile::WriteDisplay(const TDisplaySettings& Display) {
+    // The display keys are written once they leave their defaults, so a file of an older
+    // version stays as it was until a display choice is made.
+    const auto writeDisplay = [this](const QString& Key, int32_t Value) {
+        if (Value != 0 || FIni.ValueExists(SettingsSection(), Key))
+            FIni.WriteInteger(SettingsSection(), Key, Value);
+    };
+    writeDisplay(QStringLiteral("TableSize"), Display.TableSize);
+    writeDisplay(QStringLiteral("LargeIndices"), Display.LargeIndices ? 1 : 0);
+    writeDisplay(QStringLiteral("FourColours"), Display.FourColours ? 1 : 0);
+}
+
 void TConfigFile::ReadHallOfFame(THallOfFame& HallOfFame) const {
     ::ReadHallOfFame(FIni, HallOfFame);
 }
@@ -130,9 +151,14 @@ void LoadConfig(TOptionsHost& Host) {
     Host.SetLevel(settings.Level);
     Host.SetShowPlays(settings.ShowPlays);
     Host.SetFumbleRule(settings.FumbleRule);
+    Host.SetDisplay(file.ReadDisplay());
     file.ReadHallOfFame(Host.HallOfFame());
     file.ReadStatistics(Host.Statistics());
     Host.Additions().Clear();
+}
+
+int32_t ReadTableSize() {
+    return TConfigFile().ReadDisplay().TableSize;
 }
 
 bool SaveConfig(TOptionsHost& Host) {
@@ -148,6 +174,7 @@ bool SaveConfig(TOptionsHost& Host) {
     TConfigFile file(paths);
     file.WriteSettings(
         {Host.Scoring(), Host.DeckCount(), Host.Level(), Host.ShowPlays(), Host.FumbleRule()});
+    file.WriteDisplay(Host.Display());
     THallOfFame hall;
     file.ReadHallOfFame(hall);
     TStatistics statistics;

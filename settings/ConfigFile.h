@@ -4,6 +4,7 @@
 // per-user configuration directory instead.
 
 #include "IniFile.h"
+#include "OptionsHost.h"
 
 #include <QString>
 #include <cstdint>
@@ -61,6 +62,9 @@ public:
     // gives the default.
     TSettings ReadSettings() const;
     void WriteSettings(const TSettings& Settings);
+    // The display choices, extra keys of the same section; missing or wrong ones default.
+    TDisplaySettings ReadDisplay() const;
+    void WriteDisplay(const TDisplaySettings& Display);
     void ReadHallOfFame(THallOfFame& HallOfFame) const;
     void WriteHallOfFame(const THallOfFame& HallOfFame);
     void ReadStatistics(TStatistics& Statistics) const;
@@ -76,6 +80,10 @@ public:
 private:
     TIniFile FIni;
 };
+
+// The table size chosen in the settings file, for the program entry to read before the
+// toolkit starts; 0 (Automatic) when the file or the key is missing.
+int32_t ReadTableSize();
 
 // The start-up read: the settings, the whole hall of fame and the statistics into Host;
 // nothing is added yet.

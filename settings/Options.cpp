@@ -2,12 +2,14 @@
 
 #include "ConfigFile.h"
 #include "DialogSupport.h"
+#include "DisplayChoices.h"
 #include "OptionsHost.h"
 #include "Scores.h"
 #include "StringRes.h"
 #include "ksdialogs.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -50,7 +52,9 @@ private:
 // The new choices sit below the original controls, in a smaller type so the fumble rule's
 // text fits two lines.
 constexpr int ChoicesTop = 326;
-constexpr int FormHeight = 384;
+// The display choices follow, and the dialog ends below them.
+constexpr int DisplayTop = 380;
+constexpr int FormHeight = DisplayTop + TDisplayChoices::PanelHeight + 6;
 
 } // namespace
 
@@ -65,7 +69,8 @@ TOptionsForm::TOptionsForm(TOptionsHost& Host, QWidget* Parent)
       FComputerLevel(new TRadioGroup(QStringLiteral("Computer"), LevelNames(), this)),
       FShowPlays(new QCheckBox(StringRes::ShowPlaysOption(), this)),
       FFumbleRule(new QCheckBox(this)),
-      FFumbleRuleText(new TCheckText(StringRes::FumbleRuleOption(), FFumbleRule, this)) {
+      FFumbleRuleText(new TCheckText(StringRes::FumbleRuleOption(), FFumbleRule, this)),
+      FDisplayChoices(new TDisplayChoices(Host.StartedTableSize(), this)) {
     setObjectName(QStringLiteral("OptionsForm"));
     SetUpFixedDialog(*this, QStringLiteral("Options"), 221, FormHeight, false);
     setFont(ComicFont(16));
@@ -80,6 +85,7 @@ TOptionsForm::TOptionsForm(TOptionsHost& Host, QWidget* Parent)
     Place(*FShowPlays, "ShowPlays", 8, ChoicesTop, 205, 20);
     Place(*FFumbleRule, "FumbleRule", 8, ChoicesTop + 22, 20, 20);
     Place(*FFumbleRuleText, "FumbleRuleText", 28, ChoicesTop + 24, 185, 30);
+    FDisplayChoices->move(8, DisplayTop);
 
     // Tab order: scoring style, deck size, Save, Cancel, computer level.
     QWidget* previous = nullptr;
@@ -97,6 +103,9 @@ TOptionsForm::TOptionsForm(TOptionsHost& Host, QWidget* Parent)
         chain(FComputerLevel->Button(i));
     chain(FShowPlays);
     chain(FFumbleRule);
+    chain(FDisplayChoices->TableSize());
+    chain(FDisplayChoices->LargeIndices());
+    chain(FDisplayChoices->FourColours());
 
     connect(FSaveBtn, &QPushButton::clicked, this, [this] { SaveBtnClick(); });
     connect(FCancelBtn, &QPushButton::clicked, this, &QDialog::reject);
@@ -114,6 +123,7 @@ void TOptionsForm::FormCreate() {
     FComputerLevel->SetItemIndex(FHost.Level());
     FShowPlays->setChecked(FHost.ShowPlays());
     FFumbleRule->setChecked(FHost.FumbleRule());
+    FDisplayChoices->SetChoices(FHost.Display());
 }
 
 void TOptionsForm::SaveBtnClick() {
@@ -124,10 +134,12 @@ void TOptionsForm::SaveBtnClick() {
     const int32_t scoring = chosen(*FScoringStyle, 0, FHost.Scoring());
     const int32_t decks = chosen(*FDeckSize, 1, FHost.DeckCount());
     const int32_t level = chosen(*FComputerLevel, 0, FHost.Level());
+    const TDisplaySettings display = FDisplayChoices->Choices();
     const bool gameChanged =
         scoring != FHost.Scoring() || decks != FHost.DeckCount() || level != FHost.Level();
     const bool displayChanged = FShowPlays->isChecked() != FHost.ShowPlays() ||
-                                FFumbleRule->isChecked() != FHost.FumbleRule();
+                                FFumbleRule->isChecked() != FHost.FumbleRule() ||
+                                display != FHost.Display();
     // Saving what is already set must not cost the game its place in the hall of fame.
     if (!gameChanged && !displayChanged) {
         reject();
@@ -143,8 +155,8 @@ void TOptionsForm::SaveBtnClick() {
     // A won game is offered under the settings it was played with, before they change.
     if (FHost.HumanWon())
         CheckHallOfFame(FHost, this);
-    // How plays are shown, and the fumble rule, which only handicaps the player, leave a
-    // game's chance at the hall of fame alone.
+    // How plays are shown and the table looks, and the fumble rule, which only handicaps the
+    // player, leave a game's chance at the hall of fame alone.
     if (gameChanged)
         FHost.SetFameRecorded(true);
     FHost.SetShowPlays(FShowPlays->isChecked());
@@ -158,6 +170,8 @@ void TOptionsForm::SaveBtnClick() {
         FHost.SetLevel(level);
         FHost.SetTimerInterval(LevelInterval(level));
     }
+    if (display != FHost.Display())
+        FHost.SetDisplay(display);
     accept();
 }
 

@@ -1,12 +1,13 @@
 #pragma once
 // The options dialog: scoring style, deck size and computer level, and below them how plays
-// are shown and the fumble rule.
+// are shown, the fumble rule and the display choices.
 
 #include <QDialog>
 
 class QCheckBox;
 class QLabel;
 class QPushButton;
+class TDisplayChoices;
 class TOptionsHost;
 class TRadioGroup;
 
@@ -32,6 +33,7 @@ public:
     QCheckBox* FumbleRule() const { return FFumbleRule; }
     // The fumble rule's text, which wraps; a click on it toggles the box.
     QLabel* FumbleRuleText() const { return FFumbleRuleText; }
+    TDisplayChoices* DisplayChoices() const { return FDisplayChoices; }
 
 private:
     TOptionsHost& FHost;
@@ -45,6 +47,7 @@ private:
     QCheckBox* FShowPlays;
     QCheckBox* FFumbleRule;
     QLabel* FFumbleRuleText;
+    TDisplayChoices* FDisplayChoices;
 };
 
 // Shows the options dialog with the host's timer stopped; true when the saved changes need a

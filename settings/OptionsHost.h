@@ -8,6 +8,24 @@ class TConfigAdditions;
 class THallOfFame;
 class TStatistics;
 
+// How the table is shown; none of it touches the game.
+struct TDisplaySettings {
+    // 0 Automatic (the screen's own scaling), else the whole window at 100, 150, 200 or 300 %.
+    int32_t TableSize = 0;
+    bool LargeIndices = false; // corner indices about twice as high
+    bool FourColours = false;  // clubs green, diamonds blue
+    bool operator==(const TDisplaySettings&) const = default;
+};
+
+// The table sizes offered, Automatic first.
+inline constexpr int32_t TableSizes[] = {0, 100, 150, 200, 300};
+constexpr bool IsTableSize(int32_t Value) {
+    for (const int32_t size : TableSizes)
+        if (size == Value)
+            return true;
+    return false;
+}
+
 class TOptionsHost {
 public:
     virtual ~TOptionsHost() = default;
@@ -50,6 +68,13 @@ public:
 
     // Fits the piles and the deck composition to DeckCount.
     virtual void SetUpDeckSize() = 0;
+
+    // The display choices. Setting them shows the card faces in the chosen style at once; the
+    // table size is taken at start-up.
+    virtual TDisplaySettings Display() const = 0;
+    virtual void SetDisplay(const TDisplaySettings& Value) = 0;
+    // The table size the running window was started with.
+    virtual int32_t StartedTableSize() const = 0;
 };
 
 // The computer's pace at a level: 250 ms for Unbeatable up to 1250 ms for Easy.

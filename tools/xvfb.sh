@@ -1,5 +1,5 @@
-# Sourced by scripts that need an X server of their own. start_xvfb starts Xvfb on a display
-# it picks itself (no race with another script choosing the same free number), waits until it
+# Sourced by scripts that need an X server of their own. start_xvfb [WxH] starts Xvfb (a
+# 1024x768 screen unless told) on a display it picks itself (no race with another script choosing the same free number), waits until it
 # accepts connections, and sets DISPLAY; stop_xvfb (safe to call any time) ends it.
 xvfb_pid=""
 
@@ -10,7 +10,7 @@ stop_xvfb() {
 start_xvfb() {
   local ready
   ready=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$ready" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${1:-1024x768}x24" -nolisten tcp 3>"$ready" >/dev/null 2>&1 &
   xvfb_pid=$!
   # A loaded machine can take several seconds.
   for _ in $(seq 300); do

@@ -1,10 +1,15 @@
 #!/usr/bin/env bash
 # The real program in a real X window: deal, play with the keys, watch the computer play,
 # close it, and check what it wrote. Usage: real_window.sh <Tolvi binary> <output folder>
+# [scale]; with a scale the toolkit scales the whole window by it (QT_SCALE_FACTOR) and the
+# screenshots are named e2e-*-<scale>x.png.
 set -euo pipefail
 
 binary=$1
 out=$2
+scale=${3:-1}
+suffix=""
+[ "$scale" = 1 ] || suffix="-${scale}x"
 mkdir -p "$out"
 work=$(mktemp -d)
 app_pid=""
@@ -18,14 +23,15 @@ trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # A display of our own.
-start_xvfb || fail "no X server could be started"
+start_xvfb "$((1024 * scale))x$((768 * scale))" || fail "no X server could be started"
 
 # A fresh folder: the program writes its settings beside itself.
 cp "$binary" "$work/Tolvi"
 [ -f "$(dirname "$binary")/Tolvi.HLP" ] && cp "$(dirname "$binary")/Tolvi.HLP" "$work/"
 # "Unbeatable": the computer plays four times a second, so a flight is easy to catch.
 printf '[Settings]\r\nTolvi=0\r\n' >"$work/Config.INI"
-(cd / && QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$work/config" exec "$work/Tolvi" >"$work/log.txt" 2>&1) &
+(cd / && QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR="$scale" XDG_CONFIG_HOME="$work/config" \
+  exec "$work/Tolvi" >"$work/log.txt" 2>&1) &
 app_pid=$!
 
 # The first mapped window of that name within 30 s (Qt also keeps an unmapped 1x1 leader
@@ -45,24 +51,25 @@ window=$(wait_for_window Tolvi)
 sleep 0.5
 
 eval "$(xdotool getwindowgeometry --shell "$window")"
-[ "$WIDTH" = 632 ] && [ "$HEIGHT" = 453 ] || fail "window is ${WIDTH}x${HEIGHT}, not 632x453"
+[ "$WIDTH" = $((632 * scale)) ] && [ "$HEIGHT" = $((453 * scale)) ] ||
+  fail "window is ${WIDTH}x${HEIGHT}, not 632x453 times $scale"
 left=$X
 top=$Y
 
 grab() { import -window root -crop "$1" "$2" 2>/dev/null; }
-region() { # client rectangle "x y w h" of the main window, as an import crop
-  echo "$3x$4+$((left + $1))+$((top + $2))"
+region() { # client rectangle "x y w h" of the main window in layout pixels, as an import crop
+  echo "$(($3 * scale))x$(($4 * scale))+$((left + $1 * scale))+$((top + $2 * scale))"
 }
 
 # Deal, then confirm "Click Ok when Ready to Start!".
-xdotool mousemove --window "$window" 43 350 click 1
+xdotool mousemove --window "$window" $((43 * scale)) $((350 * scale)) click 1
 box=$(wait_for_window Information)
 [ -n "$box" ] || fail "the start message did not appear"
 xdotool windowfocus "$box" 2>/dev/null || true
 sleep 0.2
 xdotool key Return
 sleep 0.5
-grab "$(region 0 0 632 453)" "$out/e2e-table-after-deal.png"
+grab "$(region 0 0 632 453)" "$out/e2e-table-after-deal$suffix.png"
 
 # Play with the keys while the computer plays on its table (CardTable2 at 423, 168).
 table2=$(region 423 168 131 156)
@@ -76,11 +83,11 @@ for _ in $(seq 40); do
   if ! cmp -s "$work/before.png" "$work/now.png"; then changed=yes; break; fi
 done
 [ "$changed" = yes ] || fail "no card changed on the computer's table"
-grab "$(region 0 0 632 453)" "$out/e2e-table-in-play.png"
+grab "$(region 0 0 632 453)" "$out/e2e-table-in-play$suffix.png"
 
 # The computer's card on its way from its slot to a pile: the strip between the rows holds
 # something other than the empty table.
-strip() { convert "$1" +repage -crop 356x32+259+126 +repage "$2"; }
+strip() { convert "$1" +repage -crop "$((356 * scale))x$((32 * scale))+$((259 * scale))+$((126 * scale))" +repage "$2"; }
 grab "$(region 0 0 632 453)" "$work/rest.png"
 strip "$work/rest.png" "$work/rest-strip.png"
 caught=no
@@ -96,13 +103,13 @@ for _ in $(seq 150); do
   grab "$(region 0 0 632 453)" "$work/frame.png"
   strip "$work/frame.png" "$work/frame-strip.png"
   differing=$(compare -metric AE "$work/rest-strip.png" "$work/frame-strip.png" null: 2>&1 || true)
-  if [ "${differing%%.*}" -gt 400 ] 2>/dev/null; then caught=yes; break; fi
+  if [ "${differing%%.*}" -gt $((400 * scale * scale)) ] 2>/dev/null; then caught=yes; break; fi
 done
 [ "$caught" = yes ] || fail "no card was seen in flight"
-cp "$work/frame.png" "$out/e2e-mid-flight.png"
+cp "$work/frame.png" "$out/e2e-mid-flight$suffix.png"
 # The cards each side still has to lay, beside the piles.
 sleep 1
-grab "$(region 90 0 180 453)" "$out/e2e-cards-to-go.png"
+grab "$(region 90 0 180 453)" "$out/e2e-cards-to-go$suffix.png"
 
 # Close the window as a session end does.
 kill -TERM "$app_pid"

@@ -208,3 +208,31 @@ TEST(ConfigFile, InstalledCopyKeepsItsSettingsAndFindsItsHelpAwayFromItsOwnFolde
 }
 
 } // namespace
+
+namespace {
+
+TEST(ConfigFile, DisplayChoicesAreExtraKeysThatDefaultWhenMissingOrWrong) {
+    TConfigDirs dirs;
+    WriteAll(dirs.ProgramFile(), "[Settings]\nScoring=1\n");
+    EXPECT_EQ(TConfigFile().ReadDisplay(), TDisplaySettings{});
+    EXPECT_EQ(ReadTableSize(), 0);
+
+    TFakeHost written;
+    written.FDisplay = {200, true, false};
+    ASSERT_TRUE(SaveConfig(written));
+    EXPECT_TRUE(ReadAll(dirs.ProgramFile()).contains("TableSize=200\r\nLargeIndices=1\r\n\r\n"));
+    TFakeHost read;
+    LoadConfig(read);
+    EXPECT_EQ(read.FDisplay, (TDisplaySettings{200, true, false}));
+    EXPECT_EQ(ReadTableSize(), 200);
+
+    // Back to the defaults: the keys now in the file say so.
+    written.FDisplay = {};
+    ASSERT_TRUE(SaveConfig(written));
+    EXPECT_TRUE(ReadAll(dirs.ProgramFile()).contains("TableSize=0\r\nLargeIndices=0\r\n\r\n"));
+
+    WriteAll(dirs.ProgramFile(), "[Settings]\nTableSize=120\nLargeIndices=2\nFourColours=1\n");
+    EXPECT_EQ(TConfigFile().ReadDisplay(), (TDisplaySettings{0, false, true}));
+}
+
+} // namespace

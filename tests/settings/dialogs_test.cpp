@@ -1,6 +1,7 @@
 // The options, hall-of-fame and name dialogs: their look, and what their buttons do.
 
 #include "DialogSupport.h"
+#include "DisplayChoices.h"
 #include "GetName.h"
 #include "Options.h"
 #include "Scores.h"
@@ -9,6 +10,7 @@
 #include "settings_fixtures.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -58,15 +60,17 @@ TEST(DialogLook, OptionsFormGeometryCaptionsAndFonts) {
     TOptionsForm form(host);
     SaveScreenshot(form, "options");
     EXPECT_EQ(form.windowTitle(), "Options");
-    EXPECT_EQ(form.size(), QSize(221, 384)) << "grown below the original controls";
+    // Grown below the game's controls for the display choices.
+    EXPECT_EQ(form.size(), QSize(221, 380 + TDisplayChoices::PanelHeight + 6));
     EXPECT_FALSE(form.windowFlags() & Qt::WindowCloseButtonHint);
     EXPECT_EQ(At(form, "ScoringStyle"), QRect(46, 3, 129, 72));
     EXPECT_EQ(At(form, "DeckSize"), QRect(46, 82, 129, 72));
     EXPECT_EQ(At(form, "SaveBtn"), QRect(25, 296, 75, 25));
     EXPECT_EQ(At(form, "CancelBtn"), QRect(121, 296, 75, 25));
     EXPECT_EQ(At(form, "ComputerLevel"), QRect(46, 161, 129, 124));
-    EXPECT_EQ(TabOrder(form), QStringList({"ScoringStyle", "DeckSize", "SaveBtn", "CancelBtn",
-                                           "ComputerLevel", "ShowPlays", "FumbleRule"}));
+    EXPECT_EQ(TabOrder(form),
+              QStringList({"ScoringStyle", "DeckSize", "SaveBtn", "CancelBtn", "ComputerLevel",
+                           "ShowPlays", "FumbleRule", "TableSize", "LargeIndices", "FourColours"}));
     // The new choices below them, the fumble rule's text on at most two lines.
     EXPECT_EQ(At(form, "ShowPlays").topLeft(), QPoint(8, 326));
     EXPECT_EQ(form.ShowPlays()->text(), "Show plays");
@@ -301,6 +305,33 @@ TEST_F(OptionsDialogTest, WonGameEntersUnderTheSettingsItWasPlayedWith) {
     EXPECT_EQ(host.FHall.Entry(1, 0, 2, 1), (TFameEntry{1026, "Ann"}));
     EXPECT_EQ(host.Calls,
               (std::vector<std::string>{"FameRecorded", "FameRecorded", "SetUpDeckSize:2"}));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(OptionsDialogTest, DisplayChoicesSitBelowAndNeedNoDealNorDisqualify) {
+    host.FStartedTableSize = 0;
+    bool noteShown = false;
+    Script = [&](TOptionsForm& form) {
+        // The game's controls keep their places; the display choices follow below them.
+        EXPECT_EQ(form.SaveBtn()->geometry(), QRect(25, 296, 75, 25));
+        EXPECT_EQ(form.ComputerLevel()->geometry(), QRect(46, 161, 129, 124));
+        EXPECT_EQ(form.DisplayChoices()->pos(), QPoint(8, 380));
+        EXPECT_GE(form.height(), form.DisplayChoices()->geometry().bottom());
+        EXPECT_FALSE(form.DisplayChoices()->NextStartNote()->isVisible());
+        form.DisplayChoices()->TableSize()->setCurrentIndex(3);
+        noteShown = form.DisplayChoices()->NextStartNote()->isVisible();
+        QTest::mouseClick(form.DisplayChoices()->FourColours(), Qt::LeftButton);
+        QTest::mouseClick(form.SaveBtn(), Qt::LeftButton);
+    };
+    EXPECT_FALSE(RunOptionsDialog(host));
+    EXPECT_TRUE(noteShown);
+    EXPECT_EQ(host.FDisplay, (TDisplaySettings{200, false, true}));
+    EXPECT_FALSE(host.FFameRecorded);
+    EXPECT_TRUE(host.FTimer);
+    EXPECT_EQ(host.Calls, std::vector<std::string>{"SetDisplay"});
 }
 
 } // namespace

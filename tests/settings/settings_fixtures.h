@@ -51,6 +51,14 @@ public:
     void SetUpDeckSize() override {
         Calls.push_back("SetUpDeckSize:" + std::to_string(FDeckCount));
     }
+    TDisplaySettings FDisplay;
+    int32_t FStartedTableSize = 0;
+    TDisplaySettings Display() const override { return FDisplay; }
+    void SetDisplay(const TDisplaySettings& V) override {
+        FDisplay = V;
+        Calls.push_back("SetDisplay");
+    }
+    int32_t StartedTableSize() const override { return FStartedTableSize; }
 };
 
 // Program and per-user directories inside a temporary directory, installed for the fixture's

@@ -31,36 +31,41 @@ struct TBandHit {
     int Offset; // -1 is the pixel just before it, 0 to Width - 1 inside, Width just after
 };
 
-TBandHit NearestBand(int Position, int Period) {
-    const int index = FloorDiv(Position + 1, Period);
-    return {index, Position - index * Period};
-}
-
 using TShades = std::array<QRgb, 7>;
 
 // Two families of bands woven over and under each other: at each crossing the band that is on
 // top runs through, and the other stops short of it with a dark line, which makes the weave.
 // A band's colour comes from its shades by the distance across it, for a rounded look.
+// Positions, periods and widths are in output pixels: card pixels times the scale S, which the
+// position functions get too.
 template <typename FA, typename FB, typename FColour>
 QImage Weave(int Period, int Width, QRgb Ground, FA PositionA, FB PositionB, FColour Colour) {
-    QImage back(CardWidth, CardHeight, QImage::Format_RGB32);
+    const int s = OutputScale();
+    const int period = Period * s;
+    const int width = Width * s;
+    QImage back(CardWidth * s, CardHeight * s, QImage::Format_RGB32);
     back.fill(White);
-    for (int y = Margin; y < CardHeight - Margin; ++y) {
-        for (int x = Margin; x < CardWidth - Margin; ++x) {
-            const TBandHit a = NearestBand(PositionA(x, y), Period);
-            const TBandHit b = NearestBand(PositionB(x, y), Period);
-            const bool inA = a.Offset >= 0 && a.Offset < Width;
-            const bool inB = b.Offset >= 0 && b.Offset < Width;
-            const bool besideA = a.Offset == -1 || a.Offset == Width;
-            const bool besideB = b.Offset == -1 || b.Offset == Width;
+    const auto nearest = [&](int position) {
+        const int index = FloorDiv(position + s, period);
+        return TBandHit{index, position - index * period};
+    };
+    for (int y = Margin * s; y < (CardHeight - Margin) * s; ++y) {
+        for (int x = Margin * s; x < (CardWidth - Margin) * s; ++x) {
+            const TBandHit a = nearest(PositionA(x, y, s));
+            const TBandHit b = nearest(PositionB(x, y, s));
+            const bool inA = a.Offset >= 0 && a.Offset < width;
+            const bool inB = b.Offset >= 0 && b.Offset < width;
+            const bool besideA = a.Offset < 0 || (a.Offset >= width && a.Offset < width + s);
+            const bool besideB = b.Offset < 0 || (b.Offset >= width && b.Offset < width + s);
             const bool aOnTop = ((a.Index + b.Index) & 1) == 0;
             QRgb c = Ground;
             if (inA && inB)
-                c = aOnTop ? Colour(true, a.Index, a.Offset) : Colour(false, b.Index, b.Offset);
+                c = aOnTop ? Colour(true, a.Index, a.Offset / s)
+                           : Colour(false, b.Index, b.Offset / s);
             else if (inA)
-                c = besideB && !aOnTop ? Black : Colour(true, a.Index, a.Offset);
+                c = besideB && !aOnTop ? Black : Colour(true, a.Index, a.Offset / s);
             else if (inB)
-                c = besideA && aOnTop ? Black : Colour(false, b.Index, b.Offset);
+                c = besideA && aOnTop ? Black : Colour(false, b.Index, b.Offset / s);
             back.setPixel(x, y, c);
         }
     }
@@ -82,8 +87,8 @@ QImage WovenDiagonal() {
                                  0xFF70A0FF, 0xFF70A0FF, 0xFF70A0FF};
     constexpr int period = 10, width = 6;
     return Weave(
-        period, width, Black, [](int x, int y) { return x + y; },
-        [](int x, int y) { return x - y + 200; },
+        period, width, Black, [](int x, int y, int) { return x + y; },
+        [](int x, int y, int s) { return x - y + 200 * s; },
         [](bool first, int, int offset) { return Shade(first ? red : blue, offset, width); });
 }
 
@@ -98,7 +103,8 @@ QImage WovenSquare() {
                                  0xFF80FFFF, 0xFF80FFFF, 0xFF80FFFF};
     constexpr int period = 9, width = 6;
     return Weave(
-        period, width, Black, [](int x, int) { return x + 2; }, [](int, int y) { return y + 2; },
+        period, width, Black, [](int x, int, int s) { return x + 2 * s; },
+        [](int, int y, int s) { return y + 2 * s; },
         [](bool across, int index, int offset) {
             const TShades& s =
                 across ? ((index & 1) ? green : cyan) : ((index & 1) ? blue : yellow);
@@ -107,14 +113,15 @@ QImage WovenSquare() {
 }
 
 QImage Dots() {
-    QImage back(CardWidth, CardHeight, QImage::Format_RGB32);
+    const int s = OutputScale();
+    QImage back(CardWidth * s, CardHeight * s, QImage::Format_RGB32);
     back.fill(White);
     // Two-pixel dots on a staggered grid.
     for (int row = 0; row * 5 + 3 < CardHeight - 2; ++row)
         for (int x = 3 + (row % 2) * 3; x + 2 < CardWidth - 2; x += 6)
-            for (int dy = 0; dy < 2; ++dy)
-                for (int dx = 0; dx < 2; ++dx)
-                    back.setPixel(x + dx, row * 5 + 3 + dy, Black);
+            for (int dy = 0; dy < 2 * s; ++dy)
+                for (int dx = 0; dx < 2 * s; ++dx)
+                    back.setPixel(x * s + dx, (row * 5 + 3) * s + dy, Black);
     return back;
 }
 

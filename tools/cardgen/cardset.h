@@ -41,6 +41,7 @@ struct TMember {
     TBack Back = TBack::Default;
 };
 
+// Every picture below is drawn at the scale and in the face style of DrawSettings (raster.h).
 // Members run: each suit Ace first, clubs, diamonds, hearts, spades; the red and the blue joker;
 // then the fifteen backs.
 TMember MemberContent(int Member);
@@ -52,6 +53,8 @@ QRgb TransparentColourOf(int Member);
 QImage DrawPipCard(TSuit Suit, int Rank); // Ace to Ten
 QImage DrawCourt(TSuit Suit, int Rank);   // Jack, Queen, King
 void DrawCornerIndices(QImage& Card, TSuit Suit, int Rank);
+// The top-left corner index's place, in card pixels.
+QRect CornerIndexArea();
 QRgb InkOf(TSuit Suit);
 
 QImage DrawJoker(bool Red);
@@ -66,9 +69,10 @@ QImage DrawWaitSign(); // 32 x 32
 QImage DrawTitle();
 
 // All members in a grid with their numbers, the way the table shows them (frame and cut
-// corners added, the transparent colour showing the table), the pictures in a row below.
+// corners added, the transparent colour showing the table), the pictures in a row below; at
+// the scale the members and pictures were drawn at.
 QImage DrawContactSheet(const std::vector<QImage>& Members, const std::vector<QImage>& Pictures);
-// Where a member's card lies on the contact sheet.
+// Where a member's card lies on the contact sheet, in card pixels.
 QRect ContactSheetCard(int Member);
 
 } // namespace cardgen

@@ -1,6 +1,7 @@
 // A sheet with every member as the table shows it (cut corners and frame, the transparent
 // colour replaced by the table's green) and its member number, for looking the set over.
 #include "cardset.h"
+#include "ksartset.h"
 #include "raster.h"
 
 #include <algorithm>
@@ -17,17 +18,7 @@ constexpr int LabelHeight = 13;
 // The frame and cut corners the card library puts on every loaded picture.
 QImage AsOnTable(const QImage& Picture, QRgb TransparentColour) {
     QImage card = Picture.convertToFormat(QImage::Format_RGB32);
-    {
-        QPainter p(&card);
-        p.setPen(QPen(Qt::black, 0));
-        const QPoint outline[] = {{2, 0},  {68, 0}, {70, 2}, {70, 93}, {68, 95},
-                                  {2, 95}, {0, 93}, {0, 2},  {2, 0}};
-        p.drawPolyline(outline, 9);
-    }
-    for (const QPoint c : {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(69, 0), QPoint(70, 0),
-                           QPoint(70, 1), QPoint(0, 94), QPoint(0, 95), QPoint(1, 95),
-                           QPoint(69, 95), QPoint(70, 95), QPoint(70, 94)})
-        card.setPixel(c, TransparentColour);
+    KsDrawCardOutline(card, TransparentColour, OutputScale());
     ReplaceColour(card, TransparentColour, TableGreen);
     return card;
 }
@@ -49,8 +40,10 @@ QImage DrawContactSheet(const std::vector<QImage>& Members, const std::vector<QI
     // The table pictures follow in a row of their own.
     int picturesHeight = 0;
     for (const QImage& picture : Pictures)
-        picturesHeight = std::max(picturesHeight, picture.height() + Gap);
-    QImage sheet(Gap + Columns * CellWidth, Gap + rows * CellHeight + picturesHeight,
+        picturesHeight = std::max(picturesHeight, picture.height() + Gap * OutputScale());
+    const int scale = OutputScale();
+    QImage sheet(QSize(Gap + Columns * CellWidth, Gap + rows * CellHeight) * scale +
+                     QSize(0, picturesHeight),
                  QImage::Format_RGB32);
     sheet.fill(TableGreen);
     QPainter p(&sheet);
@@ -62,18 +55,22 @@ QImage DrawContactSheet(const std::vector<QImage>& Members, const std::vector<QI
     for (int i = 0; i < cells; ++i) {
         const int member = i + 1;
         const QPoint at = ContactSheetCard(member).topLeft();
-        p.drawImage(at, AsOnTable(Members[static_cast<size_t>(i)], TransparentColourOf(member)));
+        p.drawImage(at * scale,
+                    AsOnTable(Members[static_cast<size_t>(i)], TransparentColourOf(member)));
         const QString label = QString::number(member);
         const qreal w = TextWidth(label, digits);
+        p.save();
+        p.scale(scale, scale);
         p.setPen(Qt::NoPen);
         p.setBrush(Qt::white);
         p.drawPath(TextPath(label, digits)
                        .translated(at.x() + (CardWidth - w) / 2, at.y() + CardHeight + 3));
+        p.restore();
     }
-    int x = Gap;
+    int x = Gap * scale;
     for (const QImage& picture : Pictures) {
-        p.drawImage(QPoint(x, Gap + rows * CellHeight), picture);
-        x += picture.width() + Gap;
+        p.drawImage(QPoint(x, (Gap + rows * CellHeight) * scale), picture);
+        x += picture.width() + Gap * scale;
     }
     return sheet;
 }

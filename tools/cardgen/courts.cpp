@@ -244,6 +244,13 @@ QImage DrawCourt(TSuit Suit, int Rank) {
     }
     QImage card = canvas.Result();
     MirrorTopHalf(card);
+    if (DrawSettings().LargeIndices) {
+        // The large index reaches into the picture; a white plate keeps it legible.
+        const QRect area = CornerIndexArea().adjusted(0, 0, 1, 1);
+        QImage plate(area.size() * OutputScale(), QImage::Format_Grayscale8);
+        plate.fill(255);
+        StampBothWays(card, plate, area.topLeft(), White);
+    }
     DrawCornerIndices(card, Suit, Rank);
     return card;
 }

@@ -10,8 +10,10 @@ namespace cardgen {
 
 namespace {
 
+// Width x Height card pixels at the output scale.
 QImage ClearPicture(int Width, int Height) {
-    QImage picture(Width, Height, QImage::Format_ARGB32_Premultiplied);
+    QImage picture(Width * OutputScale(), Height * OutputScale(),
+                   QImage::Format_ARGB32_Premultiplied);
     picture.fill(Qt::transparent);
     return picture;
 }
@@ -27,6 +29,7 @@ QPainterPath Disc(QPointF Centre, qreal Radius) {
 QImage DrawRing() {
     QImage picture = ClearPicture(80, 80);
     QPainter p(&picture);
+    p.scale(OutputScale(), OutputScale());
     p.setRenderHint(QPainter::Antialiasing);
     const QPointF c(40, 40);
     p.fillPath(Disc(c, 39.5), QColor(0x90, 0x90, 0x90));
@@ -39,6 +42,7 @@ QImage DrawRing() {
 QImage DrawWaitSign() {
     QImage picture = ClearPicture(32, 32);
     QPainter p(&picture);
+    p.scale(OutputScale(), OutputScale());
     p.setRenderHint(QPainter::Antialiasing);
     // Housing with three lamps; only the top one, red, is lit.
     QPainterPath housing;
@@ -56,18 +60,20 @@ QImage DrawWaitSign() {
 }
 
 QImage DrawTitle() {
-    QImage picture(90, 453, QImage::Format_RGB32);
+    constexpr int width = 90, height = 453;
+    QImage picture(width * OutputScale(), height * OutputScale(), QImage::Format_RGB32);
     QPainter p(&picture);
+    p.scale(OutputScale(), OutputScale());
     p.setRenderHint(QPainter::Antialiasing);
 
     // A strip of card-table felt with a gilt edge.
-    QLinearGradient felt(0, 0, picture.width(), 0);
+    QLinearGradient felt(0, 0, width, 0);
     felt.setColorAt(0.0, QColor(0, 70, 32));
     felt.setColorAt(0.5, QColor(0, 104, 48));
     felt.setColorAt(1.0, QColor(0, 70, 32));
-    p.fillRect(picture.rect(), felt);
-    p.fillRect(QRect(picture.width() - 3, 0, 3, picture.height()), QColor(196, 160, 64));
-    p.fillRect(QRect(picture.width() - 4, 0, 1, picture.height()), QColor(120, 90, 30));
+    p.fillRect(QRect(0, 0, width, height), felt);
+    p.fillRect(QRect(width - 3, 0, 3, height), QColor(196, 160, 64));
+    p.fillRect(QRect(width - 4, 0, 1, height), QColor(120, 90, 30));
 
     // The title, set vertically so it reads from the bottom up like a book's spine.
     QFont title(QStringLiteral("DejaVu Serif"));
@@ -75,7 +81,7 @@ QImage DrawTitle() {
     title.setBold(true);
     title.setPixelSize(46);
     p.save();
-    p.translate(picture.width() / 2.0 + 16, 300);
+    p.translate(width / 2.0 + 16, 300);
     p.rotate(-90);
     QPainterPath text;
     text.addText(0, 0, title, QStringLiteral("Tolvi"));

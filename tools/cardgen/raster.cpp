@@ -8,12 +8,31 @@
 
 namespace cardgen {
 
+namespace {
+
+TDrawSettings gSettings;
+
+} // namespace
+
+const TDrawSettings& DrawSettings() {
+    return gSettings;
+}
+
+TDrawScope::TDrawScope(const TDrawSettings& Settings) : FPrevious(gSettings) {
+    gSettings = Settings;
+}
+
+TDrawScope::~TDrawScope() {
+    gSettings = FPrevious;
+}
+
 TFineCanvas::TFineCanvas(int Width, int Height, QRgb Background)
-    : fine(Width * FineSamples, Height * FineSamples, QImage::Format_RGB32) {
+    : fine(Width * OutputScale() * FineSamples, Height * OutputScale() * FineSamples,
+           QImage::Format_RGB32) {
     fine.fill(Background);
     painter.emplace(&fine);
     painter->setRenderHint(QPainter::Antialiasing, false);
-    painter->scale(FineSamples, FineSamples);
+    painter->scale(FineSamples * OutputScale(), FineSamples * OutputScale());
 }
 
 QImage TFineCanvas::Result() {
@@ -106,16 +125,19 @@ QImage RenderMask(QSize Size, const std::function<void(QPainter&)>& Draw) {
     p.setBrush(Qt::black);
     Draw(p);
     const QImage drawn = canvas.Result();
-    QImage mask(Size, QImage::Format_Grayscale8);
-    for (int y = 0; y < Size.height(); ++y) {
+    QImage mask(drawn.size(), QImage::Format_Grayscale8);
+    for (int y = 0; y < drawn.height(); ++y) {
         uchar* line = mask.scanLine(y);
-        for (int x = 0; x < Size.width(); ++x)
+        for (int x = 0; x < drawn.width(); ++x)
             line[x] = drawn.pixel(x, y) == White ? 0 : 255;
     }
     return mask;
 }
 
-void Stamp(QImage& Target, const QImage& Mask, QPoint At, QRgb Colour, bool UpsideDown) {
+namespace {
+
+// Stamp with At in output pixels.
+void StampAt(QImage& Target, const QImage& Mask, QPoint At, QRgb Colour, bool UpsideDown) {
     const int w = Mask.width();
     const int h = Mask.height();
     for (int y = 0; y < h; ++y) {
@@ -130,11 +152,18 @@ void Stamp(QImage& Target, const QImage& Mask, QPoint At, QRgb Colour, bool Upsi
     }
 }
 
+} // namespace
+
+void Stamp(QImage& Target, const QImage& Mask, QPoint At, QRgb Colour, bool UpsideDown) {
+    StampAt(Target, Mask, At * OutputScale(), Colour, UpsideDown);
+}
+
 void StampBothWays(QImage& Card, const QImage& Mask, QPoint At, QRgb Colour) {
-    Stamp(Card, Mask, At, Colour);
-    const QPoint turned(Card.width() - At.x() - Mask.width(),
-                        Card.height() - At.y() - Mask.height());
-    Stamp(Card, Mask, turned, Colour, true);
+    const QPoint at = At * OutputScale();
+    StampAt(Card, Mask, at, Colour, false);
+    const QPoint turned(Card.width() - at.x() - Mask.width(),
+                        Card.height() - at.y() - Mask.height());
+    StampAt(Card, Mask, turned, Colour, true);
 }
 
 void MirrorTopHalf(QImage& Card) {

@@ -19,6 +19,31 @@ constexpr int CardHeight = 96;
 // Samples per output pixel along each axis.
 constexpr int FineSamples = 8;
 
+// What the pictures are drawn for. Every design is laid out in card pixels of the 71 x 96 card;
+// Scale output pixels stand for one of them, so a larger scale draws the same shapes finer.
+// The face style asks for the large corner indices and the four suit colours.
+struct TDrawSettings {
+    int Scale = 1;
+    bool LargeIndices = false;
+    bool FourColours = false;
+};
+const TDrawSettings& DrawSettings();
+inline int OutputScale() {
+    return DrawSettings().Scale;
+}
+
+// Draws with Settings while it lives.
+class TDrawScope {
+public:
+    explicit TDrawScope(const TDrawSettings& Settings);
+    ~TDrawScope();
+    TDrawScope(const TDrawScope&) = delete;
+    TDrawScope& operator=(const TDrawScope&) = delete;
+
+private:
+    TDrawSettings FPrevious;
+};
+
 // Colours with a fixed meaning for the card library.
 constexpr QRgb Transparent = 0xFFFF00FFu; // magenta: "background here"
 constexpr QRgb White = 0xFFFFFFFFu;
@@ -59,8 +84,9 @@ private:
     QPainter& p;
 };
 
-// A drawing surface sampled FineSamples times finer than its output. The painter works in output
-// pixel units with antialiasing off, so every sample holds exactly a colour that was painted.
+// A drawing surface sampled FineSamples times finer than its output, which is Width x Height
+// card pixels at the output scale. The painter works in card pixel units with antialiasing off,
+// so every sample holds exactly a colour that was painted.
 class TFineCanvas {
 public:
     TFineCanvas(int Width, int Height, QRgb Background);
@@ -80,12 +106,13 @@ private:
 // so that thin dark lines survive.
 QImage MajorityDownsample(const QImage& Fine, int Factor);
 
-// A one-colour shape of the given size: Grayscale8, 255 where the shape covers at least half of
-// the pixel, 0 elsewhere. Draw paints in output pixel units with any brush or pen.
+// A one-colour shape of the given size in card pixels (the mask itself is that times the output
+// scale): Grayscale8, 255 where the shape covers at least half of the pixel, 0 elsewhere. Draw
+// paints in card pixel units with any brush or pen.
 QImage RenderMask(QSize Size, const std::function<void(QPainter&)>& Draw);
 
-// Paints Colour into Target wherever Mask is set, with the mask's top-left corner at At;
-// UpsideDown turns the mask by 180 degrees first.
+// Paints Colour into Target wherever Mask is set, with the mask's top-left corner at card pixel
+// At; UpsideDown turns the mask by 180 degrees first.
 void Stamp(QImage& Target, const QImage& Mask, QPoint At, QRgb Colour, bool UpsideDown = false);
 
 // Puts At and its counterpart turned about the card centre, as the corners of a card show it.

@@ -1,0 +1,41 @@
+#pragma once
+// The display part of the options dialog: the table size and the two choices for the card
+// faces. None of them touches the game in progress.
+
+#include "OptionsHost.h"
+
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+
+class TDisplayChoices : public QWidget {
+    Q_OBJECT
+public:
+    // StartedTableSize: the size the running window was started with; choosing another says
+    // that it applies at the next start.
+    TDisplayChoices(int32_t StartedTableSize, QWidget* Parent);
+
+    TDisplaySettings Choices() const;
+    void SetChoices(const TDisplaySettings& Value);
+
+    QComboBox* TableSize() const { return FTableSize; }
+    QCheckBox* LargeIndices() const { return FLargeIndices; }
+    QCheckBox* FourColours() const { return FFourColours; }
+    QLabel* NextStartNote() const { return FNextStartNote; }
+
+    static constexpr int PanelWidth = 205;
+    static constexpr int PanelHeight = 98;
+
+private:
+    void ShowNote();
+
+    int32_t FStartedTableSize;
+    // Children of this widget.
+    QLabel* FTableSizeLabel;
+    QComboBox* FTableSize;
+    QCheckBox* FLargeIndices;
+    QCheckBox* FFourColours;
+    QLabel* FNextStartNote;
+};
