@@ -2,6 +2,7 @@
 
 #include "Main.h"
 
+#include "ProgramIcon.h"
 #include "TerminateHandler.h"
 
 #include <QApplication>
@@ -9,6 +10,7 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tolvi"));
+    QApplication::setWindowIcon(ProgramIcon());
     TMainForm mainForm;
     TTerminateHandler terminate(mainForm);
     mainForm.show();

@@ -24,8 +24,8 @@ QFont DialogFont();
 // has no buttons at all.
 void SetUpFixedDialog(QDialog& Dialog, const QString& Caption, int Width, int Height,
                       bool TitleButtons);
-// Places a window in the middle of the screen it will show on.
-void CenterOnScreen(QWidget& Window);
+// Places a window in the middle of the game window, whole on its screen.
+void CenterOnGameWindow(QWidget& Window);
 
 class TRadioGroup : public QGroupBox {
     Q_OBJECT

@@ -54,7 +54,7 @@ TScoreForm::TScoreForm(QWidget* Parent)
 
     setTabOrder(FButton1, FList);
     FButton1->setFocus();
-    CenterOnScreen(*this);
+    CenterOnGameWindow(*this);
 }
 
 void CheckHallOfFame(TOptionsHost& Host, QWidget* Parent) {

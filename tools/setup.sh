@@ -9,6 +9,7 @@ packages=(
   clang-14 libclang-rt-14-dev clang-format
   fonts-comic-neue fonts-liberation2
   xvfb xdotool imagemagick libx11-dev libxdamage-dev
+  librsvg2-bin
 )
 
 missing=()
