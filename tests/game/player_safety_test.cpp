@@ -172,6 +172,14 @@ TEST_F(Safety, ScoreShowsWholeAtAnyLength) {
         EXPECT_TRUE(form->rect().contains(shown)) << score;
         EXPECT_FALSE(shown.intersects(form->CardTable2->geometry())) << score;
         EXPECT_FALSE(shown.intersects(QRect(form->Label9->pos(), caption))) << score;
+        // The last digit is drawn on the table: ink where it stands.
+        const QImage drawn = form->grab(shown).toImage();
+        bool ink = false;
+        for (int x = metrics.horizontalAdvance(text.chopped(1));
+             x < std::min(drawn.width(), metrics.horizontalAdvance(text)); ++x)
+            for (int y = 0; y < drawn.height(); ++y)
+                ink = ink || qGray(drawn.pixel(x, y)) < 96;
+        EXPECT_TRUE(ink) << score;
     }
     TMainFormProbe::SetScore(*form, 41);
     form->UpdateScoreLabel();
