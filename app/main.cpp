@@ -3,6 +3,7 @@
 #include "Main.h"
 
 #include "ConfigFile.h"
+#include "ProgramIcon.h"
 #include "TerminateHandler.h"
 
 #include <QApplication>
@@ -35,6 +36,7 @@ int main(int argc, char* argv[]) {
     TMainForm::StartupTableSize = ApplyTableSize();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tolvi"));
+    QApplication::setWindowIcon(ProgramIcon());
     TMainForm mainForm;
     TTerminateHandler terminate(mainForm);
     mainForm.show();

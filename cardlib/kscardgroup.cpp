@@ -9,10 +9,10 @@
 #include <algorithm>
 
 TKsCardGroup::TKsCardGroup(QWidget* Owner) : TKsCustomCardControl(Owner) {
+    FCardList = std::make_unique<TKsCardList>(*this); // before the resize, which refits it
     Surface().SetSize(KsCardWidth, KsCardHeight);
     resize(Surface().Width(), Surface().Height());
     SetEmpty(false);
-    FCardList = std::make_unique<TKsCardList>(*this);
     setMouseTracking(true);
 }
 
@@ -26,23 +26,21 @@ void TKsCardGroup::Loaded() {
     // Nothing was drawn while the description was applied (DrawCard).
     RedrawAll(false);
     if (AutoEmpty())
-        for (int i = 0; i < Count(); ++i)
-            FCardList->Items(i).Card().SetEmpty(true);
+        EmptyAllCards();
 }
 
 TKsSingleCard* TKsCardGroup::GetCard(int32_t Index) const {
     if (Index < 0 || Index >= Count())
         return nullptr;
-    return &FCardList->Items(Index).Card();
+    return FCardList->Items(Index).CardOrNull();
 }
 
 int32_t TKsCardGroup::NonEmptyCount() {
     FNonEmpty.clear();
-    for (int i = 0; i < Count(); ++i) {
-        const TKsSingleCard& card = FCardList->Items(i).Card();
-        if (!card.Empty())
-            FNonEmpty.push_back(card.Position());
-    }
+    ForEachCard([this](int, const TKsSingleCard& Card) {
+        if (!Card.Empty())
+            FNonEmpty.push_back(Card.Position());
+    });
     return static_cast<int32_t>(FNonEmpty.size());
 }
 
@@ -55,8 +53,8 @@ int32_t TKsCardGroup::RandomCardIndex() {
 
 int32_t TKsCardGroup::FindSuit(TKsCardSuitType Suit) const {
     for (int i = 0; i < Count(); ++i) {
-        const TKsSingleCard& card = FCardList->Items(i).Card();
-        if (card.Suit() == Suit && !card.Empty())
+        const TKsSingleCard* card = GetCard(i);
+        if (card && card->Suit() == Suit && !card->Empty())
             return i;
     }
     return -1;
@@ -64,7 +62,7 @@ int32_t TKsCardGroup::FindSuit(TKsCardSuitType Suit) const {
 
 int32_t TKsCardGroup::FirstEmptyIndex() const {
     for (int i = 0; i < Count(); ++i)
-        if (FCardList->Items(i).Card().Empty())
+        if (const TKsSingleCard* card = GetCard(i); card && card->Empty())
             return i;
     return Count() - 1;
 }
@@ -81,7 +79,10 @@ int32_t TKsCardGroup::CardAtPos(int X, int Y) {
         FMeasuring = false;
     }
     for (int i = 0; i < Count(); ++i) {
-        const TKsRect& r = FCardList->Items(i).Card().CardRect();
+        const TKsSingleCard* card = GetCard(i);
+        if (!card)
+            continue;
+        const TKsRect& r = card->CardRect();
         if (r.Left < X && X < r.Right && r.Top < Y && Y < r.Bottom)
             return i;
     }
@@ -89,8 +90,7 @@ int32_t TKsCardGroup::CardAtPos(int X, int Y) {
 }
 
 void TKsCardGroup::EmptyAllCards() {
-    for (int i = 0; i < Count(); ++i)
-        FCardList->Items(i).Card().SetEmpty(true);
+    ForEachCard([](int, TKsSingleCard& Card) { Card.SetEmpty(true); });
 }
 
 void TKsCardGroup::SortCards(TKsSortStyle Style) {
@@ -98,15 +98,15 @@ void TKsCardGroup::SortCards(TKsSortStyle Style) {
         return;
     TKsUpdateGuard lock(*this);
     std::vector<std::pair<int32_t, int32_t>> keyed; // (key, ID)
-    keyed.reserve(static_cast<size_t>(Count()));
-    for (int i = 0; i < Count(); ++i) {
-        const TKsSingleCard& card = FCardList->Items(i).Card();
-        keyed.emplace_back(Style == soValue ? card.SortKey() : card.ID(), card.ID());
-    }
+    std::vector<TKsSingleCard*> cards;
+    ForEachCard([&](int, TKsSingleCard& Card) {
+        keyed.emplace_back(Style == soValue ? Card.SortKey() : Card.ID(), Card.ID());
+        cards.push_back(&Card);
+    });
     // The two jokers share a value; the ID settles their order.
     std::sort(keyed.begin(), keyed.end());
-    for (int j = 0; j < Count(); ++j)
-        FCardList->Items(j).Card().SetID(keyed[static_cast<size_t>(j)].second);
+    for (size_t j = 0; j < cards.size(); ++j)
+        cards[j]->SetID(keyed[j].second);
 }
 
 void TKsCardGroup::UpdateTightness() {
@@ -126,32 +126,27 @@ void TKsCardGroup::RedrawAll(bool Direct) {
         Invalidate();
         return;
     }
-    for (int i = 0; i < Count(); ++i)
-        FCardList->Items(i).Card().Draw(Direct);
+    ForEachCard([Direct](int, TKsSingleCard& Card) { Card.Draw(Direct); });
 }
 
 void TKsCardGroup::SetCardBack(TKsCardBackType Value) {
     TKsCustomCardControl::SetCardBack(Value);
-    for (int i = 0; i < Count(); ++i)
-        FCardList->Items(i).Card().SetCardBack(Value);
+    ForEachCard([Value](int, TKsSingleCard& Card) { Card.SetCardBack(Value); });
 }
 
 void TKsCardGroup::SetShowBack(bool Value) {
     TKsCustomCardControl::SetShowBack(Value);
-    for (int i = 0; i < Count(); ++i)
-        FCardList->Items(i).Card().SetShowBack(Value);
+    ForEachCard([Value](int, TKsSingleCard& Card) { Card.SetShowBack(Value); });
 }
 
 void TKsCardGroup::SetSprite(TKsSprite* Value) {
     TKsCustomCardControl::SetSprite(Value);
-    for (int i = 0; i < Count(); ++i)
-        FCardList->Items(i).Card().SetSprite(Value);
+    ForEachCard([Value](int, TKsSingleCard& Card) { Card.SetSprite(Value); });
 }
 
 void TKsCardGroup::SetTable(TKsCardTable* Value) {
     FTable = Value;
-    for (int i = 0; i < Count(); ++i)
-        FCardList->Items(i).Card().SetTable(Value);
+    ForEachCard([Value](int, TKsSingleCard& Card) { Card.SetTable(Value); });
 }
 
 void TKsCardGroup::SetCascadeSide(TKsCascadeSide Value) {
@@ -191,8 +186,7 @@ void TKsCardGroup::SetSortStyle(TKsSortStyle Value) {
 void TKsCardGroup::SetRandomCards(bool Value) {
     FRandomCards = Value;
     if (Value && !AutoEmpty())
-        for (int i = 0; i < Count(); ++i)
-            FCardList->Items(i).Card().SetID(2 + KsRandom(52));
+        ForEachCard([](int, TKsSingleCard& Card) { Card.SetID(2 + KsRandom(52)); });
 }
 
 void TKsCardGroup::SetScore(int32_t Value) {
@@ -281,8 +275,8 @@ void TKsCardGroup::MouseMove(int X, int Y) {
     if (FCardCursor == crDefault)
         return;
     const int32_t i = CardAtPos(X, Y);
-    if (i >= 0)
-        ApplyCursor(FCardList->Items(i).Card().Empty() ? crDefault : FCardCursor);
+    if (const TKsSingleCard* card = GetCard(i))
+        ApplyCursor(card->Empty() ? crDefault : FCardCursor);
 }
 
 void TKsCardGroup::mouseReleaseEvent(QMouseEvent* Event) {
@@ -301,11 +295,9 @@ void TKsCardGroup::MouseUp(Qt::MouseButton Button, int X, int Y) {
     ApplyCursor(crDefault);
     bool faceDown = false;
     bool playIt = false;
-    if (position >= 0 && position < Count() && OnCardClick)
-        OnCardClick(this, &FCardList->Items(position).Card(), position, playIt, tablePos, faceDown,
-                    Button);
-    if (FTable && playIt && position >= 0 && position < Count() &&
-        !FCardList->Items(position).Card().Empty())
+    if (TKsSingleCard* card = GetCard(position); card && OnCardClick)
+        OnCardClick(this, card, position, playIt, tablePos, faceDown, Button);
+    if (const TKsSingleCard* card = GetCard(position); FTable && playIt && card && !card->Empty())
         PlayCard(position, faceDown, tablePos);
 }
 

@@ -129,6 +129,12 @@ protected:
     void Resize() override;
 
 private:
+    // Visits every entry that holds a card: an entry being added has none yet.
+    template <class TVisit> void ForEachCard(TVisit&& Visit) const {
+        for (int i = 0; i < Count(); ++i)
+            if (TKsSingleCard* card = GetCard(i))
+                Visit(i, *card);
+    }
     void MouseUp(Qt::MouseButton Button, int X, int Y);
     void MouseMove(int X, int Y);
     void ApplyCursor(int16_t Cursor);

@@ -14,8 +14,8 @@ void TKsCardGroup::PlayCard(int32_t Position, bool FaceDown, TKsTablePos TablePo
         TKsBusyGuard busy;
         Pause(FPlayDelay);
     }
-    if (Position >= 0 && Position < Count())
-        FCardList->Items(Position).Card().PlayToTable(TablePos, FaceDown);
+    if (TKsSingleCard* card = GetCard(Position))
+        card->PlayToTable(TablePos, FaceDown);
 }
 
 void TKsCardGroup::PlayTurn() {

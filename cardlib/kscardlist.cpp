@@ -47,11 +47,14 @@ TKsCardItem& TKsCardList::Items(int Index) const {
 }
 
 void TKsCardList::Delete(int Index) {
-    TKsCardItem& item = Items(Index);
-    item.FCard.reset();
+    Items(Index); // range check
+    // Out of the list before the card goes, so a handler that walks the group never meets it.
+    std::unique_ptr<TKsCardItem> item = std::move(FItems[static_cast<size_t>(Index)]);
+    FItems.erase(FItems.begin() + Index);
+    item->FCard.reset();
     if (!FGroup.Destroying() && FGroup.AfterDeleteCard)
         FGroup.AfterDeleteCard(&FGroup);
-    FItems.erase(FItems.begin() + Index);
+    item.reset();
     Update(nullptr);
 }
 

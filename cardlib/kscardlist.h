@@ -24,6 +24,8 @@ public:
 
     TKsSingleCard& Card() { return *FCard; }
     const TKsSingleCard& Card() const { return *FCard; }
+    // The card, or null while the entry is being created or destroyed.
+    TKsSingleCard* CardOrNull() const { return FCard.get(); }
     // Copies the given card into the owned one; the owned card object never changes.
     void SetCard(const TKsSingleCard& Value);
 

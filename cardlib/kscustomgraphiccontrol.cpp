@@ -10,6 +10,7 @@ TKsCustomGraphicControl::TKsCustomGraphicControl(QWidget* Owner) : QWidget(Owner
     FSurface.SetBrushColor(FCanvasBrush);
     FSurface.SetDevicePixelRatio(devicePixelRatioF());
     FSurface.OnChange = [this] { SurfaceChanged(); };
+    FResizedTo = size();
 }
 
 TKsCustomGraphicControl::~TKsCustomGraphicControl() {
@@ -26,6 +27,46 @@ void TKsCustomGraphicControl::SetAutoSize(bool A) {
     FAutoSize = A;
     if (A)
         AdjustSize();
+}
+
+void TKsCustomGraphicControl::BeginUpdate() {
+    ++FUpdateCount;
+    // Qt fills a see-through widget's area before its paint event; an opaque one that paints
+    // nothing leaves the screen as it was, which is what the lock promises.
+    setAttribute(Qt::WA_OpaquePaintEvent, FUpdateCount != 0);
+}
+
+void TKsCustomGraphicControl::EndUpdate() {
+    --FUpdateCount;
+    setAttribute(Qt::WA_OpaquePaintEvent, FUpdateCount != 0);
+}
+
+void TKsCustomGraphicControl::setGeometry(int X, int Y, int W, int H) {
+    QWidget::setGeometry(X, Y, W, H);
+    SizeChanged();
+}
+
+void TKsCustomGraphicControl::setGeometry(const QRect& Rect) {
+    QWidget::setGeometry(Rect);
+    SizeChanged();
+}
+
+void TKsCustomGraphicControl::resize(int W, int H) {
+    QWidget::resize(W, H);
+    SizeChanged();
+}
+
+void TKsCustomGraphicControl::resize(const QSize& Size) {
+    QWidget::resize(Size);
+    SizeChanged();
+}
+
+void TKsCustomGraphicControl::SizeChanged() {
+    // While loading, the described size is taken over by Loaded.
+    if (Loading() || size() == FResizedTo)
+        return;
+    FResizedTo = size();
+    Resize();
 }
 
 void TKsCustomGraphicControl::DrawSurface() {
@@ -112,9 +153,8 @@ void TKsCustomGraphicControl::Loaded() {
 
 void TKsCustomGraphicControl::resizeEvent(QResizeEvent* Event) {
     QWidget::resizeEvent(Event);
-    // Qt holds back the resize of a hidden widget until it is shown; by then a control loaded
-    // from a window description has long fitted itself to that size, and a second Resize would
-    // refit its cascade to a count the description never divided by.
+    // The resize Qt held back for the first show was handled when it was made (SizeChanged,
+    // or Loaded for a described size): a show is no resize.
     if (Event->size() == FResizedTo)
         return;
     FResizedTo = Event->size();

@@ -41,8 +41,8 @@ public:
     bool AutoSize() const { return FAutoSize; }
     void SetAutoSize(bool A);
 
-    void BeginUpdate() { ++FUpdateCount; }
-    void EndUpdate() { --FUpdateCount; }
+    void BeginUpdate();
+    void EndUpdate();
 
     // Copies the whole Surface to the screen, whatever Empty and the update lock say.
     void DrawSurface();
@@ -58,6 +58,13 @@ public:
 
     // Invalidate: the whole control is painted again from its Surface on the next paint cycle.
     void Invalidate() { update(); }
+
+    // Qt holds back a hidden widget's resize until it is shown: these refit the control at
+    // once instead, so a later show with the same size is no resize.
+    void setGeometry(int X, int Y, int W, int H);
+    void setGeometry(const QRect& Rect);
+    void resize(int W, int H);
+    void resize(const QSize& Size);
 
     std::function<void(TKsCustomGraphicControl*)> OnResize;
 
@@ -81,6 +88,7 @@ private:
     enum TPaintMode : uint8_t { pmPaint, pmPaintRect, pmDrawSurface, pmFillStrips };
 
     void SurfaceChanged();
+    void SizeChanged();
     void RepaintNow(TPaintMode Mode, const QRect& Area);
     QRect RightStrip() const;
     QRect BottomStrip() const;

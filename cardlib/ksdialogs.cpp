@@ -3,16 +3,51 @@
 #include <QApplication>
 #include <QDialog>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
+#include <QScreen>
+#include <algorithm>
 
 namespace {
+
+QPointer<QWidget> gMainWindow;
+
+// Centres its window on the game window when it is shown: by then the window has its size,
+// and it is not on screen yet.
+class TKsCenterOnShow final : public QObject {
+public:
+    bool eventFilter(QObject* Watched, QEvent* Event) override {
+        if (Event->type() == QEvent::Show && Watched->isWidgetType())
+            KsCenterOnMainWindow(*static_cast<QWidget*>(Watched));
+        return false;
+    }
+};
+
+// A message box fits its size to its text as it shows; centred once that is done.
+class TKsMessageBox final : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent* Event) override {
+        QMessageBox::showEvent(Event);
+        KsCenterOnMainWindow(*this);
+    }
+};
+
+// The window a message box belongs to: the dialog on top, else the game window.
+QWidget* MessageParent() {
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    return gMainWindow ? gMainWindow.data() : QApplication::activeWindow();
+}
 
 class TKsQtDialogs final : public TKsDialogs {
 public:
     TKsMsgDlgBtn Message(const TKsMessage& Msg) override {
-        QMessageBox box(Icon(Msg.Type),
-                        Msg.Caption.isEmpty() ? KsDefaultCaption(Msg.Type) : Msg.Caption, Msg.Text,
-                        QMessageBox::NoButton, QApplication::activeWindow());
+        TKsMessageBox box(Icon(Msg.Type),
+                          Msg.Caption.isEmpty() ? KsDefaultCaption(Msg.Type) : Msg.Caption,
+                          Msg.Text, QMessageBox::NoButton, MessageParent());
         for (TKsMsgDlgBtn b : Msg.Buttons)
             box.addButton(Standard(b));
         box.exec();
@@ -23,7 +58,13 @@ public:
         return mbCancel;
     }
 
-    int Exec(QDialog& Dialog) override { return Dialog.exec(); }
+    int Exec(QDialog& Dialog) override {
+        TKsCenterOnShow center;
+        Dialog.installEventFilter(&center);
+        const int result = Dialog.exec();
+        Dialog.removeEventFilter(&center);
+        return result;
+    }
 
 private:
     static QMessageBox::Icon Icon(TKsMsgDlgType Type) {
@@ -76,6 +117,28 @@ QString KsDefaultCaption(TKsMsgDlgType Type) {
         break;
     }
     return QApplication::applicationName();
+}
+
+void KsSetMainWindow(QWidget* Window) {
+    gMainWindow = Window;
+}
+
+QWidget* KsMainWindow() {
+    return gMainWindow.data();
+}
+
+void KsCenterOnMainWindow(QWidget& Window) {
+    const QWidget* main = gMainWindow && gMainWindow != &Window ? gMainWindow.data() : nullptr;
+    const QScreen* screen = main ? main->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    QRect frame = Window.frameGeometry();
+    frame.moveCenter(main ? main->frameGeometry().center() : area.center());
+    // Whole on the game window's screen, the title bar first.
+    frame.moveLeft(std::max(std::min(frame.left(), area.right() + 1 - frame.width()), area.left()));
+    frame.moveTop(std::max(std::min(frame.top(), area.bottom() + 1 - frame.height()), area.top()));
+    Window.move(frame.topLeft());
 }
 
 TKsDialogs& Dialogs() {

@@ -8,6 +8,7 @@
 #include <vector>
 
 class QDialog;
+class QWidget;
 
 enum TKsMsgDlgType : uint8_t { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
 enum TKsMsgDlgBtn : uint8_t { mbYes, mbNo, mbOK, mbCancel };
@@ -44,6 +45,13 @@ public:
 private:
     TKsDialogs* FPrevious;
 };
+
+// The game window, over which every message box and dialog is centred (null: none).
+void KsSetMainWindow(QWidget* Window);
+QWidget* KsMainWindow();
+// Centres Window on the game window (without one, on the primary screen), kept on that
+// window's screen.
+void KsCenterOnMainWindow(QWidget& Window);
 
 // Shorthand for the common case.
 TKsMsgDlgBtn KsMessageDlg(const QString& Text, TKsMsgDlgType Type,

@@ -6,6 +6,7 @@
 #include "kssinglecard.h"
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 
 TKsVirtualDeck::TKsVirtualDeck(QObject* Owner) : QObject(Owner), FCards(52, 0) {}
@@ -51,7 +52,9 @@ void TKsVirtualDeck::SetCustomDeck(bool Value) {
 
 void TKsVirtualDeck::ReadCustomDeck() {
     TKsCustomDeckBlock block{};
-    if (!LoadCustomDeck(FCustomDeckFileName, FCustomCards, FDeckSize, block, FShuffleCount))
+    if (LoadCustomDeck(FCustomDeckFileName, FCustomCards, FDeckSize, block, FShuffleCount))
+        FCustomCount = FDeckSize;
+    else
         FCustomDeck = false;
 }
 
@@ -66,14 +69,20 @@ void TKsVirtualDeck::PrepareDeck() {
     TKsBusyGuard busy;
     KsRandomize();
     int32_t n = FIncludedCards.CardCount();
-    // The custom list has 108 places; a larger composition takes no more than those.
-    if (FCustomDeck)
-        n = std::min(n, KsCustomDeckPlaces);
+    std::vector<int32_t> custom;
+    if (FCustomDeck) {
+        // Only the places the file counts hold cards, and only IDs 2 to 55 are cards: a
+        // composition larger than that takes no more, so no ID 0 is ever handed out.
+        const int32_t listed = std::clamp(FCustomCount, 0, KsCustomDeckPlaces);
+        std::copy_if(FCustomCards.begin(), FCustomCards.begin() + listed,
+                     std::back_inserter(custom), [](int32_t ID) { return ID >= 2 && ID <= 55; });
+        n = std::min(n, static_cast<int32_t>(custom.size()));
+    }
     FDeckSize = n;
     if (static_cast<int32_t>(FCards.size()) != n)
         FCards.resize(static_cast<size_t>(n));
     if (FCustomDeck)
-        std::copy_n(FCustomCards.begin(), n, FCards.begin());
+        std::copy_n(custom.begin(), n, FCards.begin());
     else
         FIncludedCards.FillDeck(FCards);
 

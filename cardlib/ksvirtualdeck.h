@@ -79,5 +79,6 @@ private:
     int32_t FShuffleCount = 0;
     bool FDealAnimation = true;
     TKsCustomCardList FCustomCards{};
+    int32_t FCustomCount = 0; // places of FCustomCards the file fills
     bool FPrepared = false;
 };

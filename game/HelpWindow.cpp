@@ -69,3 +69,7 @@ void OpenHelp(const QString& FileName, QWidget* Parent) {
     gHelp->raise();
     gHelp->activateWindow();
 }
+
+QWidget* ShownHelpWindow() {
+    return gHelp.data();
+}

@@ -7,3 +7,5 @@ class QWidget;
 
 // Opens the help file at its contents; the window stays open beside the game.
 void OpenHelp(const QString& FileName, QWidget* Parent);
+// The open help window, or null.
+QWidget* ShownHelpWindow();

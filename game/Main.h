@@ -100,6 +100,8 @@ public:
 
     // Scoring.
     void UpdateScoreLabel();
+    // Fits the score label to its text, so that any score shows whole.
+    void PlaceScoreLabel();
     static int32_t LevelBonus(int32_t Level);
 
     // The game state.
@@ -148,6 +150,7 @@ public:
 
 protected:
     bool event(QEvent* Event) override;
+    void changeEvent(QEvent* Event) override;
     void keyPressEvent(QKeyEvent* Event) override;
     void closeEvent(QCloseEvent* Event) override;
 
@@ -158,6 +161,10 @@ private:
     void ArrangeDrawingOrder();
     void PostGameMessage(TGameMessage Message, TKsCardGroup* Slot);
     void ShowWaitSign(QLabel* Sign, bool Visible);
+    // The computer waits while the player cannot see the table: the help window is active
+    // or the game window is minimized (MainAway).
+    void WatchPlayerAway();
+    void UpdatePlayerAway();
     // A human play of Slot on a table that fits, through the click (Lay false: the group
     // lays the card) or a key (Lay true: laid here); false when no table fits.
     bool HumanPlay(TKsCardGroup* Slot, bool Lay);
@@ -199,6 +206,8 @@ private:
 
     bool FGameRunning = false;
     bool FStuckWinnerReported = false;
+    bool FPlayerAway = false;
+    bool FTimerStoppedAway = false; // the timer ran when the player went away
     QString FHelpFile;
     TFumbleLock FFumble;
 };

@@ -2,6 +2,7 @@
 
 #include "ConfigFile.h"
 #include "HelpWindow.h"
+#include "KeySlot.h"
 #include "Main.h"
 #include "Options.h"
 #include "ProgramFiles.h"
@@ -67,6 +68,8 @@ TMainForm::TMainForm(QWidget* Parent) : QWidget(Parent) {
     CreatePlayView();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+    KsSetMainWindow(this);
+    WatchPlayerAway();
     KsHandleEvent([this] { FormCreate(); });
 }
 
@@ -150,6 +153,8 @@ void TMainForm::LoadWindowDescription() {
 
     DealBtn = new QPushButton(QStringLiteral("&Deal"), this);
     DealBtn->setGeometry(6, 338, 75, 25);
+    // Mouse and Alt-letter only: a button holding the focus would deal again on Space.
+    DealBtn->setFocusPolicy(Qt::NoFocus);
     connect(DealBtn, &QPushButton::clicked, this,
             [this] { KsHandleEvent([this] { DealBtnClick(); }); });
 
@@ -203,6 +208,7 @@ void TMainForm::LoadWindowDescription() {
     auto makeButton = [this](const QString& Caption, int Top, void (TMainForm::*Click)()) {
         auto* button = new QPushButton(Caption, this);
         button->setGeometry(6, Top, 75, 25);
+        button->setFocusPolicy(Qt::NoFocus);
         connect(button, &QPushButton::clicked, this,
                 [this, Click] { KsHandleEvent([this, Click] { (this->*Click)(); }); });
         return button;
@@ -210,9 +216,6 @@ void TMainForm::LoadWindowDescription() {
     OptionBtn = makeButton(QStringLiteral("&Options"), 366, &TMainForm::OptionBtnClick);
     HelpBtn = makeButton(QStringLiteral("&Help"), 394, &TMainForm::HelpBtnClick);
     ScoreBtn = makeButton(QStringLiteral("&Scores"), 422, &TMainForm::ScoreBtnClick);
-    setTabOrder(DealBtn, OptionBtn);
-    setTabOrder(OptionBtn, HelpBtn);
-    setTabOrder(HelpBtn, ScoreBtn);
 
     // Stored sizes, as for the buttons: measuring text here would load the whole font
     // database before the window can appear.
@@ -335,11 +338,10 @@ bool TMainForm::event(QEvent* Event) {
 }
 
 void TMainForm::keyPressEvent(QKeyEvent* Event) {
-    // The window's only focusable controls are push buttons, which pass digits on unhandled,
-    // so every digit reaches the window whichever control has the focus.
-    const QString text = Event->text();
-    if (text.size() == 1)
-        KsHandleEvent([&] { FormKeyPress(text.front()); });
+    // No control of the window takes the keyboard focus, so every key reaches the window.
+    const int slot = KeySlot(*Event);
+    if (slot >= 0)
+        KsHandleEvent([&] { FormKeyPress(QChar(u'1' + slot)); });
     QWidget::keyPressEvent(Event);
 }
 

@@ -26,7 +26,8 @@ void TMainForm::FormKeyPress(QChar Key) {
 }
 
 bool TMainForm::HumanPlay(TKsCardGroup* Slot, bool Lay) {
-    if (Slot->NonEmptyCount() == 0 || HumanLocked(Slot))
+    // A decided game takes no more cards: they would score, and carry into the next deal.
+    if (!FGameRunning || Slot->NonEmptyCount() == 0 || HumanLocked(Slot))
         return false;
     const int32_t value = Slot->GetCard(0)->Value();
     TKsCardTable* table = nullptr;
@@ -60,7 +61,6 @@ bool TMainForm::HumanPlay(TKsCardGroup* Slot, bool Lay) {
 void TMainForm::CountHumanCard(TKsCardGroup* Slot) {
     ++FHumanPlayed;
     UpdateScoreLabel();
-    // Cards laid after the game was decided still count, but win nothing.
     if (FGameRunning && FHumanPlayed >= FCardsToWin && !FComputerWon) {
         FHumanWon = true;
         FGameRunning = false;

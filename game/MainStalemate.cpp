@@ -30,7 +30,8 @@ bool TMainForm::CanPlay(bool Human) {
             break;
         }
     }
-    ShowWaitSign(Human ? WaitSign1 : WaitSign2, !can);
+    // A decided game waits for nobody.
+    ShowWaitSign(Human ? WaitSign1 : WaitSign2, !can && FGameRunning);
     return can;
 }
 
@@ -119,6 +120,8 @@ void TMainForm::TurnOver(TKsCardGroup* Pile, const std::array<TKsCardGroup*, 4>&
 void TMainForm::WMGameOver() {
     Timer->stop();
     FGameRunning = false;
+    ShowWaitSign(WaitSign1, false);
+    ShowWaitSign(WaitSign2, false);
     QString winner;
     if (FHumanWon)
         winner = StringRes::WinnerHuman();

@@ -1,12 +1,12 @@
 #include "DialogSupport.h"
 
+#include "ksdialogs.h"
+
 #include <QButtonGroup>
 #include <QDialog>
 #include <QEvent>
-#include <QGuiApplication>
 #include <QListWidget>
 #include <QRadioButton>
-#include <QScreen>
 #include <QStyle>
 #include <QStyleOptionGroupBox>
 #include <QStyledItemDelegate>
@@ -76,14 +76,8 @@ void SetUpFixedDialog(QDialog& Dialog, const QString& Caption, int Width, int He
     Dialog.setSizeGripEnabled(false);
 }
 
-void CenterOnScreen(QWidget& Window) {
-    const QWidget* parent = Window.parentWidget();
-    QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    QRect frame = Window.frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    Window.move(frame.topLeft());
+void CenterOnGameWindow(QWidget& Window) {
+    KsCenterOnMainWindow(Window);
 }
 
 TRadioGroup::TRadioGroup(const QString& Caption, const QStringList& Items, QWidget* Parent)

@@ -27,8 +27,8 @@ void SetUpFixedDialog(QDialog& Dialog, const QString& Caption, int Width, int He
                       bool TitleButtons);
 // Every item of List is Height pixels high, whatever its font asks for.
 void SetFixedItemHeight(QListWidget& List, int Height);
-// Places a window in the middle of the screen it will show on.
-void CenterOnScreen(QWidget& Window);
+// Places a window in the middle of the game window, whole on its screen.
+void CenterOnGameWindow(QWidget& Window);
 
 class TRadioGroup : public QGroupBox {
     Q_OBJECT

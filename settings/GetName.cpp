@@ -51,7 +51,7 @@ TNameForm::TNameForm(QWidget* Parent)
 
     setTabOrder(FEdit, FButton1);
     FEdit->setFocus();
-    CenterOnScreen(*this);
+    CenterOnGameWindow(*this);
 }
 
 void TNameForm::Button1Click() {

@@ -113,7 +113,7 @@ TOptionsForm::TOptionsForm(TOptionsHost& Host, QWidget* Parent)
     FormCreate();
     if (QRadioButton* first = FScoringStyle->Button(std::max(0, FScoringStyle->ItemIndex())))
         first->setFocus();
-    CenterOnScreen(*this);
+    CenterOnGameWindow(*this);
 }
 
 void TOptionsForm::FormCreate() {

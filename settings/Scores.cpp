@@ -41,7 +41,7 @@ TScoreForm::TScoreForm(QWidget* Parent)
 
     setTabOrder(FButton1, FList);
     FButton1->setFocus();
-    CenterOnScreen(*this);
+    CenterOnGameWindow(*this);
 }
 
 void TScoreForm::AddStatistics(TOptionsHost& Host) {

@@ -117,6 +117,43 @@ TEST_F(CardGroup, DeletingKeepsLaterPositionsAndDestroyingRaisesNoDeleteEvents) 
     EXPECT_EQ(otherDeletes, 0);
 }
 
+TEST_F(CardGroup, HandlersWalkTheGroupWhileEntriesComeAndGo) {
+    Fill({2, 3, 4});
+    auto walk = [](TKsCardGroup* g) {
+        g->RedrawAll(false);
+        g->SortCards(soValue);
+        return std::to_string(g->NonEmptyCount()) + "/" + std::to_string(g->FindSuit(stClub));
+    };
+    std::vector<std::string> seen;
+    // The new entry has no card yet when the update is raised.
+    group->AfterUpdate = [&](TKsCardGroup* g) {
+        seen.push_back(g->GetCard(g->Count() - 1) ? "card" : "none");
+        seen.push_back(walk(g));
+    };
+    group->CardList().Add();
+    group->AfterUpdate = nullptr;
+    // The deleted entry's card is gone when the handler runs, and so is the entry.
+    group->AfterDeleteCard = [&](TKsCardGroup* g) { seen.push_back(walk(g)); };
+    group->CardList().Delete(0);
+    EXPECT_EQ(seen, (std::vector<std::string>{"none", "3/0", "3/0"}));
+    EXPECT_EQ(group->Count(), 3);
+}
+
+TEST_F(CardGroup, ResizeWhileHiddenRefitsAtOnceAndAShowIsNoResize) {
+    group->SetAutoTight(true);
+    for (int i = 0; i < 11; ++i)
+        group->CardList().Add();
+    int resizes = 0;
+    group->OnResize = [&](auto*) { ++resizes; };
+    group->setGeometry(10, 20, 300, 96);
+    EXPECT_EQ(group->Tightness(), (300 - 71) / 11) << "refitted while the form is hidden";
+    EXPECT_EQ(resizes, 1);
+    group->SetTightness(3);
+    Show();
+    EXPECT_EQ(resizes, 1) << "the first show is no resize";
+    EXPECT_EQ(group->Tightness(), 3);
+}
+
 TEST_F(CardGroup, ItemCardCopiesTheGivenCard) {
     Fill({2});
     TKsSingleCard source(group, &group->Surface());

@@ -85,6 +85,19 @@ TEST_F(GraphicControl, UpdateLockKeepsTheScreenButDrawSurfaceStillCopies) {
     EXPECT_EQ(control->UpdateCount(), 0);
 }
 
+TEST_F(GraphicControl, RepaintRequestsUnderTheLockChangeNothingOnScreen) {
+    control->Paint({0, 0, 40, 30}, Qt::red);
+    control->PaintRect({0, 0, 40, 30}, nullptr);
+    control->Paint({0, 0, 40, 30}, Qt::blue);
+    control->BeginUpdate();
+    control->repaint();
+    form.repaint();
+    EXPECT_EQ(OnScreen(20, 20), QColor(Qt::red)) << "not wiped to the form's colour";
+    control->EndUpdate();
+    control->repaint();
+    EXPECT_EQ(OnScreen(20, 20), QColor(Qt::blue));
+}
+
 TEST_F(GraphicControl, UpdateGuardReleasesTheLockAndShowsTheSurfaceOnException) {
     try {
         TKsUpdateGuard lock(*control);

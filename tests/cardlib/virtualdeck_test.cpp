@@ -356,4 +356,19 @@ TEST_F(CustomDeck, CompositionLargerThanTheListReadsNoMoreThanItsPlaces) {
     EXPECT_EQ(DrawAll(deck).size(), 108u);
 }
 
+TEST_F(CustomDeck, ShortListHandsOutOnlyRealCards) {
+    // The file counts 30 places, one of them holding no card; the composition asks for 52.
+    std::vector<int32_t> ids = Range(2, 31);
+    ids[7] = 0;
+    deck.SetShuffleCount(3);
+    deck.SetCustomDeckFileName(Write(DeckRecord(3, 30, ids)));
+    deck.SetCustomDeck(true);
+    deck.PrepareDeck();
+    EXPECT_EQ(deck.DeckSize(), 29);
+    const auto drawn = DrawAll(deck);
+    EXPECT_EQ(drawn.size(), 29u);
+    for (int32_t id : drawn)
+        EXPECT_TRUE(id >= 2 && id <= 55) << id;
+}
+
 } // namespace

@@ -261,10 +261,13 @@ private:
         const int32_t top2 = FForm->CardTable2->CardTop().Value();
         std::vector<int> legal;
         std::vector<int> stray;
+        // A decided game takes no card at all.
+        const bool decided = !FForm->GameRunning();
         for (int i = 0; i < 4; ++i)
-            (Fits(FForm->Play1Card[size_t(i)], top1, top2) ? legal : stray).push_back(i);
+            (!decided && Fits(FForm->Play1Card[size_t(i)], top1, top2) ? legal : stray)
+                .push_back(i);
         const bool byKey = Chance(5);
-        if (Chance(12) && !stray.empty()) {
+        if ((decided || Chance(12)) && !stray.empty()) {
             StrayMove(stray[FRandom() % stray.size()], byKey);
             return;
         }

@@ -66,7 +66,7 @@ TEST_F(Found, PlayJustBeforeTheComputerWinsCannotTakeTheWinFromIt) {
     EXPECT_FALSE(form->Timer->isActive());
 }
 
-TEST_F(Found, GameAnsweredNoStaysDecidedWhileTheHumanPlaysOn) {
+TEST_F(Found, GameAnsweredNoTakesNoMoreCards) {
     SetUpTheLastPlays();
     ComputerPlaysTheJack();
     dialogs.Answers = {mbNo};
@@ -74,14 +74,16 @@ TEST_F(Found, GameAnsweredNoStaysDecidedWhileTheHumanPlaysOn) {
     ASSERT_EQ(WinnerMessages(dialogs), 1);
     ASSERT_FALSE(form->Timer->isActive());
 
-    // The table keeps its cards, and the human may still lay one; that leaves both sides stuck.
+    // The table keeps its cards, but the slots play nothing until the next deal: a point
+    // scored now would carry into the next Las Vegas deal.
     const int32_t score = form->GameScore();
-    HumanPlaysTheSix();
+    QTest::mouseClick(form->Play1Card[0], Qt::LeftButton, {}, QPoint(30, 40));
+    QTest::keyClick(form.get(), '1');
     DrainAll();
-    EXPECT_EQ(form->CardTable1->CardTop().ID(), 6);
-    EXPECT_EQ(form->GameScore(), score + 1) << "the card's point only";
+    EXPECT_EQ(form->CardTable1->CardTop().ID(), 5);
+    EXPECT_EQ(form->GameScore(), score);
+    EXPECT_EQ(form->HumanPlayed(), 23);
     EXPECT_EQ(WinnerMessages(dialogs), 1) << "no second winner";
-    EXPECT_EQ(form->HumanPlayed(), 24) << "no turn-over after the end";
     EXPECT_FALSE(form->Timer->isActive()) << "the computer does not wake up again";
 }
 
@@ -94,9 +96,9 @@ TEST_F(Found, LostGameAnsweredNoCannotBeWonAfterwards) {
     ASSERT_EQ(WinnerMessages(dialogs), 1);
 
     // The human's 25th card comes after the computer's win was announced and cleared.
-    HumanPlaysTheSix();
+    QTest::mouseClick(form->Play1Card[0], Qt::LeftButton, {}, QPoint(30, 40));
     DrainAll();
-    EXPECT_EQ(form->HumanPlayed(), 25);
+    EXPECT_EQ(form->HumanPlayed(), 24);
     EXPECT_FALSE(form->HumanWon());
     EXPECT_EQ(WinnerMessages(dialogs), 1) << "no \"You Won\" after the computer won";
 }
@@ -112,12 +114,16 @@ TEST_F(Found, TurnOverThatDecidesTheGameLeavesThePilesOnTheirRelayTables) {
     EXPECT_EQ(form->Play1Pile->Table(), form->TempTable1);
     EXPECT_EQ(form->Play2Pile->Table(), form->TempTable2);
 
-    // A card laid after the end is refilled from the pile through the relay table, not by
-    // turning the pile's card onto the central table and copying an old one into the slot.
+    // A card laid just before the end is refilled after it from the pile through the relay
+    // table, not by turning the pile's card onto the central table and copying an old one
+    // into the slot.
     SetTop(form->CardTable1, 5);
     SetSlot(form->Play1Card[0], 6);
     const int32_t pileTop = form->Play1Pile->GetCard(form->Play1Pile->NonEmptyCount() - 1)->ID();
-    QTest::mouseClick(form->Play1Card[0], Qt::LeftButton, {}, QPoint(30, 40));
+    form->Play1Card[0]->SetTable(form->CardTable1);
+    form->CardTable1->SetPlayPosition(2);
+    form->Play1Card[0]->PlayCard(0, false, tpTop);
+    form->WMHumanPlayed(form->Play1Card[0]);
     DrainAll();
     EXPECT_EQ(form->CardTable1->CardTop().ID(), 6);
     EXPECT_EQ(form->Play1Card[0]->GetCard(0)->ID(), pileTop);

@@ -1,0 +1,35 @@
+// The computer waits while the player is away from the table.
+
+#include "HelpWindow.h"
+#include "Main.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <QWindow>
+
+void TMainForm::WatchPlayerAway() {
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this] { UpdatePlayerAway(); });
+}
+
+void TMainForm::changeEvent(QEvent* Event) {
+    QWidget::changeEvent(Event);
+    if (Event->type() == QEvent::WindowStateChange)
+        UpdatePlayerAway();
+}
+
+void TMainForm::UpdatePlayerAway() {
+    const QWidget* help = ShownHelpWindow();
+    const QWindow* focus = QGuiApplication::focusWindow();
+    const bool away = isMinimized() || (help && focus && help->windowHandle() == focus);
+    if (away == FPlayerAway)
+        return;
+    FPlayerAway = away;
+    if (away) {
+        FTimerStoppedAway = Timer->isActive();
+        Timer->stop();
+    } else if (FTimerStoppedAway) {
+        // Back as after Options: the computer plays on if the game still runs.
+        FTimerStoppedAway = false;
+        SetTimerEnabled(true);
+    }
+}
