@@ -27,3 +27,15 @@ start_xvfb() {
   echo "no X server could be started" >&2
   return 1
 }
+
+# The first mapped window of that name within 30 s (Qt also keeps an unmapped 1x1 leader
+# window named after the program).
+wait_for_window() {
+  local found=""
+  for _ in $(seq 300); do
+    found=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)
+    [ -n "$found" ] && break
+    sleep 0.1
+  done
+  echo "$found"
+}

@@ -46,15 +46,6 @@ mkdir -p "$elsewhere"
 (cd "$elsewhere" && QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$scratch/config" \
   exec "$root/usr/games/tolvi" >"$scratch/log.txt" 2>&1) &
 app_pid=$!
-wait_for_window() {
-  local found=""
-  for _ in $(seq 300); do
-    found=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)
-    [ -n "$found" ] && break
-    sleep 0.1
-  done
-  echo "$found"
-}
 window=$(wait_for_window Tolvi)
 [ -n "$window" ] || fail "the window \"Tolvi\" did not appear: $(cat "$scratch/log.txt")"
 sleep 0.5

@@ -34,17 +34,6 @@ printf '[Settings]\r\nTolvi=0\r\n' >"$work/Config.INI"
   exec "$work/Tolvi" >"$work/log.txt" 2>&1) &
 app_pid=$!
 
-# The first mapped window of that name within 30 s (Qt also keeps an unmapped 1x1 leader
-# window named after the program).
-wait_for_window() {
-  local found=""
-  for _ in $(seq 300); do
-    found=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)
-    [ -n "$found" ] && break
-    sleep 0.1
-  done
-  echo "$found"
-}
 
 window=$(wait_for_window Tolvi)
 [ -n "$window" ] || fail "the window \"Tolvi\" did not appear"
