@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QLockFile>
 #include <QStandardPaths>
+#include <QThread>
 #include <optional>
 
 namespace {
@@ -136,7 +137,10 @@ bool SaveConfig(TOptionsHost& Host) {
     QDir().mkpath(QFileInfo(paths.WritePath).absolutePath());
     QLockFile lock(paths.WritePath + QStringLiteral(".lock"));
     lock.setStaleLockTime(ConfigLockStaleMs);
-    lock.tryLock(ConfigLockWaitMs);
+    // Qt's own wait backs off to seconds between tries; short steps keep a close quick while
+    // other copies take the lock in turn. Where no lock can be made it stops at once.
+    while (!lock.tryLock(0) && lock.error() == QLockFile::LockFailedError)
+        QThread::msleep(ConfigLockPollMs);
 
     TConfigFile file(paths);
     file.WriteSettings({Host.Scoring(), Host.DeckCount(), Host.Level()});
