@@ -7,6 +7,7 @@
 #include "ksdialogs.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
@@ -129,6 +130,13 @@ void LoadConfig(TOptionsHost& Host) {
     Host.Additions().Clear();
 }
 
+void RemoveDeadConfigLock(const QString& LockPath) {
+    const QFileInfo info(LockPath);
+    if (info.exists() && info.size() == 0 &&
+        info.lastModified().msecsTo(QDateTime::currentDateTime()) > ConfigLockEmptyMs)
+        QFile::remove(LockPath);
+}
+
 bool SaveConfig(TOptionsHost& Host) {
     const TConfigPaths paths = ConfigPaths();
     // Another copy of the program may be saving into the same file: its read, merge and write
@@ -139,8 +147,10 @@ bool SaveConfig(TOptionsHost& Host) {
     lock.setStaleLockTime(ConfigLockStaleMs);
     // Qt's own wait backs off to seconds between tries; short steps keep a close quick while
     // other copies take the lock in turn. Where no lock can be made it stops at once.
-    while (!lock.tryLock(0) && lock.error() == QLockFile::LockFailedError)
+    while (!lock.tryLock(0) && lock.error() == QLockFile::LockFailedError) {
+        RemoveDeadConfigLock(paths.WritePath + QStringLiteral(".lock"));
         QThread::msleep(ConfigLockPollMs);
+    }
 
     TConfigFile file(paths);
     file.WriteSettings({Host.Scoring(), Host.DeckCount(), Host.Level()});

@@ -90,3 +90,9 @@ bool SaveConfig(TOptionsHost& Host);
 // machine take longer than any fixed wait.
 constexpr int ConfigLockStaleMs = 5000;
 constexpr int ConfigLockPollMs = 20;
+
+// A copy killed between making its lock file and writing its process id into it leaves an
+// empty file, which Qt takes for a living owner until ConfigLockStaleMs have passed. A living
+// copy writes the id at once, so an empty lock older than ConfigLockEmptyMs is removed.
+constexpr int ConfigLockEmptyMs = 1000;
+void RemoveDeadConfigLock(const QString& LockPath);
