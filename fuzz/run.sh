@@ -38,7 +38,7 @@ for target in $targets; do
   fi
   grep -E "^stat::(number_of_executed_units|average_exec_per_sec|peak_rss_mb)" "$build/$target.log" || true
   # Coverage at the end: edges (cov) and features (ft).
-  grep -E "^#[0-9]+ +(DONE|INITED)" "$build/$target.log" | tail -1 || true
+  grep -E "^#[0-9]+[[:space:]]+(DONE|INITED)" "$build/$target.log" | tail -1 || true
   echo "corpus: $(find "$corpus" -type f | wc -l) inputs"
 done
 exit $status
