@@ -98,7 +98,8 @@ int32_t TGameStats::AverageScore() const {
     if (Won <= 0)
         return 0;
     // Rounded half up without adding to a total that a hand-edited file may put at the limit.
-    const int64_t average = TotalScore / Won + (TotalScore % Won >= (Won + 1) / 2 ? 1 : 0);
+    const int64_t won = Won;
+    const int64_t average = TotalScore / won + (TotalScore % won >= (won + 1) / 2 ? 1 : 0);
     return int32_t(std::min<int64_t>(average, std::numeric_limits<int32_t>::max()));
 }
 
