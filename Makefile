@@ -8,9 +8,12 @@ CMAKE_FLAGS ?=
 FUZZ_SECONDS ?= 60
 SOAK_GAMES ?= 10000
 SOAK_ARGS ?=
+FUZZ_LONG_RUNS ?= 1000000
+STRESS_ROUNDS ?= 10
+KILL_ROUNDS ?= 200
 RELEASE_DIR = build-release
 
-.PHONY: all setup configure build run test clean test-asan release package fuzz soak bench bench-process
+.PHONY: all setup configure build run test clean test-asan release package fuzz fuzz-long soak bench bench-process
 
 all: build
 
@@ -54,11 +57,19 @@ package: setup
 fuzz: setup
 	@bash fuzz/run.sh $(FUZZ_SECONDS)
 
-# SOAK_GAMES self-played games on one window; SOAK_ARGS="--seed N" replays one game.
+# Each target, one at a time, for FUZZ_LONG_RUNS executions.
+fuzz-long: setup
+	@FUZZ_RUNS=$(FUZZ_LONG_RUNS) bash fuzz/run.sh
+
+# SOAK_GAMES self-played games on one window; SOAK_ARGS="--seed N" replays one game. Then
+# STRESS_ROUNDS rounds of 20 copies closing on one Config.INI together, and KILL_ROUNDS kills
+# in the middle of a save.
 soak: setup
 	@cmake --preset release >/dev/null
-	@cmake --build --preset release -j $(JOBS) --target tolvi_soak
+	@cmake --build --preset release -j $(JOBS) --target tolvi_soak tolvi_close_copy tolvi_close_stress settings_tests
 	@QT_QPA_PLATFORM=offscreen $(RELEASE_DIR)/bench/tolvi_soak --games $(SOAK_GAMES) $(SOAK_ARGS)
+	@$(RELEASE_DIR)/tests/tolvi_close_stress $(RELEASE_DIR)/tests/tolvi_close_copy --copies 20 --rounds $(STRESS_ROUNDS)
+	@QT_QPA_PLATFORM=offscreen TOLVI_KILL_ROUNDS=$(KILL_ROUNDS) $(RELEASE_DIR)/tests/settings_tests --gtest_filter='FaultSave.KillDuringTheSave*'
 
 # The in-process benchmarks, each beside its reference.
 bench: release

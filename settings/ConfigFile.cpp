@@ -8,10 +8,12 @@
 #include "ksdialogs.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QStandardPaths>
+#include <QThread>
 #include <optional>
 
 namespace {
@@ -161,6 +163,13 @@ int32_t ReadTableSize() {
     return TConfigFile().ReadDisplay().TableSize;
 }
 
+void RemoveDeadConfigLock(const QString& LockPath) {
+    const QFileInfo info(LockPath);
+    if (info.exists() && info.size() == 0 &&
+        info.lastModified().msecsTo(QDateTime::currentDateTime()) > ConfigLockEmptyMs)
+        QFile::remove(LockPath);
+}
+
 bool SaveConfig(TOptionsHost& Host) {
     const TConfigPaths paths = ConfigPaths();
     // Another copy of the program may be saving into the same file: its read, merge and write
@@ -169,7 +178,12 @@ bool SaveConfig(TOptionsHost& Host) {
     QDir().mkpath(QFileInfo(paths.WritePath).absolutePath());
     QLockFile lock(paths.WritePath + QStringLiteral(".lock"));
     lock.setStaleLockTime(ConfigLockStaleMs);
-    lock.tryLock(ConfigLockWaitMs);
+    // Qt's own wait backs off to seconds between tries; short steps keep a close quick while
+    // other copies take the lock in turn. Where no lock can be made it stops at once.
+    while (!lock.tryLock(0) && lock.error() == QLockFile::LockFailedError) {
+        RemoveDeadConfigLock(paths.WritePath + QStringLiteral(".lock"));
+        QThread::msleep(ConfigLockPollMs);
+    }
 
     TConfigFile file(paths);
     file.WriteSettings(

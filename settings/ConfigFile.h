@@ -95,6 +95,14 @@ void LoadConfig(TOptionsHost& Host);
 bool SaveConfig(TOptionsHost& Host);
 
 // A lock left by a copy that died is taken over at once; one held this long by a living copy
-// is taken as stale too. A save waits at most ConfigLockWaitMs for the lock, then saves anyway.
+// is taken as stale too. A save waits for the lock as long as other copies hold it in turn:
+// saving without it would drop what they merge, and twenty copies closing together on a busy
+// machine take longer than any fixed wait.
 constexpr int ConfigLockStaleMs = 5000;
-constexpr int ConfigLockWaitMs = 8000;
+constexpr int ConfigLockPollMs = 20;
+
+// A copy killed between making its lock file and writing its process id into it leaves an
+// empty file, which Qt takes for a living owner until ConfigLockStaleMs have passed. A living
+// copy writes the id at once, so an empty lock older than ConfigLockEmptyMs is removed.
+constexpr int ConfigLockEmptyMs = 1000;
+void RemoveDeadConfigLock(const QString& LockPath);

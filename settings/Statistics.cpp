@@ -84,8 +84,8 @@ void TGameStats::Merge(const TGameStats& Added) {
 
 bool TGameStats::operator==(const TGameStats& Other) const {
     const auto counters = [](const TGameStats& s) {
-        return std::tie(s.Played, s.Won, s.Lost, s.Abandoned, s.Streak, s.BestStreak,
-                        s.FastestWin, s.BestScore, s.TotalScore);
+        return std::tie(s.Played, s.Won, s.Lost, s.Abandoned, s.Streak, s.BestStreak, s.FastestWin,
+                        s.BestScore, s.TotalScore);
     };
     return counters(*this) == counters(Other);
 }
@@ -95,7 +95,12 @@ int32_t TGameStats::WinRate() const {
 }
 
 int32_t TGameStats::AverageScore() const {
-    return Won > 0 ? int32_t((TotalScore + Won / 2) / Won) : 0;
+    if (Won <= 0)
+        return 0;
+    // Rounded half up without adding to a total that a hand-edited file may put at the limit.
+    const int64_t won = Won;
+    const int64_t average = TotalScore / won + (TotalScore % won >= (won + 1) / 2 ? 1 : 0);
+    return int32_t(std::min<int64_t>(average, std::numeric_limits<int32_t>::max()));
 }
 
 TGameStats& TStatistics::Entry(int32_t DeckCount, int32_t Scoring, int32_t Level) {

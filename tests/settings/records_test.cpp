@@ -145,6 +145,15 @@ TEST(StatisticsFile, OldFileStartsAtZeroAndADamagedValueLosesOnlyItself) {
     expected.FastestWin = 0;
     EXPECT_EQ(read.FStats.Entry(2, 1, 3), expected);
     EXPECT_EQ(read.FLevel, 3);
+
+    // A hand-edited total at the limit shows as the largest average, not an overflow.
+    damaged.replace("Not Bad: Won=one", "Not Bad: Won=3");
+    damaged.replace("Not Bad: Total score=1234", "Not Bad: Total score=9223372036854775807");
+    WriteAll(dirs.ProgramFile(), damaged);
+    LoadConfig(read);
+    EXPECT_EQ(read.FStats.Entry(2, 1, 3).AverageScore(), INT32_MAX);
+    read.FStats.Entry(2, 1, 3).TotalScore = 3 * 1000 + 2; // 1000.67 rounds up
+    EXPECT_EQ(read.FStats.Entry(2, 1, 3).AverageScore(), 1001);
 }
 
 TEST(StatisticsRecorder, TimesAWinFromTheConfirmationAndScoresWhatTheGameAdded) {
