@@ -8,6 +8,7 @@ CMAKE_FLAGS ?=
 FUZZ_SECONDS ?= 60
 SOAK_GAMES ?= 10000
 SOAK_ARGS ?=
+SOAK_PLAYS_GAMES ?= 1000
 FUZZ_LONG_RUNS ?= 1000000
 STRESS_ROUNDS ?= 10
 KILL_ROUNDS ?= 200
@@ -68,6 +69,7 @@ soak: setup
 	@cmake --preset release >/dev/null
 	@cmake --build --preset release -j $(JOBS) --target tolvi_soak tolvi_close_copy tolvi_close_stress settings_tests
 	@QT_QPA_PLATFORM=offscreen $(RELEASE_DIR)/bench/tolvi_soak --games $(SOAK_GAMES) $(SOAK_ARGS)
+	@for size in 100 200; do QT_QPA_PLATFORM=offscreen $(RELEASE_DIR)/bench/tolvi_soak --games $(SOAK_PLAYS_GAMES) --show-plays --fumble --table-size $$size $(SOAK_ARGS) || exit 1; done
 	@$(RELEASE_DIR)/tests/tolvi_close_stress $(RELEASE_DIR)/tests/tolvi_close_copy --copies 20 --rounds $(STRESS_ROUNDS)
 	@QT_QPA_PLATFORM=offscreen TOLVI_KILL_ROUNDS=$(KILL_ROUNDS) $(RELEASE_DIR)/tests/settings_tests --gtest_filter='FaultSave.KillDuringTheSave*'
 

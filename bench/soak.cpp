@@ -4,7 +4,13 @@
 //
 //   tolvi_soak [--games N] [--base B]   games B, B+1, ... B+N-1 on one window
 //   tolvi_soak --seed S                 the game of seed S alone, on a fresh window
+// and with any of them:
+//   --show-plays      the window shown with "Show plays" on: every flight, glow and flash is
+//                     drawn, frame by frame, on the driver's clock
+//   --fumble          the fumble rule on
+//   --table-size P    the whole window scaled to P % (100, 125, 150 or 200), as the option does
 
+#include "Main.h"
 #include "selfplay.h"
 
 #include <QApplication>
@@ -49,14 +55,11 @@ bool IsCheckpoint(uint64_t Done) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tolvi"));
-
     uint64_t games = 10000;
     uint64_t base = 1;
     bool single = false;
+    selfplay::TOptions options;
+    uint64_t tableSize = 100;
     for (int i = 1; i < argc; ++i) {
         const bool hasValue = i + 1 < argc;
         if (!std::strcmp(argv[i], "--games") && hasValue) {
@@ -67,14 +70,41 @@ int main(int argc, char** argv) {
             base = Number(argv[++i]);
             games = 1;
             single = true;
+        } else if (!std::strcmp(argv[i], "--show-plays")) {
+            options.ShowPlays = true;
+        } else if (!std::strcmp(argv[i], "--fumble")) {
+            options.FumbleRule = true;
+        } else if (!std::strcmp(argv[i], "--table-size") && hasValue) {
+            tableSize = Number(argv[++i]);
         } else {
-            std::fprintf(stderr, "usage: %s [--games N] [--base B] | --seed S\n", argv[0]);
+            std::fprintf(stderr,
+                         "usage: %s [--games N] [--base B] | --seed S, with [--show-plays] "
+                         "[--fumble] [--table-size P]\n",
+                         argv[0]);
             return 2;
         }
     }
+    if (tableSize < 50 || tableSize > 400) {
+        std::fprintf(stderr, "%s: a table size is 50 to 400 %%\n", argv[0]);
+        return 2;
+    }
 
-    auto play = std::make_unique<selfplay::TSelfPlay>();
-    uint64_t failures = 0, decided = 0, humanWins = 0, steps = 0;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // As the program does for a chosen table size: the toolkit scales everything by it.
+    if (tableSize != 100) {
+        qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+        qputenv("QT_SCALE_FACTOR", QByteArray::number(double(tableSize) / 100.0));
+        TMainForm::StartupTableSize = int32_t(tableSize);
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tolvi"));
+    std::printf("table %llu %%, \"Show plays\" %s, fumble rule %s\n",
+                static_cast<unsigned long long>(tableSize), options.ShowPlays ? "on" : "off",
+                options.FumbleRule ? "on" : "off");
+
+    auto play = std::make_unique<selfplay::TSelfPlay>(options);
+    uint64_t failures = 0, decided = 0, humanWins = 0, steps = 0, frames = 0;
     double heapAfterFirst = 0, residentAfterFirst = 0, heapPeak = 0;
     // After twenty games every rule combination has been played once: the piles have their
     // second-deck entries and the hall of fame its first names.
@@ -91,6 +121,7 @@ int main(int argc, char** argv) {
         decided += uint64_t(r.Decided);
         humanWins += uint64_t(r.HumanWins);
         steps += uint64_t(r.Steps);
+        frames += uint64_t(r.Frames);
         if (!r.Ok()) {
             ++failures;
             std::printf("FAIL %s\n  alone: tolvi_soak --seed %llu\n  with the games before it: "
@@ -100,7 +131,7 @@ int main(int argc, char** argv) {
                         static_cast<unsigned long long>(i + 1));
             // A fresh window, so one broken game does not spoil the rest.
             play.reset();
-            play = std::make_unique<selfplay::TSelfPlay>();
+            play = std::make_unique<selfplay::TSelfPlay>(options);
         }
         const uint64_t done = i + 1;
         const double heap = HeapMiB();
@@ -123,11 +154,11 @@ int main(int argc, char** argv) {
     }
     const double s = seconds();
     std::printf(
-        "\n%llu games (%llu decided, %llu won by the human, %llu computer steps) in %.1f s: "
-        "%.1f games/s\n",
+        "\n%llu games (%llu decided, %llu won by the human, %llu computer steps, %llu frames of "
+        "plays drawn) in %.1f s: %.1f games/s\n",
         static_cast<unsigned long long>(games), static_cast<unsigned long long>(decided),
-        static_cast<unsigned long long>(humanWins), static_cast<unsigned long long>(steps), s,
-        double(games) / s);
+        static_cast<unsigned long long>(humanWins), static_cast<unsigned long long>(steps),
+        static_cast<unsigned long long>(frames), s, double(games) / s);
     if (!single)
         std::printf("heap after the first game %.3f MiB, highest after any game %.3f MiB, at the "
                     "end %.3f MiB (%+.3f MiB); resident %.1f MiB after the first game, %.1f MiB "

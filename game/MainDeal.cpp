@@ -51,6 +51,7 @@ void TMainForm::DealBtnClick() {
     FTable1Busy = FTable2Busy = false;
     FHumanWon = FComputerWon = false;
     FStuckWinnerReported = false;
+    FFumble.Release(); // a fumble at the end of the last deal does not hold up this one
     Play1Pile->SetTable(CardTable1);
     Play2Pile->SetTable(CardTable2);
 

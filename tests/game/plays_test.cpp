@@ -139,6 +139,11 @@ TEST_F(Plays, RefusedPlayFlashesAndTheFumbleRuleLocksOnlyTheHuman) {
     QTest::mouseClick(form->Play1Card[1], Qt::LeftButton, {}, QPoint(30, 40));
     EXPECT_EQ(form->HumanPlayed(), human + 1);
     EXPECT_EQ(form->CardTable1->CardTop().ID(), 6);
+
+    QTest::keyClick(form.get(), '1');
+    ASSERT_TRUE(form->Fumble().Locked());
+    form->DealBtnClick();
+    EXPECT_FALSE(form->Fumble().Locked()) << "a new deal starts unlocked";
 }
 
 TEST_F(Plays, ShowPlaysOffDrawsNothingExtra) {

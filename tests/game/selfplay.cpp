@@ -3,6 +3,7 @@
 #include "ConfigFile.h"
 #include "Main.h"
 #include "OptionsHost.h"
+#include "PlayAnimator.h"
 #include "StringRes.h"
 #include "ksabort.h"
 #include "ksbusy.h"
@@ -10,6 +11,7 @@
 #include "kscardtable.h"
 #include "ksrandom.h"
 #include "kssinglecard.h"
+#include "kssprite.h"
 
 #include <QCoreApplication>
 #include <QDialog>
@@ -78,14 +80,18 @@ uint64_t GameSeed(uint64_t Base, uint64_t Index) {
 
 class TDriver final : public TKsDialogs {
 public:
-    explicit TDriver(bool Show)
-        : FOne(),
+    explicit TDriver(const TOptions& Options)
+        : FOne(), FOptions(Options),
           FDirs(FRoot.filePath(QStringLiteral("program")), FRoot.filePath(QStringLiteral("user"))),
           FDialogs(*this), FClock([this] { return FClockNow += 7919u; }) {
         QDir().mkpath(FRoot.filePath(QStringLiteral("program")));
         FForm = std::make_unique<TCheckedForm>();
         FForm->AfterGameMessage = [this](int Type) { AfterGameMessage(Type); };
-        if (Show) {
+        FForm->SetShowPlays(Options.ShowPlays);
+        FForm->SetFumbleRule(Options.FumbleRule);
+        FForm->Animator->Clock = [this] { return FPlayClock; };
+        FForm->Fumble().Clock = [this] { return FPlayClock; };
+        if (Options.Show || Options.ShowPlays) {
             // Until the window is on screen its repaints are put off.
             FForm->show();
             QElapsedTimer waited;
@@ -111,6 +117,7 @@ public:
         FClockNow = static_cast<uint32_t>(SplitMix(Seed ^ 0x5eedull));
         FAnnounced = 0;
         FNameAsked = 0;
+        const int64_t framesBefore = FForm->Animator->Frames();
 
         ApplyRules(FResult.Rules);
         FScoreBefore = FForm->GameScore();
@@ -139,6 +146,7 @@ public:
         }
         FFault = TSelfPlay::TFault::None;
         FFaultPlanted = false;
+        FResult.Frames = FForm->Animator->Frames() - framesBefore;
         return FResult;
     }
 
@@ -194,8 +202,13 @@ private:
             Check();
         }
         FAction = QStringLiteral("computer step %1").arg(FResult.Steps);
+        // A turn-over counts a card for each side; only a card the computer lays flies.
+        const int32_t laidBefore = FForm->ComputerPlayed() - FForm->HumanPlayed();
         KsHandleEvent([this] { FForm->TimerTimer(); });
         Check();
+        if (FOptions.ShowPlays && FForm->ComputerPlayed() - FForm->HumanPlayed() > laidBefore &&
+            !FForm->Animator->Flying())
+            Fail(QStringLiteral("the computer's card did not fly"));
         if (!FResult.Ok())
             return;
         switch (FRandom() % 10) {
@@ -236,6 +249,23 @@ private:
         QCoreApplication::sendPostedEvents(nullptr, 0);
         QCoreApplication::sendPostedEvents(nullptr, 0);
         CheckSettled();
+        Pass();
+    }
+
+    // A few milliseconds go by on the plays' clock: what is under way moves on a frame, or
+    // ends, and a fumble lock may run out.
+    void Pass() {
+        if (!FResult.Ok() || !(FOptions.ShowPlays || FOptions.FumbleRule))
+            return;
+        FPlayClock += int64_t(FRandom() % 120);
+        TPlayAnimator& plays = *FForm->Animator;
+        if (plays.Active())
+            KsHandleEvent([&plays] { plays.Frame(); });
+        QCoreApplication::sendPostedEvents(nullptr, 0); // the repaints the frame asked for
+        if (!plays.Flying() && plays.Sprite() && plays.Sprite()->Visible())
+            Fail(QStringLiteral("a flown card stayed above the table"));
+        if (plays.Active() && !FOptions.ShowPlays)
+            Fail(QStringLiteral("a play is shown with \"Show plays\" off"));
     }
 
     static bool Fits(TKsCardGroup* Slot, int32_t Top1, int32_t Top2) {
@@ -274,6 +304,10 @@ private:
         if (legal.empty())
             return;
         const int i = legal[FRandom() % legal.size()];
+        if (FForm->Fumble().Locked()) {
+            StrayMove(i, byKey); // a locked card stays where it is
+            return;
+        }
         TKsCardGroup* slot = FForm->Play1Card[size_t(i)];
         const int32_t id = slot->GetCard(0)->ID();
         TKsCardTable* expected = TMainForm::IsNextRank(slot->GetCard(0)->Value(), top1)
@@ -299,10 +333,17 @@ private:
         const int32_t played = FForm->HumanPlayed();
         const int32_t score = FForm->GameScore();
         const std::vector<int32_t> before = AllCards();
+        // A card refused while the game runs flashes, and locks the cards under the rule.
+        const bool refused =
+            FForm->GameRunning() && FForm->Play1Card[size_t(I)]->NonEmptyCount() != 0;
         FAction = QStringLiteral("the human tries slot %1, which cannot be played").arg(I + 1);
         Press(I, ByKey);
         if (FForm->HumanPlayed() != played || FForm->GameScore() != score || AllCards() != before)
             Fail(QStringLiteral("a slot that cannot be played changed the game"));
+        else if (refused && FOptions.ShowPlays && !FForm->Animator->Flashing())
+            Fail(QStringLiteral("a refused card did not flash"));
+        else if (refused && FOptions.FumbleRule && !FForm->Fumble().Locked())
+            Fail(QStringLiteral("a refused card did not lock the human's cards"));
         Check();
     }
 
@@ -603,12 +644,14 @@ private:
         }
         ~TOnlyOne() { --Live; }
     } FOne;
+    TOptions FOptions;
     QTemporaryDir FRoot;
     TConfigDirOverride FDirs;
     TKsDialogsOverride FDialogs;
     uint32_t FClockNow = 0;
     TKsSeedClockOverride FClock;
     std::unique_ptr<TCheckedForm> FForm;
+    int64_t FPlayClock = 0; // milliseconds, for the plays and the fumble lock
 
     std::mt19937_64 FRandom;
     TGameResult FResult;
@@ -625,7 +668,9 @@ private:
     bool FFaultPlanted = false;
 };
 
-TSelfPlay::TSelfPlay(bool Show) : FDriver(std::make_unique<TDriver>(Show)) {}
+TSelfPlay::TSelfPlay(bool Show) : TSelfPlay(TOptions{Show}) {}
+
+TSelfPlay::TSelfPlay(const TOptions& Options) : FDriver(std::make_unique<TDriver>(Options)) {}
 
 TSelfPlay::~TSelfPlay() = default;
 

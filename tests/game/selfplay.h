@@ -42,7 +42,8 @@ struct TGameResult {
     int HumanWins = 0; // of those, won by the human
     int Steps = 0;     // computer steps
     int HumanPlays = 0;
-    QString Failure; // empty when every check held
+    int64_t Frames = 0; // frames of flights, glows and flashes drawn
+    QString Failure;    // empty when every check held
 
     bool Ok() const { return Failure.isEmpty(); }
 };
@@ -53,11 +54,22 @@ class TDriver;
 // one after another share the window, as in one long session of the program. It installs the
 // process-wide stand-ins for the settings folder, the message boxes and the shuffle clock, so
 // only one exists at a time.
+struct TOptions {
+    // The window is shown (on the offscreen platform, or a real display), so every play is
+    // also drawn and copied to the screen.
+    bool Show = false;
+    // "Show plays" on a shown window: flights, glows and flashes run on a clock of the
+    // driver's, which moves a random few milliseconds after every move, so a game goes through
+    // every stage of them without waiting for real time.
+    bool ShowPlays = false;
+    // The fumble rule on: the bot's refused plays lock its cards, on the same clock.
+    bool FumbleRule = false;
+};
+
 class TSelfPlay {
 public:
-    // Show: the window is shown (on the offscreen platform, or a real display), so every play
-    // is also drawn and copied to the screen.
     explicit TSelfPlay(bool Show = false);
+    explicit TSelfPlay(const TOptions& Options);
     ~TSelfPlay();
     TSelfPlay(const TSelfPlay&) = delete;
     TSelfPlay& operator=(const TSelfPlay&) = delete;

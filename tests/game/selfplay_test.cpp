@@ -84,6 +84,19 @@ TEST(SelfPlay, WindowOnScreenPlaysTheSameGamesAsAHiddenOne) {
     EXPECT_EQ(shown.Table1, hidden.Table1);
 }
 
+TEST(SelfPlay, PlaysShownAndTheFumbleRuleKeepEveryCheck) {
+    // Every rule combination once, with flights, glows and flashes drawn frame by frame and the
+    // bot's refused plays locking its cards.
+    TSelfPlay play(selfplay::TOptions{.ShowPlays = true, .FumbleRule = true});
+    int64_t frames = 0;
+    for (uint64_t i = 0; i < 20; ++i) {
+        const TGameResult g = play.Play(selfplay::GameSeed(BaseSeed + 4001, i));
+        ASSERT_TRUE(g.Ok()) << g.Failure.toStdString();
+        frames += g.Frames;
+    }
+    EXPECT_GT(frames, 0);
+}
+
 TEST(SelfPlay, ChecksNoticeABrokenTable) {
     using F = TSelfPlay::TFault;
     for (auto [fault, says] : {std::pair{F::LoseAPileCard, "lost, doubled or changed"},
