@@ -48,7 +48,7 @@ bool IsCheckpoint(uint64_t Done) {
     if (Done <= 20)
         return Done == 1 || Done == 10 || Done == 20;
     if (Done <= 1000)
-        return Done == 100 || Done == 1000;
+        return Done % 100 == 0;
     return Done % 1000 == 0;
 }
 

@@ -124,20 +124,34 @@ void TIniFile::LoadFromBytes(const QByteArray& Bytes) {
     Parse();
 }
 
+namespace {
+
+// Names are nearly always ASCII: those fold here, without a call into the Unicode tables.
+char16_t Folded(char16_t C) {
+    if (C < 0x80)
+        return C >= u'A' && C <= u'Z' ? char16_t(C + (u'a' - u'A')) : C;
+    return QChar(C).toCaseFolded().unicode();
+}
+
+} // namespace
+
 size_t TIniFile::TFoldedHash::operator()(QStringView Text) const noexcept {
     // Seeded per process, so a hostile file cannot be built to collide.
     static const size_t seed = QHashSeed::globalSeed();
     uint64_t hash = 0xcbf29ce484222325ull ^ seed;
-    for (const QChar c : Text)
-        hash = (hash ^ c.toCaseFolded().unicode()) * 0x100000001b3ull;
+    const char16_t* text = Text.utf16();
+    for (qsizetype i = 0; i < Text.size(); ++i)
+        hash = (hash ^ Folded(text[i])) * 0x100000001b3ull;
     return size_t(hash);
 }
 
 bool TIniFile::TFoldedEqual::operator()(QStringView A, QStringView B) const noexcept {
     if (A.size() != B.size())
         return false;
+    const char16_t* a = A.utf16();
+    const char16_t* b = B.utf16();
     for (qsizetype i = 0; i < A.size(); ++i)
-        if (A[i] != B[i] && A[i].toCaseFolded() != B[i].toCaseFolded())
+        if (a[i] != b[i] && Folded(a[i]) != Folded(b[i]))
             return false;
     return true;
 }

@@ -36,10 +36,25 @@ constexpr std::array<TCounterKey, 8> CounterKeys{{
 }};
 constexpr const char* TotalScoreKey = "Total score";
 
-QString Key(int32_t DeckCount, int32_t Scoring, int32_t Level, const char* Counter) {
-    return StringRes::FameSection(DeckCount, Scoring, Level) + QStringLiteral(": ") +
-           QString::fromLatin1(Counter);
-}
+// The keys of one combination, "<its hall-of-fame section>: <counter>", built in one buffer:
+// a key is good until the next is asked for.
+class TKeys {
+public:
+    TKeys(int32_t DeckCount, int32_t Scoring, int32_t Level)
+        : FKey(StringRes::FameSection(DeckCount, Scoring, Level) + QStringLiteral(": ")),
+          FPrefixSize(FKey.size()) {
+        FKey.reserve(FPrefixSize + 16);
+    }
+    const QString& operator()(const char* Counter) {
+        FKey.resize(FPrefixSize);
+        FKey += QLatin1String(Counter);
+        return FKey;
+    }
+
+private:
+    QString FKey;
+    qsizetype FPrefixSize;
+};
 
 } // namespace
 
@@ -124,25 +139,30 @@ QString StatisticsSection() {
 
 void ReadStatistics(const TIniFile& Ini, TStatistics& Statistics) {
     const QString section = StatisticsSection();
+    if (!Ini.SectionExists(section)) {
+        Statistics.Clear();
+        return;
+    }
     ForEachFameTable([&](int32_t deck, int32_t scoring, int32_t level) {
         TGameStats& stats = Statistics.Entry(deck, scoring, level);
+        TKeys key(deck, scoring, level);
         stats = {};
         for (const TCounterKey& counter : CounterKeys)
-            stats.*counter.Field =
-                std::max(0, Ini.ReadInteger(section, Key(deck, scoring, level, counter.Name), 0));
+            stats.*counter.Field = std::max(0, Ini.ReadInteger(section, key(counter.Name), 0));
         bool ok = false;
-        const qint64 total =
-            Ini.ReadString(section, Key(deck, scoring, level, TotalScoreKey), {}).toLongLong(&ok);
+        const qint64 total = Ini.ReadString(section, key(TotalScoreKey), {}).toLongLong(&ok);
         stats.TotalScore = ok && total > 0 ? total : 0;
     });
 }
 
 void WriteStatistics(TIniFile& Ini, const TStatistics& Statistics) {
     const QString section = StatisticsSection();
+    const bool sectionInFile = Ini.SectionExists(section);
     ForEachFameTable([&](int32_t deck, int32_t scoring, int32_t level) {
         const TGameStats& stats = Statistics.Entry(deck, scoring, level);
+        TKeys key(deck, scoring, level);
         const auto inFile = [&](const char* Name) {
-            return Ini.ValueExists(section, Key(deck, scoring, level, Name));
+            return sectionInFile && Ini.ValueExists(section, key(Name));
         };
         // Unplayed combinations stay out of the file, unless it holds them (a reset).
         if (stats.Empty() && !inFile(TotalScoreKey) &&
@@ -150,10 +170,8 @@ void WriteStatistics(TIniFile& Ini, const TStatistics& Statistics) {
                          [&](const TCounterKey& c) { return inFile(c.Name); }))
             return;
         for (const TCounterKey& counter : CounterKeys)
-            Ini.WriteInteger(section, Key(deck, scoring, level, counter.Name),
-                             stats.*counter.Field);
-        Ini.WriteString(section, Key(deck, scoring, level, TotalScoreKey),
-                        QString::number(stats.TotalScore));
+            Ini.WriteInteger(section, key(counter.Name), stats.*counter.Field);
+        Ini.WriteString(section, key(TotalScoreKey), QString::number(stats.TotalScore));
     });
 }
 

@@ -20,6 +20,12 @@ TEST(IniFile, MatchesSectionsAndKeysWithoutRegardToCase) {
     Load(ini, "[single deck - NORMAL scoring - hard]\r\n  KEY  =  some value  \r\n");
     EXPECT_EQ(ini.ReadString("Single Deck - Normal Scoring - Hard", "key", "-"), "some value");
     EXPECT_FALSE(ini.SectionExists("Single Deck - Normal Scoring"));
+    // Beyond ASCII too: a hand-typed name in another language.
+    Load(ini, "[\xc3\x84rger]\nSTRA\xc3\x9f"
+              "E=1\n");
+    EXPECT_EQ(ini.ReadString(QStringLiteral(u"\u00e4RGER"), QStringLiteral(u"stra\u00dfe"), "-"),
+              "1");
+    EXPECT_FALSE(ini.ValueExists(QStringLiteral(u"Arger"), QStringLiteral(u"strasse")));
 }
 
 TEST(IniFile, ValueIsRawTextAfterFirstEquals) {
