@@ -17,7 +17,7 @@ namespace {
 
 void BM_SelfPlayGame(benchmark::State& State) {
     const bool show = State.range(0) != 0;
-    selfplay::TSelfPlay play(show);
+    selfplay::TSelfPlay play(selfplay::TOptions{.Show = show});
     uint64_t seed = 1;
     int64_t games = 0, steps = 0;
     for (auto _ : State) {

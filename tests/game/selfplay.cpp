@@ -668,8 +668,6 @@ private:
     bool FFaultPlanted = false;
 };
 
-TSelfPlay::TSelfPlay(bool Show) : TSelfPlay(TOptions{Show}) {}
-
 TSelfPlay::TSelfPlay(const TOptions& Options) : FDriver(std::make_unique<TDriver>(Options)) {}
 
 TSelfPlay::~TSelfPlay() = default;

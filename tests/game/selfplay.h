@@ -68,8 +68,7 @@ struct TOptions {
 
 class TSelfPlay {
 public:
-    explicit TSelfPlay(bool Show = false);
-    explicit TSelfPlay(const TOptions& Options);
+    explicit TSelfPlay(const TOptions& Options = {});
     ~TSelfPlay();
     TSelfPlay(const TSelfPlay&) = delete;
     TSelfPlay& operator=(const TSelfPlay&) = delete;

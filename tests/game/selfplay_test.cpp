@@ -68,7 +68,7 @@ TEST(SelfPlay, WindowOnScreenPlaysTheSameGamesAsAHiddenOne) {
         std::vector<std::vector<int32_t>> Table1;
     };
     auto run = [](bool Show) {
-        TSelfPlay play(Show);
+        TSelfPlay play(selfplay::TOptions{.Show = Show});
         TRun r;
         for (uint64_t i = 0; i < 6; ++i) {
             const TGameResult g = play.Play(selfplay::GameSeed(BaseSeed + 977, i));
