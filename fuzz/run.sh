@@ -18,7 +18,10 @@ cmake -S fuzz -B "$build" -DCMAKE_CXX_COMPILER="$cxx" -DCMAKE_BUILD_TYPE=RelWith
 targets=${FUZZ_TARGETS:-ini ini_parse fame deck merge}
 limit=(-max_total_time="$seconds")
 [ -n "${FUZZ_RUNS:-}" ] && limit=(-runs="$FUZZ_RUNS")
-cmake --build "$build" -j "$jobs" --target $(printf 'fuzz_%s ' $targets)
+if ! cmake --build "$build" -j "$jobs" --target $(printf 'fuzz_%s ' $targets) >"$build/build.log" 2>&1; then
+  tail -40 "$build/build.log"
+  exit 1
+fi
 
 # A long run keeps no allocation stacks: recording them took a fifth of each execution. A
 # finding is replayed with them: build-fuzz/fuzz_<target> <the input in build-fuzz/artifacts>.
