@@ -214,6 +214,45 @@ TEST(NameDialog, RefusesAnEmptyNameAndTakesOneOnEnter) {
     EXPECT_EQ(dialogs.Shown[0].Buttons, std::vector<TKsMsgDlgBtn>{mbOK});
 }
 
+TEST(NameDialog, OffersTheLastNameSelectedAndKeepsItForTheNextStart) {
+    TConfigDirs dirs;
+    WriteAll(dirs.ProgramFile(), "[Settings]\r\nTolvi=2\r\n");
+    TScriptedDialogs dialogs;
+    QStringList offered;
+    QString typed;
+    dialogs.OnExec = [&](QDialog& dialog) {
+        auto& form = static_cast<TNameForm&>(dialog);
+        form.show();
+        offered << form.Edit()->selectedText();
+        EXPECT_EQ(form.Edit()->text(), offered.last()) << "all of it selected";
+        QTest::keyClicks(form.Edit(), typed);
+        QTest::keyClick(form.Edit(), Qt::Key_Return);
+        return form.result();
+    };
+    const auto win = [&](TFakeHost& Host, int32_t Score, const QString& Typed) {
+        typed = Typed;
+        Host.FGameScore = Score;
+        Host.FFameRecorded = false;
+        CheckHallOfFame(Host);
+    };
+    TFakeHost host, other;
+    LoadConfig(host);
+    LoadConfig(other);
+    ASSERT_TRUE(SaveConfig(other));
+    EXPECT_FALSE(ReadAll(dirs.ProgramFile()).contains("PlayerName")) << "none entered yet";
+    win(host, 900, "Ann");
+    win(host, 800, {}); // Enter keeps the offer
+    win(host, 700, "Bo");
+    EXPECT_EQ(host.FHall.Table(1, 0, 2),
+              (TFameTable{TFameEntry{900, "Ann"}, {800, "Ann"}, {700, "Bo"}, {}, {}}));
+    ASSERT_TRUE(SaveConfig(host));
+    ASSERT_TRUE(SaveConfig(other)) << "a copy that entered none keeps the file's";
+    TFakeHost next;
+    LoadConfig(next);
+    win(next, 600, {});
+    EXPECT_EQ(offered, QStringList({"", "Ann", "Ann", "Bo"}));
+}
+
 // The options dialog run by a script: choose items, press buttons.
 class OptionsDialogTest : public ::testing::Test {
 protected:
