@@ -107,7 +107,8 @@ TOptionsForm::TOptionsForm(TOptionsHost& Host, QWidget* Parent)
             style.pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, FShowPlays),
         FFumbleRuleText->fontMetrics().height());
     FChoices->setGeometry(ChoicesLeft, ChoicesTop, ChoicesWidth,
-                          FChoices->heightForWidth(ChoicesWidth));
+                          FChoices->hasHeightForWidth() ? FChoices->heightForWidth(ChoicesWidth)
+                                                        : FChoices->sizeHint().height());
 
     const int buttonsTop = FChoices->geometry().bottom() + 1 + ButtonsGap;
     Place(*FSaveBtn, "SaveBtn", 25, buttonsTop, 75, 25);
