@@ -67,12 +67,11 @@ void ExpectChoicesFitTheirBox(const TOptionsForm& Form) {
     controls += Form.DisplayChoices()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
     controls.removeOne(Form.DisplayChoices());
     for (const QWidget* w : controls) {
-        const QRect at(w->mapTo(&box, QPoint(0, 0)), w->size());
-        EXPECT_TRUE(inside.contains(at)) << w->objectName().toStdString();
-        EXPECT_GE(w->width(), w->minimumSizeHint().width()) << w->objectName().toStdString();
-        const int needed =
-            w->hasHeightForWidth() ? w->heightForWidth(w->width()) : w->minimumSizeHint().height();
-        EXPECT_GE(w->height(), needed) << w->objectName().toStdString();
+        SCOPED_TRACE(w->objectName().toStdString());
+        EXPECT_TRUE(inside.contains(QRect(w->mapTo(&box, QPoint(0, 0)), w->size())));
+        EXPECT_GE(w->width(), w->minimumSizeHint().width());
+        EXPECT_GE(w->height(), w->hasHeightForWidth() ? w->heightForWidth(w->width())
+                                                      : w->minimumSizeHint().height());
         EXPECT_EQ(QFontInfo(w->font()).family(), dialogFont.family());
         EXPECT_EQ(QFontInfo(w->font()).pixelSize(), dialogFont.pixelSize());
     }
@@ -216,7 +215,6 @@ TEST(NameDialog, RefusesAnEmptyNameAndTakesOneOnEnter) {
 
 TEST(NameDialog, OffersTheLastNameSelectedAndKeepsItForTheNextStart) {
     TConfigDirs dirs;
-    WriteAll(dirs.ProgramFile(), "[Settings]\r\nTolvi=2\r\n");
     TScriptedDialogs dialogs;
     QStringList offered;
     QString typed;
@@ -241,10 +239,8 @@ TEST(NameDialog, OffersTheLastNameSelectedAndKeepsItForTheNextStart) {
     ASSERT_TRUE(SaveConfig(other));
     EXPECT_FALSE(ReadAll(dirs.ProgramFile()).contains("PlayerName")) << "none entered yet";
     win(host, 900, "Ann");
-    win(host, 800, {}); // Enter keeps the offer
-    win(host, 700, "Bo");
-    EXPECT_EQ(host.FHall.Table(1, 0, 2),
-              (TFameTable{TFameEntry{900, "Ann"}, {800, "Ann"}, {700, "Bo"}, {}, {}}));
+    win(host, 800, {});   // Enter keeps the offer
+    win(host, 700, "Bo"); // typing replaces it
     ASSERT_TRUE(SaveConfig(host));
     ASSERT_TRUE(SaveConfig(other)) << "a copy that entered none keeps the file's";
     TFakeHost next;
