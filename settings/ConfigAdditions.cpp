@@ -31,4 +31,10 @@ void TConfigAdditions::Clear() {
     FFame.clear();
     FStatistics.Clear();
     FStatisticsReset = false;
+    FNameEntered = false;
+}
+
+void TConfigAdditions::EnterName(const QString& Name) {
+    FLastName = Name;
+    FNameEntered = true;
 }

@@ -1,11 +1,12 @@
 #pragma once
 // What this window added to the hall of fame and the statistics since it read the settings
-// file. At close they go into the file as it is then, so that two copies of the program on
-// one file keep each other's results.
+// file, and the name last entered for the hall of fame. At close they go into the file as it
+// is then, so that two copies of the program on one file keep each other's results.
 
 #include "HallOfFame.h"
 #include "Statistics.h"
 
+#include <QString>
 #include <cstdint>
 #include <vector>
 
@@ -25,8 +26,15 @@ public:
     // Hall and Statistics are the file's as it is now; the additions go into them, the
     // entries by the hall of fame's rule (five a table, an equal score below).
     void ApplyTo(THallOfFame& Hall, TStatistics& Statistics) const;
-    // Nothing added since the file was last read or written.
+    // Nothing added since the file was last read or written; the last name stays.
     void Clear();
+
+    // The name last entered for the hall of fame, offered by the next name dialog: the one the
+    // file held when it was read, or one entered since, which EnterName marks for the file.
+    const QString& LastName() const { return FLastName; }
+    void SetLastName(const QString& Value) { FLastName = Value; }
+    void EnterName(const QString& Name);
+    bool NameEntered() const { return FNameEntered; }
 
 private:
     struct TFameAddition {
@@ -38,4 +46,6 @@ private:
     std::vector<TFameAddition> FFame;
     TStatistics FStatistics;
     bool FStatisticsReset = false;
+    QString FLastName;
+    bool FNameEntered = false;
 };

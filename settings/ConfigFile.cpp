@@ -125,6 +125,14 @@ void TConfigFile::WriteHallOfFame(const THallOfFame& HallOfFame) {
     ::WriteHallOfFame(FIni, HallOfFame);
 }
 
+QString TConfigFile::ReadLastName() const {
+    return FIni.ReadString(SettingsSection(), QStringLiteral("PlayerName"), {});
+}
+
+void TConfigFile::WriteLastName(const QString& Name) {
+    FIni.WriteString(SettingsSection(), QStringLiteral("PlayerName"), Name);
+}
+
 void TConfigFile::ReadStatistics(TStatistics& Statistics) const {
     ::ReadStatistics(FIni, Statistics);
 }
@@ -157,6 +165,7 @@ void LoadConfig(TOptionsHost& Host) {
     file.ReadHallOfFame(Host.HallOfFame());
     file.ReadStatistics(Host.Statistics());
     Host.Additions().Clear();
+    Host.Additions().SetLastName(file.ReadLastName());
 }
 
 int32_t ReadTableSize() {
@@ -189,6 +198,9 @@ bool SaveConfig(TOptionsHost& Host) {
     file.WriteSettings(
         {Host.Scoring(), Host.DeckCount(), Host.Level(), Host.ShowPlays(), Host.FumbleRule()});
     file.WriteDisplay(Host.Display());
+    // A copy that entered no name leaves the one another copy may have entered since.
+    if (Host.Additions().NameEntered())
+        file.WriteLastName(Host.Additions().LastName());
     THallOfFame hall;
     file.ReadHallOfFame(hall);
     TStatistics statistics;

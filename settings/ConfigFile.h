@@ -67,6 +67,10 @@ public:
     void WriteDisplay(const TDisplaySettings& Display);
     void ReadHallOfFame(THallOfFame& HallOfFame) const;
     void WriteHallOfFame(const THallOfFame& HallOfFame);
+    // The name last entered for the hall of fame, an extra key of the settings section that
+    // is written only once a name has been entered; empty when missing.
+    QString ReadLastName() const;
+    void WriteLastName(const QString& Name);
     void ReadStatistics(TStatistics& Statistics) const;
     void WriteStatistics(const TStatistics& Statistics);
 

@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QLabel>
 #include <iterator>
 
@@ -21,17 +22,21 @@ TDisplayChoices::TDisplayChoices(int32_t StartedTableSize, QWidget* Parent)
     for (const int32_t size : TableSizes)
         FTableSize->addItem(size == 0 ? QStringLiteral("Automatic")
                                       : QStringLiteral("%1 %").arg(size));
-    FTableSizeLabel->setGeometry(0, 0, 84, 25);
-    FTableSize->setGeometry(84, 0, PanelWidth - 84, 25);
-    FLargeIndices->setGeometry(0, 30, PanelWidth, 22);
-    FFourColours->setGeometry(0, 54, PanelWidth, 22);
-    QFont small = font();
-    small.setPixelSize(12);
-    FNextStartNote->setFont(small);
-    FNextStartNote->setGeometry(0, 78, PanelWidth, 20);
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->addWidget(FTableSizeLabel, 0, 0);
+    grid->addWidget(FTableSize, 0, 1);
+    grid->addWidget(FLargeIndices, 1, 0, 1, 2);
+    grid->addWidget(FFourColours, 2, 0, 1, 2);
+    grid->addWidget(FNextStartNote, 3, 0, 1, 2);
+    grid->setColumnStretch(1, 1);
+    FNextStartNote->setWordWrap(true);
+    // The note's place is kept, so that the dialog does not change size when it shows.
+    QSizePolicy notePolicy = FNextStartNote->sizePolicy();
+    notePolicy.setRetainSizeWhenHidden(true);
+    FNextStartNote->setSizePolicy(notePolicy);
     FNextStartNote->hide();
     connect(FTableSize, &QComboBox::currentIndexChanged, this, [this] { ShowNote(); });
-    setFixedSize(PanelWidth, PanelHeight);
 }
 
 TDisplaySettings TDisplayChoices::Choices() const {

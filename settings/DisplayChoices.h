@@ -1,6 +1,7 @@
 #pragma once
 // The display part of the options dialog: the table size and the two choices for the card
-// faces. None of them touches the game in progress.
+// faces, laid out to the width they are given, in the dialog's font. None of them touches the
+// game in progress.
 
 #include "OptionsHost.h"
 
@@ -24,9 +25,6 @@ public:
     QCheckBox* LargeIndices() const { return FLargeIndices; }
     QCheckBox* FourColours() const { return FFourColours; }
     QLabel* NextStartNote() const { return FNextStartNote; }
-
-    static constexpr int PanelWidth = 205;
-    static constexpr int PanelHeight = 98;
 
 private:
     void ShowNote();

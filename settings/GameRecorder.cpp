@@ -47,9 +47,9 @@ void TGameRecorder::Started() {
     FScoring = FHost.Scoring();
     FLevel = FHost.Level();
     FStartTime = StatsClockMilliseconds();
-    // A Las Vegas total carries the earlier games: a game's score is what it added.
-    FStartScore = FHost.GameScore();
-    Record([](TGameStats& s) { s.Start(); });
+    // A Las Vegas total carries the earlier games: a game's score is what it added, less the
+    // stake its deal took, as the player saw the total change.
+    FStartScore = FHost.GameScore() + (FScoring == 1 ? LasVegasStake(FDeckCount) : 0);
     FRunning = true;
 }
 

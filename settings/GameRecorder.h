@@ -1,7 +1,7 @@
 #pragma once
-// Counts the games in the statistics: a game is played once its deal is confirmed, and ends
-// won, lost or abandoned. The counters go both to the window's statistics and to what it
-// added since it read the file.
+// Counts the games in the statistics: a game runs from the confirmation of its deal and counts
+// as played when it ends won, lost or abandoned, so that played is always their sum. The
+// counters go both to the window's statistics and to what it added since it read the file.
 
 #include <cstdint>
 #include <functional>
@@ -29,8 +29,8 @@ class TGameRecorder {
 public:
     explicit TGameRecorder(TOptionsHost& Host) : FHost(Host) {}
 
-    // The player confirmed the deal: the game counts as played under the host's settings, and
-    // its time and score start now.
+    // The player confirmed the deal: the game runs under the host's settings, and its time
+    // starts now. Its score is the change of the host's GameScore from before the stake.
     void Started();
     // The game was decided: HumanWon with the host's GameScore, otherwise lost. A game whose
     // level was changed while it ran counts as abandoned under the level it was dealt at.

@@ -62,8 +62,10 @@ void TNameForm::Button1Click() {
     accept();
 }
 
-QString AskName(QWidget* Parent) {
+QString AskName(QWidget* Parent, const QString& Offered) {
     TNameForm form(Parent);
+    form.Edit()->setText(Offered);
+    form.Edit()->selectAll();
     Dialogs().Exec(form);
     return form.Edit()->text();
 }

@@ -29,5 +29,6 @@ private:
 // At most this many characters may be typed as a name.
 constexpr int MaxNameLength = 17;
 
-// Shows the name dialog and returns the name field's text however the dialog was closed.
-QString AskName(QWidget* Parent = nullptr);
+// Shows the name dialog with Offered in the name field, selected, so that Enter keeps it and
+// typing replaces it; returns the field's text however the dialog was closed.
+QString AskName(QWidget* Parent = nullptr, const QString& Offered = {});

@@ -10,10 +10,14 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QVBoxLayout>
 #include <algorithm>
 
 namespace {
@@ -49,12 +53,13 @@ private:
     QCheckBox* FBox;
 };
 
-// The new choices sit below the original controls, in a smaller type so the fumble rule's
-// text fits two lines.
-constexpr int ChoicesTop = 326;
-// The display choices follow, and the dialog ends below them.
-constexpr int DisplayTop = 380;
-constexpr int FormHeight = DisplayTop + TDisplayChoices::PanelHeight + 6;
+// The box of added choices spans the dialog below the groups, as far from them as they are
+// from each other; the buttons follow it as they followed the groups.
+constexpr int ChoicesLeft = 8;
+constexpr int ChoicesWidth = 205;
+constexpr int ChoicesTop = 161 + 124 + 7;
+constexpr int ButtonsGap = 11;
+constexpr int BottomMargin = 2;
 
 } // namespace
 
@@ -67,25 +72,48 @@ TOptionsForm::TOptionsForm(TOptionsHost& Host, QWidget* Parent)
       FSaveBtn(new QPushButton(QStringLiteral("&Save"), this)),
       FCancelBtn(new QPushButton(QStringLiteral("&Cancel"), this)),
       FComputerLevel(new TRadioGroup(QStringLiteral("Computer"), LevelNames(), this)),
-      FShowPlays(new QCheckBox(StringRes::ShowPlaysOption(), this)),
-      FFumbleRule(new QCheckBox(this)),
-      FFumbleRuleText(new TCheckText(StringRes::FumbleRuleOption(), FFumbleRule, this)),
-      FDisplayChoices(new TDisplayChoices(Host.StartedTableSize(), this)) {
+      FChoices(new QGroupBox(tr("Play and Table"), this)),
+      FShowPlays(new QCheckBox(StringRes::ShowPlaysOption(), FChoices)),
+      FFumbleRule(new QCheckBox(FChoices)),
+      FFumbleRuleText(new TCheckText(StringRes::FumbleRuleOption(), FFumbleRule, FChoices)),
+      FDisplayChoices(new TDisplayChoices(Host.StartedTableSize(), FChoices)) {
     setObjectName(QStringLiteral("OptionsForm"));
-    SetUpFixedDialog(*this, QStringLiteral("Options"), 221, FormHeight, false);
+    // The height follows from the box of choices below.
+    SetUpFixedDialog(*this, QStringLiteral("Options"), 221, 323, false);
     setFont(ComicFont(16));
 
     Place(*FScoringStyle, "ScoringStyle", 46, 3, 129, 72);
     Place(*FDeckSize, "DeckSize", 46, 82, 129, 72);
-    Place(*FSaveBtn, "SaveBtn", 25, 296, 75, 25);
-    Place(*FCancelBtn, "CancelBtn", 121, 296, 75, 25);
     Place(*FComputerLevel, "ComputerLevel", 46, 161, 129, 124);
-    for (QWidget* w : std::initializer_list<QWidget*>{FShowPlays, FFumbleRule, FFumbleRuleText})
-        w->setFont(ComicFont(12));
-    Place(*FShowPlays, "ShowPlays", 8, ChoicesTop, 205, 20);
-    Place(*FFumbleRule, "FumbleRule", 8, ChoicesTop + 22, 20, 20);
-    Place(*FFumbleRuleText, "FumbleRuleText", 28, ChoicesTop + 24, 185, 30);
-    FDisplayChoices->move(8, DisplayTop);
+
+    FChoices->setObjectName(QStringLiteral("Choices"));
+    FShowPlays->setObjectName(QStringLiteral("ShowPlays"));
+    FFumbleRule->setObjectName(QStringLiteral("FumbleRule"));
+    FFumbleRuleText->setObjectName(QStringLiteral("FumbleRuleText"));
+    auto* choices = new QVBoxLayout(FChoices);
+    choices->addWidget(FShowPlays);
+    // The fumble rule's box stands where the other boxes stand, its text wraps where theirs
+    // begins, and the box is centred on the text's first line.
+    auto* fumble = new QHBoxLayout;
+    fumble->setSpacing(0);
+    fumble->addWidget(FFumbleRule, 0, Qt::AlignTop);
+    fumble->addWidget(FFumbleRuleText, 1);
+    choices->addLayout(fumble);
+    choices->addWidget(FDisplayChoices);
+    FChoices->ensurePolished();
+    const QStyle& style = *FShowPlays->style();
+    FFumbleRule->setFixedSize(
+        style.pixelMetric(QStyle::PM_IndicatorWidth, nullptr, FShowPlays) +
+            style.pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, FShowPlays),
+        FFumbleRuleText->fontMetrics().height());
+    FChoices->setGeometry(ChoicesLeft, ChoicesTop, ChoicesWidth,
+                          FChoices->hasHeightForWidth() ? FChoices->heightForWidth(ChoicesWidth)
+                                                        : FChoices->sizeHint().height());
+
+    const int buttonsTop = FChoices->geometry().bottom() + 1 + ButtonsGap;
+    Place(*FSaveBtn, "SaveBtn", 25, buttonsTop, 75, 25);
+    Place(*FCancelBtn, "CancelBtn", 121, buttonsTop, 75, 25);
+    setFixedSize(221, buttonsTop + 25 + BottomMargin);
 
     // Tab order: scoring style, deck size, Save, Cancel, computer level.
     QWidget* previous = nullptr;

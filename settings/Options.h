@@ -1,10 +1,12 @@
 #pragma once
-// The options dialog: scoring style, deck size and computer level, and below them how plays
-// are shown, the fumble rule and the display choices.
+// The options dialog: scoring style, deck size and computer level, below them one box with
+// how plays are shown, the fumble rule and the display choices, and Save and Cancel at the
+// bottom.
 
 #include <QDialog>
 
 class QCheckBox;
+class QGroupBox;
 class QLabel;
 class QPushButton;
 class TDisplayChoices;
@@ -29,6 +31,8 @@ public:
     TRadioGroup* ComputerLevel() const { return FComputerLevel; }
     QPushButton* SaveBtn() const { return FSaveBtn; }
     QPushButton* CancelBtn() const { return FCancelBtn; }
+    // The box of the choices added below the three groups.
+    QGroupBox* Choices() const { return FChoices; }
     QCheckBox* ShowPlays() const { return FShowPlays; }
     QCheckBox* FumbleRule() const { return FFumbleRule; }
     // The fumble rule's text, which wraps; a click on it toggles the box.
@@ -44,6 +48,7 @@ private:
     QPushButton* FSaveBtn;
     QPushButton* FCancelBtn;
     TRadioGroup* FComputerLevel;
+    QGroupBox* FChoices;
     QCheckBox* FShowPlays;
     QCheckBox* FFumbleRule;
     QLabel* FFumbleRuleText;

@@ -82,6 +82,11 @@ constexpr int32_t LevelInterval(int32_t Level) {
     return Level * 250 + 250;
 }
 
+// What a Las Vegas deal charges.
+constexpr int32_t LasVegasStake(int32_t DeckCount) {
+    return 25 * DeckCount;
+}
+
 // Stops the host's timer for this object's lifetime; when it was running, it is started again
 // at the end unless Resume has been turned off.
 class TTimerPause {

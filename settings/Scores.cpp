@@ -121,9 +121,11 @@ void CheckHallOfFame(TOptionsHost& Host, QWidget* Parent) {
     if (std::none_of(table.begin(), table.end(),
                      [score](const TFameEntry& e) { return e.FameScore < score; }))
         return;
-    QString name = AskName(Parent);
+    QString name = AskName(Parent, Host.Additions().LastName());
     name.remove(FameSeparator);
     const TFameEntry entry{score, LeftChars(name, FameNameLength)};
+    if (!entry.FameName.isEmpty())
+        Host.Additions().EnterName(entry.FameName);
     InsertFameEntry(table, entry);
     Host.Additions().AddFame(Host.DeckCount(), Host.Scoring(), Host.Level(), entry);
     Host.SetFameRecorded(true);

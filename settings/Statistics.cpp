@@ -58,11 +58,8 @@ private:
 
 } // namespace
 
-void TGameStats::Start() {
-    Played = Sum(Played, 1);
-}
-
 void TGameStats::Win(int32_t Seconds, int32_t Score) {
+    Played = Sum(Played, 1);
     Won = Sum(Won, 1);
     Streak = Sum(Streak, 1);
     BestStreak = std::max(BestStreak, Streak);
@@ -73,12 +70,14 @@ void TGameStats::Win(int32_t Seconds, int32_t Score) {
 }
 
 void TGameStats::Lose() {
+    Played = Sum(Played, 1);
     Lost = Sum(Lost, 1);
     Streak = 0;
     StreakBroken = true;
 }
 
 void TGameStats::Abandon() {
+    Played = Sum(Played, 1);
     Abandoned = Sum(Abandoned, 1);
     Streak = 0;
     StreakBroken = true;

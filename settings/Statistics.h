@@ -11,7 +11,7 @@
 class TIniFile;
 
 struct TGameStats {
-    int32_t Played = 0; // counted once the deal is confirmed
+    int32_t Played = 0; // won, lost or abandoned: a running game is not counted yet
     int32_t Won = 0;
     int32_t Lost = 0;
     int32_t Abandoned = 0;  // a new deal, a close or a change of level while it ran
@@ -24,7 +24,6 @@ struct TGameStats {
     // streak the file had, so the file's streak does not go on.
     bool StreakBroken = false;
 
-    void Start();
     void Win(int32_t Seconds, int32_t Score);
     void Lose();
     void Abandon();

@@ -62,6 +62,7 @@ TEST_F(Records, GamesCountWonLostAndAbandonedUnderTheirOwnCombination) {
     Win(*form);
     form->SetLevel(1);
     form->DealBtnClick(); // abandoned by the close, at Very Hard
+    EXPECT_EQ(form->Statistics().Entry(1, 0, 1).Played, 0) << "not played while it runs";
     const TGameStats easy = form->Statistics().Entry(1, 0, 4);
     EXPECT_EQ(easy.Played, 5);
     EXPECT_EQ(easy.Won, 3);
@@ -116,6 +117,7 @@ TEST_F(Records, LasVegasTotalEnteredOnceIsNotOfferedAgainAtClose) {
     form->SetScoring(1);
     Win(*form);
     const int32_t total = form->GameScore();
+    EXPECT_EQ(form->Statistics().Entry(1, 1, 2).BestScore, total) << "from 0, stake included";
     EXPECT_EQ(dialogs.DialogsRun, 1);
     form->close();
     EXPECT_EQ(dialogs.DialogsRun, 1) << "no second name dialog";

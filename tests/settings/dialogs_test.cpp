@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontInfo>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -22,10 +23,13 @@
 
 namespace {
 
+// Named by scale, so a run with QT_SCALE_FACTOR=2 keeps the 100 % pictures.
 void SaveScreenshot(QDialog& Dialog, const QString& Name) {
     Dialog.show();
     QDir().mkpath(TOLVI_TEST_OUTPUT_DIR "/settings");
-    EXPECT_TRUE(Dialog.grab().save(TOLVI_TEST_OUTPUT_DIR "/settings/" + Name + ".png"));
+    const qreal scale = Dialog.devicePixelRatioF();
+    const QString suffix = scale == 1 ? QString() : QStringLiteral("@%1x").arg(scale);
+    EXPECT_TRUE(Dialog.grab().save(TOLVI_TEST_OUTPUT_DIR "/settings/" + Name + suffix + ".png"));
 }
 
 // Controls in tab order from the one focused first, a radio group standing for its buttons.
@@ -54,32 +58,51 @@ bool HasFamily(const QFont& Font, const QStringList& Families) {
     return Families.contains(QFontInfo(Font).family());
 }
 
+// The added choices lie whole inside their box, none cut short, all in the dialog's font.
+void ExpectChoicesFitTheirBox(const TOptionsForm& Form) {
+    const QGroupBox& box = *Form.Choices();
+    const QRect inside = box.contentsRect();
+    const QFontInfo dialogFont(Form.font());
+    QList<QWidget*> controls = box.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    controls += Form.DisplayChoices()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    controls.removeOne(Form.DisplayChoices());
+    for (const QWidget* w : controls) {
+        SCOPED_TRACE(w->objectName().toStdString());
+        EXPECT_TRUE(inside.contains(QRect(w->mapTo(&box, QPoint(0, 0)), w->size())));
+        EXPECT_GE(w->width(), w->minimumSizeHint().width());
+        EXPECT_GE(w->height(), w->hasHeightForWidth() ? w->heightForWidth(w->width())
+                                                      : w->minimumSizeHint().height());
+        EXPECT_EQ(QFontInfo(w->font()).family(), dialogFont.family());
+        EXPECT_EQ(QFontInfo(w->font()).pixelSize(), dialogFont.pixelSize());
+    }
+    EXPECT_EQ(controls.size(), 8); // show plays, the fumble rule, and five display controls
+}
+
 TEST(DialogLook, OptionsFormGeometryCaptionsAndFonts) {
     TFakeHost host;
     host.FScoring = 1, host.FDeckCount = 2, host.FLevel = 4;
     TOptionsForm form(host);
     SaveScreenshot(form, "options");
     EXPECT_EQ(form.windowTitle(), "Options");
-    // Grown below the game's controls for the display choices.
-    EXPECT_EQ(form.size(), QSize(221, 380 + TDisplayChoices::PanelHeight + 6));
+    EXPECT_EQ(form.width(), 221);
     EXPECT_FALSE(form.windowFlags() & Qt::WindowCloseButtonHint);
     EXPECT_EQ(At(form, "ScoringStyle"), QRect(46, 3, 129, 72));
     EXPECT_EQ(At(form, "DeckSize"), QRect(46, 82, 129, 72));
-    EXPECT_EQ(At(form, "SaveBtn"), QRect(25, 296, 75, 25));
-    EXPECT_EQ(At(form, "CancelBtn"), QRect(121, 296, 75, 25));
     EXPECT_EQ(At(form, "ComputerLevel"), QRect(46, 161, 129, 124));
+    // The added choices in one box below the groups, Save and Cancel below it at the bottom.
+    const QRect box = At(form, "Choices");
+    EXPECT_EQ(box.left() + box.right(), 46 + 174) << "centred as the groups";
+    EXPECT_GT(box.top(), 285);
+    EXPECT_EQ(At(form, "SaveBtn"), QRect(25, box.bottom() + 12, 75, 25));
+    EXPECT_EQ(At(form, "CancelBtn"), At(form, "SaveBtn").translated(96, 0));
+    EXPECT_EQ(form.height(), At(form, "SaveBtn").bottom() + 3);
     EXPECT_EQ(TabOrder(form),
               QStringList({"ScoringStyle", "DeckSize", "SaveBtn", "CancelBtn", "ComputerLevel",
                            "ShowPlays", "FumbleRule", "TableSize", "LargeIndices", "FourColours"}));
-    // The new choices below them, the fumble rule's text on at most two lines.
-    EXPECT_EQ(At(form, "ShowPlays").topLeft(), QPoint(8, 326));
     EXPECT_EQ(form.ShowPlays()->text(), "Show plays");
     EXPECT_EQ(form.FumbleRuleText()->text(),
               "Fumble rule: a refused play locks your cards for half a second");
-    const QRect fumble = At(form, "FumbleRuleText");
-    EXPECT_LE(fumble.right(), 8 + 205);
-    EXPECT_LE(form.FumbleRuleText()->heightForWidth(fumble.width()), fumble.height());
-    EXPECT_LE(fumble.bottom(), 379) << "room for more choices from y = 380";
+    ExpectChoicesFitTheirBox(form);
     QStringList items;
     for (const QRadioButton* button : form.findChildren<QRadioButton*>()) {
         items << button->text();
@@ -188,6 +211,42 @@ TEST(NameDialog, RefusesAnEmptyNameAndTakesOneOnEnter) {
     EXPECT_EQ(dialogs.Shown[0].Text, "Please enter your name");
     EXPECT_EQ(dialogs.Shown[0].Type, mtError);
     EXPECT_EQ(dialogs.Shown[0].Buttons, std::vector<TKsMsgDlgBtn>{mbOK});
+}
+
+TEST(NameDialog, OffersTheLastNameSelectedAndKeepsItForTheNextStart) {
+    TConfigDirs dirs;
+    TScriptedDialogs dialogs;
+    QStringList offered;
+    QString typed;
+    dialogs.OnExec = [&](QDialog& dialog) {
+        auto& form = static_cast<TNameForm&>(dialog);
+        form.show();
+        offered << form.Edit()->selectedText();
+        EXPECT_EQ(form.Edit()->text(), offered.last()) << "all of it selected";
+        QTest::keyClicks(form.Edit(), typed);
+        QTest::keyClick(form.Edit(), Qt::Key_Return);
+        return form.result();
+    };
+    const auto win = [&](TFakeHost& Host, int32_t Score, const QString& Typed) {
+        typed = Typed;
+        Host.FGameScore = Score;
+        Host.FFameRecorded = false;
+        CheckHallOfFame(Host);
+    };
+    TFakeHost host, other;
+    LoadConfig(host);
+    LoadConfig(other);
+    ASSERT_TRUE(SaveConfig(other));
+    EXPECT_FALSE(ReadAll(dirs.ProgramFile()).contains("PlayerName")) << "none entered yet";
+    win(host, 900, "Ann");
+    win(host, 800, {});   // Enter keeps the offer
+    win(host, 700, "Bo"); // typing replaces it
+    ASSERT_TRUE(SaveConfig(host));
+    ASSERT_TRUE(SaveConfig(other)) << "a copy that entered none keeps the file's";
+    TFakeHost next;
+    LoadConfig(next);
+    win(next, 600, {});
+    EXPECT_EQ(offered, QStringList({"", "Ann", "Ann", "Bo"}));
 }
 
 // The options dialog run by a script: choose items, press buttons.
@@ -315,14 +374,14 @@ TEST_F(OptionsDialogTest, DisplayChoicesSitBelowAndNeedNoDealNorDisqualify) {
     host.FStartedTableSize = 0;
     bool noteShown = false;
     Script = [&](TOptionsForm& form) {
-        // The game's controls keep their places; the display choices follow below them.
-        EXPECT_EQ(form.SaveBtn()->geometry(), QRect(25, 296, 75, 25));
-        EXPECT_EQ(form.ComputerLevel()->geometry(), QRect(46, 161, 129, 124));
-        EXPECT_EQ(form.DisplayChoices()->pos(), QPoint(8, 380));
-        EXPECT_GE(form.height(), form.DisplayChoices()->geometry().bottom());
+        form.show();
         EXPECT_FALSE(form.DisplayChoices()->NextStartNote()->isVisible());
+        const QSize size = form.size();
         form.DisplayChoices()->TableSize()->setCurrentIndex(3);
         noteShown = form.DisplayChoices()->NextStartNote()->isVisible();
+        EXPECT_EQ(form.size(), size) << "the note has its place kept";
+        SaveScreenshot(form, "options-note");
+        ExpectChoicesFitTheirBox(form);
         QTest::mouseClick(form.DisplayChoices()->FourColours(), Qt::LeftButton);
         QTest::mouseClick(form.SaveBtn(), Qt::LeftButton);
     };

@@ -57,12 +57,12 @@ TEST_F(TwoCopies, EachKeepsTheOthersEntriesAndCounters) {
     TGameStats& won = b.FStats.Entry(1, 0, 2);
     TGameStats& wonAdded = b.FAdditions.Statistics().Entry(1, 0, 2);
     for (TGameStats* s : {&won, &wonAdded})
-        s->Start(), s->Win(90, 900);
+        s->Win(90, 900);
     a.FLevel = 4; // the settings are the last window's
     ASSERT_TRUE(SaveConfig(b));
     TGameStats& lost = a.FAdditions.Statistics().Entry(1, 0, 2);
-    lost.Start(), lost.Lose();
-    lost.Start(), lost.Win(120, 500);
+    lost.Lose();
+    lost.Win(120, 500);
     ASSERT_TRUE(SaveConfig(a));
 
     TFakeHost read;
@@ -97,9 +97,9 @@ TEST_F(TwoCopies, EachKeepsTheOthersEntriesAndCounters) {
 }
 
 TEST_F(TwoCopies, ResetClearsTheFilesStatisticsButNotWhatCameAfter) {
-    b.FAdditions.Statistics().Entry(2, 1, 0).Start();
+    b.FAdditions.Statistics().Entry(2, 1, 0).Abandon();
     ASSERT_TRUE(SaveConfig(b));
-    a.FStats.Entry(1, 0, 0).Start();
+    a.FStats.Entry(1, 0, 0).Abandon();
     TScoreForm form;
     form.AddStatistics(a);
     form.ShowStatistics(true);
@@ -111,12 +111,13 @@ TEST_F(TwoCopies, ResetClearsTheFilesStatisticsButNotWhatCameAfter) {
     EXPECT_EQ(dialogs.Shown[1].Text, StringRes::ResetStatisticsQuestion());
     EXPECT_EQ(a.FStats, TStatistics{});
     TGameStats& after = a.FAdditions.Statistics().Entry(1, 1, 3);
-    after.Start();
+    after.Abandon();
     ASSERT_TRUE(SaveConfig(a));
     TFakeHost read;
     LoadConfig(read);
     TStatistics expected;
     expected.Entry(1, 1, 3).Played = 1;
+    expected.Entry(1, 1, 3).Abandoned = 1;
     EXPECT_EQ(read.FStats, expected);
 }
 
@@ -127,7 +128,7 @@ TEST(StatisticsFile, OldFileStartsAtZeroAndADamagedValueLosesOnlyItself) {
     LoadConfig(host);
     EXPECT_EQ(host.FStats, TStatistics{});
     TGameStats& s = host.FAdditions.Statistics().Entry(2, 1, 3);
-    s.Start(), s.Win(61, 1234), s.Start(), s.Abandon();
+    s.Win(61, 1234), s.Abandon();
     ASSERT_TRUE(SaveConfig(host));
     const QByteArray text = ReadAll(dirs.ProgramFile());
     EXPECT_TRUE(text.contains("[Statistics]\r\nDouble Deck - Las Vegas Scoring - Not Bad: "
@@ -156,19 +157,21 @@ TEST(StatisticsFile, OldFileStartsAtZeroAndADamagedValueLosesOnlyItself) {
     EXPECT_EQ(read.FStats.Entry(2, 1, 3).AverageScore(), 1001);
 }
 
-TEST(StatisticsRecorder, TimesAWinFromTheConfirmationAndScoresWhatTheGameAdded) {
+TEST(StatisticsRecorder, TimesAWinFromTheConfirmationAndScoresWhatTheTotalGained) {
     TFakeHost host;
-    host.FScoring = 1, host.FLevel = 0, host.FGameScore = -75;
+    host.FScoring = 1, host.FLevel = 0, host.FGameScore = -75; // -50 less the stake
     int64_t now = 1000;
     const TStatsClockOverride clock([&] { return now; });
     TGameRecorder recorder(host);
     recorder.Started();
+    const TGameStats& s = host.FStats.Entry(1, 1, 0);
+    EXPECT_EQ(s.Played, 0) << "a running game is not played yet";
     now += 59'001;
     host.FGameScore = 1000;
     recorder.Decided(true);
-    const TGameStats& s = host.FStats.Entry(1, 1, 0);
+    EXPECT_EQ(s.Played, 1);
     EXPECT_EQ(s.FastestWin, 60);
-    EXPECT_EQ(s.BestScore, 1075) << "a Las Vegas game scores what it added to the total";
+    EXPECT_EQ(s.BestScore, 1050) << "the change of the Las Vegas total, stake included";
     EXPECT_EQ(host.FAdditions.Statistics().Entry(1, 1, 0), s);
     recorder.Abandoned();
     EXPECT_EQ(s.Abandoned, 0) << "a decided game is no longer running";
@@ -194,7 +197,7 @@ TEST(ScoresDialog, StatisticsGrowTheDialogBelowAnUnmovedHallOfFame) {
     TFakeHost host;
     host.FDeckCount = 2, host.FScoring = 1, host.FLevel = 3;
     TGameStats& s = host.FStats.Entry(2, 1, 3);
-    s.Start(), s.Win(75, 1100), s.Start(), s.Lose(), s.Start(), s.Win(95, 900);
+    s.Win(75, 1100), s.Lose(), s.Win(95, 900);
     TScoreForm form;
     form.AddStatistics(host);
     form.show();
