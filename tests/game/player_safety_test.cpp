@@ -3,6 +3,7 @@
 #include "ProgramIcon.h"
 #include "game_fixture.h"
 
+#include <QDialog>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
@@ -156,6 +157,29 @@ TEST_F(Safety, ComputerWaitsWhileThePlayerIsAway) {
     ShowActive(*form);
     EXPECT_TRUE(form->Timer->isActive());
     help->close();
+}
+
+TEST_F(Safety, DialogClosedWhileMinimizedLeavesTheComputerWaiting) {
+    ShowActive(*form);
+    dialogs.OnMessage = [&](const TKsMessage&) { form->showMinimized(); };
+    dialogs.OnExec = [&](QDialog&) {
+        form->showMinimized();
+        return int(QDialog::Rejected);
+    };
+    // Each bracket that starts the timer: the deal's question, the scores and the options.
+    const std::pair<const char*, void (TMainForm::*)()> brackets[] = {
+        {"deal", &TMainForm::DealBtnClick},
+        {"scores", &TMainForm::ScoreBtnClick},
+        {"options", &TMainForm::OptionBtnClick},
+    };
+    for (const auto& [name, open] : brackets) {
+        (form.get()->*open)();
+        ASSERT_TRUE(form->isMinimized()) << name;
+        EXPECT_FALSE(form->Timer->isActive()) << name;
+        form->showNormal();
+        ShowActive(*form);
+        EXPECT_TRUE(form->Timer->isActive()) << name << ": back at the table";
+    }
 }
 
 TEST_F(Safety, ScoreShowsWholeAtAnyLength) {
