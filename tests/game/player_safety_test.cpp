@@ -162,23 +162,16 @@ TEST_F(Safety, ComputerWaitsWhileThePlayerIsAway) {
 TEST_F(Safety, DialogClosedWhileMinimizedLeavesTheComputerWaiting) {
     ShowActive(*form);
     dialogs.OnMessage = [&](const TKsMessage&) { form->showMinimized(); };
-    dialogs.OnExec = [&](QDialog&) {
-        form->showMinimized();
-        return int(QDialog::Rejected);
-    };
-    // Each bracket that starts the timer: the deal's question, the scores and the options.
-    const std::pair<const char*, void (TMainForm::*)()> brackets[] = {
-        {"deal", &TMainForm::DealBtnClick},
-        {"scores", &TMainForm::ScoreBtnClick},
-        {"options", &TMainForm::OptionBtnClick},
-    };
-    for (const auto& [name, open] : brackets) {
+    dialogs.OnExec = [&](QDialog&) { return form->showMinimized(), int(QDialog::Rejected); };
+    // The deal's question, the scores and the options each start the timer as they close.
+    for (auto open :
+         {&TMainForm::DealBtnClick, &TMainForm::ScoreBtnClick, &TMainForm::OptionBtnClick}) {
         (form.get()->*open)();
-        ASSERT_TRUE(form->isMinimized()) << name;
-        EXPECT_FALSE(form->Timer->isActive()) << name;
+        ASSERT_TRUE(form->isMinimized());
+        EXPECT_FALSE(form->Timer->isActive());
         form->showNormal();
         ShowActive(*form);
-        EXPECT_TRUE(form->Timer->isActive()) << name << ": back at the table";
+        EXPECT_TRUE(form->Timer->isActive()) << "back at the table";
     }
 }
 
