@@ -3,6 +3,7 @@
 #include "FeltBadge.h"
 
 #include <QPainter>
+#include <algorithm>
 
 namespace {
 

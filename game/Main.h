@@ -187,7 +187,7 @@ private:
     void CreatePlayView();
     void ShowCardsToGo();
     void ComputerLaid(TKsCardGroup* Slot, TKsCardTable* Table);
-    // True while the fumble rule holds the human's cards; a card that Fits nowhere still
+    // True while the fumble rule holds the human's cards; a card that does not Fit still
     // flashes.
     bool HumanLocked(TKsCardGroup* Slot, bool Fits);
     void HumanRefused(TKsCardGroup* Slot);
@@ -219,7 +219,7 @@ private:
     int32_t FTurnOverPasses = 0; // this deal's, for the breakdown at its end
     int64_t FGameStart = 0;      // when the deal was confirmed, on the statistics clock
     bool FPlayerAway = false;
-    bool FTimerStoppedAway = false; // the timer ran when the player went away
+    bool FTimerStoppedAway = false; // the computer plays on when the player is back
     QString FHelpFile;
     TFumbleLock FFumble;
 };
