@@ -25,15 +25,17 @@ void TFeltBadge::SetTextSize(int Value) {
     update();
 }
 
+void TFeltBadge::PaintGround(QPainter& P, const QRect& Area) {
+    P.setRenderHint(QPainter::Antialiasing);
+    P.setPen(QPen(QColor(0, 60, 25), 1));
+    P.setBrush(QColor(0, 90, 40));
+    P.drawRoundedRect(QRectF(Area).adjusted(0.5, 0.5, -0.5, -0.5), 5, 5);
+}
+
 void TFeltBadge::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(0, 60, 25), 1));
-    p.setBrush(QColor(0, 90, 40));
-    p.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 5, 5);
-
-    const QColor cream(240, 236, 210);
-    p.setPen(cream);
+    PaintGround(p, rect());
+    p.setPen(Cream());
     QFont big = font();
     big.setPixelSize(FTextSize);
     big.setBold(true);
@@ -47,7 +49,7 @@ void TFeltBadge::paintEvent(QPaintEvent*) {
     QFont small = font();
     small.setPixelSize(10);
     p.setFont(small);
-    p.setPen(QColor(200, 215, 190));
+    p.setPen(CaptionColor());
     p.drawText(QRect(0, height() - captionHeight - 2, width(), captionHeight), Qt::AlignCenter,
                FCaption);
 }

@@ -28,6 +28,8 @@ public:
             FUntil = Clock() + LockMs;
     }
     bool Locked() const { return FUntil >= 0 && Clock() < FUntil; }
+    // Milliseconds the lock still holds; 0 when it does not.
+    int64_t Remaining() const { return Locked() ? FUntil - Clock() : 0; }
     void Release() { FUntil = -1; }
 
     // Milliseconds on a monotonic clock; tests replace it.

@@ -20,6 +20,8 @@ class QLabel;
 class QPushButton;
 class QTimer;
 class TFeltBadge;
+class TGameSummary;
+class TLockShade;
 class TPlayAnimator;
 class TTitlePanel;
 
@@ -66,6 +68,10 @@ public:
     TFeltBadge* HumanToGo = nullptr;
     TFeltBadge* ComputerToGo = nullptr;
     TFeltBadge* DealHint = nullptr;
+    // The fumble rule's lock over the human's cards, and the game's breakdown while the
+    // question after a win is asked.
+    TLockShade* LockShade = nullptr;
+    TGameSummary* Summary = nullptr;
     TFumbleLock& Fumble() { return FFumble; }
 
     // Start-up and shut-down.
@@ -165,6 +171,8 @@ private:
     // or the game window is minimized (MainAway).
     void WatchPlayerAway();
     void UpdatePlayerAway();
+    // Starts the computer's timer, or leaves it to start when the player is back.
+    void StartComputer();
     // A human play of Slot on a table that fits, through the click (Lay false: the group
     // lays the card) or a key (Lay true: laid here); false when no table fits.
     bool HumanPlay(TKsCardGroup* Slot, bool Lay);
@@ -179,9 +187,11 @@ private:
     void CreatePlayView();
     void ShowCardsToGo();
     void ComputerLaid(TKsCardGroup* Slot, TKsCardTable* Table);
-    // True, with the card flashed, while the fumble rule holds the human's cards.
-    bool HumanLocked(TKsCardGroup* Slot);
+    // True while the fumble rule holds the human's cards; a card that does not Fit still
+    // flashes.
+    bool HumanLocked(TKsCardGroup* Slot, bool Fits);
     void HumanRefused(TKsCardGroup* Slot);
+    void ShowSummary();
 
     int32_t FScoring = 0;
     int32_t FDeckCount = 1;
@@ -206,8 +216,10 @@ private:
 
     bool FGameRunning = false;
     bool FStuckWinnerReported = false;
+    int32_t FTurnOverPasses = 0; // this deal's, for the breakdown at its end
+    int64_t FGameStart = 0;      // when the deal was confirmed, on the statistics clock
     bool FPlayerAway = false;
-    bool FTimerStoppedAway = false; // the timer ran when the player went away
+    bool FTimerStoppedAway = false; // the computer plays on when the player is back
     QString FHelpFile;
     TFumbleLock FFumble;
 };

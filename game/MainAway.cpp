@@ -17,6 +17,15 @@ void TMainForm::changeEvent(QEvent* Event) {
         UpdatePlayerAway();
 }
 
+void TMainForm::StartComputer() {
+    // A deal, turn-over or dialog that ends while the player is away leaves the computer
+    // waiting until the player is back.
+    if (FPlayerAway)
+        FTimerStoppedAway = true;
+    else
+        Timer->start();
+}
+
 void TMainForm::UpdatePlayerAway() {
     const QWidget* help = ShownHelpWindow();
     const QWindow* focus = QGuiApplication::focusWindow();

@@ -1,5 +1,6 @@
 // Dealing a game, and fitting the piles and the deck to one or two decks.
 
+#include "LockShade.h"
 #include "Main.h"
 #include "StringRes.h"
 #include "kscarddeck.h"
@@ -52,6 +53,8 @@ void TMainForm::DealBtnClick() {
     FHumanWon = FComputerWon = false;
     FStuckWinnerReported = false;
     FFumble.Release(); // a fumble at the end of the last deal does not hold up this one
+    LockShade->Frame();
+    FTurnOverPasses = 0;
     Play1Pile->SetTable(CardTable1);
     Play2Pile->SetTable(CardTable2);
 
@@ -84,12 +87,13 @@ void TMainForm::DealBtnClick() {
     FRecorder.Started();
 
     FGameRunning = true;
+    FGameStart = StatsClockMilliseconds();
     FHumanStuck = !CanPlay(true);
     FComputerStuck = !CanPlay(false);
     if (FHumanStuck && FComputerStuck)
         TurnOverPiles();
     else
-        Timer->start();
+        StartComputer();
 }
 
 void TMainForm::SetUpDeckSize() {

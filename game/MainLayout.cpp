@@ -298,15 +298,18 @@ void TMainForm::HelpBtnClick() {
 }
 
 bool TMainForm::TimerEnabled() const {
-    return Timer->isActive();
+    // Held back while the player is away, it still counts as running for a dialog's pause.
+    return Timer->isActive() || FTimerStoppedAway;
 }
 
 void TMainForm::SetTimerEnabled(bool Value) {
     // A dialog closing after the game was decided must not wake the computer again.
-    if (Value && FGameRunning)
-        Timer->start();
-    else if (!Value)
+    if (Value && FGameRunning) {
+        StartComputer();
+    } else if (!Value) {
+        FTimerStoppedAway = false;
         Timer->stop();
+    }
 }
 
 int32_t TMainForm::TimerInterval() const {

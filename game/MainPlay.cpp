@@ -27,7 +27,7 @@ void TMainForm::FormKeyPress(QChar Key) {
 
 bool TMainForm::HumanPlay(TKsCardGroup* Slot, bool Lay) {
     // A decided game takes no more cards: they would score, and carry into the next deal.
-    if (!FGameRunning || Slot->NonEmptyCount() == 0 || HumanLocked(Slot))
+    if (!FGameRunning || Slot->NonEmptyCount() == 0)
         return false;
     const int32_t value = Slot->GetCard(0)->Value();
     TKsCardTable* table = nullptr;
@@ -38,7 +38,10 @@ bool TMainForm::HumanPlay(TKsCardGroup* Slot, bool Lay) {
     } else if (!FTable2Busy && IsNextRank(value, TopValue(CardTable2))) {
         table = CardTable2;
         busy = &FTable2Busy;
-    } else {
+    }
+    if (HumanLocked(Slot, table != nullptr))
+        return false;
+    if (!table) {
         HumanRefused(Slot);
         return false;
     }

@@ -1,7 +1,10 @@
 // Seeing the plays: the computer's card flying to its pile, a refused card flashing, the cards
-// each side still has to lay, the hint to deal, and the fumble rule's lock.
+// each side still has to lay, the hint to deal, the fumble rule's lock and the breakdown of a
+// decided game.
 
 #include "FeltBadge.h"
+#include "GameSummary.h"
+#include "LockShade.h"
 #include "Main.h"
 #include "PlayAnimator.h"
 #include "StringRes.h"
@@ -32,6 +35,14 @@ void TMainForm::CreatePlayView() {
     DealHint->SetText(StringRes::DealHint());
     for (QWidget* w : std::initializer_list<QWidget*>{HumanToGo, ComputerToGo, DealHint})
         w->stackUnder(ScoreLabel);
+
+    std::array<QRect, 4> cards;
+    for (size_t i = 0; i < cards.size(); ++i)
+        cards[i] = Play1Card[i]->geometry();
+    LockShade = new TLockShade(this, FFumble, cards);
+    // Left of the central tables, between the two rows, so the last cards laid stay in view.
+    Summary = new TGameSummary(this);
+    Summary->setGeometry(96, 152, 172, 158);
 }
 
 void TMainForm::ShowCardsToGo() {
@@ -52,16 +63,37 @@ void TMainForm::ComputerLaid(TKsCardGroup* Slot, TKsCardTable* Table) {
     Animator->ComputerPlayed(Slot->geometry(), Table);
 }
 
-bool TMainForm::HumanLocked(TKsCardGroup* Slot) {
+bool TMainForm::HumanLocked(TKsCardGroup* Slot, bool Fits) {
     if (!FFumble.Locked())
         return false;
-    Animator->Refused(Slot->geometry());
+    // The dimmed cards show the lock; red says only that a card does not fit.
+    if (!Fits)
+        Animator->Refused(Slot->geometry());
     return true;
 }
 
 void TMainForm::HumanRefused(TKsCardGroup* Slot) {
     FFumble.Fumbled();
     Animator->Refused(Slot->geometry());
+    LockShade->Frame();
+}
+
+void TMainForm::ShowSummary() {
+    if (!Animator->Enabled() || !isVisible())
+        return;
+    TGameBreakdown b;
+    b.Winner = FHumanWon ? StringRes::WinnerHuman() : StringRes::WinnerComputer();
+    b.CardsLaid = FHumanPlayed - FTurnOverPasses;
+    b.Passes = FTurnOverPasses;
+    if (FHumanWon) {
+        b.LevelBonus = LevelBonus(FLevel);
+        b.CardsBonus = (FCardsToWin - FComputerPlayed) * 100;
+    }
+    b.Milliseconds = StatsClockMilliseconds() - FGameStart;
+    b.Score = FGameScore;
+    Summary->SetBreakdown(b);
+    Summary->raise();
+    Summary->show();
 }
 
 bool TMainForm::ShowPlays() const {
@@ -70,6 +102,7 @@ bool TMainForm::ShowPlays() const {
 
 void TMainForm::SetShowPlays(bool Value) {
     Animator->SetEnabled(Value);
+    LockShade->SetEnabled(Value);
     ShowCardsToGo();
 }
 
@@ -79,4 +112,5 @@ bool TMainForm::FumbleRule() const {
 
 void TMainForm::SetFumbleRule(bool Value) {
     FFumble.SetEnabled(Value);
+    LockShade->Frame();
 }

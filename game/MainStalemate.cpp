@@ -1,5 +1,6 @@
 // Refilling slots, finding who can play, turning the piles over, and the end of a game.
 
+#include "GameSummary.h"
 #include "Main.h"
 #include "Scores.h"
 #include "StringRes.h"
@@ -70,10 +71,14 @@ void TMainForm::TurnOverPiles() {
         TurnOverComputer();
         ++FHumanPlayed;
         ++FComputerPlayed;
+        ++FTurnOverPasses;
         UpdateScoreLabel();
         FHumanStuck = !CanPlay(true);
         FComputerStuck = !CanPlay(false);
-    } while (FHumanStuck && FComputerStuck &&
+        // The pass that brings a side to its goal ends the game: more passes would score and
+        // move cards after the win.
+    } while (FHumanStuck && FComputerStuck && FHumanPlayed < FCardsToWin &&
+             FComputerPlayed < FCardsToWin &&
              (Play1Pile->NonEmptyCount() > 0 || Play2Pile->NonEmptyCount() > 0));
     if (FHumanPlayed >= FCardsToWin)
         FHumanWon = true;
@@ -89,7 +94,7 @@ void TMainForm::TurnOverPiles() {
     }
     ShowWaitSign(WaitSign1, FHumanStuck);
     ShowWaitSign(WaitSign2, FComputerStuck);
-    Timer->start();
+    StartComputer();
 }
 
 void TMainForm::TurnOverHuman() {
@@ -134,8 +139,15 @@ void TMainForm::WMGameOver() {
         UpdateScoreLabel();
     }
     FRecorder.Decided(FHumanWon);
-    const TKsMsgDlgBtn answer =
-        KsMessageDlg(StringRes::GameWon(winner), mtInformation, {mbYes, mbNo});
+    TKsMsgDlgBtn answer = mbNo;
+    {
+        ShowSummary();
+        const struct THide {
+            QWidget* Panel;
+            ~THide() { Panel->hide(); }
+        } hide{Summary};
+        answer = KsMessageDlg(StringRes::GameWon(winner), mtInformation, {mbYes, mbNo});
+    }
     if (FHumanWon)
         CheckHallOfFame(*this, this);
     FHumanWon = false;

@@ -302,6 +302,29 @@ TEST_F(Main, TurnOverThatBringsBothSidesToTheGoalNamesTheHuman) {
     EXPECT_EQ(form->GameScore(), score + 1 + 300 + 0 + 1) << "no cards left to the computer";
 }
 
+TEST_F(Main, TurnOverStopsAtThePassThatWins) {
+    form->DealBtnClick();
+    // The human's last card goes in the first pass; the computer, on Twos, stays stuck
+    // whatever its pile turns over.
+    form->Play1Pile->EmptyAllCards();
+    for (int i = 0; i < 4; ++i) {
+        SetSlot(form->Play1Card[i], i == 0 ? 7 : 0);
+        SetSlot(form->Play2Card[i], 2);
+    }
+    for (int i = 0; i < form->Play2Pile->Count(); ++i)
+        form->Play2Pile->GetCard(i)->SetID(7 + 13);
+    const int pile = form->Play2Pile->NonEmptyCount();
+    TMainFormProbe::SetCounters(*form, 24, 10);
+    TMainFormProbe::SetScore(*form, 24);
+    TMainFormProbe::SetStuck(*form, true, true);
+    dialogs.Answers = {mbNo};
+    form->TimerTimer();
+    EXPECT_EQ(form->ComputerPlayed(), 11);
+    EXPECT_EQ(form->Play2Pile->NonEmptyCount(), pile - 1) << "no card moves after the win";
+    Drain();
+    EXPECT_EQ(form->GameScore(), 24 + 1 + 300 + 1400 + 1);
+}
+
 TEST_F(Main, BothPilesEmptyTurnsOneSlotCardPerPass) {
     form->DealBtnClick();
     form->Play1Pile->EmptyAllCards();

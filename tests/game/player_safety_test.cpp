@@ -3,6 +3,7 @@
 #include "ProgramIcon.h"
 #include "game_fixture.h"
 
+#include <QDialog>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
@@ -156,6 +157,22 @@ TEST_F(Safety, ComputerWaitsWhileThePlayerIsAway) {
     ShowActive(*form);
     EXPECT_TRUE(form->Timer->isActive());
     help->close();
+}
+
+TEST_F(Safety, DialogClosedWhileMinimizedLeavesTheComputerWaiting) {
+    ShowActive(*form);
+    dialogs.OnMessage = [&](const TKsMessage&) { form->showMinimized(); };
+    dialogs.OnExec = [&](QDialog&) { return form->showMinimized(), int(QDialog::Rejected); };
+    // The deal's question, the scores and the options each start the timer as they close.
+    for (auto open :
+         {&TMainForm::DealBtnClick, &TMainForm::ScoreBtnClick, &TMainForm::OptionBtnClick}) {
+        (form.get()->*open)();
+        ASSERT_TRUE(form->isMinimized());
+        EXPECT_FALSE(form->Timer->isActive());
+        form->showNormal();
+        ShowActive(*form);
+        EXPECT_TRUE(form->Timer->isActive()) << "back at the table";
+    }
 }
 
 TEST_F(Safety, ScoreShowsWholeAtAnyLength) {

@@ -2,11 +2,14 @@
 // the cards each side still has to lay. The game never waits for any of it.
 
 #include "FeltBadge.h"
+#include "GameSummary.h"
+#include "LockShade.h"
 #include "PlayAnimator.h"
 #include "card_pixels.h"
 #include "game_fixture.h"
 #include "kssprite.h"
 
+#include <QDir>
 #include <QPainter>
 #include <QTest>
 
@@ -43,6 +46,17 @@ protected:
     QImage Grab() {
         QCoreApplication::processEvents();
         return form->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    }
+
+    // Image's pixel at the window's point P, at any density.
+    static QColor At(const QImage& Image, QPoint P) {
+        return Image.pixelColor(P * Image.devicePixelRatio());
+    }
+    // Kept for looking at; "@2x" on a denser screen.
+    void Save(const QImage& Shot, const QString& Name) {
+        QDir().mkpath(QStringLiteral(TOLVI_TEST_OUTPUT_DIR));
+        const char* suffix = form->devicePixelRatioF() > 1 ? "@2x.png" : ".png";
+        EXPECT_TRUE(Shot.save(QStringLiteral(TOLVI_TEST_OUTPUT_DIR "/") + Name + suffix));
     }
 
     int64_t ms = 1000;
@@ -146,6 +160,70 @@ TEST_F(Plays, RefusedPlayFlashesAndTheFumbleRuleLocksOnlyTheHuman) {
     EXPECT_FALSE(form->Fumble().Locked()) << "a new deal starts unlocked";
 }
 
+TEST_F(Plays, FumbleLockDimsTheHumansCardsAndOnlyMisfitsFlash) {
+    form->SetFumbleRule(true);
+    SetSlot(form->Play1Card[0], 8); // fits neither
+    SetSlot(form->Play1Card[1], 6); // fits the Five
+    const QImage before = Grab();
+    QTest::keyClick(form.get(), '1');
+    FrameAt(1250); // the flash is over, half the lock is left
+    form->LockShade->Frame();
+    QTest::keyClick(form.get(), '2');
+    EXPECT_FALSE(form->Animator->Flashing()) << "a card that fits is only locked";
+    const QImage locked = Grab();
+    Save(locked, QStringLiteral("fumble-lock"));
+    for (TKsCardGroup* slot : form->Play1Card) {
+        const QPoint middle = slot->geometry().center();
+        EXPECT_LT(At(locked, middle).lightness(), At(before, middle).lightness() - 30);
+    }
+    // Half the bar under the cards is left.
+    const QRect bar = form->LockShade->geometry();
+    const QPoint early(bar.left() + bar.width() / 4, bar.bottom() - 1);
+    const QPoint late = early + QPoint(bar.width() / 2, 0);
+    EXPECT_NE(At(locked, early), At(before, early));
+    EXPECT_EQ(At(locked, late), At(before, late));
+
+    QTest::keyClick(form.get(), '1');
+    EXPECT_TRUE(form->Animator->Flashing()) << "a misfit still says so";
+    FrameAt(1000 + TFumbleLock::LockMs);
+    form->LockShade->Frame();
+    EXPECT_EQ(Grab(), before) << "the lock is over, and was not renewed";
+}
+
+TEST_F(Plays, WonGameShowsItsBreakdownWhileTheQuestionIsAsked) {
+    int64_t stats = 0;
+    const TStatsClockOverride statsClock{[&] { return stats; }};
+    form->DealBtnClick();
+    Settle(5, 10);
+    TMainFormProbe::SetStuck(*form, true, true);
+    form->TurnOverPiles();
+    Settle(5, 10);
+    const int32_t passes = form->HumanPlayed();
+    TMainFormProbe::SetCounters(*form, 24, 18);
+    TMainFormProbe::SetScore(*form, 24);
+    SetSlot(form->Play1Card[0], 6);
+    stats = 125'400;
+    const QPoint inside = form->Summary->geometry().topLeft() + QPoint(4, 80);
+    QStringList shown;
+    dialogs.OnMessage = [&](const TKsMessage&) {
+        shown << form->Summary->Title();
+        for (const auto& [caption, value] : form->Summary->Lines())
+            shown << caption + ' ' + value;
+        const QImage shot = Grab();
+        Save(shot, QStringLiteral("game-breakdown"));
+        EXPECT_EQ(At(shot, inside), QColor(0, 90, 40));
+    };
+    dialogs.Answers = {mbNo};
+    QTest::keyClick(form.get(), '1');
+    Drain();
+    EXPECT_EQ(shown.join(QStringLiteral(", ")),
+              QStringLiteral("You Won, Cards laid %1, Turn-over passes %2, Level bonus 300, "
+                             "Cards bonus 700, Time 2:05, Score 1026")
+                  .arg(25 - passes)
+                  .arg(passes));
+    EXPECT_FALSE(form->Summary->isVisible());
+}
+
 TEST_F(Plays, ShowPlaysOffDrawsNothingExtra) {
     form->SetShowPlays(false);
     SetSlot(form->Play2Card[0], 11);
@@ -158,6 +236,19 @@ TEST_F(Plays, ShowPlaysOffDrawsNothingExtra) {
     for (QWidget* w :
          std::initializer_list<QWidget*>{form->HumanToGo, form->ComputerToGo, form->DealHint})
         EXPECT_FALSE(w->isVisibleTo(form.get()));
+    // Neither the lock nor the breakdown of a decided game.
+    form->SetFumbleRule(true);
+    QTest::keyClick(form.get(), '1');
+    EXPECT_TRUE(form->Fumble().Locked());
+    EXPECT_FALSE(form->LockShade->isVisibleTo(form.get()));
+    TMainFormProbe::SetCounters(*form, 3, 24);
+    SetSlot(form->Play2Card[1], 12);
+    dialogs.OnMessage = [&](const TKsMessage&) { EXPECT_FALSE(form->Summary->isVisible()); };
+    dialogs.Answers = {mbNo};
+    form->TimerTimer();
+    Drain();
+    EXPECT_EQ(dialogs.Shown.back().Text,
+              QStringLiteral("The Computer Won, Do you want to play again?"));
 }
 
 using CardsToGo = GameTest;

@@ -1,6 +1,7 @@
 #include "selfplay.h"
 
 #include "ConfigFile.h"
+#include "LockShade.h"
 #include "Main.h"
 #include "OptionsHost.h"
 #include "PlayAnimator.h"
@@ -305,7 +306,7 @@ private:
             return;
         const int i = legal[FRandom() % legal.size()];
         if (FForm->Fumble().Locked()) {
-            StrayMove(i, byKey); // a locked card stays where it is
+            StrayMove(i, byKey, true); // a locked card stays where it is
             return;
         }
         TKsCardGroup* slot = FForm->Play1Card[size_t(i)];
@@ -329,7 +330,8 @@ private:
         Check();
     }
 
-    void StrayMove(int I, bool ByKey) {
+    // Fits: the card fits a pile, and only the fumble lock holds it.
+    void StrayMove(int I, bool ByKey, bool Fits = false) {
         const int32_t played = FForm->HumanPlayed();
         const int32_t score = FForm->GameScore();
         const std::vector<int32_t> before = AllCards();
@@ -340,8 +342,10 @@ private:
         Press(I, ByKey);
         if (FForm->HumanPlayed() != played || FForm->GameScore() != score || AllCards() != before)
             Fail(QStringLiteral("a slot that cannot be played changed the game"));
-        else if (refused && FOptions.ShowPlays && !FForm->Animator->Flashing())
+        else if (refused && !Fits && FOptions.ShowPlays && !FForm->Animator->Flashing())
             Fail(QStringLiteral("a refused card did not flash"));
+        else if (Fits && FOptions.ShowPlays && FForm->isVisible() && !FForm->LockShade->isVisible())
+            Fail(QStringLiteral("the fumble lock did not show"));
         else if (refused && FOptions.FumbleRule && !FForm->Fumble().Locked())
             Fail(QStringLiteral("a refused card did not lock the human's cards"));
         Check();

@@ -4,6 +4,8 @@
 
 TKsMsgDlgBtn TScriptedDialogs::Message(const TKsMessage& Msg) {
     Shown.push_back(Msg);
+    if (OnMessage)
+        OnMessage(Msg);
     if (!Answers.empty()) {
         const TKsMsgDlgBtn answer = Answers.front();
         Answers.pop_front();

@@ -14,6 +14,8 @@ public:
 
     // Answers for the coming message boxes, in order; with none left, the first button.
     std::deque<TKsMsgDlgBtn> Answers;
+    // Runs as each message box is shown, before it is answered.
+    std::function<void(const TKsMessage&)> OnMessage;
     // Runs in place of a modal dialog's event loop; with none set, the dialog is rejected.
     std::function<int(QDialog&)> OnExec;
 
