@@ -77,9 +77,9 @@ void TMainForm::DealBtnClick() {
         FNewSession = false;
     } else if (FNewSession) {
         FNewSession = false;
-        FGameScore = -(25 * FDeckCount) - 1;
+        FGameScore = -LasVegasStake(FDeckCount) - 1;
     } else {
-        FGameScore = FGameScore - 25 * FDeckCount - 1;
+        FGameScore = FGameScore - LasVegasStake(FDeckCount) - 1;
     }
     UpdateScoreLabel();
 
