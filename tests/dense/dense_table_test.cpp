@@ -132,10 +132,11 @@ TEST_F(DenseGame, AfterADealTheSlotsAndPicturesAreAtTheScreensDensity) {
 TEST_F(DenseGame, AfterTheDealAPileShowsItsWholeTable) {
     // The offscreen screen grabs only as many device pixels as the window has layout pixels:
     // a pile and its ring move into that part, above the rest.
-    form->CardTable1->move(40, 20);
-    form->CardTable1->raise();
+    TKsCardTable* table = form->CardTable1;
+    table->move(40, 20);
+    table->raise();
     form->Image2->move(70, 28);
-    form->Image2->stackUnder(form->CardTable1);
+    form->Image2->stackUnder(table);
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     form->DealBtnClick();
@@ -145,7 +146,6 @@ TEST_F(DenseGame, AfterTheDealAPileShowsItsWholeTable) {
     const QString out = QCoreApplication::applicationDirPath() + QStringLiteral("/../test-output");
     QDir().mkpath(out);
     screen.save(out + QStringLiteral("/table-first-card-2x.png"));
-    const TKsCardTable* table = form->CardTable1;
     EXPECT_EQ(screen.copy(KsDeviceRect(table->geometry(), 2)).convertToFormat(QImage::Format_RGB32),
               Part(table->Surface(), table->rect()));
 }
