@@ -6,6 +6,7 @@
 #include "kssinglecard.h"
 
 #include <QMouseEvent>
+#include <QScopedValueRollback>
 #include <algorithm>
 
 TKsCardGroup::TKsCardGroup(QWidget* Owner) : TKsCustomCardControl(Owner) {
@@ -169,7 +170,9 @@ void TKsCardGroup::SetTightness(int32_t Value) {
 void TKsCardGroup::SetAutoTight(bool Value) {
     FAutoTight = Value;
     if (Value) {
-        // The cascade is fitted into the control instead of the control growing with it.
+        // The cascade is fitted into the control instead of the control growing with it; the
+        // fit itself waits for the next Add or resize, not the one this chain may cause.
+        const QScopedValueRollback<bool> switching(FSwitchingAutoTight, true);
         SetCascadeStyle(csTight);
         SetAutoSize(false);
     } else {
@@ -238,7 +241,8 @@ void TKsCardGroup::SetPlayDelay(int32_t Value) {
 
 void TKsCardGroup::Resize() {
     TKsCustomCardControl::Resize();
-    UpdateTightness();
+    if (!FSwitchingAutoTight)
+        UpdateTightness();
 }
 
 void TKsCardGroup::ApplyCursor(int16_t Cursor) {

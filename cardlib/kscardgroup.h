@@ -157,6 +157,7 @@ private:
     bool FRandomCards = false;
     bool FDealer = false;
     bool FMeasuring = false;
+    bool FSwitchingAutoTight = false; // the size changes of SetAutoTight's own chain refit nothing
     int32_t FTightness = 16;
     int32_t FScore = 0;
     int32_t FPlayDelay = 0;

@@ -62,7 +62,8 @@ void TKsCardGroup::DrawCard(TKsSingleCard& Card, bool Direct) {
         if (FCascadeStyle == csTight) {
             const int32_t k = t == 0 ? full - 1 : full / t - 1;
             for (int32_t j = p + 1; j <= p + 1 + k; ++j) {
-                if (j > last || !GetCard(j)->Empty())
+                const TKsSingleCard* follower = GetCard(j);
+                if (!follower || !follower->Empty())
                     break;
                 if (j == last)
                     extent = full;
@@ -87,8 +88,10 @@ void TKsCardGroup::DrawCard(TKsSingleCard& Card, bool Direct) {
 
     if (Card.Empty()) {
         s.Fill(rect);
-        if (FCascadeStyle != csNormal && p > 0)
-            GetCard(p - 1)->Draw(false);
+        // Positions are not renumbered when an entry goes, so entry P - 1 may be this card.
+        if (TKsSingleCard* before = GetCard(p - 1);
+            FCascadeStyle != csNormal && before && before != &Card)
+            before->Draw(false);
     } else {
         if (const TKsCardImage* picture = Card.ShownImage())
             s.CopyImage(*picture, {0, 0, l.W, l.H}, rect);

@@ -47,14 +47,15 @@ TKsCardItem& TKsCardList::Items(int Index) const {
 }
 
 void TKsCardList::Delete(int Index) {
-    Items(Index); // range check
-    // Out of the list before the card goes, so a handler that walks the group never meets it.
-    std::unique_ptr<TKsCardItem> item = std::move(FItems[static_cast<size_t>(Index)]);
-    FItems.erase(FItems.begin() + Index);
+    TKsCardItem* item = &Items(Index);
+    // The entry stays listed, without a card, while its group hears of the deletion; walks of
+    // the group skip entries that hold no card.
     item->FCard.reset();
     if (!FGroup.Destroying() && FGroup.AfterDeleteCard)
         FGroup.AfterDeleteCard(&FGroup);
-    item.reset();
+    // The handler may have added or deleted entries itself.
+    if (const int at = IndexOf(item); at >= 0)
+        FItems.erase(FItems.begin() + at);
     Update(nullptr);
 }
 

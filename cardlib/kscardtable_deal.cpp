@@ -48,7 +48,7 @@ void TKsCardTable::DealToGroup(TKsCardGroup* Group) {
     const int originY = FVirtualDeck->OriginY();
     for (int i = 0; i < Group->Count(); ++i) {
         TKsSingleCard* entry = Group->GetCard(i);
-        if (entry->Reserved())
+        if (!entry || entry->Reserved())
             continue;
         const int32_t id = DrawFromDeck();
         if (id < 0)

@@ -123,10 +123,12 @@ void TKsCardTable::GiveCardTo(TKsCardGroup* Group) {
     const QPoint target = GroupEntryCorner(*Group, slot);
     Fly(x() + top->CardRect().Left, y() + top->CardRect().Top, target.x(), target.y(),
         top->FaceImage());
-    TKsSingleCard* entry = Group->GetCard(slot);
-    entry->SetID(top->ID());
-    if (entry->Empty())
-        entry->SetEmpty(false);
+    // An entry whose deletion is being announced holds no card.
+    if (TKsSingleCard* entry = Group->GetCard(slot)) {
+        entry->SetID(top->ID());
+        if (entry->Empty())
+            entry->SetEmpty(false);
+    }
     if (!FPlayedCards.empty())
         FPlayedCards.pop_back();
     FNextPos = FTopCardPos;

@@ -2,6 +2,7 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QRegion>
 #include <QResizeEvent>
 
 TKsCustomGraphicControl::TKsCustomGraphicControl(QWidget* Owner) : QWidget(Owner) {
@@ -124,6 +125,9 @@ void TKsCustomGraphicControl::paintEvent(QPaintEvent* Event) {
     }
     QPainter p(this);
     const QColor& brush = FCanvasBrush;
+    // Qt joins a paint still pending for the control (an Invalidate) to an immediate copy; the
+    // part of the area the copy does not cover gets what that paint would have drawn.
+    QRegion pending;
     switch (FPaintMode) {
     case pmPaint:
         if (FUpdateCount == 0 && !FEmpty)
@@ -134,6 +138,7 @@ void TKsCustomGraphicControl::paintEvent(QPaintEvent* Event) {
             DrawSurfacePart(p, FPaintArea);
         p.fillRect(RightStrip(), brush);
         p.fillRect(BottomStrip(), brush);
+        pending = Event->region() - (QRegion(FPaintArea) + RightStrip() + BottomStrip());
         break;
     case pmDrawSurface:
         DrawSurfacePart(p, QRect(0, 0, FSurface.Width(), FSurface.Height()));
@@ -141,8 +146,12 @@ void TKsCustomGraphicControl::paintEvent(QPaintEvent* Event) {
     case pmFillStrips:
         p.fillRect(BottomStrip(), brush);
         p.fillRect(RightStrip(), brush);
+        pending = Event->region() - (QRegion(BottomStrip()) + RightStrip());
         break;
     }
+    if (FUpdateCount == 0 && !FEmpty)
+        for (const QRect& r : pending)
+            DrawSurfacePart(p, r);
 }
 
 void TKsCustomGraphicControl::Loaded() {

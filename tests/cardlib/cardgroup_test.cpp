@@ -118,25 +118,33 @@ TEST_F(CardGroup, DeletingKeepsLaterPositionsAndDestroyingRaisesNoDeleteEvents) 
 }
 
 TEST_F(CardGroup, HandlersWalkTheGroupWhileEntriesComeAndGo) {
-    Fill({2, 3, 4});
+    group->SetCascadeStyle(csTight); // empty entries make their neighbours draw
+    Fill({2, 0, 3});
+    // Count, entries without a card, non-empty cards, first club.
     auto walk = [](TKsCardGroup* g) {
         g->RedrawAll(false);
         g->SortCards(soValue);
-        return std::to_string(g->NonEmptyCount()) + "/" + std::to_string(g->FindSuit(stClub));
+        int cardless = 0;
+        for (int i = 0; i < g->Count(); ++i)
+            cardless += g->GetCard(i) ? 0 : 1;
+        return std::to_string(g->Count()) + "-" + std::to_string(cardless) + ":" +
+               std::to_string(g->NonEmptyCount()) + "/" + std::to_string(g->FindSuit(stClub));
     };
     std::vector<std::string> seen;
     // The new entry has no card yet when the update is raised.
-    group->AfterUpdate = [&](TKsCardGroup* g) {
-        seen.push_back(g->GetCard(g->Count() - 1) ? "card" : "none");
-        seen.push_back(walk(g));
-    };
+    group->AfterUpdate = [&](TKsCardGroup* g) { seen.push_back("update " + walk(g)); };
     group->CardList().Add();
-    group->AfterUpdate = nullptr;
-    // The deleted entry's card is gone when the handler runs, and so is the entry.
-    group->AfterDeleteCard = [&](TKsCardGroup* g) { seen.push_back(walk(g)); };
+    // A deleted entry is still listed, without its card, while the deletion is announced;
+    // the update follows once it has left the list.
+    group->AfterDeleteCard = [&](TKsCardGroup* g) { seen.push_back("delete " + walk(g)); };
+    group->CardList().Delete(2); // an empty entry before it, a card after it
+    EXPECT_EQ(seen,
+              (std::vector<std::string>{"update 4-1:2/0", "delete 4-1:2/0", "update 3-0:2/0"}));
+    // An empty entry after it, whose position now names its own entry.
     group->CardList().Delete(0);
-    EXPECT_EQ(seen, (std::vector<std::string>{"none", "3/0", "3/0"}));
-    EXPECT_EQ(group->Count(), 3);
+    EXPECT_EQ(seen.size(), 5u);
+    EXPECT_EQ(seen[3], "delete 3-1:1/2");
+    EXPECT_EQ(seen[4], "update 2-0:1/1");
 }
 
 TEST_F(CardGroup, ResizeWhileHiddenRefitsAtOnceAndAShowIsNoResize) {
@@ -172,8 +180,11 @@ TEST_F(CardGroup, TightnessIsClampedAndAutoTightFollowsTheRules) {
     group->SetTightness(-5);
     EXPECT_EQ(group->Tightness(), 0);
 
+    group->SetTightness(30);
+    Fill({2, 3, 4});
     group->SetAutoSize(true);
-    group->SetAutoTight(true);
+    group->SetAutoTight(true); // the row shrinks to a tight cascade, which is no resize to fit
+    EXPECT_EQ(group->Tightness(), 30);
     EXPECT_EQ(group->CascadeStyle(), csTight);
     EXPECT_FALSE(group->AutoSize());
     group->SetAutoTight(false);

@@ -3,11 +3,14 @@
 #include "ksbusy.h"
 #include "kscardgroup.h"
 #include "kscardtable.h"
+#include "ksdensity.h"
 #include "ksrandom.h"
 #include "ksvirtualdeck.h"
 #include "screen_grab.h"
 #include "table_form.h"
 
+#include <QDir>
+#include <QLabel>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <set>
@@ -517,6 +520,31 @@ TEST_F(CardTable, LastPlacedCardLiesWholeOnTop) {
     screen = ScreenImage(form).copy(table->geometry());
     EXPECT_TRUE(RegionEquals(screen, 35, 0, ShownPicture(*CardImage(29), Background), 71, 96))
         << "the one placed before shows whole again";
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(CardTable, FirstCardOnAnEmptyTableShowsItsEmptyPlacesAtOnce) {
+    // The game's ring lies under the table, reaching out beside the top card.
+    auto* ring = new QLabel(&form);
+    ring->setPixmap(QPixmap::fromImage(KsDensityPicture(QStringLiteral("ring"), 1)));
+    ring->setGeometry(table->x() + 30, table->y() + 8, 80, 80);
+    ring->stackUnder(table);
+    for (int p = 0; p < 4; ++p)
+        table->CardAt(p)->SetEmpty(true);
+    table->SetEmpty(true);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    table->SetPlayPosition(2);
+    table->PlaceCard(41, false, nullptr);
+    QCoreApplication::processEvents();
+    const QImage screen = ScreenImage(form).copy(table->geometry());
+    QDir().mkpath(QStringLiteral(TOLVI_TEST_OUTPUT_DIR));
+    screen.save(QStringLiteral(TOLVI_TEST_OUTPUT_DIR "/table-first-card.png"));
+    EXPECT_EQ(screen.convertToFormat(QImage::Format_RGB32),
+              table->Surface().Image().convertToFormat(QImage::Format_RGB32));
 }
 
 } // namespace

@@ -7,8 +7,11 @@
 #include "kspicture.h"
 #include "table_form.h"
 
+#include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -124,6 +127,27 @@ TEST_F(DenseGame, AfterADealTheSlotsAndPicturesAreAtTheScreensDensity) {
         EXPECT_EQ(picture->pixmap().devicePixelRatio(), 2.0);
         EXPECT_EQ(picture->pixmap().size(), picture->size() * 2);
     }
+}
+
+TEST_F(DenseGame, AfterTheDealAPileShowsItsWholeTable) {
+    // The offscreen screen grabs only as many device pixels as the window has layout pixels:
+    // a pile and its ring move into that part, above the rest.
+    TKsCardTable* table = form->CardTable1;
+    table->move(40, 20);
+    table->raise();
+    form->Image2->move(70, 28);
+    form->Image2->stackUnder(table);
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    form->DealBtnClick();
+    Drain();
+    QCoreApplication::processEvents();
+    const QImage screen = form->screen()->grabWindow(form->winId()).toImage();
+    const QString out = QCoreApplication::applicationDirPath() + QStringLiteral("/../test-output");
+    QDir().mkpath(out);
+    screen.save(out + QStringLiteral("/table-first-card-2x.png"));
+    EXPECT_EQ(screen.copy(KsDeviceRect(table->geometry(), 2)).convertToFormat(QImage::Format_RGB32),
+              Part(table->Surface(), table->rect()));
 }
 
 } // namespace

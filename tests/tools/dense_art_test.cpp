@@ -7,7 +7,11 @@
 #include "kspicture.h"
 #include "raster.h"
 
+#include <QDir>
+#include <QPainter>
 #include <gtest/gtest.h>
+#include <set>
+#include <vector>
 
 using namespace imageprobe;
 
@@ -93,6 +97,42 @@ TEST(DenseArt, LargeIndicesAreAboutTwiceAsHigh) {
     const int large = rankHeight(fsLargeIndices, QRect(2, 3, 16, 19));
     EXPECT_GT(usual, 10);
     EXPECT_GE(large * 10, usual * 16);
+}
+
+// A large index takes the corner of a court picture, whose frame steps around it: the white
+// margin outside the frame meets nothing but the frame and the indices.
+TEST(DenseArt, CourtFramesKeepThePicturesClearOfTheIndices) {
+    for (int scale = 1; scale <= KsArtMaxScale; ++scale) {
+        QImage sheet(12 * 73 * scale, KsFaceStyleCount * 98 * scale, QImage::Format_RGB32);
+        sheet.fill(0xFF007F00u);
+        QPainter painter(&sheet);
+        for (int style = 0; style < KsFaceStyleCount; ++style) {
+            const cardgen::TDrawScope scope(Settings(scale, style));
+            for (int m = 0; m < 12; ++m) {
+                const int suit = m / 3, member = suit * 13 + 11 + m % 3;
+                QImage card = Shipped(member, scale, style);
+                painter.drawImage(m * 73 * scale, style * 98 * scale, card);
+                const std::set<QRgb> border{Black,
+                                            cardgen::InkOf(static_cast<cardgen::TSuit>(suit))};
+                bool clear = true;
+                for (std::vector<QPoint> todo{{0, card.height() / 2}}; !todo.empty();) {
+                    const QPoint p = todo.back();
+                    todo.pop_back();
+                    if (card.rect().contains(p) && card.pixel(p) == White) {
+                        card.setPixel(p, Magenta);
+                        todo.insert(todo.end(), {p + QPoint(1, 0), p - QPoint(1, 0),
+                                                 p + QPoint(0, 1), p - QPoint(0, 1)});
+                    } else if (card.rect().contains(p) && card.pixel(p) != Magenta) {
+                        clear = clear && border.count(card.pixel(p));
+                    }
+                }
+                EXPECT_TRUE(clear) << "member " << member << " at " << scale << "x style " << style;
+            }
+        }
+        painter.end();
+        QDir().mkpath(QStringLiteral(TOLVI_TEST_OUTPUT_DIR));
+        sheet.save(QStringLiteral(TOLVI_TEST_OUTPUT_DIR "/court-faces-%1x.png").arg(scale));
+    }
 }
 
 } // namespace

@@ -39,6 +39,24 @@ QPointF At(qreal X, qreal Y) {
     return {X, Y};
 }
 
+// A large corner index takes the frame's top-left corner: the frame steps in around it (and,
+// turned, around the bottom-right one), the things the figure holds at its left move in with
+// it, and the index's suit stands for the picture's own suit mark.
+struct TCourtLayout {
+    int NotchX = FrameLeft; // the frame's line beside the index
+    int NotchY = FrameTop;  // the frame's line under the index
+    qreal Reach = 0;        // how far the left hand and what it holds move right
+    bool SuitMark = true;
+};
+
+TCourtLayout CourtLayout() {
+    if (!DrawSettings().LargeIndices)
+        return {};
+    const QRect index = CornerIndexArea();
+    // One white pixel between the index and the frame.
+    return {index.right() + 2, index.bottom() + 2, 5, false};
+}
+
 // Eyes, brows, nose and mouth on a face whose top-left corner is (X, Y), eleven pixels wide.
 void Features(TArtist& a, qreal X, qreal Y, QRgb Brows, bool Lips) {
     a.Rect(X + 2, Y + 2, 2, 1, Brows);
@@ -84,11 +102,14 @@ void Arm(TArtist& a, QPointF Shoulder, QPointF Hand, const TDress& Dress) {
 }
 
 void SuitMark(TArtist& a, TSuit Suit) {
+    if (!CourtLayout().SuitMark)
+        return;
     a.Fill(FitPath(SuitPath(Suit), QRectF(FrameLeft + 2, FrameTop + 2, 9, 10)), InkOf(Suit));
 }
 
 void DrawKing(TArtist& a, TSuit Suit) {
     const TDress dress = DressOf(Suit);
+    const qreal r = CourtLayout().Reach;
     const qreal face = HeadX - 5.5; // left edge of the face
     // Sword held upright at the right.
     QPainterPath sword;
@@ -105,13 +126,13 @@ void DrawKing(TArtist& a, TSuit Suit) {
     a.Rect(48, 40, 2, 8, Brown);
     Robe(a, dress, 30);
     Arm(a, At(45, 34), At(49, 43), dress);
-    Arm(a, At(22, 35), At(21, 40), dress);
+    Arm(a, At(22 + r, 35), At(21 + r, 40), dress);
     // An orb with a cross in the other hand.
-    a.Ellipse(At(21, 38), 4.2, 4.2, Black);
-    a.Ellipse(At(21, 38), 3.5, 3.5, Gold);
-    a.Rect(20, 37, 2, 1, Ochre);
-    a.Rect(20.5, 32, 1, 3, Gold);
-    a.Rect(19.5, 33, 3, 1, Gold);
+    a.Ellipse(At(21 + r, 38), 4.2, 4.2, Black);
+    a.Ellipse(At(21 + r, 38), 3.5, 3.5, Gold);
+    a.Rect(20 + r, 37, 2, 1, Ochre);
+    a.Rect(20.5 + r, 32, 1, 3, Gold);
+    a.Rect(19.5 + r, 33, 3, 1, Gold);
     // Ermine collar across the shoulders.
     QPainterPath collar;
     collar.moveTo(HeadX - 11, 35);
@@ -146,6 +167,7 @@ void DrawKing(TArtist& a, TSuit Suit) {
 
 void DrawQueen(TArtist& a, TSuit Suit) {
     const TDress dress = DressOf(Suit);
+    const qreal r = CourtLayout().Reach;
     const qreal face = HeadX - 5.5;
     // Long golden hair behind the head and shoulders.
     QPainterPath hair;
@@ -174,12 +196,12 @@ void DrawQueen(TArtist& a, TSuit Suit) {
     a.Rect(face + 1, 15, 9, 1, Ochre);
     a.Rect(HeadX - 1, 13, 2, 2, Red);
     // A rose held at the left.
-    a.Line(At(22, 47), At(22.5, 27), 1, Green);
-    a.Polygon({At(22.5, 35), At(17.5, 31.5), At(22.5, 33)}, Green);
-    a.Ellipse(At(22.5, 25.5), 3.2, 3, Red);
-    a.Rect(21.5, 24.5, 2, 1, DarkRed);
-    a.Rect(22.5, 25.5, 1, 1, DarkRed);
-    Arm(a, At(26, 36), At(22.5, 42), dress);
+    a.Line(At(22 + r, 47), At(22.5 + r, 27), 1, Green);
+    a.Polygon({At(22.5 + r, 35), At(17.5 + r, 31.5), At(22.5 + r, 33)}, Green);
+    a.Ellipse(At(22.5 + r, 25.5), 3.2, 3, Red);
+    a.Rect(21.5 + r, 24.5, 2, 1, DarkRed);
+    a.Rect(22.5 + r, 25.5, 1, 1, DarkRed);
+    Arm(a, At(26 + r, 36), At(22.5 + r, 42), dress);
     SuitMark(a, Suit);
 }
 
@@ -219,20 +241,35 @@ void DrawJack(TArtist& a, TSuit Suit) {
     SuitMark(a, Suit);
 }
 
-void Frame(TArtist& a) {
-    a.Rect(FrameLeft, FrameTop, FrameRight - FrameLeft + 1, 1, Black);
-    a.Rect(FrameLeft, FrameTop, 1, CardHeight - 2 * FrameTop, Black);
+void Frame(TArtist& a, const TCourtLayout& Layout) {
+    const int x = Layout.NotchX, y = Layout.NotchY;
+    a.Rect(x, FrameTop, FrameRight - x + 1, 1, Black);
+    if (y != FrameTop) {
+        a.Rect(x, FrameTop, 1, y - FrameTop, Black);
+        a.Rect(FrameLeft, y, x - FrameLeft + 1, 1, Black);
+    }
+    a.Rect(FrameLeft, y, 1, CardHeight - FrameTop - y, Black);
     a.Rect(FrameRight, FrameTop, 1, CardHeight - 2 * FrameTop, Black);
 }
 
 } // namespace
 
 QImage DrawCourt(TSuit Suit, int Rank) {
+    const TCourtLayout layout = CourtLayout();
     TFineCanvas canvas(CardWidth, CardHeight, White);
     {
         TArtist a(canvas.Painter());
-        a.Painter().setClipRect(QRectF(FrameLeft + 1, FrameTop + 1, FrameRight - FrameLeft - 1,
-                                       HalfLine - FrameTop - 1));
+        const QRectF inside(FrameLeft + 1, FrameTop + 1, FrameRight - FrameLeft - 1,
+                            HalfLine - FrameTop - 1);
+        a.Painter().setClipRect(inside);
+        if (layout.NotchY != FrameTop) {
+            QPainterPath notch;
+            notch.addRect(QRectF(FrameLeft, FrameTop, layout.NotchX + 1 - FrameLeft,
+                                 layout.NotchY + 1 - FrameTop));
+            QPainterPath open;
+            open.addRect(inside);
+            a.Painter().setClipPath(open.subtracted(notch));
+        }
         if (Rank == 13)
             DrawKing(a, Suit);
         else if (Rank == 12)
@@ -240,17 +277,10 @@ QImage DrawCourt(TSuit Suit, int Rank) {
         else
             DrawJack(a, Suit);
         a.Painter().setClipping(false);
-        Frame(a);
+        Frame(a, layout);
     }
     QImage card = canvas.Result();
     MirrorTopHalf(card);
-    if (DrawSettings().LargeIndices) {
-        // The large index reaches into the picture; a white plate keeps it legible.
-        const QRect area = CornerIndexArea().adjusted(0, 0, 1, 1);
-        QImage plate(area.size() * OutputScale(), QImage::Format_Grayscale8);
-        plate.fill(255);
-        StampBothWays(card, plate, area.topLeft(), White);
-    }
     DrawCornerIndices(card, Suit, Rank);
     return card;
 }
