@@ -16,7 +16,9 @@ start_xvfb() {
   xvfb_pid=$!
   # A loaded machine can take several seconds; give up after two minutes.
   for _ in $(seq 1200); do
-    if [ -s "$ready" ]; then
+    # The number is written once the server listens; a client that connects proves it is
+    # there to be used.
+    if [ -s "$ready" ] && DISPLAY=":$(tr -dc 0-9 <"$ready")" xdotool getdisplaygeometry >/dev/null 2>&1; then
       DISPLAY=":$(tr -dc 0-9 <"$ready")"
       export DISPLAY
       rm -f "$ready"
@@ -31,12 +33,14 @@ start_xvfb() {
 }
 
 # The first mapped window of that name within two minutes (Qt also keeps an unmapped 1x1
-# leader window named after the program).
+# leader window named after the program); with a process id, no longer than that process
+# lives.
 wait_for_window() {
   local found=""
   for _ in $(seq 1200); do
     found=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)
     [ -n "$found" ] && break
+    [ -z "${2:-}" ] || kill -0 "$2" 2>/dev/null || break
     sleep 0.1
   done
   echo "$found"

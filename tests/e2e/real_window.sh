@@ -38,8 +38,8 @@ report=$work/flights.txt
   TOLVI_TEST_FLIGHT_REPORT="$report" exec "$work/Tolvi" >"$work/log.txt" 2>&1) &
 app_pid=$!
 
-window=$(wait_for_window Tolvi)
-[ -n "$window" ] || fail "the window \"Tolvi\" did not appear"
+window=$(wait_for_window Tolvi "$app_pid")
+[ -n "$window" ] || fail "the window \"Tolvi\" did not appear: $(cat "$work/log.txt")"
 
 eval "$(xdotool getwindowgeometry --shell "$window")"
 [ "$WIDTH" = $((632 * scale)) ] && [ "$HEIGHT" = $((453 * scale)) ] ||
