@@ -5,14 +5,22 @@
 # machine ten times slower than a loaded CI runner: a fast machine never waits it out.
 xvfb_pid=""
 
+# Waits for the server to be gone: on its way out it removes its socket file, which would
+# otherwise take the socket of the next test's server on the same display number.
 stop_xvfb() {
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  if [ -n "$xvfb_pid" ]; then
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+    xvfb_pid=""
+  fi
 }
 
 start_xvfb() {
   local ready
   ready=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 "${1:-1024x768}x24" -nolisten tcp 3>"$ready" >/dev/null 2>&1 &
+  # -noreset: a server that resets when its last client leaves (the probe below, a screenshot)
+  # refuses connections for a moment.
+  Xvfb -displayfd 3 -screen 0 "${1:-1024x768}x24" -nolisten tcp -noreset 3>"$ready" >/dev/null 2>&1 &
   xvfb_pid=$!
   # A loaded machine can take several seconds; give up after two minutes.
   for _ in $(seq 1200); do
