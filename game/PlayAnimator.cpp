@@ -86,8 +86,7 @@ TPlayAnimator::TPlayAnimator(QWidget* Form)
     FFrameTimer.setSingleShot(true);
     FFrameTimer.setTimerType(Qt::PreciseTimer);
     connect(&FFrameTimer, &QTimer::timeout, this, [this] { KsHandleEvent([this] { Frame(); }); });
-    // For tests only: a flight lasts too short a time to catch on screen, so the end-to-end
-    // test reads each flight's start, frames and end from the file this names.
+    // For tests only: each flight's start, frames and end, for the end-to-end test to read.
     if (const QString path = qEnvironmentVariable("TOLVI_TEST_FLIGHT_REPORT"); !path.isEmpty()) {
         FReport = std::make_unique<QFile>(path);
         if (!FReport->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))

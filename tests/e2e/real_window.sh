@@ -131,7 +131,7 @@ echo "flights: $started started, $in_air drawn in the air, $landed landed"
 # the tries stop after about 15 s. At 1x only: a 2x screenshot takes longer than a flight.
 if [ "$scale" = 1 ]; then
   strip() { convert "$1" +repage -crop "356x32+259+126" +repage "$2"; }
-  last_word() { local when word rest; read -r when word rest < <(tail -n 1 "$report"); echo "$word"; }
+  last_word() { local word rest; read -r _ word rest < <(tail -n 1 "$report"); echo "$word"; }
   for _ in $(seq 50); do
     case $(last_word) in landed | cut) break ;; esac
     sleep 0.02
