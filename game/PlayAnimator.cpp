@@ -5,6 +5,7 @@
 #include "kscardtable.h"
 #include "kssprite.h"
 
+#include <QFile>
 #include <QPainter>
 #include <QWidget>
 #include <algorithm>
@@ -85,9 +86,19 @@ TPlayAnimator::TPlayAnimator(QWidget* Form)
     FFrameTimer.setSingleShot(true);
     FFrameTimer.setTimerType(Qt::PreciseTimer);
     connect(&FFrameTimer, &QTimer::timeout, this, [this] { KsHandleEvent([this] { Frame(); }); });
+    // For tests only: each flight's start, frames and end, for the end-to-end test to read.
+    if (const QString path = qEnvironmentVariable("TOLVI_TEST_FLIGHT_REPORT"); !path.isEmpty()) {
+        FReport = std::make_unique<QFile>(path);
+        if (!FReport->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
+            FReport.reset();
+    }
 }
 
 TPlayAnimator::~TPlayAnimator() = default;
+
+void TPlayAnimator::Report(const QByteArray& Line) {
+    FReport->write(QByteArray::number(Clock()) + ' ' + Line + '\n');
+}
 
 void TPlayAnimator::SetEnabled(bool Value) {
     if (!Value)
@@ -143,6 +154,9 @@ void TPlayAnimator::ComputerPlayed(const QRect& From, TKsCardTable* Table) {
     FSprite->SetY(FFrom.y());
     FSprite->SetVisible(true);
     FFlightStart = Clock();
+    if (FReport)
+        Report("start " + QByteArray::number(FFrom.x()) + ' ' + QByteArray::number(FFrom.y()) +
+               ' ' + QByteArray::number(FTo.x()) + ' ' + QByteArray::number(FTo.y()));
     StartFrames();
 }
 
@@ -157,7 +171,7 @@ void TPlayAnimator::Refused(const QRect& Card) {
 
 void TPlayAnimator::FinishFlight() {
     if (Flying())
-        EndFlight();
+        EndFlight(false);
     if (Glowing()) {
         FGlowStart = -1;
         FGlowView->hide();
@@ -173,10 +187,12 @@ void TPlayAnimator::Finish() {
     FFrameTimer.stop();
 }
 
-void TPlayAnimator::EndFlight() {
+void TPlayAnimator::EndFlight(bool Landed) {
     FFlightStart = -1;
     if (FSprite)
         FSprite->SetVisible(false);
+    if (FReport)
+        Report(Landed ? "landed" : "cut");
 }
 
 void TPlayAnimator::StartFrames() {
@@ -200,12 +216,15 @@ void TPlayAnimator::Frame() {
     if (Flying()) {
         const double t = double(now - FFlightStart) / FlightMs;
         if (t >= 1) {
-            EndFlight();
+            EndFlight(true);
             FGlowStart = now;
         } else {
             const double p = EaseOut(std::max(0.0, t));
             FSprite->SetX(FFrom.x() + int((FTo.x() - FFrom.x()) * p + 0.5));
             FSprite->SetY(FFrom.y() + int((FTo.y() - FFrom.y()) * p + 0.5));
+            if (FReport)
+                Report("frame " + QByteArray::number(FSprite->X()) + ' ' +
+                       QByteArray::number(FSprite->Y()));
         }
     }
     if (Glowing()) {

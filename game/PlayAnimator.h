@@ -11,7 +11,9 @@
 #include <QTimer>
 #include <cstdint>
 #include <functional>
+#include <memory>
 
+class QFile;
 class QWidget;
 class TKsCardTable;
 class TKsSprite;
@@ -62,7 +64,8 @@ public:
 
 private:
     void StartFrames();
-    void EndFlight();
+    void EndFlight(bool Landed);
+    void Report(const QByteArray& Line);
     void ScheduleNextFrame(int64_t Now);
 
     QWidget* FForm;
@@ -83,4 +86,5 @@ private:
     QRect FGlow;
     int64_t FFlashStart = -1;
     QRect FFlash;
+    std::unique_ptr<QFile> FReport; // null unless a test asked for the flight report
 };

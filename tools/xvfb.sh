@@ -1,20 +1,32 @@
 # Sourced by scripts that need an X server of their own. start_xvfb [WxH] starts Xvfb (a
-# 1024x768 screen unless told) on a display it picks itself (no race with another script choosing the same free number), waits until it
-# accepts connections, and sets DISPLAY; stop_xvfb (safe to call any time) ends it.
+# 1024x768 screen unless told) on a display it picks itself (no race with another script
+# choosing the same free number), waits until it accepts connections, and sets DISPLAY;
+# stop_xvfb (safe to call any time) ends it. Every wait here is only an upper bound, set for a
+# machine ten times slower than a loaded CI runner: a fast machine never waits it out.
 xvfb_pid=""
 
+# Waits for the server to be gone: on its way out it removes its socket file, which would
+# otherwise take the socket of the next test's server on the same display number.
 stop_xvfb() {
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  if [ -n "$xvfb_pid" ]; then
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+    xvfb_pid=""
+  fi
 }
 
 start_xvfb() {
   local ready
   ready=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 "${1:-1024x768}x24" -nolisten tcp 3>"$ready" >/dev/null 2>&1 &
+  # -noreset: a server that resets when its last client leaves (the probe below, a screenshot)
+  # refuses connections for a moment.
+  Xvfb -displayfd 3 -screen 0 "${1:-1024x768}x24" -nolisten tcp -noreset 3>"$ready" >/dev/null 2>&1 &
   xvfb_pid=$!
-  # A loaded machine can take several seconds.
-  for _ in $(seq 300); do
-    if [ -s "$ready" ]; then
+  # A loaded machine can take several seconds; give up after two minutes.
+  for _ in $(seq 1200); do
+    # The number is written once the server listens; a client that connects proves it is
+    # there to be used.
+    if [ -s "$ready" ] && DISPLAY=":$(tr -dc 0-9 <"$ready")" xdotool getdisplaygeometry >/dev/null 2>&1; then
       DISPLAY=":$(tr -dc 0-9 <"$ready")"
       export DISPLAY
       rm -f "$ready"
@@ -28,14 +40,26 @@ start_xvfb() {
   return 1
 }
 
-# The first mapped window of that name within 30 s (Qt also keeps an unmapped 1x1 leader
-# window named after the program).
+# The first mapped window of that name within two minutes (Qt also keeps an unmapped 1x1
+# leader window named after the program); with a process id, no longer than that process
+# lives.
 wait_for_window() {
   local found=""
-  for _ in $(seq 300); do
+  for _ in $(seq 1200); do
     found=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)
     [ -n "$found" ] && break
+    [ -z "${2:-}" ] || kill -0 "$2" 2>/dev/null || break
     sleep 0.1
   done
   echo "$found"
+}
+
+# Waits until the window with that id is no longer mapped (a dialog has taken its answer);
+# fails after two minutes.
+wait_until_gone() {
+  for _ in $(seq 1200); do
+    xdotool search --onlyvisible --name '' 2>/dev/null | grep -qx "$1" || return 0
+    sleep 0.1
+  done
+  return 1
 }

@@ -281,7 +281,15 @@ TEST_F(SpriteTest, AQuitDuringAMoveEndsItSilentlyAfterAfterMove) {
     bool visibleAfterAbort = false;
     int32_t stoppedAt = -1;
     RunInMainLoop([&] {
-        QTimer::singleShot(30, [] { QCoreApplication::quit(); });
+        // Quits once the move is under way, however long its first step takes to come.
+        QTimer underWay;
+        QObject::connect(&underWay, &QTimer::timeout, [&] {
+            if (sprite->X() > 0) {
+                underWay.stop();
+                QCoreApplication::quit();
+            }
+        });
+        underWay.start(1);
         try {
             sprite->MoveBitmap(0, 0, 100000, 0, nullptr, false);
         } catch (const EKsAbort&) {

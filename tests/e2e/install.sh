@@ -18,7 +18,20 @@ done
 cd "$elsewhere"
 QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$elsewhere/config" "$prefix/games/tolvi" >log.txt 2>&1 &
 pid=$!
-sleep 1.5
+# Up once it catches SIGTERM (it does so just before showing its window): a TERM before that
+# would end it outright, however long a fixed wait had been. Two minutes at most.
+catches_term() {
+  local mask
+  mask=$(sed -n 's/^SigCgt:[[:space:]]*//p' "/proc/$pid/status" 2>/dev/null) || return 1
+  [ -n "$mask" ] && (((16#$mask >> 14) & 1))
+}
+for _ in $(seq 1200); do
+  catches_term && break
+  kill -0 "$pid" 2>/dev/null || break
+  sleep 0.1
+done
+catches_term || fail "the installed program did not come up: $(cat log.txt)"
+sleep 0.5
 kill -0 "$pid" 2>/dev/null || fail "the installed program did not stay up: $(cat log.txt)"
 kill -TERM "$pid"
 wait "$pid" || fail "the installed program exited with an error"

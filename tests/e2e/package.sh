@@ -46,7 +46,7 @@ mkdir -p "$elsewhere"
 (cd "$elsewhere" && QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$scratch/config" \
   exec "$root/usr/games/tolvi" >"$scratch/log.txt" 2>&1) &
 app_pid=$!
-window=$(wait_for_window Tolvi)
+window=$(wait_for_window Tolvi "$app_pid")
 [ -n "$window" ] || fail "the window \"Tolvi\" did not appear: $(cat "$scratch/log.txt")"
 sleep 0.5
 xdotool mousemove --window "$window" 43 406 click 1 # "&Help"

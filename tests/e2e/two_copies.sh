@@ -34,10 +34,11 @@ start_copy() { # the new copy's pid in $started, a child of this shell
 # Mapped windows of a name, one id a line.
 windows() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true; }
 
-# The first mapped window of the name that is not in the list $2, within $3 tenths of a second.
+# The first mapped window of the name that is not in the list $2, within $3 tenths of a second
+# (two minutes unless told: an upper bound for a machine ten times slower).
 wait_for_new_window() {
   local id
-  for _ in $(seq "${3:-300}"); do
+  for _ in $(seq "${3:-1200}"); do
     for id in $(windows "$1"); do
       grep -qx "$id" <<<"${2:-}" || { echo "$id"; return 0; }
     done
@@ -67,7 +68,8 @@ win_game() {
     xdotool windowfocus "$box" 2>/dev/null || true
     sleep 0.2
     xdotool key Return
-    sleep 0.3
+    # Gone before the keys start, or the loop below would take it for the game's end.
+    wait_until_gone "$box" || fail "the start message did not take its answer"
     box=""
     for _ in $(seq 400); do
       xdotool windowfocus "$window" 2>/dev/null || true
@@ -81,13 +83,16 @@ win_game() {
     sleep 0.3
     xdotool windowfocus "$box" 2>/dev/null || true
     xdotool key Escape
-    shown=$(wait_for_new_window Name "" 30)
+    wait_until_gone "$box" || fail "the end-of-game message did not take its answer"
+    # Asked at once after a win; after a loss nothing comes, and this wait runs out (30 s, so
+    # that a machine ten times slower still shows the name in time).
+    shown=$(wait_for_new_window Name "" 300)
     if [ -n "$shown" ]; then
       xdotool windowfocus "$shown" 2>/dev/null || true
       sleep 0.2
       xdotool type "$name"
       xdotool key Return
-      sleep 0.5
+      wait_until_gone "$shown" || fail "the name was not taken"
       return 0
     fi
   done
@@ -96,7 +101,7 @@ win_game() {
 
 close_copy() { # pid
   kill -TERM "$1"
-  for _ in $(seq 100); do kill -0 "$1" 2>/dev/null || break; sleep 0.1; done
+  for _ in $(seq 600); do kill -0 "$1" 2>/dev/null || break; sleep 0.1; done
   if kill -0 "$1" 2>/dev/null; then fail "a copy did not close"; fi
   local status=0
   wait "$1" || status=$?
@@ -110,17 +115,22 @@ win_game "$window_a" Al
 
 # The statistics page of the Scores dialog, as the player sees it.
 xdotool mousemove --window "$window_a" 43 434 click 1
-scores=$(wait_for_new_window Scores "" 100)
+scores=$(wait_for_new_window Scores "")
 [ -n "$scores" ] || fail "the Scores dialog did not appear"
 sleep 0.3
 xdotool mousemove --window "$scores" 355 296 click 1
-sleep 0.8
-import -window "$scores" "$out/e2e-statistics.png" 2>/dev/null || fail "no screenshot"
-eval "$(xdotool getwindowgeometry --shell "$scores")"
+# The dialog grows to show the statistics.
+for _ in $(seq 1200); do
+  eval "$(xdotool getwindowgeometry --shell "$scores")"
+  [ "$HEIGHT" -gt 312 ] && break
+  sleep 0.1
+done
 [ "$HEIGHT" -gt 312 ] || fail "the statistics did not show (dialog ${WIDTH}x${HEIGHT})"
+sleep 0.5 # only so that the picture shows the page drawn
+import -window "$scores" "$out/e2e-statistics.png" 2>/dev/null || fail "no screenshot"
 xdotool windowfocus "$scores" 2>/dev/null || true
 xdotool key Escape
-sleep 0.3
+wait_until_gone "$scores" || fail "the Scores dialog did not close"
 close_copy "$pid_a"
 pid_a=""
 

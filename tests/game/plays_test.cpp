@@ -10,6 +10,7 @@
 #include "kssprite.h"
 
 #include <QDir>
+#include <QFile>
 #include <QPainter>
 #include <QTest>
 
@@ -287,6 +288,60 @@ TEST_F(CardsToGo, FollowDealPlaysAndTurnOversForOneAndTwoDecks) {
         EXPECT_EQ(toGo(form->HumanToGo), Held(form->Play1Pile, form->Play1Card));
         EXPECT_EQ(toGo(form->ComputerToGo), Held(form->Play2Pile, form->Play2Card));
     }
+}
+
+// The report the end-to-end test reads, as a flight is too quick to catch on screen: each
+// flight's start, the frames that drew the card and how the flight ended.
+class FlightReport : public Plays {
+protected:
+    void SetUp() override {
+        qputenv("TOLVI_TEST_FLIGHT_REPORT", QFile::encodeName(Path()));
+        Plays::SetUp();
+        qunsetenv("TOLVI_TEST_FLIGHT_REPORT");
+    }
+    QString Path() const { return dir.filePath(QStringLiteral("flights.txt")); }
+    QStringList Lines() const {
+        QFile file(Path());
+        return file.open(QIODevice::ReadOnly)
+                   ? QString::fromLatin1(file.readAll()).split('\n', Qt::SkipEmptyParts)
+                   : QStringList{};
+    }
+};
+
+TEST_F(FlightReport, SaysWhereEachFrameDrewTheCardAndHowEachFlightEnded) {
+    const QColor window = form->palette().color(QPalette::Window);
+    const QPoint slot2 = form->Play2Card[2]->pos(), slot0 = form->Play2Card[0]->pos();
+    SetSlot(form->Play1Card[0], 4);       // the human can play, so no pile is turned over
+    SetSlot(form->Play2Card[2], 11 + 13); // a Jack on the Ten
+    form->TimerTimer();
+    FrameAt(1075);
+    const TKsSprite* sprite = form->Animator->Sprite();
+    ASSERT_NE(sprite, nullptr);
+    const QString drawn = QStringLiteral("1075 frame %1 %2").arg(sprite->X()).arg(sprite->Y());
+    ms = 1100;
+    SetSlot(form->Play2Card[0], 12 + 13); // a Queen on the Jack cuts its flight short
+    form->TimerTimer();
+    FrameAt(1300);
+    ASSERT_FALSE(form->Animator->Flying());
+
+    const QStringList lines = Lines();
+    ASSERT_EQ(lines.size(), 5) << lines.join('\n').toStdString();
+    const QStringList first = lines[0].split(' '), second = lines[3].split(' ');
+    ASSERT_EQ(first.size(), 6);
+    EXPECT_EQ(first.mid(0, 4), (QStringList{"1000", "start", QString::number(slot2.x()),
+                                            QString::number(slot2.y())}));
+    EXPECT_EQ(lines[1], drawn);
+    EXPECT_EQ(lines[2], "1100 cut");
+    ASSERT_EQ(second.size(), 6);
+    EXPECT_EQ(second.mid(0, 4), (QStringList{"1100", "start", QString::number(slot0.x()),
+                                             QString::number(slot0.y())}));
+    EXPECT_EQ(lines[4], "1300 landed");
+    // Both flights were bound for the pile, where the Queen lies once the glow is over.
+    EXPECT_EQ(first.mid(4), second.mid(4));
+    FrameAt(1300 + TPlayAnimator::GlowMs);
+    EXPECT_EQ(Lines(), lines) << "the glow is not a flight";
+    EXPECT_TRUE(RegionEquals(Grab(), second[4].toInt(), second[5].toInt(),
+                             ShownPicture(*CardImage(25), window), 71, 96));
 }
 
 } // namespace

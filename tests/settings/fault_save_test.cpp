@@ -13,6 +13,7 @@
 #include <QLockFile>
 #include <QRegularExpression>
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -198,36 +199,64 @@ TEST(FaultSave, KillDuringTheSaveLeavesTheOldFileOrTheNewOneWhole) {
     WriteAll(dirs.ProgramFile(), first);
 
     // The child marks in shared memory when it is inside a save, so the kills that land there
-    // can be counted.
-    auto* saving = static_cast<volatile int*>(
-        mmap(nullptr, sizeof(int), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
-    ASSERT_NE(saving, MAP_FAILED);
+    // can be counted, and how many saves it has begun, so that a kill is timed by the child's
+    // own pace rather than by a clock that a slow machine would outrun.
+    struct TShared {
+        volatile int Saving;
+        volatile int Started;
+    };
+    void* const mapped =
+        mmap(nullptr, sizeof(TShared), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+    ASSERT_NE(mapped, MAP_FAILED);
+    auto* shared = static_cast<TShared*>(mapped);
     // make soak kills 200 times; the default keeps the suite quick.
     const int rounds = qEnvironmentVariableIsSet("TOLVI_KILL_ROUNDS")
                            ? qEnvironmentVariableIntValue("TOLVI_KILL_ROUNDS")
                            : 20;
     std::mt19937 random(8);
     int killedSaving = 0, locksLeft = 0, emptyLocks = 0, temporariesLeft = 0;
+    // Waits until the child has begun Saves saves; false if it died first.
+    const auto awaitSaves = [&](pid_t Child, int Saves) {
+        while (shared->Started < Saves) {
+            if (waitpid(Child, nullptr, WNOHANG) == Child)
+                return false;
+            usleep(500);
+        }
+        return true;
+    };
+    // One load and save on this machine as it is now, measured in the first round; each kill
+    // lands at a random moment of the load and save after the child's first save has begun.
+    std::chrono::microseconds cycle{0};
     for (int round = 0; round < rounds; ++round) {
-        *saving = 0;
+        shared->Saving = 0;
+        shared->Started = 0;
         std::fflush(nullptr);
         const pid_t pid = fork();
         if (pid == 0) {
-            alarm(30);
+            alarm(120); // never outlive a broken parent
             TScriptedDialogs dialogs;
             for (int32_t n = 0;; ++n) {
                 TFakeHost host;
                 LoadConfig(host);
                 host.FLevel = n % 2 == 0 ? 3 : 0;
-                *saving = 1;
+                shared->Saving = 1;
+                shared->Started = shared->Started + 1;
                 SaveConfig(host);
-                *saving = 0;
+                shared->Saving = 0;
             }
         }
-        usleep(20000 + random() % 200000);
+        ASSERT_TRUE(awaitSaves(pid, 1)) << "round " << round << ": the saving copy died";
+        if (cycle.count() == 0) {
+            const auto begun = std::chrono::steady_clock::now();
+            ASSERT_TRUE(awaitSaves(pid, 2)) << "the saving copy died";
+            cycle = std::chrono::duration_cast<std::chrono::microseconds>(
+                std::chrono::steady_clock::now() - begun);
+        } else {
+            usleep(useconds_t(random() % uint64_t(cycle.count() + 1)));
+        }
         kill(pid, SIGKILL);
         waitpid(pid, nullptr, 0);
-        killedSaving += *saving;
+        killedSaving += shared->Saving;
         const QByteArray now = ReadAll(dirs.ProgramFile());
         ASSERT_TRUE(now == first || now == second)
             << "round " << round << ": a file of " << now.size() << " bytes, neither version";
@@ -263,7 +292,7 @@ TEST(FaultSave, KillDuringTheSaveLeavesTheOldFileOrTheNewOneWhole) {
         });
         EXPECT_EQ(left, QStringList{"Config.INI"}) << "a killed save left a file behind";
     }
-    munmap(const_cast<int*>(saving), sizeof(int));
+    munmap(mapped, sizeof(TShared));
     RecordProperty("killed_while_saving", killedSaving);
     RecordProperty("locks_left", locksLeft);
     std::printf("%d kills, %d inside a save, %d left a lock, %d of them empty, %d left a finished "
