@@ -14,6 +14,7 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <optional>
 
 class QFrame;
 class QLabel;
@@ -80,6 +81,11 @@ public:
 
     // Buttons.
     void DealBtnClick();
+    // Deals as the Deal button does, from a chosen number: the same number always deals the
+    // same cards.
+    void DealNumbered(uint32_t Number);
+    // The deal's number; one dealt without a chosen number took the clock's reading.
+    uint32_t DealNumber() const { return FDealNumber; }
     void OptionBtnClick();
     void HelpBtnClick();
     void ScoreBtnClick();
@@ -164,6 +170,7 @@ private:
     friend class TMainFormProbe; // tests set up game states directly
 
     void LoadWindowDescription();
+    void Deal(std::optional<uint32_t> Number);
     void ArrangeDrawingOrder();
     void PostGameMessage(TGameMessage Message, TKsCardGroup* Slot);
     void ShowWaitSign(QLabel* Sign, bool Visible);
@@ -200,6 +207,7 @@ private:
     int32_t FHumanPlayed = 0;
     int32_t FComputerPlayed = 0;
     int32_t FGameScore = 0;
+    uint32_t FDealNumber = 0;
     bool FNewSession = false;
     bool FFameRecorded = false;
     bool FHumanStuck = false;

@@ -7,6 +7,7 @@
 #include "kscardgroup.h"
 #include "kscardtable.h"
 #include "ksdialogs.h"
+#include "ksrandom.h"
 #include "ksvirtualdeck.h"
 
 #include <QGuiApplication>
@@ -39,6 +40,14 @@ void ReserveBeyondSingleDeck(TKsCardGroup* Pile, bool Reserved) {
 } // namespace
 
 void TMainForm::DealBtnClick() {
+    Deal(std::nullopt);
+}
+
+void TMainForm::DealNumbered(uint32_t Number) {
+    Deal(Number);
+}
+
+void TMainForm::Deal(std::optional<uint32_t> Number) {
     Timer->stop();
     FRecorder.Abandoned();
     FGameRunning = false;
@@ -58,7 +67,9 @@ void TMainForm::DealBtnClick() {
     Play1Pile->SetTable(CardTable1);
     Play2Pile->SetTable(CardTable2);
 
-    // Each side is dealt from its own shuffle of the full deck.
+    // Each side is dealt from its own shuffle of the full deck; both follow from the number.
+    FDealNumber = Number.value_or(KsClockMilliseconds());
+    const TKsDealNumber numbered(FDealNumber);
     for (TKsCardTable* table : {CardTable1, CardTable2}) {
         table->ClearTable(true);
         table->SetEmpty(true);
