@@ -5,15 +5,19 @@
 
 #include "ConfigAdditions.h"
 #include "FumbleLock.h"
+#include "GameEvents.h"
 #include "GameRecorder.h"
 #include "HallOfFame.h"
+#include "Opponent.h"
 #include "OptionsHost.h"
+#include "RecordKeeper.h"
 #include "kstypes.h"
 
 #include <QEvent>
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 class QFrame;
@@ -90,6 +94,18 @@ public:
     void HelpBtnClick();
     void ScoreBtnClick();
     void SetUpDeckSize();
+
+    // Every play of a card comes through here, whoever makes it: it is checked against the
+    // rules (the game running, the card one rank from a free table's, the side not held),
+    // laid, counted, scored and announced. GroupLays: a click, whose group lays the card once
+    // its handler returns. Request's table and card are filled in. False, announced as
+    // refused, when the rules do not take it.
+    bool Play(TPlay& Request, bool GroupLays = false);
+    // What happens to the game, in order.
+    TGameEvents& Events() { return FEvents; }
+    // Whatever plays the top row: the computer unless replaced.
+    TOpponent& Opponent() { return *FOpponent; }
+    void SetOpponent(std::unique_ptr<TOpponent> Value);
 
     // Human play.
     static bool IsNextRank(int32_t A, int32_t B);
@@ -180,11 +196,13 @@ private:
     void UpdatePlayerAway();
     // Starts the computer's timer, or leaves it to start when the player is back.
     void StartComputer();
-    // A human play of Slot on a table that fits, through the click (Lay false: the group
-    // lays the card) or a key (Lay true: laid here); false when no table fits.
-    bool HumanPlay(TKsCardGroup* Slot, bool Lay);
     void CountHumanCard(TKsCardGroup* Slot);
-    void ComputerPlayToTable(TKsCardGroup* Slot, TKsCardTable* Table, bool& TableBusy);
+    void CountComputerCard(TKsCardGroup* Slot);
+    void ComputerPlayToTable(TKsCardGroup* Slot, int Table);
+    // Finds whether each side can play, announcing a side that no longer can.
+    void FindStuck();
+    void Announce(TGameEvent Event);
+    void AnnounceAbandoned();
     void Refill(TKsCardGroup* Slot, TKsCardGroup* Pile, TKsCardTable* TempTable);
     void TurnOver(TKsCardGroup* Pile, const std::array<TKsCardGroup*, 4>& Slots,
                   TKsCardTable* Table);
@@ -192,13 +210,10 @@ private:
     static int32_t TopValue(TKsCardTable* Table);
     // Seeing the plays (MainShowPlays).
     void CreatePlayView();
+    // What shows the plays hears the game's events.
+    void ShowPlay(const TGameEvent& Event);
     void ShowCardsToGo();
-    void ComputerLaid(TKsCardGroup* Slot, TKsCardTable* Table);
-    // True while the fumble rule holds the human's cards; a card that does not Fit still
-    // flashes.
-    bool HumanLocked(TKsCardGroup* Slot, bool Fits);
-    void HumanRefused(TKsCardGroup* Slot);
-    void ShowSummary();
+    void ShowSummary(int64_t Milliseconds);
 
     int32_t FScoring = 0;
     int32_t FDeckCount = 1;
@@ -219,15 +234,19 @@ private:
     THallOfFame FHallOfFame;
     TStatistics FStatistics;
     TConfigAdditions FAdditions;
-    TGameRecorder FRecorder{*this};
     TDisplaySettings FDisplay;
 
     bool FGameRunning = false;
     bool FStuckWinnerReported = false;
+    bool FGameOpen = false;      // dealt and confirmed, not yet decided or abandoned
     int32_t FTurnOverPasses = 0; // this deal's, for the breakdown at its end
     int64_t FGameStart = 0;      // when the deal was confirmed, on the statistics clock
     bool FPlayerAway = false;
     bool FTimerStoppedAway = false; // the computer plays on when the player is back
     QString FHelpFile;
     TFumbleLock FFumble;
+    TGameEvents FEvents;
+    THumanInput FHumanInput{FFumble};
+    std::unique_ptr<TOpponent> FOpponent;
+    std::unique_ptr<TRecordKeeper> FRecords;
 };

@@ -1,6 +1,5 @@
 // Dealing a game, and fitting the piles and the deck to one or two decks.
 
-#include "LockShade.h"
 #include "Main.h"
 #include "StringRes.h"
 #include "kscarddeck.h"
@@ -48,8 +47,8 @@ void TMainForm::DealNumbered(uint32_t Number) {
 }
 
 void TMainForm::Deal(std::optional<uint32_t> Number) {
-    Timer->stop();
-    FRecorder.Abandoned();
+    FOpponent->Stop();
+    AnnounceAbandoned();
     FGameRunning = false;
     Deck->SetDeckEmpty(false);
     ShowWaitSign(WaitSign1, false);
@@ -62,7 +61,6 @@ void TMainForm::Deal(std::optional<uint32_t> Number) {
     FHumanWon = FComputerWon = false;
     FStuckWinnerReported = false;
     FFumble.Release(); // a fumble at the end of the last deal does not hold up this one
-    LockShade->Frame();
     FTurnOverPasses = 0;
     Play1Pile->SetTable(CardTable1);
     Play2Pile->SetTable(CardTable2);
@@ -95,12 +93,11 @@ void TMainForm::Deal(std::optional<uint32_t> Number) {
     UpdateScoreLabel();
 
     KsMessageDlg(StringRes::ReadyToStart(), mtInformation, {mbOK});
-    FRecorder.Started();
+    Announce(TGameEvent::Dealt(FDealNumber));
 
     FGameRunning = true;
     FGameStart = StatsClockMilliseconds();
-    FHumanStuck = !CanPlay(true);
-    FComputerStuck = !CanPlay(false);
+    FindStuck();
     if (FHumanStuck && FComputerStuck)
         TurnOverPiles();
     else

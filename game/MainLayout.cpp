@@ -263,7 +263,7 @@ void TMainForm::FormCreate() {
 }
 
 void TMainForm::FormClose() {
-    FRecorder.Abandoned();
+    AnnounceAbandoned();
     // The running Las Vegas total is offered again, unless this run entered it unchanged.
     if (FScoring == 1)
         FFameRecorded = FAdditions.LastFameIs(FDeckCount, FScoring, FLevel, FGameScore);

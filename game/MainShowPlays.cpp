@@ -1,6 +1,7 @@
 // Seeing the plays: the computer's card flying to its pile, a refused card flashing, the cards
 // each side still has to lay, the hint to deal, the fumble rule's lock and the breakdown of a
-// decided game.
+// decided game. All of it, and the records, follow the game's events; the game's methods do not
+// call them.
 
 #include "FeltBadge.h"
 #include "GameSummary.h"
@@ -40,9 +41,50 @@ void TMainForm::CreatePlayView() {
     for (size_t i = 0; i < cards.size(); ++i)
         cards[i] = Play1Card[i]->geometry();
     LockShade = new TLockShade(this, FFumble, cards);
+    FFumble.Changed = [this] { LockShade->Frame(); };
     // Left of the central tables, between the two rows, so the last cards laid stay in view.
     Summary = new TGameSummary(this);
     Summary->setGeometry(96, 152, 172, 158);
+
+    FOpponent = std::make_unique<TComputerOpponent>(*Timer);
+    FRecords = std::make_unique<TRecordKeeper>(*this, this);
+    FEvents.Subscribe([this](const TGameEvent& e) { FHumanInput.Heard(e); });
+    FEvents.Subscribe([this](const TGameEvent& e) { ShowPlay(e); });
+    FEvents.Subscribe([this](const TGameEvent& e) { FRecords->Heard(e); });
+}
+
+void TMainForm::ShowPlay(const TGameEvent& Event) {
+    switch (Event.Kind) {
+    case TGameEventKind::Dealt:
+        FTurnOverPasses = 0;
+        break;
+    case TGameEventKind::CardLaid:
+        ShowCardsToGo();
+        if (Event.Play.Side == TSide::Computer)
+            Animator->ComputerPlayed(Play2Card[static_cast<size_t>(Event.Play.Slot)]->geometry(),
+                                     Event.Play.Table == 1 ? CardTable1 : CardTable2);
+        break;
+    case TGameEventKind::PlayRefused:
+        // The dimmed cards show the lock; red says only that a card does not fit.
+        if (Event.Play.Side == TSide::Human &&
+            (Event.Why == TRefusal::NoFit || (Event.Why == TRefusal::Held && !Event.Fits)))
+            Animator->Refused(Play1Card[static_cast<size_t>(Event.Play.Slot)]->geometry());
+        break;
+    case TGameEventKind::PilesTurnedOver:
+        ++FTurnOverPasses;
+        break;
+    case TGameEventKind::ScoreChanged:
+        ShowCardsToGo();
+        break;
+    case TGameEventKind::GameDecided:
+        ShowSummary(Event.Milliseconds);
+        break;
+    case TGameEventKind::AfterDecision:
+        Summary->hide();
+        break;
+    default:
+        break;
+    }
 }
 
 void TMainForm::ShowCardsToGo() {
@@ -58,27 +100,7 @@ void TMainForm::ShowCardsToGo() {
     ComputerToGo->SetText(QString::number(std::max(0, FCardsToWin - FComputerPlayed)));
 }
 
-void TMainForm::ComputerLaid(TKsCardGroup* Slot, TKsCardTable* Table) {
-    ShowCardsToGo();
-    Animator->ComputerPlayed(Slot->geometry(), Table);
-}
-
-bool TMainForm::HumanLocked(TKsCardGroup* Slot, bool Fits) {
-    if (!FFumble.Locked())
-        return false;
-    // The dimmed cards show the lock; red says only that a card does not fit.
-    if (!Fits)
-        Animator->Refused(Slot->geometry());
-    return true;
-}
-
-void TMainForm::HumanRefused(TKsCardGroup* Slot) {
-    FFumble.Fumbled();
-    Animator->Refused(Slot->geometry());
-    LockShade->Frame();
-}
-
-void TMainForm::ShowSummary() {
+void TMainForm::ShowSummary(int64_t Milliseconds) {
     if (!Animator->Enabled() || !isVisible())
         return;
     TGameBreakdown b;
@@ -89,7 +111,7 @@ void TMainForm::ShowSummary() {
         b.LevelBonus = LevelBonus(FLevel);
         b.CardsBonus = (FCardsToWin - FComputerPlayed) * 100;
     }
-    b.Milliseconds = StatsClockMilliseconds() - FGameStart;
+    b.Milliseconds = Milliseconds;
     b.Score = FGameScore;
     Summary->SetBreakdown(b);
     Summary->raise();
@@ -112,5 +134,4 @@ bool TMainForm::FumbleRule() const {
 
 void TMainForm::SetFumbleRule(bool Value) {
     FFumble.SetEnabled(Value);
-    LockShade->Frame();
 }
