@@ -10,6 +10,7 @@
 #include "HallOfFame.h"
 #include "Opponent.h"
 #include "OptionsHost.h"
+#include "PlayView.h"
 #include "RecordKeeper.h"
 #include "kstypes.h"
 
@@ -210,10 +211,6 @@ private:
     static int32_t TopValue(TKsCardTable* Table);
     // Seeing the plays (MainShowPlays).
     void CreatePlayView();
-    // What shows the plays hears the game's events.
-    void ShowPlay(const TGameEvent& Event);
-    void ShowCardsToGo();
-    void ShowSummary(int64_t Milliseconds);
 
     int32_t FScoring = 0;
     int32_t FDeckCount = 1;
@@ -238,9 +235,8 @@ private:
 
     bool FGameRunning = false;
     bool FStuckWinnerReported = false;
-    bool FGameOpen = false;      // dealt and confirmed, not yet decided or abandoned
-    int32_t FTurnOverPasses = 0; // this deal's, for the breakdown at its end
-    int64_t FGameStart = 0;      // when the deal was confirmed, on the statistics clock
+    bool FGameOpen = false; // dealt and confirmed, not yet decided or abandoned
+    int64_t FGameStart = 0; // when the deal was confirmed, on the statistics clock
     bool FPlayerAway = false;
     bool FTimerStoppedAway = false; // the computer plays on when the player is back
     QString FHelpFile;
@@ -249,4 +245,5 @@ private:
     THumanInput FHumanInput{FFumble};
     std::unique_ptr<TOpponent> FOpponent;
     std::unique_ptr<TRecordKeeper> FRecords;
+    std::unique_ptr<TPlayView> FPlayView;
 };

@@ -149,8 +149,11 @@ void TMainForm::ComputerPlayToTable(TKsCardGroup* Slot, int Table) {
 }
 
 void TMainForm::SetOpponent(std::unique_ptr<TOpponent> Value) {
+    const bool running = FOpponent->Running();
     FOpponent->Stop();
     FOpponent = std::move(Value);
+    if (running)
+        FOpponent->Start();
 }
 
 void TMainForm::Announce(TGameEvent Event) {

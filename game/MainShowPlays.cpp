@@ -1,7 +1,7 @@
-// Seeing the plays: the computer's card flying to its pile, a refused card flashing, the cards
-// each side still has to lay, the hint to deal, the fumble rule's lock and the breakdown of a
-// decided game. All of it, and the records, follow the game's events; the game's methods do not
-// call them.
+// Seeing the plays: the controls for the computer's card flying to its pile, a refused card
+// flashing, the cards each side still has to lay, the hint to deal, the fumble rule's lock and
+// the breakdown of a decided game, and what plays and records the game. They follow the game's
+// events (TPlayView, TRecordKeeper) or the lock; the game's methods do not call them.
 
 #include "FeltBadge.h"
 #include "GameSummary.h"
@@ -49,73 +49,9 @@ void TMainForm::CreatePlayView() {
     FOpponent = std::make_unique<TComputerOpponent>(*Timer);
     FRecords = std::make_unique<TRecordKeeper>(*this, this);
     FEvents.Subscribe([this](const TGameEvent& e) { FHumanInput.Heard(e); });
-    FEvents.Subscribe([this](const TGameEvent& e) { ShowPlay(e); });
+    FPlayView = std::make_unique<TPlayView>(*this);
+    FEvents.Subscribe([this](const TGameEvent& e) { FPlayView->Heard(e); });
     FEvents.Subscribe([this](const TGameEvent& e) { FRecords->Heard(e); });
-}
-
-void TMainForm::ShowPlay(const TGameEvent& Event) {
-    switch (Event.Kind) {
-    case TGameEventKind::Dealt:
-        FTurnOverPasses = 0;
-        break;
-    case TGameEventKind::CardLaid:
-        ShowCardsToGo();
-        if (Event.Play.Side == TSide::Computer)
-            Animator->ComputerPlayed(Play2Card[static_cast<size_t>(Event.Play.Slot)]->geometry(),
-                                     Event.Play.Table == 1 ? CardTable1 : CardTable2);
-        break;
-    case TGameEventKind::PlayRefused:
-        // The dimmed cards show the lock; red says only that a card does not fit.
-        if (Event.Play.Side == TSide::Human &&
-            (Event.Why == TRefusal::NoFit || (Event.Why == TRefusal::Held && !Event.Fits)))
-            Animator->Refused(Play1Card[static_cast<size_t>(Event.Play.Slot)]->geometry());
-        break;
-    case TGameEventKind::PilesTurnedOver:
-        ++FTurnOverPasses;
-        break;
-    case TGameEventKind::ScoreChanged:
-        ShowCardsToGo();
-        break;
-    case TGameEventKind::GameDecided:
-        ShowSummary(Event.Milliseconds);
-        break;
-    case TGameEventKind::AfterDecision:
-        Summary->hide();
-        break;
-    default:
-        break;
-    }
-}
-
-void TMainForm::ShowCardsToGo() {
-    // Without "Show plays" the table is drawn exactly as it always was.
-    const bool shown = Animator->Enabled();
-    const bool dealt = FCardsToWin > 0;
-    DealHint->setVisible(shown && !dealt);
-    HumanToGo->setVisible(shown && dealt);
-    ComputerToGo->setVisible(shown && dealt);
-    if (!dealt)
-        return;
-    HumanToGo->SetText(QString::number(std::max(0, FCardsToWin - FHumanPlayed)));
-    ComputerToGo->SetText(QString::number(std::max(0, FCardsToWin - FComputerPlayed)));
-}
-
-void TMainForm::ShowSummary(int64_t Milliseconds) {
-    if (!Animator->Enabled() || !isVisible())
-        return;
-    TGameBreakdown b;
-    b.Winner = FHumanWon ? StringRes::WinnerHuman() : StringRes::WinnerComputer();
-    b.CardsLaid = FHumanPlayed - FTurnOverPasses;
-    b.Passes = FTurnOverPasses;
-    if (FHumanWon) {
-        b.LevelBonus = LevelBonus(FLevel);
-        b.CardsBonus = (FCardsToWin - FComputerPlayed) * 100;
-    }
-    b.Milliseconds = Milliseconds;
-    b.Score = FGameScore;
-    Summary->SetBreakdown(b);
-    Summary->raise();
-    Summary->show();
 }
 
 bool TMainForm::ShowPlays() const {
@@ -125,7 +61,7 @@ bool TMainForm::ShowPlays() const {
 void TMainForm::SetShowPlays(bool Value) {
     Animator->SetEnabled(Value);
     LockShade->SetEnabled(Value);
-    ShowCardsToGo();
+    FPlayView->ShowCardsToGo();
 }
 
 bool TMainForm::FumbleRule() const {
