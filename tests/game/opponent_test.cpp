@@ -54,6 +54,12 @@ TEST_F(Seam, ScriptedOpponentPlaysAWholeGameAndTheEventsArriveInOrder) {
     dialogs.Answers = {mbOK, mbNo};
 
     form->DealNumbered(24u);
+    // A dialog pauses whatever plays the top row, and wakes it while the game runs.
+    ASSERT_TRUE(script.Running());
+    form->SetTimerEnabled(false);
+    EXPECT_FALSE(script.Running());
+    form->SetTimerEnabled(true);
+    EXPECT_TRUE(script.Running());
     for (int turn = 0; turn < 2000 && form->GameRunning(); ++turn) {
         ASSERT_FALSE(form->Timer->isActive()) << "the computer's timer stays out of it";
         if (turn % 3 != 0 || !script.Step(*form))
