@@ -1,7 +1,9 @@
 #pragma once
 // The game's one window: the table of card controls, the computer's timer and the game state.
 // Its methods are split over files by concern: MainLayout (the window description, start-up,
-// shut-down, buttons and messages), MainDeal, MainPlay, MainStalemate and MainScoring.
+// shut-down, buttons and messages), MainDeal, MainPlay, MainStalemate and MainScoring. Every
+// play comes through Play; what happens is announced on Events, which the views and the records
+// follow (MainShowPlays creates them); the top row is played by an Opponent.
 
 #include "ConfigAdditions.h"
 #include "FumbleLock.h"
