@@ -13,6 +13,10 @@ uint32_t SystemClock() {
 
 TKsSeedClock gClock = SystemClock;
 
+uint32_t Step(uint32_t Seed) {
+    return Seed * 134775813u + 1u;
+}
+
 } // namespace
 
 uint32_t KsRandSeed() {
@@ -24,7 +28,7 @@ void KsSetRandSeed(uint32_t Seed) {
 }
 
 int32_t KsRandom(int32_t Range) {
-    gSeed = gSeed * 134775813u + 1u;
+    gSeed = Step(gSeed);
     if (Range <= 0)
         return 0;
     return static_cast<int32_t>((static_cast<uint64_t>(gSeed) * static_cast<uint32_t>(Range)) >>
@@ -46,3 +50,10 @@ TKsSeedClockOverride::TKsSeedClockOverride(TKsSeedClock Clock) : FPrevious(std::
 TKsSeedClockOverride::~TKsSeedClockOverride() {
     gClock = std::move(FPrevious);
 }
+
+TKsDealNumber::TKsDealNumber(uint32_t Number)
+    : FNumber(Number), FNext(Number), FClock([this] {
+          const uint32_t seed = FNext;
+          FNext = Step(FNext);
+          return seed;
+      }) {}

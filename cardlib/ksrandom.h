@@ -1,6 +1,7 @@
 #pragma once
 // The library's one random generator: seed := seed * 134775813 + 1 (mod 2^32); a random integer
-// below n is the high 32 bits of seed * n. Only deck preparation reseeds it, from the clock.
+// below n is the high 32 bits of seed * n. Only deck preparation reseeds it: from the clock, or
+// from a deal's number.
 
 #include <cstdint>
 #include <functional>
@@ -28,4 +29,20 @@ public:
 
 private:
     TKsSeedClock FPrevious;
+};
+
+// For this object's lifetime every reseed takes a deal's number in place of the clock: the first
+// reseed takes Number itself and each later one the generator's next step from the one before,
+// so that two shuffles of one deal still differ. The same number then always deals the same
+// cards.
+class TKsDealNumber {
+public:
+    explicit TKsDealNumber(uint32_t Number);
+
+    uint32_t Number() const { return FNumber; }
+
+private:
+    uint32_t FNumber;
+    uint32_t FNext;
+    TKsSeedClockOverride FClock;
 };

@@ -51,7 +51,8 @@ public:
     void SetDealAnimation(bool Value) { FDealAnimation = Value; }
     const TKsCustomCardList& CustomCards() const { return FCustomCards; }
 
-    // Composes and shuffles the deck afresh, reseeding the random generator from the clock.
+    // Composes and shuffles the deck afresh, reseeding the random generator from the clock (or
+    // a deal's number).
     void PrepareDeck();
     // The ID of the top card, which leaves the deck; -1 once the deck is exhausted, and
     // before the first PrepareDeck.

@@ -20,22 +20,34 @@ public:
         FEnabled = Value;
         if (!Value)
             FUntil = -1;
+        Notify();
     }
 
     // A refused play: the human's cards lock from now, when the rule is on.
     void Fumbled() {
         if (FEnabled)
             FUntil = Clock() + LockMs;
+        Notify();
     }
     bool Locked() const { return FUntil >= 0 && Clock() < FUntil; }
     // Milliseconds the lock still holds; 0 when it does not.
     int64_t Remaining() const { return Locked() ? FUntil - Clock() : 0; }
-    void Release() { FUntil = -1; }
+    void Release() {
+        FUntil = -1;
+        Notify();
+    }
 
     // Milliseconds on a monotonic clock; tests replace it.
     std::function<int64_t()> Clock;
+    // The lock was set, released or switched; what shows it draws again.
+    std::function<void()> Changed;
 
 private:
+    void Notify() const {
+        if (Changed)
+            Changed();
+    }
+
     QElapsedTimer FElapsed;
     bool FEnabled = false;
     int64_t FUntil = -1;

@@ -1,19 +1,27 @@
 #pragma once
 // The game's one window: the table of card controls, the computer's timer and the game state.
 // Its methods are split over files by concern: MainLayout (the window description, start-up,
-// shut-down, buttons and messages), MainDeal, MainPlay, MainStalemate and MainScoring.
+// shut-down, buttons and messages), MainDeal, MainPlay, MainStalemate and MainScoring. Every
+// play comes through Play; what happens is announced on Events, which the views and the records
+// follow (MainShowPlays creates them); the top row is played by an Opponent.
 
 #include "ConfigAdditions.h"
 #include "FumbleLock.h"
+#include "GameEvents.h"
 #include "GameRecorder.h"
 #include "HallOfFame.h"
+#include "Opponent.h"
 #include "OptionsHost.h"
+#include "PlayView.h"
+#include "RecordKeeper.h"
 #include "kstypes.h"
 
 #include <QEvent>
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <memory>
+#include <optional>
 
 class QFrame;
 class QLabel;
@@ -80,10 +88,27 @@ public:
 
     // Buttons.
     void DealBtnClick();
+    // Deals as the Deal button does, from a chosen number: the same number always deals the
+    // same cards.
+    void DealNumbered(uint32_t Number);
+    // The deal's number; one dealt without a chosen number took the clock's reading.
+    uint32_t DealNumber() const { return FDealNumber; }
     void OptionBtnClick();
     void HelpBtnClick();
     void ScoreBtnClick();
     void SetUpDeckSize();
+
+    // Every play of a card comes through here, whoever makes it: it is checked against the
+    // rules (the game running, the card one rank from a free table's, the side not held),
+    // laid, counted, scored and announced. GroupLays: a click, whose group lays the card once
+    // its handler returns. Request's table and card are filled in. False, announced as
+    // refused, when the rules do not take it.
+    bool Play(TPlay& Request, bool GroupLays = false);
+    // What happens to the game, in order.
+    TGameEvents& Events() { return FEvents; }
+    // Whatever plays the top row: the computer unless replaced.
+    TOpponent& Opponent() { return *FOpponent; }
+    void SetOpponent(std::unique_ptr<TOpponent> Value);
 
     // Human play.
     static bool IsNextRank(int32_t A, int32_t B);
@@ -164,6 +189,7 @@ private:
     friend class TMainFormProbe; // tests set up game states directly
 
     void LoadWindowDescription();
+    void Deal(std::optional<uint32_t> Number);
     void ArrangeDrawingOrder();
     void PostGameMessage(TGameMessage Message, TKsCardGroup* Slot);
     void ShowWaitSign(QLabel* Sign, bool Visible);
@@ -173,11 +199,13 @@ private:
     void UpdatePlayerAway();
     // Starts the computer's timer, or leaves it to start when the player is back.
     void StartComputer();
-    // A human play of Slot on a table that fits, through the click (Lay false: the group
-    // lays the card) or a key (Lay true: laid here); false when no table fits.
-    bool HumanPlay(TKsCardGroup* Slot, bool Lay);
     void CountHumanCard(TKsCardGroup* Slot);
-    void ComputerPlayToTable(TKsCardGroup* Slot, TKsCardTable* Table, bool& TableBusy);
+    void CountComputerCard(TKsCardGroup* Slot);
+    void ComputerPlayToTable(TKsCardGroup* Slot, int Table);
+    // Finds whether each side can play, announcing a side that no longer can.
+    void FindStuck();
+    void Announce(TGameEvent Event);
+    void AnnounceAbandoned();
     void Refill(TKsCardGroup* Slot, TKsCardGroup* Pile, TKsCardTable* TempTable);
     void TurnOver(TKsCardGroup* Pile, const std::array<TKsCardGroup*, 4>& Slots,
                   TKsCardTable* Table);
@@ -185,13 +213,6 @@ private:
     static int32_t TopValue(TKsCardTable* Table);
     // Seeing the plays (MainShowPlays).
     void CreatePlayView();
-    void ShowCardsToGo();
-    void ComputerLaid(TKsCardGroup* Slot, TKsCardTable* Table);
-    // True while the fumble rule holds the human's cards; a card that does not Fit still
-    // flashes.
-    bool HumanLocked(TKsCardGroup* Slot, bool Fits);
-    void HumanRefused(TKsCardGroup* Slot);
-    void ShowSummary();
 
     int32_t FScoring = 0;
     int32_t FDeckCount = 1;
@@ -200,6 +221,7 @@ private:
     int32_t FHumanPlayed = 0;
     int32_t FComputerPlayed = 0;
     int32_t FGameScore = 0;
+    uint32_t FDealNumber = 0;
     bool FNewSession = false;
     bool FFameRecorded = false;
     bool FHumanStuck = false;
@@ -211,15 +233,19 @@ private:
     THallOfFame FHallOfFame;
     TStatistics FStatistics;
     TConfigAdditions FAdditions;
-    TGameRecorder FRecorder{*this};
     TDisplaySettings FDisplay;
 
     bool FGameRunning = false;
     bool FStuckWinnerReported = false;
-    int32_t FTurnOverPasses = 0; // this deal's, for the breakdown at its end
-    int64_t FGameStart = 0;      // when the deal was confirmed, on the statistics clock
+    bool FGameOpen = false; // dealt and confirmed, not yet decided or abandoned
+    int64_t FGameStart = 0; // when the deal was confirmed, on the statistics clock
     bool FPlayerAway = false;
     bool FTimerStoppedAway = false; // the computer plays on when the player is back
     QString FHelpFile;
     TFumbleLock FFumble;
+    TGameEvents FEvents;
+    THumanInput FHumanInput{FFumble};
+    std::unique_ptr<TOpponent> FOpponent;
+    std::unique_ptr<TRecordKeeper> FRecords;
+    std::unique_ptr<TPlayView> FPlayView;
 };

@@ -4,7 +4,6 @@
 #include "Main.h"
 
 #include <QApplication>
-#include <QTimer>
 #include <QWindow>
 
 void TMainForm::WatchPlayerAway() {
@@ -23,7 +22,7 @@ void TMainForm::StartComputer() {
     if (FPlayerAway)
         FTimerStoppedAway = true;
     else
-        Timer->start();
+        FOpponent->Start();
 }
 
 void TMainForm::UpdatePlayerAway() {
@@ -34,8 +33,8 @@ void TMainForm::UpdatePlayerAway() {
         return;
     FPlayerAway = away;
     if (away) {
-        FTimerStoppedAway = Timer->isActive();
-        Timer->stop();
+        FTimerStoppedAway = FOpponent->Running();
+        FOpponent->Stop();
     } else if (FTimerStoppedAway) {
         // Back as after Options: the computer plays on if the game still runs.
         FTimerStoppedAway = false;

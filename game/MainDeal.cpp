@@ -1,12 +1,12 @@
 // Dealing a game, and fitting the piles and the deck to one or two decks.
 
-#include "LockShade.h"
 #include "Main.h"
 #include "StringRes.h"
 #include "kscarddeck.h"
 #include "kscardgroup.h"
 #include "kscardtable.h"
 #include "ksdialogs.h"
+#include "ksrandom.h"
 #include "ksvirtualdeck.h"
 
 #include <QGuiApplication>
@@ -39,8 +39,16 @@ void ReserveBeyondSingleDeck(TKsCardGroup* Pile, bool Reserved) {
 } // namespace
 
 void TMainForm::DealBtnClick() {
-    Timer->stop();
-    FRecorder.Abandoned();
+    Deal(std::nullopt);
+}
+
+void TMainForm::DealNumbered(uint32_t Number) {
+    Deal(Number);
+}
+
+void TMainForm::Deal(std::optional<uint32_t> Number) {
+    FOpponent->Stop();
+    AnnounceAbandoned();
     FGameRunning = false;
     Deck->SetDeckEmpty(false);
     ShowWaitSign(WaitSign1, false);
@@ -53,12 +61,12 @@ void TMainForm::DealBtnClick() {
     FHumanWon = FComputerWon = false;
     FStuckWinnerReported = false;
     FFumble.Release(); // a fumble at the end of the last deal does not hold up this one
-    LockShade->Frame();
-    FTurnOverPasses = 0;
     Play1Pile->SetTable(CardTable1);
     Play2Pile->SetTable(CardTable2);
 
-    // Each side is dealt from its own shuffle of the full deck.
+    // Each side is dealt from its own shuffle of the full deck; both follow from the number.
+    FDealNumber = Number.value_or(KsClockMilliseconds());
+    const TKsDealNumber numbered(FDealNumber);
     for (TKsCardTable* table : {CardTable1, CardTable2}) {
         table->ClearTable(true);
         table->SetEmpty(true);
@@ -84,12 +92,11 @@ void TMainForm::DealBtnClick() {
     UpdateScoreLabel();
 
     KsMessageDlg(StringRes::ReadyToStart(), mtInformation, {mbOK});
-    FRecorder.Started();
+    Announce(TGameEvent::Dealt(FDealNumber));
 
     FGameRunning = true;
     FGameStart = StatsClockMilliseconds();
-    FHumanStuck = !CanPlay(true);
-    FComputerStuck = !CanPlay(false);
+    FindStuck();
     if (FHumanStuck && FComputerStuck)
         TurnOverPiles();
     else

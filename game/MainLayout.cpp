@@ -263,7 +263,7 @@ void TMainForm::FormCreate() {
 }
 
 void TMainForm::FormClose() {
-    FRecorder.Abandoned();
+    AnnounceAbandoned();
     // The running Las Vegas total is offered again, unless this run entered it unchanged.
     if (FScoring == 1)
         FFameRecorded = FAdditions.LastFameIs(FDeckCount, FScoring, FLevel, FGameScore);
@@ -273,7 +273,7 @@ void TMainForm::FormClose() {
 }
 
 void TMainForm::closeEvent(QCloseEvent* Event) {
-    Timer->stop();
+    FOpponent->Stop();
     KsHandleEvent([this] { FormClose(); });
     Event->accept();
 }
@@ -299,7 +299,7 @@ void TMainForm::HelpBtnClick() {
 
 bool TMainForm::TimerEnabled() const {
     // Held back while the player is away, it still counts as running for a dialog's pause.
-    return Timer->isActive() || FTimerStoppedAway;
+    return FOpponent->Running() || FTimerStoppedAway;
 }
 
 void TMainForm::SetTimerEnabled(bool Value) {
@@ -308,7 +308,7 @@ void TMainForm::SetTimerEnabled(bool Value) {
         StartComputer();
     } else if (!Value) {
         FTimerStoppedAway = false;
-        Timer->stop();
+        FOpponent->Stop();
     }
 }
 

@@ -1,10 +1,13 @@
-// Human play by mouse and keys, and the computer's step on each timer tick.
+// Every play's one entry, human play by mouse and keys, and the computer's step on each timer
+// tick.
 
 #include "Main.h"
 #include "kscardgroup.h"
 #include "kscardtable.h"
 #include "ksdialogs.h"
 #include "kssinglecard.h"
+
+#include <algorithm>
 
 bool TMainForm::IsNextRank(int32_t A, int32_t B) {
     return A == B + 1 || A == B - 1 || (A == 14 && B == 2) || (A == 2 && B == 14);
@@ -15,54 +18,77 @@ int32_t TMainForm::TopValue(TKsCardTable* Table) {
 }
 
 void TMainForm::Play1Card1CardClick(TKsCardGroup* Sender, bool& PlayIt) {
-    PlayIt = HumanPlay(Sender, false);
+    const auto found = std::find(Play1Card.begin(), Play1Card.end(), Sender);
+    TPlay play{TSide::Human, static_cast<int>(found - Play1Card.begin()), 0, 0};
+    PlayIt = found != Play1Card.end() && Play(play, true);
 }
 
 void TMainForm::FormKeyPress(QChar Key) {
     const int slot = Key.unicode() - u'1';
     if (slot < 0 || slot > 3)
         return;
-    HumanPlay(Play1Card[static_cast<size_t>(slot)], true);
+    TPlay play{TSide::Human, slot, 0, 0};
+    Play(play);
 }
 
-bool TMainForm::HumanPlay(TKsCardGroup* Slot, bool Lay) {
+bool TMainForm::Play(TPlay& Request, bool GroupLays) {
+    const bool human = Request.Side == TSide::Human;
+    const auto refuse = [&](TRefusal Why, bool Fits) {
+        Announce(TGameEvent::Refused(Request, Why, Fits));
+        return false;
+    };
+    if (Request.Slot < 0 || Request.Slot > 3)
+        return refuse(TRefusal::EmptySlot, false);
+    TKsCardGroup* slot = (human ? Play1Card : Play2Card)[static_cast<size_t>(Request.Slot)];
     // A decided game takes no more cards: they would score, and carry into the next deal.
-    if (!FGameRunning || Slot->NonEmptyCount() == 0)
-        return false;
-    const int32_t value = Slot->GetCard(0)->Value();
-    TKsCardTable* table = nullptr;
-    bool* busy = nullptr;
-    if (!FTable1Busy && IsNextRank(value, TopValue(CardTable1))) {
-        table = CardTable1;
-        busy = &FTable1Busy;
-    } else if (!FTable2Busy && IsNextRank(value, TopValue(CardTable2))) {
-        table = CardTable2;
-        busy = &FTable2Busy;
-    }
-    if (HumanLocked(Slot, table != nullptr))
-        return false;
-    if (!table) {
-        HumanRefused(Slot);
-        return false;
-    }
+    if (!FGameRunning)
+        return refuse(TRefusal::NotRunning, false);
+    if (slot->NonEmptyCount() == 0)
+        return refuse(TRefusal::EmptySlot, false);
+    Request.Card = slot->GetCard(0)->ID();
+    const int32_t value = slot->GetCard(0)->Value();
+    const auto takes = [&](int Table) {
+        return (Table == 1 && !FTable1Busy && IsNextRank(value, TopValue(CardTable1))) ||
+               (Table == 2 && !FTable2Busy && IsNextRank(value, TopValue(CardTable2)));
+    };
+    int table = Request.Table;
+    if (table == 0)
+        table = takes(1) ? 1 : takes(2) ? 2 : 0;
+    else if (!takes(table))
+        table = 0;
+    const TPlaySource& source = human ? static_cast<const TPlaySource&>(FHumanInput) : *FOpponent;
+    if (source.Held())
+        return refuse(TRefusal::Held, table != 0);
+    if (table == 0)
+        return refuse(TRefusal::NoFit, false);
+    Request.Table = table;
+    TKsCardTable* onto = table == 1 ? CardTable1 : CardTable2;
     {
-        // The click only asks for the play: the group lays the card once the handler returns.
-        *busy = true;
+        // A click only asks for the play: the group lays the card once the handler returns.
+        bool& busy = table == 1 ? FTable1Busy : FTable2Busy;
+        busy = true;
         struct TClear {
             bool& Flag;
             ~TClear() { Flag = false; }
-        } clear{*busy};
-        Slot->SetTable(table);
-        table->SetPlayPosition(2);
-        if (Lay)
-            Slot->PlayCard(0, false, tpTop);
+        } clear{busy};
+        slot->SetTable(onto);
+        onto->SetPlayPosition(2);
+        if (!GroupLays)
+            slot->PlayCard(0, false, tpTop);
     }
-    CountHumanCard(Slot);
+    if (human) {
+        ++FHumanPlayed;
+        Announce(TGameEvent::Laid(Request));
+        CountHumanCard(slot);
+    } else {
+        ++FComputerPlayed;
+        Announce(TGameEvent::Laid(Request));
+        CountComputerCard(slot);
+    }
     return true;
 }
 
 void TMainForm::CountHumanCard(TKsCardGroup* Slot) {
-    ++FHumanPlayed;
     UpdateScoreLabel();
     if (FGameRunning && FHumanPlayed >= FCardsToWin && !FComputerWon) {
         FHumanWon = true;
@@ -70,6 +96,16 @@ void TMainForm::CountHumanCard(TKsCardGroup* Slot) {
         PostGameMessage(WM_GAMEOVER, nullptr);
     } else {
         PostGameMessage(WM_HUMANPLAYED, Slot);
+    }
+}
+
+void TMainForm::CountComputerCard(TKsCardGroup* Slot) {
+    if (FComputerPlayed >= FCardsToWin && !FHumanWon) {
+        FComputerWon = true;
+        FGameRunning = false;
+        PostGameMessage(WM_GAMEOVER, nullptr);
+    } else {
+        PostGameMessage(WM_COMPUTERPLAYED, Slot);
     }
 }
 
@@ -89,46 +125,53 @@ void TMainForm::TimerTimer() {
     }
     if (FHumanWon || FComputerWon)
         return;
-    for (TKsCardGroup* slot : Play2Card)
-        if (!FTable2Busy && slot->NonEmptyCount() >= 1 &&
-            IsNextRank(slot->GetCard(0)->Value(), TopValue(CardTable2))) {
+    if (const std::optional<TPlay> play = TComputerOpponent::Choose(*this)) {
+        TKsCardGroup* slot = Play2Card[static_cast<size_t>(play->Slot)];
+        if (play->Table == 2)
             ComputerPlayToTable2(slot);
-            return;
-        }
-    for (TKsCardGroup* slot : Play2Card)
-        if (!FTable1Busy && slot->NonEmptyCount() >= 1 &&
-            IsNextRank(slot->GetCard(0)->Value(), TopValue(CardTable1))) {
+        else
             ComputerPlayToTable1(slot);
-            return;
-        }
+    }
 }
 
 void TMainForm::ComputerPlayToTable1(TKsCardGroup* Slot) {
-    ComputerPlayToTable(Slot, CardTable1, FTable1Busy);
+    ComputerPlayToTable(Slot, 1);
 }
 
 void TMainForm::ComputerPlayToTable2(TKsCardGroup* Slot) {
-    ComputerPlayToTable(Slot, CardTable2, FTable2Busy);
+    ComputerPlayToTable(Slot, 2);
 }
 
-void TMainForm::ComputerPlayToTable(TKsCardGroup* Slot, TKsCardTable* Table, bool& TableBusy) {
-    {
-        TableBusy = true;
-        struct TClear {
-            bool& Flag;
-            ~TClear() { Flag = false; }
-        } clear{TableBusy};
-        Slot->SetTable(Table);
-        Table->SetPlayPosition(2);
-        Slot->PlayCard(0, false, tpTop);
+void TMainForm::ComputerPlayToTable(TKsCardGroup* Slot, int Table) {
+    const auto found = std::find(Play2Card.begin(), Play2Card.end(), Slot);
+    TPlay play{TSide::Computer, static_cast<int>(found - Play2Card.begin()), Table, 0};
+    Play(play);
+}
+
+void TMainForm::SetOpponent(std::unique_ptr<TOpponent> Value) {
+    const bool running = FOpponent->Running();
+    FOpponent->Stop();
+    FOpponent = std::move(Value);
+    if (running)
+        FOpponent->Start();
+}
+
+void TMainForm::Announce(TGameEvent Event) {
+    switch (Event.Kind) {
+    case TGameEventKind::Dealt:
+        FGameOpen = true;
+        break;
+    case TGameEventKind::GameDecided:
+    case TGameEventKind::GameAbandoned:
+        FGameOpen = false;
+        break;
+    default:
+        break;
     }
-    ++FComputerPlayed;
-    ComputerLaid(Slot, Table);
-    if (FComputerPlayed >= FCardsToWin && !FHumanWon) {
-        FComputerWon = true;
-        FGameRunning = false;
-        PostGameMessage(WM_GAMEOVER, nullptr);
-    } else {
-        PostGameMessage(WM_COMPUTERPLAYED, Slot);
-    }
+    FEvents.Announce(Event);
+}
+
+void TMainForm::AnnounceAbandoned() {
+    if (FGameOpen)
+        Announce(TGameEvent::Of(TGameEventKind::GameAbandoned));
 }

@@ -8,8 +8,8 @@
 void TMainForm::UpdateScoreLabel() {
     ++FGameScore;
     ScoreLabel->setText(QString::number(FGameScore));
-    ShowCardsToGo();
     PlaceScoreLabel();
+    Announce(TGameEvent::ScoreChanged(FGameScore));
 }
 
 void TMainForm::PlaceScoreLabel() {

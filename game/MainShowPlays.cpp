@@ -1,6 +1,7 @@
-// Seeing the plays: the computer's card flying to its pile, a refused card flashing, the cards
-// each side still has to lay, the hint to deal, the fumble rule's lock and the breakdown of a
-// decided game.
+// Seeing the plays: the controls for the computer's card flying to its pile, a refused card
+// flashing, the cards each side still has to lay, the hint to deal, the fumble rule's lock and
+// the breakdown of a decided game, and what plays and records the game. They follow the game's
+// events (TPlayView, TRecordKeeper) or the lock; the game's methods do not call them.
 
 #include "FeltBadge.h"
 #include "GameSummary.h"
@@ -40,60 +41,17 @@ void TMainForm::CreatePlayView() {
     for (size_t i = 0; i < cards.size(); ++i)
         cards[i] = Play1Card[i]->geometry();
     LockShade = new TLockShade(this, FFumble, cards);
+    FFumble.Changed = [this] { LockShade->Frame(); };
     // Left of the central tables, between the two rows, so the last cards laid stay in view.
     Summary = new TGameSummary(this);
     Summary->setGeometry(96, 152, 172, 158);
-}
 
-void TMainForm::ShowCardsToGo() {
-    // Without "Show plays" the table is drawn exactly as it always was.
-    const bool shown = Animator->Enabled();
-    const bool dealt = FCardsToWin > 0;
-    DealHint->setVisible(shown && !dealt);
-    HumanToGo->setVisible(shown && dealt);
-    ComputerToGo->setVisible(shown && dealt);
-    if (!dealt)
-        return;
-    HumanToGo->SetText(QString::number(std::max(0, FCardsToWin - FHumanPlayed)));
-    ComputerToGo->SetText(QString::number(std::max(0, FCardsToWin - FComputerPlayed)));
-}
-
-void TMainForm::ComputerLaid(TKsCardGroup* Slot, TKsCardTable* Table) {
-    ShowCardsToGo();
-    Animator->ComputerPlayed(Slot->geometry(), Table);
-}
-
-bool TMainForm::HumanLocked(TKsCardGroup* Slot, bool Fits) {
-    if (!FFumble.Locked())
-        return false;
-    // The dimmed cards show the lock; red says only that a card does not fit.
-    if (!Fits)
-        Animator->Refused(Slot->geometry());
-    return true;
-}
-
-void TMainForm::HumanRefused(TKsCardGroup* Slot) {
-    FFumble.Fumbled();
-    Animator->Refused(Slot->geometry());
-    LockShade->Frame();
-}
-
-void TMainForm::ShowSummary() {
-    if (!Animator->Enabled() || !isVisible())
-        return;
-    TGameBreakdown b;
-    b.Winner = FHumanWon ? StringRes::WinnerHuman() : StringRes::WinnerComputer();
-    b.CardsLaid = FHumanPlayed - FTurnOverPasses;
-    b.Passes = FTurnOverPasses;
-    if (FHumanWon) {
-        b.LevelBonus = LevelBonus(FLevel);
-        b.CardsBonus = (FCardsToWin - FComputerPlayed) * 100;
-    }
-    b.Milliseconds = StatsClockMilliseconds() - FGameStart;
-    b.Score = FGameScore;
-    Summary->SetBreakdown(b);
-    Summary->raise();
-    Summary->show();
+    FOpponent = std::make_unique<TComputerOpponent>(*Timer);
+    FRecords = std::make_unique<TRecordKeeper>(*this, this);
+    FEvents.Subscribe([this](const TGameEvent& e) { FHumanInput.Heard(e); });
+    FPlayView = std::make_unique<TPlayView>(*this);
+    FEvents.Subscribe([this](const TGameEvent& e) { FPlayView->Heard(e); });
+    FEvents.Subscribe([this](const TGameEvent& e) { FRecords->Heard(e); });
 }
 
 bool TMainForm::ShowPlays() const {
@@ -103,7 +61,7 @@ bool TMainForm::ShowPlays() const {
 void TMainForm::SetShowPlays(bool Value) {
     Animator->SetEnabled(Value);
     LockShade->SetEnabled(Value);
-    ShowCardsToGo();
+    FPlayView->ShowCardsToGo();
 }
 
 bool TMainForm::FumbleRule() const {
@@ -112,5 +70,4 @@ bool TMainForm::FumbleRule() const {
 
 void TMainForm::SetFumbleRule(bool Value) {
     FFumble.SetEnabled(Value);
-    LockShade->Frame();
 }

@@ -1,8 +1,6 @@
 // Refilling slots, finding who can play, turning the piles over, and the end of a game.
 
-#include "GameSummary.h"
 #include "Main.h"
-#include "Scores.h"
 #include "StringRes.h"
 #include "kscardgroup.h"
 #include "kscardtable.h"
@@ -10,7 +8,7 @@
 #include "kssinglecard.h"
 
 #include <QLabel>
-#include <QTimer>
+#include <exception>
 
 int32_t TMainForm::TopPileEntry(TKsCardGroup* Pile) {
     for (int32_t i = Pile->Count() - 1; i >= 0; --i)
@@ -36,6 +34,20 @@ bool TMainForm::CanPlay(bool Human) {
     return can;
 }
 
+void TMainForm::FindStuck() {
+    const bool wasHuman = FHumanStuck;
+    const bool wasComputer = FComputerStuck;
+    FHumanStuck = !CanPlay(true);
+    FComputerStuck = !CanPlay(false);
+    // A decided game waits for nobody.
+    if (!FGameRunning)
+        return;
+    if (FHumanStuck && !wasHuman)
+        Announce(TGameEvent::Stuck(TSide::Human));
+    if (FComputerStuck && !wasComputer)
+        Announce(TGameEvent::Stuck(TSide::Computer));
+}
+
 void TMainForm::WMHumanPlayed(TKsCardGroup* Slot) {
     Refill(Slot, Play1Pile, TempTable1);
 }
@@ -52,8 +64,7 @@ void TMainForm::Refill(TKsCardGroup* Slot, TKsCardGroup* Pile, TKsCardTable* Tem
         Pile->PlayCard(TopPileEntry(Pile), false, tpTop);
         TempTable->GiveCardTo(Slot);
     }
-    FHumanStuck = !CanPlay(true);
-    FComputerStuck = !CanPlay(false);
+    FindStuck();
     if (FHumanStuck && FComputerStuck)
         TurnOverPiles();
 }
@@ -63,7 +74,7 @@ void TMainForm::TurnOverPiles() {
     // name a second winner, or the human in place of a computer that got there first.
     if (!FGameRunning)
         return;
-    Timer->stop();
+    FOpponent->Stop();
     Play1Pile->SetTable(CardTable1);
     Play2Pile->SetTable(CardTable2);
     do {
@@ -71,10 +82,9 @@ void TMainForm::TurnOverPiles() {
         TurnOverComputer();
         ++FHumanPlayed;
         ++FComputerPlayed;
-        ++FTurnOverPasses;
+        Announce(TGameEvent::Of(TGameEventKind::PilesTurnedOver));
         UpdateScoreLabel();
-        FHumanStuck = !CanPlay(true);
-        FComputerStuck = !CanPlay(false);
+        FindStuck();
         // The pass that brings a side to its goal ends the game: more passes would score and
         // move cards after the win.
     } while (FHumanStuck && FComputerStuck && FHumanPlayed < FCardsToWin &&
@@ -123,7 +133,7 @@ void TMainForm::TurnOver(TKsCardGroup* Pile, const std::array<TKsCardGroup*, 4>&
 }
 
 void TMainForm::WMGameOver() {
-    Timer->stop();
+    FOpponent->Stop();
     FGameRunning = false;
     ShowWaitSign(WaitSign1, false);
     ShowWaitSign(WaitSign2, false);
@@ -138,18 +148,19 @@ void TMainForm::WMGameOver() {
         FGameScore += LevelBonus(FLevel) + (FCardsToWin - FComputerPlayed) * 100;
         UpdateScoreLabel();
     }
-    FRecorder.Decided(FHumanWon);
+    const TSide side = FHumanWon ? TSide::Human : TSide::Computer;
+    Announce(TGameEvent::Decided(side, FGameScore, StatsClockMilliseconds() - FGameStart));
     TKsMsgDlgBtn answer = mbNo;
     {
-        ShowSummary();
-        const struct THide {
-            QWidget* Panel;
-            ~THide() { Panel->hide(); }
-        } hide{Summary};
+        // Whatever the answer, or if the question is cut short, the game is over for those
+        // who showed it.
+        const struct TAfter {
+            TMainForm& Form;
+            TSide Winner;
+            ~TAfter() { Form.Announce(TGameEvent::After(Winner, std::uncaught_exceptions() == 0)); }
+        } after{*this, side};
         answer = KsMessageDlg(StringRes::GameWon(winner), mtInformation, {mbYes, mbNo});
     }
-    if (FHumanWon)
-        CheckHallOfFame(*this, this);
     FHumanWon = false;
     FComputerWon = false;
     if (answer == mbYes)

@@ -97,6 +97,19 @@ TEST(RandomGenerator, FollowsTheLinearCongruentialDefinition) {
     EXPECT_EQ(KsRandom(100), 96); // seed 4160191484 * 100 >> 32
 }
 
+TEST(RandomGenerator, DealNumberSeedsEachReseedInTurnThenGivesTheClockBack) {
+    TKsSeedClockOverride clock{[] { return 777u; }};
+    {
+        const TKsDealNumber deal(5u);
+        KsRandomize();
+        EXPECT_EQ(KsRandSeed(), 5u);
+        KsRandomize();
+        EXPECT_EQ(KsRandSeed(), 5u * 134775813u + 1u) << "the generator's next step";
+    }
+    KsRandomize();
+    EXPECT_EQ(KsRandSeed(), 777u);
+}
+
 class VirtualDeck : public ::testing::Test {
 protected:
     // 12:34:56.789 UTC

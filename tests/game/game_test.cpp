@@ -466,4 +466,40 @@ TEST_F(Main, StuckWinnerIsReportedOncePerGame) {
     EXPECT_TRUE(dialogs.Shown.back().Text.startsWith(QStringLiteral("ERROR CAUGHT!!")));
 }
 
+// Every card of both sides as dealt: piles, row and the central tables.
+std::vector<int32_t> DealtCards(const TMainForm& F) {
+    std::vector<int32_t> ids;
+    for (auto [pile, row, table] : {std::tuple{F.Play1Pile, F.Play1Card, F.CardTable1},
+                                    std::tuple{F.Play2Pile, F.Play2Card, F.CardTable2}}) {
+        for (int i = 0; i < pile->Count(); ++i)
+            ids.push_back(pile->GetCard(i)->Empty() ? 0 : pile->GetCard(i)->ID());
+        for (TKsCardGroup* s : row)
+            ids.push_back(s->GetCard(0)->ID());
+        ids.push_back(table->CardTop().ID());
+    }
+    return ids;
+}
+
+TEST_F(Main, OneDealNumberDealsTheSameCardsAtEitherDeckSize) {
+    for (int32_t decks : {1, 2}) {
+        form->SetDeckCount(decks);
+        form->SetUpDeckSize();
+        form->DealNumbered(2026u);
+        EXPECT_EQ(form->DealNumber(), 2026u);
+        const std::vector<int32_t> first = DealtCards(*form);
+        const size_t half = first.size() / 2;
+        EXPECT_FALSE(std::equal(first.begin(), first.begin() + half, first.begin() + half))
+            << "the two sides are shuffled apart";
+        form->DealBtnClick();
+        const uint32_t clockNumber = form->DealNumber();
+        const std::vector<int32_t> byClock = DealtCards(*form);
+        EXPECT_NE(byClock, first);
+        form->DealNumbered(2026u);
+        EXPECT_EQ(DealtCards(*form), first) << decks << " deck(s)";
+        // A deal without a chosen number is played again from the clock's reading.
+        form->DealNumbered(clockNumber);
+        EXPECT_EQ(DealtCards(*form), byClock) << decks << " deck(s)";
+    }
+}
+
 } // namespace

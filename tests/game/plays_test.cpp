@@ -91,6 +91,9 @@ TEST_F(Plays, ComputerPlayFliesWithoutHoldingUpTheGameAndLeavesTheTableExact) {
     Settle(4, 24);
     const QRect pile(form->CardTable2->x() + 35, form->CardTable2->y(), 71, 96);
     const QPoint beside(pile.left() - 3, pile.center().y());
+    // The human can still play, so the refill after the Queen turns no piles over, whatever
+    // the pile holds.
+    SetSlot(form->Play1Card[1], 5);
     const QImage before = Grab();
     SetSlot(form->Play2Card[0], 12 + 13); // a Queen on the Jack
     form->TimerTimer();

@@ -1,0 +1,59 @@
+#pragma once
+// Whatever plays a row of cards: the player at the bottom, and at the top the computer, a
+// script in the tests or, later, a player elsewhere. A source lays its cards through the
+// window's one entry for plays, TMainForm::Play; the rules are checked there, not here.
+
+#include "GameEvents.h"
+
+#include <optional>
+
+class QTimer;
+class TFumbleLock;
+class TMainForm;
+
+class TPlaySource {
+public:
+    virtual ~TPlaySource() = default;
+    // The row's plays wait now; a play that comes anyway is refused as held.
+    virtual bool Held() const { return false; }
+};
+
+// The top row's player. The game starts it when the game runs and wants its plays, and stops
+// it while the game waits (a deal, a dialog, a turn-over, the player away) or is decided.
+class TOpponent : public TPlaySource {
+public:
+    virtual void Start() = 0;
+    virtual void Stop() = 0;
+    virtual bool Running() const = 0;
+};
+
+// The computer: the window's timer, at the level's interval, runs TMainForm::TimerTimer.
+class TComputerOpponent : public TOpponent {
+public:
+    explicit TComputerOpponent(QTimer& Timer) : FTimer(Timer) {}
+
+    void Start() override;
+    void Stop() override;
+    bool Running() const override;
+
+    // The computer's play on the table now: the lowest slot whose card its own table takes,
+    // else the lowest the human's table takes; none when no free table takes any.
+    static std::optional<TPlay> Choose(const TMainForm& Form);
+
+private:
+    QTimer& FTimer;
+};
+
+// The player at the bottom, by mouse and keys: a refused play locks the cards under the
+// fumble rule, and a locked row's plays wait.
+class THumanInput : public TPlaySource {
+public:
+    explicit THumanInput(TFumbleLock& Lock) : FLock(Lock) {}
+
+    bool Held() const override;
+    // Subscribed to the game's events.
+    void Heard(const TGameEvent& Event);
+
+private:
+    TFumbleLock& FLock;
+};

@@ -1,0 +1,23 @@
+#include "RecordKeeper.h"
+
+#include "Scores.h"
+
+void TRecordKeeper::Heard(const TGameEvent& Event) {
+    switch (Event.Kind) {
+    case TGameEventKind::Dealt:
+        FRecorder.Started();
+        break;
+    case TGameEventKind::GameDecided:
+        FRecorder.Decided(Event.Side == TSide::Human);
+        break;
+    case TGameEventKind::GameAbandoned:
+        FRecorder.Abandoned();
+        break;
+    case TGameEventKind::AfterDecision:
+        if (Event.Answered && Event.Side == TSide::Human)
+            CheckHallOfFame(FHost, FParent);
+        break;
+    default:
+        break;
+    }
+}
