@@ -87,7 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     TStatistics statsRead;
     again.ReadStatistics(statsRead);
     FUZZ_REQUIRE(statsRead == stats, "the merged counters read back");
-    (void)StatisticsLines(stats, 1, 0, 0); // rates and averages of any counters
+    (void)StatisticsLines(stats, {1, 0, 0}); // rates and averages of any counters
 
     ForEachFameTable([&](int32_t deck, int32_t scoring, int32_t level) {
         const TGameStats& was = statsBefore.Entry(deck, scoring, level);

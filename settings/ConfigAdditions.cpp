@@ -2,7 +2,7 @@
 
 void TConfigAdditions::AddFame(int32_t DeckCount, int32_t Scoring, int32_t Level,
                                const TFameEntry& Entry) {
-    FFame.push_back({DeckCount, Scoring, Level, Entry});
+    FFame.push_back({{DeckCount, Scoring, Level}, Entry});
 }
 
 bool TConfigAdditions::LastFameIs(int32_t DeckCount, int32_t Scoring, int32_t Level,
@@ -10,7 +10,7 @@ bool TConfigAdditions::LastFameIs(int32_t DeckCount, int32_t Scoring, int32_t Le
     if (FFame.empty())
         return false;
     const TFameAddition& last = FFame.back();
-    return last.DeckCount == DeckCount && last.Scoring == Scoring && last.Level == Level &&
+    return last.Combination == TCombination{DeckCount, Scoring, Level} &&
            last.Entry.FameScore == Score;
 }
 
@@ -21,7 +21,7 @@ void TConfigAdditions::ResetStatistics() {
 
 void TConfigAdditions::ApplyTo(THallOfFame& Hall, TStatistics& Statistics) const {
     for (const TFameAddition& added : FFame)
-        InsertFameEntry(Hall.Table(added.DeckCount, added.Scoring, added.Level), added.Entry);
+        InsertFameEntry(Hall.Table(added.Combination), added.Entry);
     if (FStatisticsReset)
         Statistics.Clear();
     Statistics.Merge(FStatistics);

@@ -38,9 +38,7 @@ public:
 
 private:
     struct TFameAddition {
-        int32_t DeckCount = 1;
-        int32_t Scoring = 0;
-        int32_t Level = 0;
+        TCombination Combination;
         TFameEntry Entry;
     };
     std::vector<TFameAddition> FFame;

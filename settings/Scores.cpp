@@ -137,7 +137,7 @@ void ShowHallOfFame(TOptionsHost& Host, QWidget* Parent) {
     const QStringList lines = HallOfFameLines(Host.HallOfFame());
     form.List()->addItems(lines);
     form.AddStatistics(Host);
-    const QString current = StringRes::FameSection(Host.DeckCount(), Host.Scoring(), Host.Level());
+    const QString current = TCombination{Host.DeckCount(), Host.Scoring(), Host.Level()}.Section();
     form.SetMarkedSection(current.isEmpty() ? -1 : int(lines.indexOf(current)));
     Dialogs().Exec(form);
 }

@@ -29,7 +29,7 @@ TStatisticsView::TStatisticsView(TOptionsHost& Host, QWidget* Parent)
 void TStatisticsView::Fill() {
     FList->clear();
     FList->addItems(
-        StatisticsLines(FHost.Statistics(), FHost.DeckCount(), FHost.Scoring(), FHost.Level()));
+        StatisticsLines(FHost.Statistics(), {FHost.DeckCount(), FHost.Scoring(), FHost.Level()}));
 }
 
 void TStatisticsView::ResetBtnClick() {

@@ -7,7 +7,9 @@
 
 #include <QLineEdit>
 #include <QListWidget>
+#include <QSet>
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 namespace {
 
@@ -102,6 +104,33 @@ TEST(HallOfFameList, ListsTwentyBlocksInFileOrder) {
     EXPECT_EQ(lines[80], "Double Deck - Normal Scoring - Unbeatable");
     EXPECT_EQ(lines[152], "Double Deck - Las Vegas Scoring - Easy");
     EXPECT_EQ(lines[158], "  5     7       Last");
+}
+
+TEST(HallOfFameList, CombinationsIndexTheListTheTablesAndTheStatistics) {
+    THallOfFame hall;
+    TStatistics stats;
+    QStringList sections;
+    ForEachCombination([&](const TCombination& c) {
+        EXPECT_EQ(TCombination::FromIndex(c.Index()), c);
+        hall.Entry(c.DeckCount, c.Scoring, c.Level, 1) = {c.Index() + 1, {}};
+        stats.Entry(c).Won = c.Index() + 1;
+        sections << c.Section();
+    });
+    ASSERT_EQ(sections.size(), TCombination::Count);
+    EXPECT_EQ(QSet<QString>(sections.begin(), sections.end()).size(), TCombination::Count);
+    const QStringList lines = HallOfFameLines(hall);
+    for (int32_t i = 0; i < TCombination::Count; ++i) {
+        const TCombination c = TCombination::FromIndex(i);
+        EXPECT_EQ(lines[8 * i], sections[i]);
+        EXPECT_EQ(hall.Table(c)[0].FameScore, i + 1);
+        EXPECT_EQ(stats.Entry(c.DeckCount, c.Scoring, c.Level).Won, i + 1);
+    }
+    for (const TCombination bad : {TCombination{0, 0, 0}, TCombination{1, 2, 0},
+                                   TCombination{2, 1, 5}, TCombination{1, 0, -1}}) {
+        EXPECT_EQ(bad.Index(), -1);
+        EXPECT_THROW(hall.Table(bad), std::out_of_range);
+        EXPECT_THROW(stats.Entry(bad), std::out_of_range);
+    }
 }
 
 TEST(HallOfFameList, DialogShowsTheListWithTheTimerStopped) {

@@ -222,7 +222,7 @@ TEST(ScoresDialog, StatisticsGrowTheDialogBelowAnUnmovedHallOfFame) {
                      "  Played     3      Win rate    67 %", "  Won        2      Streak      1",
                      "  Lost       1      Best streak 1", "  Abandoned  0      Fastest win 75 s",
                      "  Best score 1100   Average     1000", ""}));
-    EXPECT_EQ(form.Statistics()->List()->item(7)->text(), StringRes::FameSection(1, 0, 0));
+    EXPECT_EQ(form.Statistics()->List()->item(7)->text(), (TCombination{1, 0, 0}.Section()));
     EXPECT_EQ(form.Statistics()->List()->count(), 7 + 19 * 3);
     QTest::mouseClick(form.StatsBtn(), Qt::LeftButton);
     EXPECT_EQ(form.size(), QSize(407, 312));
