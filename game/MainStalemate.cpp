@@ -149,7 +149,7 @@ void TMainForm::WMGameOver() {
         answer = KsMessageDlg(StringRes::GameWon(winner), mtInformation, {mbYes, mbNo});
     }
     if (FHumanWon)
-        CheckHallOfFame(*this, this);
+        OfferHallOfFame(this);
     FHumanWon = false;
     FComputerWon = false;
     if (answer == mbYes)

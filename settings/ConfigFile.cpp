@@ -1,9 +1,7 @@
 #include "ConfigFile.h"
 
-#include "ConfigAdditions.h"
-#include "HallOfFame.h"
-#include "OptionsHost.h"
 #include "ProgramFiles.h"
+#include "Records.h"
 #include "StringRes.h"
 #include "ksdialogs.h"
 
@@ -85,6 +83,7 @@ TSettings TConfigFile::ReadSettings() const {
     settings.Level = ReadChoice(FIni, QStringLiteral("Tolvi"), 0, 4, defaults.Level);
     settings.ShowPlays = ReadChoice(FIni, QStringLiteral("ShowPlays"), 0, 1, defaults.ShowPlays);
     settings.FumbleRule = ReadChoice(FIni, QStringLiteral("FumbleRule"), 0, 1, defaults.FumbleRule);
+    settings.Display = ReadDisplay();
     return settings;
 }
 
@@ -94,6 +93,7 @@ void TConfigFile::WriteSettings(const TSettings& Settings) {
     FIni.WriteInteger(SettingsSection(), QStringLiteral("Tolvi"), Settings.Level);
     FIni.WriteInteger(SettingsSection(), QStringLiteral("ShowPlays"), Settings.ShowPlays);
     FIni.WriteInteger(SettingsSection(), QStringLiteral("FumbleRule"), Settings.FumbleRule);
+    WriteDisplay(Settings.Display);
 }
 
 TDisplaySettings TConfigFile::ReadDisplay() const {
@@ -153,19 +153,13 @@ bool TConfigFile::UpdateFile() {
     return false;
 }
 
-void LoadConfig(TOptionsHost& Host) {
+TSettings LoadConfig(TRecords& Records) {
     const TConfigFile file;
-    const TSettings settings = file.ReadSettings();
-    Host.SetScoring(settings.Scoring);
-    Host.SetDeckCount(settings.DeckCount);
-    Host.SetLevel(settings.Level);
-    Host.SetShowPlays(settings.ShowPlays);
-    Host.SetFumbleRule(settings.FumbleRule);
-    Host.SetDisplay(file.ReadDisplay());
-    file.ReadHallOfFame(Host.HallOfFame());
-    file.ReadStatistics(Host.Statistics());
-    Host.Additions().Clear();
-    Host.Additions().SetLastName(file.ReadLastName());
+    file.ReadHallOfFame(Records.HallOfFame);
+    file.ReadStatistics(Records.Statistics);
+    Records.Additions.Clear();
+    Records.Additions.SetLastName(file.ReadLastName());
+    return file.ReadSettings();
 }
 
 int32_t ReadTableSize() {
@@ -179,7 +173,7 @@ void RemoveDeadConfigLock(const QString& LockPath) {
         QFile::remove(LockPath);
 }
 
-bool SaveConfig(TOptionsHost& Host) {
+bool SaveConfig(const TSettings& Settings, TRecords& Records) {
     const TConfigPaths paths = ConfigPaths();
     // Another copy of the program may be saving into the same file: its read, merge and write
     // must not interleave with ours. The directory may not exist yet; without a lock (nowhere
@@ -195,23 +189,21 @@ bool SaveConfig(TOptionsHost& Host) {
     }
 
     TConfigFile file(paths);
-    file.WriteSettings(
-        {Host.Scoring(), Host.DeckCount(), Host.Level(), Host.ShowPlays(), Host.FumbleRule()});
-    file.WriteDisplay(Host.Display());
+    file.WriteSettings(Settings);
     // A copy that entered no name leaves the one another copy may have entered since.
-    if (Host.Additions().NameEntered())
-        file.WriteLastName(Host.Additions().LastName());
+    if (Records.Additions.NameEntered())
+        file.WriteLastName(Records.Additions.LastName());
     THallOfFame hall;
     file.ReadHallOfFame(hall);
     TStatistics statistics;
     file.ReadStatistics(statistics);
-    Host.Additions().ApplyTo(hall, statistics);
+    Records.Additions.ApplyTo(hall, statistics);
     file.WriteHallOfFame(hall);
     file.WriteStatistics(statistics);
     if (!file.UpdateFile())
         return false;
-    Host.HallOfFame() = hall;
-    Host.Statistics() = statistics;
-    Host.Additions().Clear();
+    Records.HallOfFame = hall;
+    Records.Statistics = statistics;
+    Records.Additions.Clear();
     return true;
 }

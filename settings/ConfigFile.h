@@ -4,24 +4,15 @@
 // per-user configuration directory instead.
 
 #include "IniFile.h"
-#include "OptionsHost.h"
+#include "Settings.h"
 
 #include <QString>
 #include <cstdint>
 #include <optional>
 
 class THallOfFame;
-class TOptionsHost;
 class TStatistics;
-
-struct TSettings {
-    int32_t Scoring = 0;   // 0 Normal, 1 Las Vegas
-    int32_t DeckCount = 1; // 1 or 2
-    int32_t Level = 2;     // 0 Unbeatable .. 4 Easy
-    bool ShowPlays = true;
-    bool FumbleRule = false;
-    bool operator==(const TSettings&) const = default;
-};
+struct TRecords;
 
 QString ConfigFileName();  // "Config.INI"
 QString SettingsSection(); // "Settings"
@@ -58,8 +49,8 @@ public:
     TConfigFile();
     explicit TConfigFile(const TConfigPaths& Paths);
 
-    // The settings; a missing value, one that is not an integer, or one outside its range
-    // gives the default.
+    // The settings, display choices included; a missing value, one that is not an integer,
+    // or one outside its range gives the default.
     TSettings ReadSettings() const;
     void WriteSettings(const TSettings& Settings);
     // The display choices, extra keys of the same section; missing or wrong ones default.
@@ -89,14 +80,14 @@ private:
 // toolkit starts; 0 (Automatic) when the file or the key is missing.
 int32_t ReadTableSize();
 
-// The start-up read: the settings, the whole hall of fame and the statistics into Host;
-// nothing is added yet.
-void LoadConfig(TOptionsHost& Host);
+// The start-up read: the whole hall of fame and the statistics into Records, with nothing
+// added yet; returns the settings.
+TSettings LoadConfig(TRecords& Records);
 // The write at close, under a lock file beside Config.INI ("Config.INI.lock"): the file is
-// read as it is now, since another copy of the program may have saved into it; the
-// settings are Host's, the hall of fame and the statistics are the file's with what Host added
-// since it read the file. On success Host holds what was written and nothing added.
-bool SaveConfig(TOptionsHost& Host);
+// read as it is now, since another copy of the program may have saved into it; the settings
+// are Settings, the hall of fame and the statistics are the file's with what Records added
+// since it read the file. On success Records holds what was written and nothing added.
+bool SaveConfig(const TSettings& Settings, TRecords& Records);
 
 // A lock left by a copy that died is taken over at once; one held this long by a living copy
 // is taken as stale too. A save waits for the lock as long as other copies hold it in turn:

@@ -33,7 +33,7 @@ TEST(ConfigFile, NoFileGivesDefaultsAndAnEmptyHallOfFame) {
     host.FScoring = 1, host.FDeckCount = 2, host.FLevel = 0;
     host.FHall = FullHallOfFame();
     LoadConfig(host);
-    EXPECT_EQ(TSettings({host.FScoring, host.FDeckCount, host.FLevel}), TSettings{});
+    EXPECT_EQ(host.Settings(), TSettings{});
     EXPECT_EQ(host.FHall, THallOfFame{});
     EXPECT_FALSE(QFileInfo::exists(dirs.ProgramFile()));
 }
@@ -46,17 +46,19 @@ TEST(ConfigFile, WholeHallOfFameAndSettingsSurviveARoundTrip) {
     written.FHall = FullHallOfFame();
     // Written as a whole: a save at close would merge it into the file by the entry rule.
     TConfigFile file;
-    file.WriteSettings({written.FScoring, written.FDeckCount, written.FLevel, written.FShowPlays,
-                        written.FFumbleRule});
+    file.WriteSettings({written.FScoring,
+                        written.FDeckCount,
+                        written.FLevel,
+                        written.FShowPlays,
+                        written.FFumbleRule,
+                        {}});
     file.WriteHallOfFame(written.FHall);
     ASSERT_TRUE(file.UpdateFile());
 
     TFakeHost read;
     LoadConfig(read);
     EXPECT_EQ(read.FHall, written.FHall);
-    EXPECT_EQ(
-        TSettings({read.FScoring, read.FDeckCount, read.FLevel, read.FShowPlays, read.FFumbleRule}),
-        TSettings({1, 2, 4, false, true}));
+    EXPECT_EQ(read.Settings(), (TSettings{1, 2, 4, false, true, {}}));
 
     const QString text = QString::fromUtf8(ReadAll(dirs.ProgramFile()));
     EXPECT_TRUE(
@@ -81,7 +83,7 @@ TEST(ConfigFile, HandEditedFileIsReadByTheOldRules) {
                                  "4=Eve`\n5=\n");
     TFakeHost host;
     LoadConfig(host);
-    EXPECT_EQ(TSettings({host.FScoring, host.FDeckCount, host.FLevel}), TSettings({1, 1, 2}));
+    EXPECT_EQ(host.Combination(), (TCombination{1, 1, 2}));
     const TFameTable expected{
         TFameEntry{900, "Abigail Longname-Smi"}, {0, "Bob"}, {777, ""}, {0, "Eve"}, {}};
     EXPECT_EQ(host.FHall.Table(1, 0, 2), expected);
@@ -93,9 +95,7 @@ TEST(ConfigFile, FileWithoutTheNewKeysReadsTheirDefaultsAndKeepsItsOwn) {
     TFakeHost host;
     host.FShowPlays = false, host.FFumbleRule = true;
     LoadConfig(host);
-    EXPECT_EQ(
-        TSettings({host.FScoring, host.FDeckCount, host.FLevel, host.FShowPlays, host.FFumbleRule}),
-        TSettings({1, 2, 0, true, false}));
+    EXPECT_EQ(host.Settings(), (TSettings{1, 2, 0, true, false, {}}));
     WriteAll(dirs.ProgramFile(), "[Settings]\nShowPlays=7\nFumbleRule=x\n");
     host.FShowPlays = false, host.FFumbleRule = true;
     LoadConfig(host);

@@ -189,7 +189,7 @@ TEST(FaultSave, KillDuringTheSaveLeavesTheOldFileOrTheNewOneWhole) {
     const auto version = [&](int32_t Level) {
         TConfigFile file{TConfigPaths{}};
         file.Ini().LoadFromBytes(base);
-        file.WriteSettings({1, 2, Level});
+        file.WriteSettings({1, 2, Level, true, false, {}});
         file.WriteHallOfFame(SomeHall(900));
         return file.Ini().ToBytes();
     };
