@@ -275,7 +275,8 @@ void TMainForm::FormClose() {
         FFameRecorded = Additions().LastFameIs(FDeckCount, FScoring, FLevel, FGameScore);
     if (FHumanWon || FScoring == 1)
         OfferHallOfFame(this);
-    SaveConfig(Settings(), FRecords);
+    if (const TConfigSave saved = SaveConfig(Settings(), FRecords); !saved)
+        KsMessageDlg(saved.Message(), mtError, {mbOK});
 }
 
 void TMainForm::closeEvent(QCloseEvent* Event) {

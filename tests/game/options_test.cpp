@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QDialog>
+#include <QFile>
 #include <QRadioButton>
 #include <functional>
 
@@ -68,6 +69,21 @@ TEST_F(WindowDialogs, TheWindowAppliesTheSavedOptionsWithItsTimerHeld) {
     form->Timer->stop();
     form->ScoreBtnClick();
     EXPECT_FALSE(form->Timer->isActive()) << "a stopped timer stays stopped";
+}
+
+TEST_F(WindowDialogs, AFailedSaveAtCloseTellsThePlayerWhere) {
+    // Neither folder can hold the file: the program "folder" is a file, and so is the
+    // per-user one's parent.
+    const QString program = dir.filePath(QStringLiteral("program"));
+    QDir(program).removeRecursively();
+    QFile(program).open(QIODevice::WriteOnly);
+    const TConfigDirOverride nowhere(program, program + QStringLiteral("/user"));
+    form->show();
+    form->close();
+    ASSERT_EQ(dialogs.Shown.size(), 1u);
+    EXPECT_EQ(dialogs.Shown[0].Type, mtError);
+    EXPECT_TRUE(dialogs.Shown[0].Text.contains(
+        QDir::toNativeSeparators(program + QStringLiteral("/user/Config.INI"))));
 }
 
 } // namespace

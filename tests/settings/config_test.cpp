@@ -138,7 +138,7 @@ TEST(ConfigFile, FailedWriteLeavesTheOldFileAndTellsWhereAndWhy) {
     TFakeHost host;
     host.FHall = FullHallOfFame();
     TScriptedDialogs dialogs;
-    bool saved = true;
+    TConfigSave saved;
     {
         const TFileSizeLimit diskFull(512);
         saved = SaveConfig(host);
@@ -146,11 +146,10 @@ TEST(ConfigFile, FailedWriteLeavesTheOldFileAndTellsWhereAndWhy) {
     EXPECT_FALSE(saved);
     EXPECT_EQ(ReadAll(dirs.ProgramFile()), old);
     EXPECT_EQ(QDir(dirs.Program).entryList(QDir::Files | QDir::Hidden), QStringList{"Config.INI"});
-    ASSERT_EQ(dialogs.Shown.size(), 1u);
-    EXPECT_EQ(dialogs.Shown[0].Type, mtError);
-    EXPECT_TRUE(dialogs.Shown[0].Text.contains(QDir::toNativeSeparators(dirs.ProgramFile())));
-    EXPECT_TRUE(dialogs.Shown[0].Text.contains("File too large", Qt::CaseInsensitive))
-        << dialogs.Shown[0].Text.toStdString();
+    EXPECT_TRUE(dialogs.Shown.empty()) << "the window tells the player, not the file";
+    EXPECT_TRUE(saved.Message().contains(QDir::toNativeSeparators(dirs.ProgramFile())));
+    EXPECT_TRUE(saved.Message().contains("File too large", Qt::CaseInsensitive))
+        << saved.Message().toStdString();
 }
 
 TEST(ConfigFile, UnwritableProgramDirectoryMovesTheFileToTheUserDirectory) {
@@ -170,12 +169,11 @@ TEST(ConfigFile, UnwritableProgramDirectoryMovesTheFileToTheUserDirectory) {
     EXPECT_EQ(read.FLevel, 0);
     EXPECT_EQ(read.FHall, host.FHall);
 
-    // Nowhere to write at all: the player hears of the per-user path.
+    // Nowhere to write at all: the player is to hear of the per-user path.
     const TConfigDirOverride nowhere(dirs.Program, dirs.Program + "/user");
-    TScriptedDialogs dialogs;
-    EXPECT_FALSE(SaveConfig(host));
-    ASSERT_EQ(dialogs.Shown.size(), 1u);
-    EXPECT_TRUE(dialogs.Shown[0].Text.startsWith(
+    const TConfigSave saved = SaveConfig(host);
+    EXPECT_FALSE(saved);
+    EXPECT_TRUE(saved.Message().startsWith(
         StringRes::SettingsNotSaved(QDir::toNativeSeparators(dirs.Program + "/user/Config.INI"), {})
             .section('\n', 0, 2)));
 }

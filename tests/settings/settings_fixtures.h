@@ -37,7 +37,7 @@ public:
 inline void LoadConfig(TFakeHost& Host) {
     Host.Take(LoadConfig(Host.Records));
 }
-inline bool SaveConfig(TFakeHost& Host) {
+inline TConfigSave SaveConfig(TFakeHost& Host) {
     return SaveConfig(Host.Settings(), Host.Records);
 }
 // Offers the host's score as the window does once it may enter.

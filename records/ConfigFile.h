@@ -43,6 +43,16 @@ struct TConfigPaths {
 };
 TConfigPaths ConfigPaths();
 
+// The outcome of a write of the file: saved, or where and why not. The records library shows
+// nothing itself; the window tells the player Message.
+struct TConfigSave {
+    bool Saved = true;
+    QString Path;   // where the failed write went
+    QString Reason; // the system's reason
+    explicit operator bool() const { return Saved; }
+    QString Message() const;
+};
+
 // The settings file while it is open: read on creation, written by UpdateFile.
 class TConfigFile {
 public:
@@ -65,9 +75,8 @@ public:
     void ReadStatistics(TStatistics& Statistics) const;
     void WriteStatistics(const TStatistics& Statistics);
 
-    // Writes the file; on failure tells the player where and why and returns false. The old
-    // file stays as it was.
-    bool UpdateFile();
+    // Writes the file; on failure the old file stays as it was.
+    TConfigSave UpdateFile();
 
     TIniFile& Ini() { return FIni; }
     const TIniFile& Ini() const { return FIni; }
@@ -87,7 +96,7 @@ TSettings LoadConfig(TRecords& Records);
 // read as it is now, since another copy of the program may have saved into it; the settings
 // are Settings, the hall of fame and the statistics are the file's with what Records added
 // since it read the file. On success Records holds what was written and nothing added.
-bool SaveConfig(const TSettings& Settings, TRecords& Records);
+TConfigSave SaveConfig(const TSettings& Settings, TRecords& Records);
 
 // A lock left by a copy that died is taken over at once; one held this long by a living copy
 // is taken as stale too. A save waits for the lock as long as other copies hold it in turn:

@@ -3,7 +3,6 @@
 #include "ProgramFiles.h"
 #include "Records.h"
 #include "StringRes.h"
-#include "ksdialogs.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -141,16 +140,18 @@ void TConfigFile::WriteStatistics(const TStatistics& Statistics) {
     ::WriteStatistics(FIni, Statistics);
 }
 
-bool TConfigFile::UpdateFile() {
+QString TConfigSave::Message() const {
+    return StringRes::SettingsNotSaved(QDir::toNativeSeparators(Path), Reason);
+}
+
+TConfigSave TConfigFile::UpdateFile() {
     const QString path = FIni.FileName();
     // The per-user directory may not exist yet; if it cannot be made, the write below fails
     // and says why.
     QDir().mkpath(QFileInfo(path).absolutePath());
     if (FIni.UpdateFile())
-        return true;
-    KsMessageDlg(StringRes::SettingsNotSaved(QDir::toNativeSeparators(path), FIni.ErrorString()),
-                 mtError, {mbOK});
-    return false;
+        return {};
+    return {false, path, FIni.ErrorString()};
 }
 
 TSettings LoadConfig(TRecords& Records) {
@@ -173,7 +174,7 @@ void RemoveDeadConfigLock(const QString& LockPath) {
         QFile::remove(LockPath);
 }
 
-bool SaveConfig(const TSettings& Settings, TRecords& Records) {
+TConfigSave SaveConfig(const TSettings& Settings, TRecords& Records) {
     const TConfigPaths paths = ConfigPaths();
     // Another copy of the program may be saving into the same file: its read, merge and write
     // must not interleave with ours. The directory may not exist yet; without a lock (nowhere
@@ -200,10 +201,11 @@ bool SaveConfig(const TSettings& Settings, TRecords& Records) {
     Records.Additions.ApplyTo(hall, statistics);
     file.WriteHallOfFame(hall);
     file.WriteStatistics(statistics);
-    if (!file.UpdateFile())
-        return false;
+    TConfigSave saved = file.UpdateFile();
+    if (!saved)
+        return saved;
     Records.HallOfFame = hall;
     Records.Statistics = statistics;
     Records.Additions.Clear();
-    return true;
+    return saved;
 }
