@@ -4,19 +4,13 @@
 #include "Records.h"
 #include "StringRes.h"
 
-#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QStandardPaths>
 #include <QThread>
-#include <optional>
 
 namespace {
-
-std::optional<QString> gProgramDir;
-std::optional<QString> gUserDir;
 
 bool DirWritable(const QString& Dir) {
     const QFileInfo info(Dir);
@@ -37,26 +31,6 @@ QString ConfigFileName() {
 
 QString SettingsSection() {
     return QStringLiteral("Settings");
-}
-
-QString ProgramDir() {
-    return gProgramDir ? *gProgramDir : QCoreApplication::applicationDirPath();
-}
-
-QString UserConfigDir() {
-    return gUserDir ? *gUserDir
-                    : QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-}
-
-TConfigDirOverride::TConfigDirOverride(const QString& ProgramDir, const QString& UserConfigDir)
-    : FPreviousProgramDir(gProgramDir), FPreviousUserDir(gUserDir) {
-    gProgramDir = ProgramDir;
-    gUserDir = UserConfigDir;
-}
-
-TConfigDirOverride::~TConfigDirOverride() {
-    gProgramDir = FPreviousProgramDir;
-    gUserDir = FPreviousUserDir;
 }
 
 TConfigPaths ConfigPaths() {

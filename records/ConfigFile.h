@@ -4,11 +4,11 @@
 // per-user configuration directory instead.
 
 #include "IniFile.h"
+#include "ProgramFiles.h"
 #include "Settings.h"
 
 #include <QString>
 #include <cstdint>
-#include <optional>
 
 class THallOfFame;
 class TStatistics;
@@ -16,23 +16,6 @@ struct TRecords;
 
 QString ConfigFileName();  // "Config.INI"
 QString SettingsSection(); // "Settings"
-
-// The directory of the program file, and the per-user configuration directory.
-QString ProgramDir();
-QString UserConfigDir();
-
-// Replaces both directories for this object's lifetime, so tests never touch the real ones.
-class TConfigDirOverride {
-public:
-    TConfigDirOverride(const QString& ProgramDir, const QString& UserConfigDir);
-    ~TConfigDirOverride();
-    TConfigDirOverride(const TConfigDirOverride&) = delete;
-    TConfigDirOverride& operator=(const TConfigDirOverride&) = delete;
-
-private:
-    std::optional<QString> FPreviousProgramDir;
-    std::optional<QString> FPreviousUserDir;
-};
 
 // Where the file is read from and written to. With a writable program directory (not an
 // installed copy) both are the file there. Otherwise the file is written to the per-user directory

@@ -1,11 +1,14 @@
 #include "ProgramFiles.h"
 
-#include "ConfigFile.h"
-
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace {
+
+std::optional<QString> gProgramDir;
+std::optional<QString> gUserDir;
 
 QString HelpFileName() {
     return QStringLiteral("Tolvi.HLP");
@@ -20,6 +23,26 @@ QString Installed() {
 }
 
 } // namespace
+
+QString ProgramDir() {
+    return gProgramDir ? *gProgramDir : QCoreApplication::applicationDirPath();
+}
+
+QString UserConfigDir() {
+    return gUserDir ? *gUserDir
+                    : QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+}
+
+TConfigDirOverride::TConfigDirOverride(const QString& ProgramDir, const QString& UserConfigDir)
+    : FPreviousProgramDir(gProgramDir), FPreviousUserDir(gUserDir) {
+    gProgramDir = ProgramDir;
+    gUserDir = UserConfigDir;
+}
+
+TConfigDirOverride::~TConfigDirOverride() {
+    gProgramDir = FPreviousProgramDir;
+    gUserDir = FPreviousUserDir;
+}
 
 QString InstalledDataDir() {
     return QDir::cleanPath(QDir(ProgramDir()).filePath(QStringLiteral(TOLVI_DATA_FROM_PROGRAM)));
