@@ -223,6 +223,9 @@ private:
     bool FHumanWon = false;
     bool FComputerWon = false;
     TRecords FRecords;
+    // The settings as loaded or last saved: a choice the window keeps no state of its own for
+    // rides along in Settings().
+    TSettings FSettings;
     TGameRecorder FRecorder{FRecords, [this] { return TRecordedGame{Combination(), FGameScore}; }};
     TDisplaySettings FDisplay;
 

@@ -255,6 +255,7 @@ void TMainForm::FormCreate() {
     FFameRecorded = false;
     FHelpFile = HelpFilePath();
     const TSettings settings = LoadConfig(FRecords);
+    FSettings = settings;
     FScoring = settings.Scoring;
     FDeckCount = settings.DeckCount;
     FLevel = settings.Level;
@@ -347,6 +348,7 @@ void TMainForm::ApplyOptions(const TSettings& Saved, bool NewGame) {
     }
     if (Saved.Display != FDisplay)
         SetDisplay(Saved.Display);
+    FSettings = Saved;
 }
 
 void TMainForm::OfferHallOfFame(QWidget* Parent) {
@@ -355,7 +357,14 @@ void TMainForm::OfferHallOfFame(QWidget* Parent) {
 }
 
 TSettings TMainForm::Settings() const {
-    return {FScoring, FDeckCount, FLevel, ShowPlays(), FumbleRule(), FDisplay};
+    TSettings settings = FSettings;
+    settings.Scoring = FScoring;
+    settings.DeckCount = FDeckCount;
+    settings.Level = FLevel;
+    settings.ShowPlays = ShowPlays();
+    settings.FumbleRule = FumbleRule();
+    settings.Display = FDisplay;
+    return settings;
 }
 
 void TMainForm::ScoreBtnClick() {

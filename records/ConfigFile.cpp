@@ -54,8 +54,9 @@ TSettings TConfigFile::ReadSettings() const {
     settings.Scoring = ReadChoice(FIni, QStringLiteral("Scoring"), 0, 1, defaults.Scoring);
     settings.DeckCount = ReadChoice(FIni, QStringLiteral("DeckSize"), 1, 2, defaults.DeckCount);
     settings.Level = ReadChoice(FIni, QStringLiteral("Tolvi"), 0, 4, defaults.Level);
-    settings.ShowPlays = ReadChoice(FIni, QStringLiteral("ShowPlays"), 0, 1, defaults.ShowPlays);
-    settings.FumbleRule = ReadChoice(FIni, QStringLiteral("FumbleRule"), 0, 1, defaults.FumbleRule);
+    for (const TSettingsSwitch& on : SettingsSwitches)
+        settings.*on.Member =
+            ReadChoice(FIni, QLatin1String(on.Key), 0, 1, defaults.*on.Member) != 0;
     settings.Display = ReadDisplay();
     return settings;
 }
@@ -64,8 +65,8 @@ void TConfigFile::WriteSettings(const TSettings& Settings) {
     FIni.WriteInteger(SettingsSection(), QStringLiteral("Scoring"), Settings.Scoring);
     FIni.WriteInteger(SettingsSection(), QStringLiteral("DeckSize"), Settings.DeckCount);
     FIni.WriteInteger(SettingsSection(), QStringLiteral("Tolvi"), Settings.Level);
-    FIni.WriteInteger(SettingsSection(), QStringLiteral("ShowPlays"), Settings.ShowPlays);
-    FIni.WriteInteger(SettingsSection(), QStringLiteral("FumbleRule"), Settings.FumbleRule);
+    for (const TSettingsSwitch& on : SettingsSwitches)
+        FIni.WriteInteger(SettingsSection(), QLatin1String(on.Key), Settings.*on.Member ? 1 : 0);
     WriteDisplay(Settings.Display);
 }
 

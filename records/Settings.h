@@ -37,6 +37,17 @@ struct TSettings {
     bool operator==(const TSettings&) const = default;
 };
 
+// The on/off choices and their keys in the settings section, in the order they are written.
+// A new choice is a member above and a row here; files without its key read its default.
+struct TSettingsSwitch {
+    const char* Key;
+    bool TSettings::*Member;
+};
+inline constexpr TSettingsSwitch SettingsSwitches[] = {
+    {"ShowPlays", &TSettings::ShowPlays},
+    {"FumbleRule", &TSettings::FumbleRule},
+};
+
 // The computer's pace at a level: 250 ms for Unbeatable up to 1250 ms for Easy.
 constexpr int32_t LevelInterval(int32_t Level) {
     return Level * 250 + 250;
