@@ -60,7 +60,9 @@ TEST_F(WindowDialogs, TheWindowAppliesTheSavedOptionsWithItsTimerHeld) {
     });
     EXPECT_TRUE(form->FumbleRule());
     EXPECT_FALSE(form->FameRecorded()) << "the fumble rule leaves the hall of fame open";
-    EXPECT_EQ(form->Settings(), (TSettings{0, 2, 4, true, true, {}}));
+    TSettings expected;
+    expected.DeckCount = 2, expected.Level = 4, expected.FumbleRule = true;
+    EXPECT_EQ(form->Settings(), expected);
 
     Options([](TOptionsForm& f) { f.reject(); });
     form->ScoreBtnClick();

@@ -46,19 +46,14 @@ TEST(ConfigFile, WholeHallOfFameAndSettingsSurviveARoundTrip) {
     written.FHall = FullHallOfFame();
     // Written as a whole: a save at close would merge it into the file by the entry rule.
     TConfigFile file;
-    file.WriteSettings({written.FScoring,
-                        written.FDeckCount,
-                        written.FLevel,
-                        written.FShowPlays,
-                        written.FFumbleRule,
-                        {}});
+    file.WriteSettings(written.Settings());
     file.WriteHallOfFame(written.FHall);
     ASSERT_TRUE(file.UpdateFile());
 
     TFakeHost read;
     LoadConfig(read);
     EXPECT_EQ(read.FHall, written.FHall);
-    EXPECT_EQ(read.Settings(), (TSettings{1, 2, 4, false, true, {}}));
+    EXPECT_EQ(read.Settings(), written.Settings());
 
     const QString text = QString::fromUtf8(ReadAll(dirs.ProgramFile()));
     EXPECT_TRUE(
@@ -95,7 +90,9 @@ TEST(ConfigFile, FileWithoutTheNewKeysReadsTheirDefaultsAndKeepsItsOwn) {
     TFakeHost host;
     host.FShowPlays = false, host.FFumbleRule = true;
     LoadConfig(host);
-    EXPECT_EQ(host.Settings(), (TSettings{1, 2, 0, true, false, {}}));
+    TSettings expected; // the new keys' defaults
+    expected.Scoring = 1, expected.DeckCount = 2, expected.Level = 0;
+    EXPECT_EQ(host.Settings(), expected);
     WriteAll(dirs.ProgramFile(), "[Settings]\nShowPlays=7\nFumbleRule=x\n");
     host.FShowPlays = false, host.FFumbleRule = true;
     LoadConfig(host);

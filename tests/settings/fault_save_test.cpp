@@ -189,7 +189,9 @@ TEST(FaultSave, KillDuringTheSaveLeavesTheOldFileOrTheNewOneWhole) {
     const auto version = [&](int32_t Level) {
         TConfigFile file{TConfigPaths{}};
         file.Ini().LoadFromBytes(base);
-        file.WriteSettings({1, 2, Level, true, false, {}});
+        TSettings settings;
+        settings.Scoring = 1, settings.DeckCount = 2, settings.Level = Level;
+        file.WriteSettings(settings);
         file.WriteHallOfFame(SomeHall(900));
         return file.Ini().ToBytes();
     };

@@ -25,7 +25,11 @@ public:
     TConfigAdditions& FAdditions = Records.Additions;
 
     TSettings Settings() const {
-        return {FScoring, FDeckCount, FLevel, FShowPlays, FFumbleRule, FDisplay};
+        TSettings settings;
+        settings.Scoring = FScoring, settings.DeckCount = FDeckCount, settings.Level = FLevel;
+        settings.ShowPlays = FShowPlays, settings.FumbleRule = FFumbleRule;
+        settings.Display = FDisplay;
+        return settings;
     }
     void Take(const TSettings& Value) {
         FScoring = Value.Scoring, FDeckCount = Value.DeckCount, FLevel = Value.Level;
