@@ -73,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     ForEachFameTable([&](int32_t deck, int32_t scoring, int32_t level) {
         for (const TFameEntry& e : added.Table(deck, scoring, level))
             if (!e.Vacant())
-                additions.AddFame(deck, scoring, level, e);
+                additions.AddFame({deck, scoring, level}, e);
     });
     additions.Statistics() = addedStats;
     additions.ApplyTo(hall, stats);

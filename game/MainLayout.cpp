@@ -273,7 +273,7 @@ void TMainForm::FormClose() {
     FRecorder.Abandoned();
     // The running Las Vegas total is offered again, unless this run entered it unchanged.
     if (FScoring == 1)
-        FFameRecorded = Additions().LastFameIs(FDeckCount, FScoring, FLevel, FGameScore);
+        FFameRecorded = Additions().LastFameIs(Combination(), FGameScore);
     if (FHumanWon || FScoring == 1)
         OfferHallOfFame(this);
     if (const TConfigSave saved = SaveConfig(Settings(), FRecords); !saved)

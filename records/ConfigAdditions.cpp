@@ -1,17 +1,12 @@
 #include "ConfigAdditions.h"
 
-void TConfigAdditions::AddFame(int32_t DeckCount, int32_t Scoring, int32_t Level,
-                               const TFameEntry& Entry) {
-    FFame.push_back({{DeckCount, Scoring, Level}, Entry});
+void TConfigAdditions::AddFame(const TCombination& Combination, const TFameEntry& Entry) {
+    FFame.push_back({Combination, Entry});
 }
 
-bool TConfigAdditions::LastFameIs(int32_t DeckCount, int32_t Scoring, int32_t Level,
-                                  int32_t Score) const {
-    if (FFame.empty())
-        return false;
-    const TFameAddition& last = FFame.back();
-    return last.Combination == TCombination{DeckCount, Scoring, Level} &&
-           last.Entry.FameScore == Score;
+bool TConfigAdditions::LastFameIs(const TCombination& Combination, int32_t Score) const {
+    return !FFame.empty() && FFame.back().Combination == Combination &&
+           FFame.back().Entry.FameScore == Score;
 }
 
 void TConfigAdditions::ResetStatistics() {

@@ -124,7 +124,7 @@ bool CheckHallOfFame(TRecords& Records, const TCombination& Combination, int32_t
     if (!entry.FameName.isEmpty())
         Records.Additions.EnterName(entry.FameName);
     InsertFameEntry(table, entry);
-    Records.Additions.AddFame(Combination.DeckCount, Combination.Scoring, Combination.Level, entry);
+    Records.Additions.AddFame(Combination, entry);
     return true;
 }
 

@@ -23,7 +23,7 @@ TEST(RecordsLibrary, TwoCopiesMergeAtCloseAndAFailedWriteSaysWhere) {
     LoadConfig(b);
     settings.Level = 4;
     settings.Display.FourColours = true;
-    a.Additions.AddFame(easy.DeckCount, easy.Scoring, easy.Level, {900, QStringLiteral("Ann")});
+    a.Additions.AddFame(easy, {900, QStringLiteral("Ann")});
     a.Additions.Statistics().Entry(easy).Win(60, 900);
     b.Additions.Statistics().Entry(vegas).Lose();
     ASSERT_TRUE(SaveConfig(settings, a));
