@@ -73,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     ForEachFameTable([&](int32_t deck, int32_t scoring, int32_t level) {
         for (const TFameEntry& e : added.Table(deck, scoring, level))
             if (!e.Vacant())
-                additions.AddFame(deck, scoring, level, e);
+                additions.AddFame({deck, scoring, level}, e);
     });
     additions.Statistics() = addedStats;
     additions.ApplyTo(hall, stats);
@@ -87,7 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     TStatistics statsRead;
     again.ReadStatistics(statsRead);
     FUZZ_REQUIRE(statsRead == stats, "the merged counters read back");
-    (void)StatisticsLines(stats, 1, 0, 0); // rates and averages of any counters
+    (void)StatisticsLines(stats, {1, 0, 0}); // rates and averages of any counters
 
     ForEachFameTable([&](int32_t deck, int32_t scoring, int32_t level) {
         const TGameStats& was = statsBefore.Entry(deck, scoring, level);

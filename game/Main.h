@@ -5,15 +5,14 @@
 // play comes through Play; what happens is announced on Events, which the views and the records
 // follow (MainShowPlays creates them); the top row is played by an Opponent.
 
-#include "ConfigAdditions.h"
 #include "FumbleLock.h"
 #include "GameEvents.h"
 #include "GameRecorder.h"
-#include "HallOfFame.h"
 #include "Opponent.h"
-#include "OptionsHost.h"
 #include "PlayView.h"
 #include "RecordKeeper.h"
+#include "Records.h"
+#include "Settings.h"
 #include "kstypes.h"
 
 #include <QEvent>
@@ -40,7 +39,7 @@ enum TGameMessage : int {
     WM_GAMEOVER = QEvent::User + 3,
 };
 
-class TMainForm : public QWidget, public TOptionsHost {
+class TMainForm : public QWidget {
     Q_OBJECT
 public:
     explicit TMainForm(QWidget* Parent = nullptr);
@@ -148,33 +147,44 @@ public:
     bool GameRunning() const { return FGameRunning; }
     const QString& HelpFile() const { return FHelpFile; }
 
-    // TOptionsHost
-    int32_t Scoring() const override { return FScoring; }
-    void SetScoring(int32_t Value) override { FScoring = Value; }
-    int32_t DeckCount() const override { return FDeckCount; }
-    void SetDeckCount(int32_t Value) override { FDeckCount = Value; }
-    int32_t Level() const override { return FLevel; }
-    void SetLevel(int32_t Value) override { FLevel = Value; }
-    bool NewSession() const override { return FNewSession; }
-    void SetNewSession(bool Value) override { FNewSession = Value; }
-    bool FameRecorded() const override { return FFameRecorded; }
-    void SetFameRecorded(bool Value) override { FFameRecorded = Value; }
-    bool HumanWon() const override { return FHumanWon; }
-    int32_t GameScore() const override { return FGameScore; }
-    THallOfFame& HallOfFame() override { return FHallOfFame; }
-    TStatistics& Statistics() override { return FStatistics; }
-    TConfigAdditions& Additions() override { return FAdditions; }
-    bool TimerEnabled() const override;
-    void SetTimerEnabled(bool Value) override;
-    int32_t TimerInterval() const override;
-    void SetTimerInterval(int32_t Milliseconds) override;
-    bool ShowPlays() const override;
-    void SetShowPlays(bool Value) override;
-    bool FumbleRule() const override;
-    void SetFumbleRule(bool Value) override;
-    TDisplaySettings Display() const override { return FDisplay; }
-    void SetDisplay(const TDisplaySettings& Value) override;
-    int32_t StartedTableSize() const override { return StartupTableSize; }
+    // The settings, one by one and as one value. Setting the deck count does not rebuild the
+    // piles; SetUpDeckSize does.
+    int32_t Scoring() const { return FScoring; }
+    void SetScoring(int32_t Value) { FScoring = Value; }
+    int32_t DeckCount() const { return FDeckCount; }
+    void SetDeckCount(int32_t Value) { FDeckCount = Value; }
+    int32_t Level() const { return FLevel; }
+    void SetLevel(int32_t Value) { FLevel = Value; }
+    bool ShowPlays() const;
+    void SetShowPlays(bool Value);
+    bool FumbleRule() const;
+    void SetFumbleRule(bool Value);
+    // Setting them shows the card faces in the chosen style at once; the table size is taken
+    // at start-up.
+    TDisplaySettings Display() const { return FDisplay; }
+    void SetDisplay(const TDisplaySettings& Value);
+    TSettings Settings() const;
+    TCombination Combination() const { return {FDeckCount, FScoring, FLevel}; }
+
+    // No game dealt since start-up or since the last confirmed change of style or deck size.
+    bool NewSession() const { return FNewSession; }
+    void SetNewSession(bool Value) { FNewSession = Value; }
+    // The current result may not (again) enter the hall of fame.
+    bool FameRecorded() const { return FFameRecorded; }
+    bool HumanWon() const { return FHumanWon; }
+    int32_t GameScore() const { return FGameScore; }
+    TRecords& Records() { return FRecords; }
+    THallOfFame& HallOfFame() { return FRecords.HallOfFame; }
+    TStatistics& Statistics() { return FRecords.Statistics; }
+    // What this window added to the hall of fame and the statistics since it read the file.
+    TConfigAdditions& Additions() { return FRecords.Additions; }
+
+    // The computer opponent's timer. Held back while the player is away, it still counts as
+    // running for a dialog's pause.
+    bool TimerEnabled() const;
+    void SetTimerEnabled(bool Value);
+    int32_t TimerInterval() const;
+    void SetTimerInterval(int32_t Milliseconds);
 
     // The table size the program entry started the toolkit with (0 Automatic).
     static inline int32_t StartupTableSize = 0;
@@ -213,6 +223,10 @@ private:
     static int32_t TopValue(TKsCardTable* Table);
     // Seeing the plays (MainShowPlays).
     void CreatePlayView();
+    // The settings the options dialog saved, applied in the order the game needs them.
+    void ApplyOptions(const TSettings& Saved, bool NewGame);
+    // Offers the game's score to the hall of fame, unless it may not (again) enter it.
+    void OfferHallOfFame(QWidget* Parent);
 
     int32_t FScoring = 0;
     int32_t FDeckCount = 1;
@@ -230,9 +244,10 @@ private:
     bool FTable2Busy = false;
     bool FHumanWon = false;
     bool FComputerWon = false;
-    THallOfFame FHallOfFame;
-    TStatistics FStatistics;
-    TConfigAdditions FAdditions;
+    TRecords FRecords;
+    // The settings as loaded or last saved: a choice the window keeps no state of its own for
+    // rides along in Settings().
+    TSettings FSettings;
     TDisplaySettings FDisplay;
 
     bool FGameRunning = false;
@@ -246,6 +261,6 @@ private:
     TGameEvents FEvents;
     THumanInput FHumanInput{FFumble};
     std::unique_ptr<TOpponent> FOpponent;
-    std::unique_ptr<TRecordKeeper> FRecords;
+    std::unique_ptr<TRecordKeeper> FRecordKeeper;
     std::unique_ptr<TPlayView> FPlayView;
 };

@@ -254,7 +254,14 @@ void TMainForm::FormCreate() {
     FNewSession = true;
     FFameRecorded = false;
     FHelpFile = HelpFilePath();
-    LoadConfig(*this);
+    const TSettings settings = LoadConfig(FRecords);
+    FSettings = settings;
+    FScoring = settings.Scoring;
+    FDeckCount = settings.DeckCount;
+    FLevel = settings.Level;
+    SetShowPlays(settings.ShowPlays);
+    SetFumbleRule(settings.FumbleRule);
+    SetDisplay(settings.Display);
     Timer->setInterval(LevelInterval(FLevel));
     if (FDeckCount != 1)
         SetUpDeckSize();
@@ -266,10 +273,11 @@ void TMainForm::FormClose() {
     AnnounceAbandoned();
     // The running Las Vegas total is offered again, unless this run entered it unchanged.
     if (FScoring == 1)
-        FFameRecorded = FAdditions.LastFameIs(FDeckCount, FScoring, FLevel, FGameScore);
+        FFameRecorded = Additions().LastFameIs(Combination(), FGameScore);
     if (FHumanWon || FScoring == 1)
-        CheckHallOfFame(*this, this);
-    SaveConfig(*this);
+        OfferHallOfFame(this);
+    if (const TConfigSave saved = SaveConfig(Settings(), FRecords); !saved)
+        KsMessageDlg(saved.Message(), mtError, {mbOK});
 }
 
 void TMainForm::closeEvent(QCloseEvent* Event) {
@@ -278,13 +286,90 @@ void TMainForm::closeEvent(QCloseEvent* Event) {
     Event->accept();
 }
 
+namespace {
+
+// Stops the computer's timer for this object's lifetime; when it was running, it is started
+// again at the end unless Resume has been turned off.
+class TTimerPause {
+public:
+    explicit TTimerPause(TMainForm& Form) : FForm(Form), FWasRunning(Form.TimerEnabled()) {
+        FForm.SetTimerEnabled(false);
+    }
+    ~TTimerPause() {
+        if (FWasRunning && FResume)
+            FForm.SetTimerEnabled(true);
+    }
+    TTimerPause(const TTimerPause&) = delete;
+    TTimerPause& operator=(const TTimerPause&) = delete;
+
+    void SetResume(bool Value) { FResume = Value; }
+
+private:
+    TMainForm& FForm;
+    bool FWasRunning;
+    bool FResume = true;
+};
+
+} // namespace
+
 void TMainForm::OptionBtnClick() {
-    if (RunOptionsDialog(*this, this))
+    bool newGame = false;
+    {
+        // The timer runs on afterwards only if it was running, no new deal follows and the
+        // human has not just won.
+        TTimerPause pause(*this);
+        const TOptionsResult result = RunOptionsDialog(
+            Settings(), {FNewSession, FHumanWon, StartupTableSize},
+            [this](QWidget* Parent) { OfferHallOfFame(Parent); }, this);
+        if (result.Saved)
+            ApplyOptions(result.Settings, result.NewGameNeeded);
+        newGame = result.NewGameNeeded;
+        pause.SetResume(!newGame && !FHumanWon);
+    }
+    if (newGame)
         DealBtnClick();
 }
 
+void TMainForm::ApplyOptions(const TSettings& Saved, bool NewGame) {
+    if (NewGame)
+        FNewSession = true;
+    if (GameChanged(Settings(), Saved))
+        FFameRecorded = true;
+    SetShowPlays(Saved.ShowPlays);
+    SetFumbleRule(Saved.FumbleRule);
+    if (Saved.DeckCount != FDeckCount) {
+        FDeckCount = Saved.DeckCount;
+        SetUpDeckSize();
+    }
+    FScoring = Saved.Scoring;
+    if (Saved.Level != FLevel) {
+        FLevel = Saved.Level;
+        SetTimerInterval(LevelInterval(FLevel));
+    }
+    if (Saved.Display != FDisplay)
+        SetDisplay(Saved.Display);
+    FSettings = Saved;
+}
+
+void TMainForm::OfferHallOfFame(QWidget* Parent) {
+    if (!FFameRecorded && CheckHallOfFame(FRecords, Combination(), FGameScore, Parent))
+        FFameRecorded = true;
+}
+
+TSettings TMainForm::Settings() const {
+    TSettings settings = FSettings;
+    settings.Scoring = FScoring;
+    settings.DeckCount = FDeckCount;
+    settings.Level = FLevel;
+    settings.ShowPlays = ShowPlays();
+    settings.FumbleRule = FumbleRule();
+    settings.Display = FDisplay;
+    return settings;
+}
+
 void TMainForm::ScoreBtnClick() {
-    ShowHallOfFame(*this, this);
+    const TTimerPause pause(*this);
+    ShowHallOfFame(FRecords, Combination(), this);
 }
 
 void TMainForm::HelpBtnClick() {

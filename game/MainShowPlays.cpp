@@ -47,11 +47,16 @@ void TMainForm::CreatePlayView() {
     Summary->setGeometry(96, 152, 172, 158);
 
     FOpponent = std::make_unique<TComputerOpponent>(*Timer);
-    FRecords = std::make_unique<TRecordKeeper>(*this, this);
+    FRecordKeeper = std::make_unique<TRecordKeeper>(
+        FRecords,
+        [this] {
+            return TRecordedGame{Combination(), FGameScore};
+        },
+        [this] { OfferHallOfFame(this); });
     FEvents.Subscribe([this](const TGameEvent& e) { FHumanInput.Heard(e); });
     FPlayView = std::make_unique<TPlayView>(*this);
     FEvents.Subscribe([this](const TGameEvent& e) { FPlayView->Heard(e); });
-    FEvents.Subscribe([this](const TGameEvent& e) { FRecords->Heard(e); });
+    FEvents.Subscribe([this](const TGameEvent& e) { FRecordKeeper->Heard(e); });
 }
 
 bool TMainForm::ShowPlays() const {

@@ -1,7 +1,5 @@
 #include "RecordKeeper.h"
 
-#include "Scores.h"
-
 void TRecordKeeper::Heard(const TGameEvent& Event) {
     switch (Event.Kind) {
     case TGameEventKind::Dealt:
@@ -14,8 +12,8 @@ void TRecordKeeper::Heard(const TGameEvent& Event) {
         FRecorder.Abandoned();
         break;
     case TGameEventKind::AfterDecision:
-        if (Event.Answered && Event.Side == TSide::Human)
-            CheckHallOfFame(FHost, FParent);
+        if (Event.Answered && Event.Side == TSide::Human && FOfferFame)
+            FOfferFame();
         break;
     default:
         break;

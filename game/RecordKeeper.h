@@ -6,19 +6,19 @@
 #include "GameEvents.h"
 #include "GameRecorder.h"
 
-class QWidget;
-class TOptionsHost;
+#include <functional>
+#include <utility>
 
 class TRecordKeeper {
 public:
-    // Parent is the window the hall of fame's questions belong to.
-    TRecordKeeper(TOptionsHost& Host, QWidget* Parent)
-        : FHost(Host), FParent(Parent), FRecorder(Host) {}
+    // Game tells the game as it stands; OfferFame offers a human win to the hall of fame.
+    TRecordKeeper(TRecords& Records, std::function<TRecordedGame()> Game,
+                  std::function<void()> OfferFame)
+        : FRecorder(Records, std::move(Game)), FOfferFame(std::move(OfferFame)) {}
 
     void Heard(const TGameEvent& Event);
 
 private:
-    TOptionsHost& FHost;
-    QWidget* FParent;
     TGameRecorder FRecorder;
+    std::function<void()> FOfferFame;
 };

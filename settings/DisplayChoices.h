@@ -3,7 +3,7 @@
 // faces, laid out to the width they are given, in the dialog's font. None of them touches the
 // game in progress.
 
-#include "OptionsHost.h"
+#include "Settings.h"
 
 #include <QWidget>
 

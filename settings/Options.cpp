@@ -1,10 +1,7 @@
 #include "Options.h"
 
-#include "ConfigFile.h"
 #include "DialogSupport.h"
 #include "DisplayChoices.h"
-#include "OptionsHost.h"
-#include "Scores.h"
 #include "StringRes.h"
 #include "ksdialogs.h"
 
@@ -19,6 +16,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -63,8 +61,8 @@ constexpr int BottomMargin = 2;
 
 } // namespace
 
-TOptionsForm::TOptionsForm(TOptionsHost& Host, QWidget* Parent)
-    : QDialog(Parent), FHost(Host),
+TOptionsForm::TOptionsForm(const TSettings& Current, const TOptionsGame& Game, QWidget* Parent)
+    : QDialog(Parent), FCurrent(Current), FGame(Game),
       FScoringStyle(new TRadioGroup(QStringLiteral("Scoring Style"),
                                     {QStringLiteral("Normal"), QStringLiteral("Las Vegas")}, this)),
       FDeckSize(new TRadioGroup(QStringLiteral("Deck Size"),
@@ -76,7 +74,7 @@ TOptionsForm::TOptionsForm(TOptionsHost& Host, QWidget* Parent)
       FShowPlays(new QCheckBox(StringRes::ShowPlaysOption(), FChoices)),
       FFumbleRule(new QCheckBox(FChoices)),
       FFumbleRuleText(new TCheckText(StringRes::FumbleRuleOption(), FFumbleRule, FChoices)),
-      FDisplayChoices(new TDisplayChoices(Host.StartedTableSize(), FChoices)) {
+      FDisplayChoices(new TDisplayChoices(Game.StartedTableSize, FChoices)) {
     setObjectName(QStringLiteral("OptionsForm"));
     // The height follows from the box of choices below.
     SetUpFixedDialog(*this, QStringLiteral("Options"), 221, 323, false);
@@ -145,13 +143,13 @@ TOptionsForm::TOptionsForm(TOptionsHost& Host, QWidget* Parent)
 }
 
 void TOptionsForm::FormCreate() {
-    FNewGameNeeded = false;
-    FScoringStyle->SetItemIndex(FHost.Scoring());
-    FDeckSize->SetItemIndex(FHost.DeckCount() - 1);
-    FComputerLevel->SetItemIndex(FHost.Level());
-    FShowPlays->setChecked(FHost.ShowPlays());
-    FFumbleRule->setChecked(FHost.FumbleRule());
-    FDisplayChoices->SetChoices(FHost.Display());
+    FResult = {};
+    FScoringStyle->SetItemIndex(FCurrent.Scoring);
+    FDeckSize->SetItemIndex(FCurrent.DeckCount - 1);
+    FComputerLevel->SetItemIndex(FCurrent.Level);
+    FShowPlays->setChecked(FCurrent.ShowPlays);
+    FFumbleRule->setChecked(FCurrent.FumbleRule);
+    FDisplayChoices->SetChoices(FCurrent.Display);
 }
 
 void TOptionsForm::SaveBtnClick() {
@@ -159,55 +157,36 @@ void TOptionsForm::SaveBtnClick() {
     const auto chosen = [](const TRadioGroup& group, int32_t offset, int32_t current) {
         return group.ItemIndex() >= 0 ? int32_t(group.ItemIndex()) + offset : current;
     };
-    const int32_t scoring = chosen(*FScoringStyle, 0, FHost.Scoring());
-    const int32_t decks = chosen(*FDeckSize, 1, FHost.DeckCount());
-    const int32_t level = chosen(*FComputerLevel, 0, FHost.Level());
-    const TDisplaySettings display = FDisplayChoices->Choices();
-    const bool gameChanged =
-        scoring != FHost.Scoring() || decks != FHost.DeckCount() || level != FHost.Level();
-    const bool displayChanged = FShowPlays->isChecked() != FHost.ShowPlays() ||
-                                FFumbleRule->isChecked() != FHost.FumbleRule() ||
-                                display != FHost.Display();
+    TSettings settings = FCurrent;
+    settings.Scoring = chosen(*FScoringStyle, 0, FCurrent.Scoring);
+    settings.DeckCount = chosen(*FDeckSize, 1, FCurrent.DeckCount);
+    settings.Level = chosen(*FComputerLevel, 0, FCurrent.Level);
+    settings.ShowPlays = FShowPlays->isChecked();
+    settings.FumbleRule = FFumbleRule->isChecked();
+    settings.Display = FDisplayChoices->Choices();
     // Saving what is already set must not cost the game its place in the hall of fame.
-    if (!gameChanged && !displayChanged) {
+    if (settings == FCurrent) {
         reject();
         return;
     }
 
-    if ((scoring != FHost.Scoring() || decks != FHost.DeckCount()) && !FHost.NewSession()) {
-        if (KsMessageDlg(StringRes::ChangesNeedNewGame(), mtWarning, {mbYes, mbNo}) != mbYes)
-            return;
-        FHost.SetNewSession(true);
-        FNewGameNeeded = true;
-    }
+    const bool newGameNeeded =
+        (settings.Scoring != FCurrent.Scoring || settings.DeckCount != FCurrent.DeckCount) &&
+        !FGame.NewSession;
+    if (newGameNeeded &&
+        KsMessageDlg(StringRes::ChangesNeedNewGame(), mtWarning, {mbYes, mbNo}) != mbYes)
+        return;
     // A won game is offered under the settings it was played with, before they change.
-    if (FHost.HumanWon())
-        CheckHallOfFame(FHost, this);
-    // How plays are shown and the table looks, and the fumble rule, which only handicaps the
-    // player, leave a game's chance at the hall of fame alone.
-    if (gameChanged)
-        FHost.SetFameRecorded(true);
-    FHost.SetShowPlays(FShowPlays->isChecked());
-    FHost.SetFumbleRule(FFumbleRule->isChecked());
-    if (decks != FHost.DeckCount()) {
-        FHost.SetDeckCount(decks);
-        FHost.SetUpDeckSize();
-    }
-    FHost.SetScoring(scoring);
-    if (level != FHost.Level()) {
-        FHost.SetLevel(level);
-        FHost.SetTimerInterval(LevelInterval(level));
-    }
-    if (display != FHost.Display())
-        FHost.SetDisplay(display);
+    if (FGame.HumanWon && OfferWonGame)
+        OfferWonGame(this);
+    FResult = {true, settings, newGameNeeded};
     accept();
 }
 
-bool RunOptionsDialog(TOptionsHost& Host, QWidget* Parent) {
-    TOptionsForm form(Host, Parent);
-    TTimerPause pause(Host);
+TOptionsResult RunOptionsDialog(const TSettings& Current, const TOptionsGame& Game,
+                                std::function<void(QWidget*)> OfferWonGame, QWidget* Parent) {
+    TOptionsForm form(Current, Game, Parent);
+    form.OfferWonGame = std::move(OfferWonGame);
     Dialogs().Exec(form);
-    const bool newGame = form.NewGameNeeded();
-    pause.SetResume(!newGame && !Host.HumanWon());
-    return newGame;
+    return form.Result();
 }

@@ -3,28 +3,60 @@
 // how plays are shown, the fumble rule and the display choices, and Save and Cancel at the
 // bottom.
 
+#include "Settings.h"
+
 #include <QDialog>
+#include <functional>
 
 class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
 class TDisplayChoices;
-class TOptionsHost;
 class TRadioGroup;
+
+// What the dialog needs to know of the game besides the settings.
+struct TOptionsGame {
+    // No game dealt since start-up or since the last confirmed change of style or deck size.
+    bool NewSession = true;
+    bool HumanWon = false;
+    // The table size the running window was started with.
+    int32_t StartedTableSize = 0;
+};
+
+// What the dialog returns; the window applies it.
+struct TOptionsResult {
+    // Saved with a change; otherwise nothing changes.
+    bool Saved = false;
+    TSettings Settings;
+    // The player agreed to a new game: the change starts a new session and a new deal.
+    bool NewGameNeeded = false;
+};
+
+// The scoring style, deck size or level changed: the game in progress no longer counts for
+// the hall of fame. How plays are shown and the table looks, and the fumble rule, which only
+// handicaps the player, leave its chance alone.
+constexpr bool GameChanged(const TSettings& Before, const TSettings& After) {
+    return Before.Combination() != After.Combination();
+}
 
 class TOptionsForm : public QDialog {
     Q_OBJECT
 public:
-    explicit TOptionsForm(TOptionsHost& Host, QWidget* Parent = nullptr);
+    TOptionsForm(const TSettings& Current, const TOptionsGame& Game, QWidget* Parent = nullptr);
 
-    // Shows the host's current settings.
+    // Shows the current settings.
     void FormCreate();
     // Takes the selected settings; asks first when they need a new game and one has been
     // dealt, and stays open when the player declines.
     void SaveBtnClick();
     // The saved changes need a new deal.
-    bool NewGameNeeded() const { return FNewGameNeeded; }
+    bool NewGameNeeded() const { return FResult.NewGameNeeded; }
+    const TOptionsResult& Result() const { return FResult; }
+
+    // After a won game, on Save and before the settings change: the window offers the game
+    // to the hall of fame under the settings it was played with (Parent: this dialog).
+    std::function<void(QWidget* Parent)> OfferWonGame;
 
     TRadioGroup* ScoringStyle() const { return FScoringStyle; }
     TRadioGroup* DeckSize() const { return FDeckSize; }
@@ -40,8 +72,9 @@ public:
     TDisplayChoices* DisplayChoices() const { return FDisplayChoices; }
 
 private:
-    TOptionsHost& FHost;
-    bool FNewGameNeeded = false;
+    TSettings FCurrent;
+    TOptionsGame FGame;
+    TOptionsResult FResult;
     // Children of the form.
     TRadioGroup* FScoringStyle;
     TRadioGroup* FDeckSize;
@@ -55,7 +88,7 @@ private:
     TDisplayChoices* FDisplayChoices;
 };
 
-// Shows the options dialog with the host's timer stopped; true when the saved changes need a
-// new deal. The timer runs on afterwards only if it was running, no new deal follows and the
-// human has not just won.
-bool RunOptionsDialog(TOptionsHost& Host, QWidget* Parent = nullptr);
+// Shows the options dialog for Current; OfferWonGame becomes the dialog's event.
+TOptionsResult RunOptionsDialog(const TSettings& Current, const TOptionsGame& Game,
+                                std::function<void(QWidget*)> OfferWonGame,
+                                QWidget* Parent = nullptr);

@@ -1,10 +1,8 @@
 #include "Scores.h"
 
-#include "ConfigAdditions.h"
 #include "DialogSupport.h"
 #include "GetName.h"
-#include "HallOfFame.h"
-#include "OptionsHost.h"
+#include "Records.h"
 #include "StatisticsView.h"
 #include "StringRes.h"
 #include "ksdialogs.h"
@@ -44,14 +42,14 @@ TScoreForm::TScoreForm(QWidget* Parent)
     CenterOnGameWindow(*this);
 }
 
-void TScoreForm::AddStatistics(TOptionsHost& Host) {
+void TScoreForm::AddStatistics(TRecords& Records, const TCombination& Current) {
     if (FStatsBtn)
         return;
     FStatsBtn = new QPushButton(StringRes::StatisticsToggle(), this);
     FStatsBtn->setObjectName(QStringLiteral("StatsBtn"));
     FStatsBtn->setGeometry(318, 284, 75, 25);
     FStatsBtn->setCheckable(true);
-    FStatistics = new TStatisticsView(Host, this);
+    FStatistics = new TStatisticsView(Records, Current, this);
     FStatistics->move(0, height());
     FStatistics->hide();
     connect(FStatsBtn, &QPushButton::toggled, this, &TScoreForm::ShowStatistics);
@@ -112,32 +110,30 @@ void TScoreForm::ScrollToMarked() {
     FList->scrollToItem(FList->item(FMarked), QAbstractItemView::PositionAtTop);
 }
 
-void CheckHallOfFame(TOptionsHost& Host, QWidget* Parent) {
-    const int32_t score = Host.GameScore();
-    if (Host.FameRecorded() || score <= 0 ||
-        !THallOfFame::ValidTable(Host.DeckCount(), Host.Scoring(), Host.Level()))
-        return;
-    TFameTable& table = Host.HallOfFame().Table(Host.DeckCount(), Host.Scoring(), Host.Level());
+bool CheckHallOfFame(TRecords& Records, const TCombination& Combination, int32_t Score,
+                     QWidget* Parent) {
+    if (Score <= 0 || !Combination.Valid())
+        return false;
+    TFameTable& table = Records.HallOfFame.Table(Combination);
     if (std::none_of(table.begin(), table.end(),
-                     [score](const TFameEntry& e) { return e.FameScore < score; }))
-        return;
-    QString name = AskName(Parent, Host.Additions().LastName());
+                     [Score](const TFameEntry& e) { return e.FameScore < Score; }))
+        return false;
+    QString name = AskName(Parent, Records.Additions.LastName());
     name.remove(FameSeparator);
-    const TFameEntry entry{score, LeftChars(name, FameNameLength)};
+    const TFameEntry entry{Score, LeftChars(name, FameNameLength)};
     if (!entry.FameName.isEmpty())
-        Host.Additions().EnterName(entry.FameName);
+        Records.Additions.EnterName(entry.FameName);
     InsertFameEntry(table, entry);
-    Host.Additions().AddFame(Host.DeckCount(), Host.Scoring(), Host.Level(), entry);
-    Host.SetFameRecorded(true);
+    Records.Additions.AddFame(Combination, entry);
+    return true;
 }
 
-void ShowHallOfFame(TOptionsHost& Host, QWidget* Parent) {
+void ShowHallOfFame(TRecords& Records, const TCombination& Current, QWidget* Parent) {
     TScoreForm form(Parent);
-    const TTimerPause pause(Host);
-    const QStringList lines = HallOfFameLines(Host.HallOfFame());
+    const QStringList lines = HallOfFameLines(Records.HallOfFame);
     form.List()->addItems(lines);
-    form.AddStatistics(Host);
-    const QString current = StringRes::FameSection(Host.DeckCount(), Host.Scoring(), Host.Level());
+    form.AddStatistics(Records, Current);
+    const QString current = Current.Section();
     form.SetMarkedSection(current.isEmpty() ? -1 : int(lines.indexOf(current)));
     Dialogs().Exec(form);
 }

@@ -1,13 +1,15 @@
 #pragma once
 // The hall-of-fame dialog, and the entry of a new score into the hall of fame.
 
+#include "Combination.h"
+
 #include <QDialog>
 
 class QLabel;
 class QListWidget;
 class QPushButton;
-class TOptionsHost;
 class TStatisticsView;
+struct TRecords;
 
 class TScoreForm : public QDialog {
     Q_OBJECT
@@ -18,9 +20,10 @@ public:
     QListWidget* List() const { return FList; }
     QPushButton* Button1() const { return FButton1; }
 
-    // Adds the button that shows Host's statistics below the hall of fame; the dialog grows
-    // by their page while they show and the hall of fame stays where it is.
-    void AddStatistics(TOptionsHost& Host);
+    // Adds the button that shows the statistics of Records below the hall of fame, Current
+    // first; the dialog grows by their page while they show and the hall of fame stays where
+    // it is.
+    void AddStatistics(TRecords& Records, const TCombination& Current);
     void ShowStatistics(bool Show);
     QPushButton* StatsBtn() const { return FStatsBtn; }
     TStatisticsView* Statistics() const { return FStatistics; }
@@ -44,10 +47,11 @@ private:
     TStatisticsView* FStatistics = nullptr;
 };
 
-// Offers the host's GameScore to the hall of fame of its deck count, scoring style and level:
-// a score above 0 that beats a stored one (an equal one goes below it) takes that place, and
-// the player is asked for a name. Nothing happens while FameRecorded is set.
-void CheckHallOfFame(TOptionsHost& Host, QWidget* Parent = nullptr);
+// Offers Score to the hall of fame of its combination: a score above 0 that beats a stored one
+// (an equal one goes below it) takes that place, and the player is asked for a name. True
+// when the score was entered.
+bool CheckHallOfFame(TRecords& Records, const TCombination& Combination, int32_t Score,
+                     QWidget* Parent = nullptr);
 
-// Shows the whole hall of fame with the host's timer stopped; a running timer runs on after.
-void ShowHallOfFame(TOptionsHost& Host, QWidget* Parent = nullptr);
+// Shows the whole hall of fame with the table of Current marked.
+void ShowHallOfFame(TRecords& Records, const TCombination& Current, QWidget* Parent = nullptr);

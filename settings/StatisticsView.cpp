@@ -1,17 +1,15 @@
 #include "StatisticsView.h"
 
-#include "ConfigAdditions.h"
 #include "DialogSupport.h"
-#include "OptionsHost.h"
-#include "Statistics.h"
+#include "Records.h"
 #include "StringRes.h"
 #include "ksdialogs.h"
 
 #include <QListWidget>
 #include <QPushButton>
 
-TStatisticsView::TStatisticsView(TOptionsHost& Host, QWidget* Parent)
-    : QWidget(Parent), FHost(Host), FList(new QListWidget(this)),
+TStatisticsView::TStatisticsView(TRecords& Records, const TCombination& Current, QWidget* Parent)
+    : QWidget(Parent), FRecords(Records), FCurrent(Current), FList(new QListWidget(this)),
       FResetBtn(new QPushButton(StringRes::ResetStatistics(), this)) {
     setObjectName(QStringLiteral("StatisticsView"));
     resize(Width, Height);
@@ -28,14 +26,13 @@ TStatisticsView::TStatisticsView(TOptionsHost& Host, QWidget* Parent)
 
 void TStatisticsView::Fill() {
     FList->clear();
-    FList->addItems(
-        StatisticsLines(FHost.Statistics(), FHost.DeckCount(), FHost.Scoring(), FHost.Level()));
+    FList->addItems(StatisticsLines(FRecords.Statistics, FCurrent));
 }
 
 void TStatisticsView::ResetBtnClick() {
     if (KsMessageDlg(StringRes::ResetStatisticsQuestion(), mtConfirmation, {mbYes, mbNo}) != mbYes)
         return;
-    FHost.Statistics().Clear();
-    FHost.Additions().ResetStatistics();
+    FRecords.Statistics.Clear();
+    FRecords.Additions.ResetStatistics();
     Fill();
 }

@@ -2,11 +2,13 @@
 // The statistics page of the scores dialog: the counters of the current combination first,
 // then the others, and a button that clears them all after asking.
 
+#include "Combination.h"
+
 #include <QWidget>
 
 class QListWidget;
 class QPushButton;
-class TOptionsHost;
+struct TRecords;
 
 class TStatisticsView : public QWidget {
     Q_OBJECT
@@ -15,9 +17,10 @@ public:
     static constexpr int Width = 407;
     static constexpr int Height = 290;
 
-    TStatisticsView(TOptionsHost& Host, QWidget* Parent);
+    // Current: the combination listed first.
+    TStatisticsView(TRecords& Records, const TCombination& Current, QWidget* Parent);
 
-    // Lists the host's statistics as they are now.
+    // Lists the statistics as they are now.
     void Fill();
     // Asks, then clears the statistics of every combination, here and in the file at close.
     void ResetBtnClick();
@@ -26,7 +29,8 @@ public:
     QPushButton* ResetBtn() const { return FResetBtn; }
 
 private:
-    TOptionsHost& FHost;
+    TRecords& FRecords;
+    TCombination FCurrent;
     // Children of the page.
     QListWidget* FList;
     QPushButton* FResetBtn;

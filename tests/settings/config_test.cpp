@@ -33,7 +33,7 @@ TEST(ConfigFile, NoFileGivesDefaultsAndAnEmptyHallOfFame) {
     host.FScoring = 1, host.FDeckCount = 2, host.FLevel = 0;
     host.FHall = FullHallOfFame();
     LoadConfig(host);
-    EXPECT_EQ(TSettings({host.FScoring, host.FDeckCount, host.FLevel}), TSettings{});
+    EXPECT_EQ(host.Settings(), TSettings{});
     EXPECT_EQ(host.FHall, THallOfFame{});
     EXPECT_FALSE(QFileInfo::exists(dirs.ProgramFile()));
 }
@@ -46,17 +46,14 @@ TEST(ConfigFile, WholeHallOfFameAndSettingsSurviveARoundTrip) {
     written.FHall = FullHallOfFame();
     // Written as a whole: a save at close would merge it into the file by the entry rule.
     TConfigFile file;
-    file.WriteSettings({written.FScoring, written.FDeckCount, written.FLevel, written.FShowPlays,
-                        written.FFumbleRule});
+    file.WriteSettings(written.Settings());
     file.WriteHallOfFame(written.FHall);
     ASSERT_TRUE(file.UpdateFile());
 
     TFakeHost read;
     LoadConfig(read);
     EXPECT_EQ(read.FHall, written.FHall);
-    EXPECT_EQ(
-        TSettings({read.FScoring, read.FDeckCount, read.FLevel, read.FShowPlays, read.FFumbleRule}),
-        TSettings({1, 2, 4, false, true}));
+    EXPECT_EQ(read.Settings(), written.Settings());
 
     const QString text = QString::fromUtf8(ReadAll(dirs.ProgramFile()));
     EXPECT_TRUE(
@@ -81,7 +78,7 @@ TEST(ConfigFile, HandEditedFileIsReadByTheOldRules) {
                                  "4=Eve`\n5=\n");
     TFakeHost host;
     LoadConfig(host);
-    EXPECT_EQ(TSettings({host.FScoring, host.FDeckCount, host.FLevel}), TSettings({1, 1, 2}));
+    EXPECT_EQ(host.Combination(), (TCombination{1, 1, 2}));
     const TFameTable expected{
         TFameEntry{900, "Abigail Longname-Smi"}, {0, "Bob"}, {777, ""}, {0, "Eve"}, {}};
     EXPECT_EQ(host.FHall.Table(1, 0, 2), expected);
@@ -93,9 +90,9 @@ TEST(ConfigFile, FileWithoutTheNewKeysReadsTheirDefaultsAndKeepsItsOwn) {
     TFakeHost host;
     host.FShowPlays = false, host.FFumbleRule = true;
     LoadConfig(host);
-    EXPECT_EQ(
-        TSettings({host.FScoring, host.FDeckCount, host.FLevel, host.FShowPlays, host.FFumbleRule}),
-        TSettings({1, 2, 0, true, false}));
+    TSettings expected; // the new keys' defaults
+    expected.Scoring = 1, expected.DeckCount = 2, expected.Level = 0;
+    EXPECT_EQ(host.Settings(), expected);
     WriteAll(dirs.ProgramFile(), "[Settings]\nShowPlays=7\nFumbleRule=x\n");
     host.FShowPlays = false, host.FFumbleRule = true;
     LoadConfig(host);
@@ -138,7 +135,7 @@ TEST(ConfigFile, FailedWriteLeavesTheOldFileAndTellsWhereAndWhy) {
     TFakeHost host;
     host.FHall = FullHallOfFame();
     TScriptedDialogs dialogs;
-    bool saved = true;
+    TConfigSave saved;
     {
         const TFileSizeLimit diskFull(512);
         saved = SaveConfig(host);
@@ -146,11 +143,10 @@ TEST(ConfigFile, FailedWriteLeavesTheOldFileAndTellsWhereAndWhy) {
     EXPECT_FALSE(saved);
     EXPECT_EQ(ReadAll(dirs.ProgramFile()), old);
     EXPECT_EQ(QDir(dirs.Program).entryList(QDir::Files | QDir::Hidden), QStringList{"Config.INI"});
-    ASSERT_EQ(dialogs.Shown.size(), 1u);
-    EXPECT_EQ(dialogs.Shown[0].Type, mtError);
-    EXPECT_TRUE(dialogs.Shown[0].Text.contains(QDir::toNativeSeparators(dirs.ProgramFile())));
-    EXPECT_TRUE(dialogs.Shown[0].Text.contains("File too large", Qt::CaseInsensitive))
-        << dialogs.Shown[0].Text.toStdString();
+    EXPECT_TRUE(dialogs.Shown.empty()) << "the window tells the player, not the file";
+    EXPECT_TRUE(saved.Message().contains(QDir::toNativeSeparators(dirs.ProgramFile())));
+    EXPECT_TRUE(saved.Message().contains("File too large", Qt::CaseInsensitive))
+        << saved.Message().toStdString();
 }
 
 TEST(ConfigFile, UnwritableProgramDirectoryMovesTheFileToTheUserDirectory) {
@@ -170,12 +166,11 @@ TEST(ConfigFile, UnwritableProgramDirectoryMovesTheFileToTheUserDirectory) {
     EXPECT_EQ(read.FLevel, 0);
     EXPECT_EQ(read.FHall, host.FHall);
 
-    // Nowhere to write at all: the player hears of the per-user path.
+    // Nowhere to write at all: the player is to hear of the per-user path.
     const TConfigDirOverride nowhere(dirs.Program, dirs.Program + "/user");
-    TScriptedDialogs dialogs;
-    EXPECT_FALSE(SaveConfig(host));
-    ASSERT_EQ(dialogs.Shown.size(), 1u);
-    EXPECT_TRUE(dialogs.Shown[0].Text.startsWith(
+    const TConfigSave saved = SaveConfig(host);
+    EXPECT_FALSE(saved);
+    EXPECT_TRUE(saved.Message().startsWith(
         StringRes::SettingsNotSaved(QDir::toNativeSeparators(dirs.Program + "/user/Config.INI"), {})
             .section('\n', 0, 2)));
 }

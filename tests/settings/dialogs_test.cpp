@@ -81,7 +81,7 @@ void ExpectChoicesFitTheirBox(const TOptionsForm& Form) {
 TEST(DialogLook, OptionsFormGeometryCaptionsAndFonts) {
     TFakeHost host;
     host.FScoring = 1, host.FDeckCount = 2, host.FLevel = 4;
-    TOptionsForm form(host);
+    TOptionsForm form(host.Settings(), {});
     SaveScreenshot(form, "options");
     EXPECT_EQ(form.windowTitle(), "Options");
     EXPECT_EQ(form.width(), 221);
@@ -161,12 +161,12 @@ TEST(DialogLook, ScoreFormOpensAtTheCurrentCombinationMarked) {
         return int(QDialog::Accepted);
     };
     host.FDeckCount = 2, host.FScoring = 1, host.FLevel = 3; // the 19th of 20 tables
-    ShowHallOfFame(host);
+    ShowHallOfFame(host.Records, host.Combination());
     EXPECT_EQ(firstVisible, 144);
     EXPECT_EQ(current, 144);
     EXPECT_TRUE(bold);
     host.FDeckCount = 1, host.FScoring = 0, host.FLevel = 1;
-    ShowHallOfFame(host);
+    ShowHallOfFame(host.Records, host.Combination());
     EXPECT_EQ(firstVisible, 8);
 }
 
@@ -249,12 +249,12 @@ TEST(NameDialog, OffersTheLastNameSelectedAndKeepsItForTheNextStart) {
     EXPECT_EQ(offered, QStringList({"", "Ann", "Ann", "Bo"}));
 }
 
-// The options dialog run by a script: choose items, press buttons.
+// The options dialog run by a script: choose items, press buttons. A won game is offered to
+// the hall of fame as the window offers it.
 class OptionsDialogTest : public ::testing::Test {
 protected:
     OptionsDialogTest() {
         host.FNewSession = false; // a game has been dealt
-        host.FTimer = true;
         dialogs.OnExec = [this](QDialog& dialog) {
             if (auto* form = qobject_cast<TOptionsForm*>(&dialog)) {
                 form->show();
@@ -268,10 +268,25 @@ protected:
     static void Choose(TRadioGroup* Group, int Item) {
         QTest::mouseClick(Group->Button(Item), Qt::LeftButton);
     }
+    TOptionsResult Run() {
+        return RunOptionsDialog(
+            host.Settings(), {host.FNewSession, host.FHumanWon, host.FStartedTableSize},
+            [this](QWidget* Parent) {
+                offeredOverOptions = qobject_cast<TOptionsForm*>(Parent) != nullptr;
+                CheckHallOfFame(host);
+            });
+    }
+    // Everything as before but what the script changed.
+    TSettings With(const std::function<void(TSettings&)>& Change) const {
+        TSettings settings = host.Settings();
+        Change(settings);
+        return settings;
+    }
 
     TFakeHost host;
     TScriptedDialogs dialogs;
     std::function<void(TOptionsForm&)> Script;
+    bool offeredOverOptions = false;
 };
 
 TEST_F(OptionsDialogTest, LevelChangeGoesOnWithoutQuestion) {
@@ -279,13 +294,12 @@ TEST_F(OptionsDialogTest, LevelChangeGoesOnWithoutQuestion) {
         Choose(form.ComputerLevel(), 4);
         QTest::mouseClick(form.SaveBtn(), Qt::LeftButton);
     };
-    EXPECT_FALSE(RunOptionsDialog(host));
+    const TOptionsResult result = Run();
     EXPECT_TRUE(dialogs.Shown.empty());
-    EXPECT_EQ(host.FLevel, 4);
-    EXPECT_EQ(host.FInterval, 1250);
-    EXPECT_TRUE(host.FFameRecorded);
-    EXPECT_TRUE(host.FTimer);
-    EXPECT_EQ(host.Calls, std::vector<std::string>{"FameRecorded"});
+    EXPECT_TRUE(result.Saved);
+    EXPECT_FALSE(result.NewGameNeeded);
+    EXPECT_EQ(result.Settings, With([](TSettings& s) { s.Level = 4; }));
+    EXPECT_TRUE(GameChanged(host.Settings(), result.Settings));
 }
 
 TEST_F(OptionsDialogTest, DeckChangeAfterADealAsksAndNoKeepsTheDialogOpen) {
@@ -295,32 +309,30 @@ TEST_F(OptionsDialogTest, DeckChangeAfterADealAsksAndNoKeepsTheDialogOpen) {
         Choose(form.DeckSize(), 1);
         QTest::mouseClick(form.SaveBtn(), Qt::LeftButton);
         openAfterNo = form.isVisible() && form.DeckSize()->ItemIndex() == 1 &&
-                      host.FDeckCount == 1 && !host.FNewSession && host.Calls.empty();
+                      !form.Result().Saved && !form.NewGameNeeded();
         QTest::mouseClick(form.SaveBtn(), Qt::LeftButton);
     };
-    EXPECT_TRUE(RunOptionsDialog(host));
+    const TOptionsResult result = Run();
     EXPECT_TRUE(openAfterNo);
     ASSERT_EQ(dialogs.Shown.size(), 2u);
     EXPECT_EQ(dialogs.Shown[0].Text, StringRes::ChangesNeedNewGame());
     EXPECT_EQ(dialogs.Shown[0].Type, mtWarning);
     EXPECT_EQ(dialogs.Shown[0].Buttons, (std::vector<TKsMsgDlgBtn>{mbYes, mbNo}));
-    EXPECT_EQ(host.FDeckCount, 2);
-    EXPECT_TRUE(host.FNewSession);
-    EXPECT_EQ(host.Calls, (std::vector<std::string>{"FameRecorded", "SetUpDeckSize:2"}));
-    EXPECT_FALSE(host.FTimer); // the new deal starts it
+    EXPECT_TRUE(result.Saved && result.NewGameNeeded);
+    EXPECT_EQ(result.Settings, With([](TSettings& s) { s.DeckCount = 2; }));
 }
 
 TEST_F(OptionsDialogTest, StyleChangeBeforeAnyDealNeedsNoQuestionNorDeal) {
     host.FNewSession = true;
-    host.FTimer = false;
     Script = [](TOptionsForm& form) {
         Choose(form.ScoringStyle(), 1);
         QTest::mouseClick(form.SaveBtn(), Qt::LeftButton);
     };
-    EXPECT_FALSE(RunOptionsDialog(host));
+    const TOptionsResult result = Run();
     EXPECT_TRUE(dialogs.Shown.empty());
-    EXPECT_EQ(host.FScoring, 1);
-    EXPECT_FALSE(host.FTimer);
+    EXPECT_TRUE(result.Saved);
+    EXPECT_FALSE(result.NewGameNeeded);
+    EXPECT_EQ(result.Settings, With([](TSettings& s) { s.Scoring = 1; }));
 }
 
 TEST_F(OptionsDialogTest, CancelChangesNothing) {
@@ -330,11 +342,9 @@ TEST_F(OptionsDialogTest, CancelChangesNothing) {
         Choose(form.ComputerLevel(), 0);
         QTest::mouseClick(form.CancelBtn(), Qt::LeftButton);
     };
-    EXPECT_FALSE(RunOptionsDialog(host));
-    EXPECT_EQ(TSettings({host.FScoring, host.FDeckCount, host.FLevel}), TSettings{});
-    EXPECT_EQ(host.FInterval, 750);
-    EXPECT_TRUE(host.Calls.empty());
-    EXPECT_TRUE(host.FTimer);
+    const TOptionsResult result = Run();
+    EXPECT_FALSE(result.Saved || result.NewGameNeeded);
+    EXPECT_TRUE(dialogs.Shown.empty());
 }
 
 TEST_F(OptionsDialogTest, ShowingAndFumbleChoicesNeedNoDealAndKeepTheHallOfFameOpen) {
@@ -343,12 +353,13 @@ TEST_F(OptionsDialogTest, ShowingAndFumbleChoicesNeedNoDealAndKeepTheHallOfFameO
         QTest::mouseClick(form.FumbleRuleText(), Qt::LeftButton, {}, QPoint(30, 5));
         QTest::mouseClick(form.SaveBtn(), Qt::LeftButton);
     };
-    EXPECT_FALSE(RunOptionsDialog(host));
+    const TOptionsResult result = Run();
     EXPECT_TRUE(dialogs.Shown.empty());
-    EXPECT_FALSE(host.FShowPlays);
-    EXPECT_TRUE(host.FFumbleRule);
-    EXPECT_FALSE(host.FFameRecorded);
-    EXPECT_TRUE(host.FTimer);
+    EXPECT_TRUE(result.Saved);
+    EXPECT_FALSE(result.NewGameNeeded);
+    EXPECT_EQ(result.Settings,
+              With([](TSettings& s) { s.ShowPlays = false, s.FumbleRule = true; }));
+    EXPECT_FALSE(GameChanged(host.Settings(), result.Settings));
 }
 
 TEST_F(OptionsDialogTest, WonGameEntersUnderTheSettingsItWasPlayedWith) {
@@ -359,11 +370,12 @@ TEST_F(OptionsDialogTest, WonGameEntersUnderTheSettingsItWasPlayedWith) {
         Choose(form.DeckSize(), 1);
         QTest::mouseClick(form.SaveBtn(), Qt::LeftButton);
     };
-    EXPECT_TRUE(RunOptionsDialog(host));
+    const TOptionsResult result = Run();
+    EXPECT_TRUE(result.NewGameNeeded);
     EXPECT_EQ(dialogs.DialogsRun, 2); // options, then the name
+    EXPECT_TRUE(offeredOverOptions) << "asked while the options dialog is open";
     EXPECT_EQ(host.FHall.Entry(1, 0, 2, 1), (TFameEntry{1026, "Ann"}));
-    EXPECT_EQ(host.Calls,
-              (std::vector<std::string>{"FameRecorded", "FameRecorded", "SetUpDeckSize:2"}));
+    EXPECT_EQ(result.Settings.DeckCount, 2);
 }
 
 } // namespace
@@ -385,12 +397,12 @@ TEST_F(OptionsDialogTest, DisplayChoicesSitBelowAndNeedNoDealNorDisqualify) {
         QTest::mouseClick(form.DisplayChoices()->FourColours(), Qt::LeftButton);
         QTest::mouseClick(form.SaveBtn(), Qt::LeftButton);
     };
-    EXPECT_FALSE(RunOptionsDialog(host));
+    const TOptionsResult result = Run();
     EXPECT_TRUE(noteShown);
-    EXPECT_EQ(host.FDisplay, (TDisplaySettings{200, false, true}));
-    EXPECT_FALSE(host.FFameRecorded);
-    EXPECT_TRUE(host.FTimer);
-    EXPECT_EQ(host.Calls, std::vector<std::string>{"SetDisplay"});
+    EXPECT_TRUE(result.Saved);
+    EXPECT_FALSE(result.NewGameNeeded);
+    EXPECT_EQ(result.Settings, With([](TSettings& s) { s.Display = {200, false, true}; }));
+    EXPECT_FALSE(GameChanged(host.Settings(), result.Settings));
 }
 
 } // namespace

@@ -39,7 +39,7 @@ void StartAndCloseOn(const QByteArray& Garbage) {
     TScriptedDialogs dialogs;
     {
         TMainForm form;
-        EXPECT_EQ(TSettings({form.Scoring(), form.DeckCount(), form.Level()}), TSettings{});
+        EXPECT_EQ(form.Settings(), TSettings{});
         EXPECT_EQ(form.Timer->interval(), 750);
         EXPECT_EQ(form.HallOfFame(), THallOfFame{});
         form.show();

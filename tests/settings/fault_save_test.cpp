@@ -127,10 +127,10 @@ TEST(FaultSave, NothingWritableKeepsTheOldFileAndSaysWhereAndWhy) {
         TFakeHost host;
         LoadConfig(host);
         CHILD_CHECK(host.FLevel == 4);
-        CHILD_CHECK(!SaveConfig(host));
-        CHILD_CHECK(dialogs.Shown.size() == 1);
-        CHILD_CHECK(dialogs.Shown[0].Type == mtError);
-        CHILD_CHECK(dialogs.Shown[0].Text.contains(QDir::toNativeSeparators(dirs.UserFile())));
+        const TConfigSave saved = SaveConfig(host);
+        CHILD_CHECK(!saved);
+        CHILD_CHECK(dialogs.Shown.empty());
+        CHILD_CHECK(saved.Message().contains(QDir::toNativeSeparators(dirs.UserFile())));
         return 0;
     });
     SKIP_IF_CANNOT_SET_UP(status, "a read-only folder");
@@ -160,12 +160,12 @@ TEST(FaultSave, FullDiskKeepsTheOldFileAndLeavesNoTemporaryFile) {
         TScriptedDialogs dialogs;
         TFakeHost host;
         host.FHall = SomeHall(900);
-        CHILD_CHECK(!SaveConfig(host));
+        const TConfigSave saved = SaveConfig(host);
+        CHILD_CHECK(!saved);
         CHILD_CHECK(ReadAll(dirs.ProgramFile()) == OldFile);
         const QStringList left = QDir(dirs.Program).entryList(QDir::Files | QDir::Hidden);
         CHILD_CHECK(left == (QStringList{"Config.INI", "filler"}));
-        CHILD_CHECK(dialogs.Shown.size() == 1);
-        CHILD_CHECK(dialogs.Shown[0].Text.contains(QStringLiteral("space"), Qt::CaseInsensitive));
+        CHILD_CHECK(saved.Message().contains(QStringLiteral("space"), Qt::CaseInsensitive));
 
         // With room again, the next close saves.
         CHILD_CHECK(filler.remove());
@@ -190,7 +190,9 @@ TEST(FaultSave, KillDuringTheSaveLeavesTheOldFileOrTheNewOneWhole) {
     const auto version = [&](int32_t Level) {
         TConfigFile file{TConfigPaths{}};
         file.Ini().LoadFromBytes(base);
-        file.WriteSettings({1, 2, Level});
+        TSettings settings;
+        settings.Scoring = 1, settings.DeckCount = 2, settings.Level = Level;
+        file.WriteSettings(settings);
         file.WriteHallOfFame(SomeHall(900));
         return file.Ini().ToBytes();
     };

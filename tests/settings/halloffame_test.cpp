@@ -7,7 +7,9 @@
 
 #include <QLineEdit>
 #include <QListWidget>
+#include <QSet>
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 namespace {
 
@@ -62,10 +64,6 @@ TEST_F(CheckHallOfFameTest, ScoresThatCannotEnterAskNothing) {
         host.FGameScore = score;
         CheckHallOfFame(host);
     }
-    host.FGameScore = 5000;
-    host.FFameRecorded = true;
-    CheckHallOfFame(host);
-    host.FFameRecorded = false;
     host.FGameScore = 0; // an empty table takes no score of 0 either
     host.FLevel = 0;
     CheckHallOfFame(host);
@@ -104,28 +102,46 @@ TEST(HallOfFameList, ListsTwentyBlocksInFileOrder) {
     EXPECT_EQ(lines[158], "  5     7       Last");
 }
 
-TEST(HallOfFameList, DialogShowsTheListWithTheTimerStopped) {
+TEST(HallOfFameList, CombinationsIndexTheListTheTablesAndTheStatistics) {
+    THallOfFame hall;
+    TStatistics stats;
+    QStringList sections;
+    ForEachCombination([&](const TCombination& c) {
+        EXPECT_EQ(TCombination::FromIndex(c.Index()), c);
+        hall.Entry(c.DeckCount, c.Scoring, c.Level, 1) = {c.Index() + 1, {}};
+        stats.Entry(c).Won = c.Index() + 1;
+        sections << c.Section();
+    });
+    ASSERT_EQ(sections.size(), TCombination::Count);
+    EXPECT_EQ(QSet<QString>(sections.begin(), sections.end()).size(), TCombination::Count);
+    const QStringList lines = HallOfFameLines(hall);
+    for (int32_t i = 0; i < TCombination::Count; ++i) {
+        const TCombination c = TCombination::FromIndex(i);
+        EXPECT_EQ(lines[8 * i], sections[i]);
+        EXPECT_EQ(hall.Table(c)[0].FameScore, i + 1);
+        EXPECT_EQ(stats.Entry(c.DeckCount, c.Scoring, c.Level).Won, i + 1);
+    }
+    for (const TCombination bad : {TCombination{0, 0, 0}, TCombination{1, 2, 0},
+                                   TCombination{2, 1, 5}, TCombination{1, 0, -1}}) {
+        EXPECT_EQ(bad.Index(), -1);
+        EXPECT_THROW(hall.Table(bad), std::out_of_range);
+        EXPECT_THROW(stats.Entry(bad), std::out_of_range);
+    }
+}
+
+TEST(HallOfFameList, DialogShowsTheList) {
     TFakeHost host;
     host.FHall.Entry(1, 1, 3, 1) = {55, "Kim"};
     TScriptedDialogs dialogs;
     QStringList shown;
-    bool timerDuringDialog = true;
     dialogs.OnExec = [&](QDialog& dialog) {
         const QListWidget* list = dialog.findChild<QListWidget*>("List");
         for (int i = 0; i < list->count(); ++i)
             shown << list->item(i)->text();
-        timerDuringDialog = host.FTimer;
         return int(QDialog::Accepted);
     };
-    host.FTimer = true;
-    ShowHallOfFame(host);
+    ShowHallOfFame(host.Records, host.Combination());
     EXPECT_EQ(shown, HallOfFameLines(host.FHall));
-    EXPECT_FALSE(timerDuringDialog);
-    EXPECT_TRUE(host.FTimer);
-
-    host.FTimer = false; // no game running: none is started
-    ShowHallOfFame(host);
-    EXPECT_FALSE(host.FTimer);
 }
 
 } // namespace

@@ -101,7 +101,7 @@ TEST_F(TwoCopies, ResetClearsTheFilesStatisticsButNotWhatCameAfter) {
     ASSERT_TRUE(SaveConfig(b));
     a.FStats.Entry(1, 0, 0).Abandon();
     TScoreForm form;
-    form.AddStatistics(a);
+    form.AddStatistics(a.Records, a.Combination());
     form.ShowStatistics(true);
     dialogs.Answers = {mbNo, mbYes};
     form.Statistics()->ResetBtn()->click();
@@ -162,7 +162,7 @@ TEST(StatisticsRecorder, TimesAWinFromTheConfirmationAndScoresWhatTheTotalGained
     host.FScoring = 1, host.FLevel = 0, host.FGameScore = -75; // -50 less the stake
     int64_t now = 1000;
     const TStatsClockOverride clock([&] { return now; });
-    TGameRecorder recorder(host);
+    TGameRecorder recorder = RecorderOf(host);
     recorder.Started();
     const TGameStats& s = host.FStats.Entry(1, 1, 0);
     EXPECT_EQ(s.Played, 0) << "a running game is not played yet";
@@ -179,18 +179,18 @@ TEST(StatisticsRecorder, TimesAWinFromTheConfirmationAndScoresWhatTheTotalGained
 
 TEST(OptionsSave, NothingChangedActsAsCancel) {
     TFakeHost host;
-    host.FHumanWon = true, host.FGameScore = 900, host.FTimer = true, host.FNewSession = false;
+    host.FHumanWon = true, host.FGameScore = 900, host.FNewSession = false;
     TScriptedDialogs dialogs;
     dialogs.OnExec = [](QDialog& d) {
         auto& form = dynamic_cast<TOptionsForm&>(d);
         form.SaveBtnClick();
         return d.result();
     };
-    EXPECT_FALSE(RunOptionsDialog(host));
-    EXPECT_FALSE(host.FFameRecorded);
+    bool offered = false;
+    const TOptionsResult result = RunOptionsDialog(
+        host.Settings(), {host.FNewSession, host.FHumanWon, 0}, [&](QWidget*) { offered = true; });
+    EXPECT_FALSE(result.Saved || result.NewGameNeeded || offered);
     EXPECT_EQ(dialogs.DialogsRun, 1) << "no name dialog";
-    EXPECT_TRUE(host.Calls.empty());
-    EXPECT_EQ(host.FHall, THallOfFame{});
 }
 
 TEST(ScoresDialog, StatisticsGrowTheDialogBelowAnUnmovedHallOfFame) {
@@ -199,7 +199,7 @@ TEST(ScoresDialog, StatisticsGrowTheDialogBelowAnUnmovedHallOfFame) {
     TGameStats& s = host.FStats.Entry(2, 1, 3);
     s.Win(75, 1100), s.Lose(), s.Win(95, 900);
     TScoreForm form;
-    form.AddStatistics(host);
+    form.AddStatistics(host.Records, host.Combination());
     form.show();
     EXPECT_EQ(form.size(), QSize(407, 312));
     EXPECT_EQ(form.List()->geometry(), QRect(14, 25, 379, 239));
@@ -222,7 +222,7 @@ TEST(ScoresDialog, StatisticsGrowTheDialogBelowAnUnmovedHallOfFame) {
                      "  Played     3      Win rate    67 %", "  Won        2      Streak      1",
                      "  Lost       1      Best streak 1", "  Abandoned  0      Fastest win 75 s",
                      "  Best score 1100   Average     1000", ""}));
-    EXPECT_EQ(form.Statistics()->List()->item(7)->text(), StringRes::FameSection(1, 0, 0));
+    EXPECT_EQ(form.Statistics()->List()->item(7)->text(), (TCombination{1, 0, 0}.Section()));
     EXPECT_EQ(form.Statistics()->List()->count(), 7 + 19 * 3);
     QTest::mouseClick(form.StatsBtn(), Qt::LeftButton);
     EXPECT_EQ(form.size(), QSize(407, 312));

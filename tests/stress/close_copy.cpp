@@ -71,7 +71,9 @@ int main(int argc, char* argv[]) {
     form.show();
     form.SetDeckCount(decks);
     form.SetLevel(level);
-    TGameRecorder recorder(form);
+    TGameRecorder recorder(form.Records(), [&form] {
+        return TRecordedGame{form.Combination(), form.GameScore()};
+    });
     for (int game = 0; game < wins + losses; ++game) {
         TMainFormProbe::SetScore(form, 0);
         recorder.Started();

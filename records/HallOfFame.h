@@ -3,6 +3,8 @@
 // scoring style and computer level, and its form in the settings file, where each entry is
 // "name`score" under the key of its place.
 
+#include "Combination.h"
+
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -28,11 +30,19 @@ using TFameTable = std::array<TFameEntry, FamePlaces>;
 class THallOfFame {
 public:
     // Deck count 1..2, scoring 0 (Normal) or 1 (Las Vegas), level 0..4.
-    static bool ValidTable(int32_t DeckCount, int32_t Scoring, int32_t Level);
+    static bool ValidTable(int32_t DeckCount, int32_t Scoring, int32_t Level) {
+        return TCombination{DeckCount, Scoring, Level}.Valid();
+    }
 
     // The table of a combination; throws std::out_of_range for an invalid one.
-    TFameTable& Table(int32_t DeckCount, int32_t Scoring, int32_t Level);
-    const TFameTable& Table(int32_t DeckCount, int32_t Scoring, int32_t Level) const;
+    TFameTable& Table(const TCombination& Combination);
+    const TFameTable& Table(const TCombination& Combination) const;
+    TFameTable& Table(int32_t DeckCount, int32_t Scoring, int32_t Level) {
+        return Table({DeckCount, Scoring, Level});
+    }
+    const TFameTable& Table(int32_t DeckCount, int32_t Scoring, int32_t Level) const {
+        return Table({DeckCount, Scoring, Level});
+    }
     // One entry, place 1..5.
     TFameEntry& Entry(int32_t DeckCount, int32_t Scoring, int32_t Level, int32_t Place);
     const TFameEntry& Entry(int32_t DeckCount, int32_t Scoring, int32_t Level, int32_t Place) const;
@@ -41,16 +51,13 @@ public:
     bool operator==(const THallOfFame&) const = default;
 
 private:
-    std::array<std::array<std::array<TFameTable, 5>, 2>, 2> FTables{};
+    std::array<TFameTable, TCombination::Count> FTables{};
 };
 
 // Calls Visit(DeckCount, Scoring, Level) for the twenty combinations, in the order in which
 // they are written and listed.
 template <typename F> void ForEachFameTable(F&& Visit) {
-    for (int32_t deck = 1; deck <= 2; ++deck)
-        for (int32_t scoring = 0; scoring <= 1; ++scoring)
-            for (int32_t level = 0; level <= 4; ++level)
-                Visit(deck, scoring, level);
+    ForEachCombination([&](const TCombination& c) { Visit(c.DeckCount, c.Scoring, c.Level); });
 }
 
 // Puts Entry into Table at the first place whose score is lower (an equal score goes below);

@@ -29,21 +29,6 @@ QString LevelSuffix(int32_t Level) {
     return name.isEmpty() ? QString() : QStringLiteral(" - ") + name;
 }
 
-QString FameSection(int32_t DeckCount, int32_t Scoring, int32_t Level) {
-    // Every read and write of the hall of fame and the statistics names one of these twenty:
-    // built once, they are handed out shared.
-    static const std::array<QString, 20> sections = [] {
-        std::array<QString, 20> names;
-        for (int32_t i = 0; i < 20; ++i)
-            names[size_t(i)] = FameTitle(i / 10 + 1, i / 5 % 2) + LevelSuffix(i % 5);
-        return names;
-    }();
-    if (DeckCount >= 1 && DeckCount <= 2 && Scoring >= 0 && Scoring <= 1 && Level >= 0 &&
-        Level <= 4)
-        return sections[size_t((DeckCount - 1) * 10 + Scoring * 5 + Level)];
-    return FameTitle(DeckCount, Scoring) + LevelSuffix(Level);
-}
-
 QString RankHeading() {
     return QStringLiteral("Rank  Score     Name");
 }

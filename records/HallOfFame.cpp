@@ -6,19 +6,14 @@
 #include <algorithm>
 #include <stdexcept>
 
-bool THallOfFame::ValidTable(int32_t DeckCount, int32_t Scoring, int32_t Level) {
-    return DeckCount >= 1 && DeckCount <= 2 && Scoring >= 0 && Scoring <= 1 && Level >= 0 &&
-           Level <= 4;
-}
-
-TFameTable& THallOfFame::Table(int32_t DeckCount, int32_t Scoring, int32_t Level) {
-    if (!ValidTable(DeckCount, Scoring, Level))
+TFameTable& THallOfFame::Table(const TCombination& Combination) {
+    if (!Combination.Valid())
         throw std::out_of_range("no hall-of-fame table for these settings");
-    return FTables[size_t(DeckCount - 1)][size_t(Scoring)][size_t(Level)];
+    return FTables[size_t(Combination.Index())];
 }
 
-const TFameTable& THallOfFame::Table(int32_t DeckCount, int32_t Scoring, int32_t Level) const {
-    return const_cast<THallOfFame*>(this)->Table(DeckCount, Scoring, Level);
+const TFameTable& THallOfFame::Table(const TCombination& Combination) const {
+    return const_cast<THallOfFame*>(this)->Table(Combination);
 }
 
 TFameEntry& THallOfFame::Entry(int32_t DeckCount, int32_t Scoring, int32_t Level, int32_t Place) {
@@ -84,18 +79,18 @@ static QString PlaceKey(int32_t Place) {
 }
 
 void ReadHallOfFame(const TIniFile& Ini, THallOfFame& HallOfFame) {
-    ForEachFameTable([&](int32_t deck, int32_t scoring, int32_t level) {
-        const QString section = StringRes::FameSection(deck, scoring, level);
-        TFameTable& table = HallOfFame.Table(deck, scoring, level);
+    ForEachCombination([&](const TCombination& combination) {
+        const QString section = combination.Section();
+        TFameTable& table = HallOfFame.Table(combination);
         for (int32_t place = 1; place <= FamePlaces; ++place)
             table[size_t(place - 1)] = ParseFameValue(Ini.ReadString(section, PlaceKey(place), {}));
     });
 }
 
 void WriteHallOfFame(TIniFile& Ini, const THallOfFame& HallOfFame) {
-    ForEachFameTable([&](int32_t deck, int32_t scoring, int32_t level) {
-        const QString section = StringRes::FameSection(deck, scoring, level);
-        const TFameTable& table = HallOfFame.Table(deck, scoring, level);
+    ForEachCombination([&](const TCombination& combination) {
+        const QString section = combination.Section();
+        const TFameTable& table = HallOfFame.Table(combination);
         for (int32_t place = 1; place <= FamePlaces; ++place)
             Ini.WriteString(section, PlaceKey(place), FormatFameValue(table[size_t(place - 1)]));
     });
@@ -104,9 +99,9 @@ void WriteHallOfFame(TIniFile& Ini, const THallOfFame& HallOfFame) {
 QStringList HallOfFameLines(const THallOfFame& HallOfFame) {
     QStringList lines;
     lines.reserve(160);
-    ForEachFameTable([&](int32_t deck, int32_t scoring, int32_t level) {
-        lines << StringRes::FameSection(deck, scoring, level) << StringRes::RankHeading();
-        const TFameTable& table = HallOfFame.Table(deck, scoring, level);
+    ForEachCombination([&](const TCombination& combination) {
+        lines << combination.Section() << StringRes::RankHeading();
+        const TFameTable& table = HallOfFame.Table(combination);
         for (int32_t place = 1; place <= FamePlaces; ++place) {
             const TFameEntry& entry = table[size_t(place - 1)];
             const QString score = QString::number(entry.FameScore);

@@ -3,11 +3,20 @@
 // as played when it ends won, lost or abandoned, so that played is always their sum. The
 // counters go both to the window's statistics and to what it added since it read the file.
 
+#include "Combination.h"
+
 #include <cstdint>
 #include <functional>
+#include <utility>
 
-class TOptionsHost;
 struct TGameStats;
+struct TRecords;
+
+// The game as the recorder sees it: where its results go and the score shown.
+struct TRecordedGame {
+    TCombination Combination;
+    int32_t GameScore = 0;
+};
 
 // A steady clock in milliseconds, for the time a win took.
 using TStatsClock = std::function<int64_t()>;
@@ -27,12 +36,14 @@ private:
 
 class TGameRecorder {
 public:
-    explicit TGameRecorder(TOptionsHost& Host) : FHost(Host) {}
+    // Game tells the game as it is at the moment of asking.
+    TGameRecorder(TRecords& Records, std::function<TRecordedGame()> Game)
+        : FRecords(Records), FGame(std::move(Game)) {}
 
-    // The player confirmed the deal: the game runs under the host's settings, and its time
-    // starts now. Its score is the change of the host's GameScore from before the stake.
+    // The player confirmed the deal: the game runs under the current combination, and its
+    // time starts now. Its score is the change of GameScore from before the stake.
     void Started();
-    // The game was decided: HumanWon with the host's GameScore, otherwise lost. A game whose
+    // The game was decided: HumanWon with the current GameScore, otherwise lost. A game whose
     // level was changed while it ran counts as abandoned under the level it was dealt at.
     void Decided(bool HumanWon);
     // A new deal or a close while the game ran; nothing when no game runs.
@@ -42,11 +53,10 @@ public:
 private:
     template <typename F> void Record(F&& Change);
 
-    TOptionsHost& FHost;
+    TRecords& FRecords;
+    std::function<TRecordedGame()> FGame;
     bool FRunning = false;
-    int32_t FDeckCount = 1;
-    int32_t FScoring = 0;
-    int32_t FLevel = 0;
+    TCombination FCombination;
     int64_t FStartTime = 0;
     int32_t FStartScore = 0;
 };

@@ -3,6 +3,24 @@
 // data folder found relative to the program (any installation prefix works).
 
 #include <QString>
+#include <optional>
+
+// The directory of the program file, and the per-user configuration directory.
+QString ProgramDir();
+QString UserConfigDir();
+
+// Replaces both directories for this object's lifetime, so tests never touch the real ones.
+class TConfigDirOverride {
+public:
+    TConfigDirOverride(const QString& ProgramDir, const QString& UserConfigDir);
+    ~TConfigDirOverride();
+    TConfigDirOverride(const TConfigDirOverride&) = delete;
+    TConfigDirOverride& operator=(const TConfigDirOverride&) = delete;
+
+private:
+    std::optional<QString> FPreviousProgramDir;
+    std::optional<QString> FPreviousUserDir;
+};
 
 // The data folder of an installed copy, for a program in ProgramDir().
 QString InstalledDataDir();

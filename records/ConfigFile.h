@@ -4,44 +4,18 @@
 // per-user configuration directory instead.
 
 #include "IniFile.h"
-#include "OptionsHost.h"
+#include "ProgramFiles.h"
+#include "Settings.h"
 
 #include <QString>
 #include <cstdint>
-#include <optional>
 
 class THallOfFame;
-class TOptionsHost;
 class TStatistics;
-
-struct TSettings {
-    int32_t Scoring = 0;   // 0 Normal, 1 Las Vegas
-    int32_t DeckCount = 1; // 1 or 2
-    int32_t Level = 2;     // 0 Unbeatable .. 4 Easy
-    bool ShowPlays = true;
-    bool FumbleRule = false;
-    bool operator==(const TSettings&) const = default;
-};
+struct TRecords;
 
 QString ConfigFileName();  // "Config.INI"
 QString SettingsSection(); // "Settings"
-
-// The directory of the program file, and the per-user configuration directory.
-QString ProgramDir();
-QString UserConfigDir();
-
-// Replaces both directories for this object's lifetime, so tests never touch the real ones.
-class TConfigDirOverride {
-public:
-    TConfigDirOverride(const QString& ProgramDir, const QString& UserConfigDir);
-    ~TConfigDirOverride();
-    TConfigDirOverride(const TConfigDirOverride&) = delete;
-    TConfigDirOverride& operator=(const TConfigDirOverride&) = delete;
-
-private:
-    std::optional<QString> FPreviousProgramDir;
-    std::optional<QString> FPreviousUserDir;
-};
 
 // Where the file is read from and written to. With a writable program directory (not an
 // installed copy) both are the file there. Otherwise the file is written to the per-user directory
@@ -52,14 +26,24 @@ struct TConfigPaths {
 };
 TConfigPaths ConfigPaths();
 
+// The outcome of a write of the file: saved, or where and why not. The records library shows
+// nothing itself; the window tells the player Message.
+struct TConfigSave {
+    bool Saved = true;
+    QString Path;   // where the failed write went
+    QString Reason; // the system's reason
+    explicit operator bool() const { return Saved; }
+    QString Message() const;
+};
+
 // The settings file while it is open: read on creation, written by UpdateFile.
 class TConfigFile {
 public:
     TConfigFile();
     explicit TConfigFile(const TConfigPaths& Paths);
 
-    // The settings; a missing value, one that is not an integer, or one outside its range
-    // gives the default.
+    // The settings, display choices included; a missing value, one that is not an integer,
+    // or one outside its range gives the default.
     TSettings ReadSettings() const;
     void WriteSettings(const TSettings& Settings);
     // The display choices, extra keys of the same section; missing or wrong ones default.
@@ -74,9 +58,8 @@ public:
     void ReadStatistics(TStatistics& Statistics) const;
     void WriteStatistics(const TStatistics& Statistics);
 
-    // Writes the file; on failure tells the player where and why and returns false. The old
-    // file stays as it was.
-    bool UpdateFile();
+    // Writes the file; on failure the old file stays as it was.
+    TConfigSave UpdateFile();
 
     TIniFile& Ini() { return FIni; }
     const TIniFile& Ini() const { return FIni; }
@@ -89,14 +72,14 @@ private:
 // toolkit starts; 0 (Automatic) when the file or the key is missing.
 int32_t ReadTableSize();
 
-// The start-up read: the settings, the whole hall of fame and the statistics into Host;
-// nothing is added yet.
-void LoadConfig(TOptionsHost& Host);
+// The start-up read: the whole hall of fame and the statistics into Records, with nothing
+// added yet; returns the settings.
+TSettings LoadConfig(TRecords& Records);
 // The write at close, under a lock file beside Config.INI ("Config.INI.lock"): the file is
-// read as it is now, since another copy of the program may have saved into it; the
-// settings are Host's, the hall of fame and the statistics are the file's with what Host added
-// since it read the file. On success Host holds what was written and nothing added.
-bool SaveConfig(TOptionsHost& Host);
+// read as it is now, since another copy of the program may have saved into it; the settings
+// are Settings, the hall of fame and the statistics are the file's with what Records added
+// since it read the file. On success Records holds what was written and nothing added.
+TConfigSave SaveConfig(const TSettings& Settings, TRecords& Records);
 
 // A lock left by a copy that died is taken over at once; one held this long by a living copy
 // is taken as stale too. A save waits for the lock as long as other copies hold it in turn:

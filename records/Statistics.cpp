@@ -1,8 +1,6 @@
 #include "Statistics.h"
 
-#include "HallOfFame.h"
 #include "IniFile.h"
-#include "StringRes.h"
 
 #include <algorithm>
 #include <limits>
@@ -40,9 +38,8 @@ constexpr const char* TotalScoreKey = "Total score";
 // a key is good until the next is asked for.
 class TKeys {
 public:
-    TKeys(int32_t DeckCount, int32_t Scoring, int32_t Level)
-        : FKey(StringRes::FameSection(DeckCount, Scoring, Level) + QStringLiteral(": ")),
-          FPrefixSize(FKey.size()) {
+    explicit TKeys(const TCombination& Combination)
+        : FKey(Combination.Section() + QStringLiteral(": ")), FPrefixSize(FKey.size()) {
         FKey.reserve(FPrefixSize + 16);
     }
     const QString& operator()(const char* Counter) {
@@ -117,14 +114,14 @@ int32_t TGameStats::AverageScore() const {
     return int32_t(std::min<int64_t>(average, std::numeric_limits<int32_t>::max()));
 }
 
-TGameStats& TStatistics::Entry(int32_t DeckCount, int32_t Scoring, int32_t Level) {
-    if (!THallOfFame::ValidTable(DeckCount, Scoring, Level))
+TGameStats& TStatistics::Entry(const TCombination& Combination) {
+    if (!Combination.Valid())
         throw std::out_of_range("no statistics for these settings");
-    return FEntries[size_t((DeckCount - 1) * 10 + Scoring * 5 + Level)];
+    return FEntries[size_t(Combination.Index())];
 }
 
-const TGameStats& TStatistics::Entry(int32_t DeckCount, int32_t Scoring, int32_t Level) const {
-    return const_cast<TStatistics*>(this)->Entry(DeckCount, Scoring, Level);
+const TGameStats& TStatistics::Entry(const TCombination& Combination) const {
+    return const_cast<TStatistics*>(this)->Entry(Combination);
 }
 
 void TStatistics::Merge(const TStatistics& Added) {
@@ -142,9 +139,9 @@ void ReadStatistics(const TIniFile& Ini, TStatistics& Statistics) {
         Statistics.Clear();
         return;
     }
-    ForEachFameTable([&](int32_t deck, int32_t scoring, int32_t level) {
-        TGameStats& stats = Statistics.Entry(deck, scoring, level);
-        TKeys key(deck, scoring, level);
+    ForEachCombination([&](const TCombination& combination) {
+        TGameStats& stats = Statistics.Entry(combination);
+        TKeys key(combination);
         stats = {};
         for (const TCounterKey& counter : CounterKeys)
             stats.*counter.Field = std::max(0, Ini.ReadInteger(section, key(counter.Name), 0));
@@ -157,9 +154,9 @@ void ReadStatistics(const TIniFile& Ini, TStatistics& Statistics) {
 void WriteStatistics(TIniFile& Ini, const TStatistics& Statistics) {
     const QString section = StatisticsSection();
     const bool sectionInFile = Ini.SectionExists(section);
-    ForEachFameTable([&](int32_t deck, int32_t scoring, int32_t level) {
-        const TGameStats& stats = Statistics.Entry(deck, scoring, level);
-        TKeys key(deck, scoring, level);
+    ForEachCombination([&](const TCombination& combination) {
+        const TGameStats& stats = Statistics.Entry(combination);
+        TKeys key(combination);
         const auto inFile = [&](const char* Name) {
             return sectionInFile && Ini.ValueExists(section, key(Name));
         };
@@ -174,12 +171,11 @@ void WriteStatistics(TIniFile& Ini, const TStatistics& Statistics) {
     });
 }
 
-QStringList StatisticsLines(const TStatistics& Statistics, int32_t DeckCount, int32_t Scoring,
-                            int32_t Level) {
+QStringList StatisticsLines(const TStatistics& Statistics, const TCombination& Current) {
     QStringList lines;
-    const auto add = [&](int32_t deck, int32_t scoring, int32_t level) {
-        const TGameStats& s = Statistics.Entry(deck, scoring, level);
-        lines << StringRes::FameSection(deck, scoring, level);
+    const auto add = [&](const TCombination& combination) {
+        const TGameStats& s = Statistics.Entry(combination);
+        lines << combination.Section();
         if (s.Played == 0) {
             lines << QStringLiteral("  No games yet") << QString();
             return;
@@ -202,11 +198,11 @@ QStringList StatisticsLines(const TStatistics& Statistics, int32_t DeckCount, in
             s.Won > 0 ? QString::number(s.AverageScore()) : none);
         lines << QString();
     };
-    if (THallOfFame::ValidTable(DeckCount, Scoring, Level))
-        add(DeckCount, Scoring, Level);
-    ForEachFameTable([&](int32_t deck, int32_t scoring, int32_t level) {
-        if (deck != DeckCount || scoring != Scoring || level != Level)
-            add(deck, scoring, level);
+    if (Current.Valid())
+        add(Current);
+    ForEachCombination([&](const TCombination& combination) {
+        if (combination != Current)
+            add(combination);
     });
     return lines;
 }

@@ -13,9 +13,9 @@
 class TConfigAdditions {
 public:
     // An entry this window put into the hall of fame.
-    void AddFame(int32_t DeckCount, int32_t Scoring, int32_t Level, const TFameEntry& Entry);
+    void AddFame(const TCombination& Combination, const TFameEntry& Entry);
     // The latest entry this window made is Score in this combination.
-    bool LastFameIs(int32_t DeckCount, int32_t Scoring, int32_t Level, int32_t Score) const;
+    bool LastFameIs(const TCombination& Combination, int32_t Score) const;
 
     // The counters this window added; they start at 0 and grow as the window's own do.
     TStatistics& Statistics() { return FStatistics; }
@@ -38,9 +38,7 @@ public:
 
 private:
     struct TFameAddition {
-        int32_t DeckCount = 1;
-        int32_t Scoring = 0;
-        int32_t Level = 0;
+        TCombination Combination;
         TFameEntry Entry;
     };
     std::vector<TFameAddition> FFame;

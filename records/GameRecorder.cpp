@@ -1,8 +1,7 @@
 #include "GameRecorder.h"
 
-#include "ConfigAdditions.h"
-#include "OptionsHost.h"
-#include "Statistics.h"
+#include "Records.h"
+#include "Settings.h"
 
 #include <algorithm>
 #include <chrono>
@@ -11,7 +10,7 @@
 
 namespace {
 
-TStatsClock& Clock() {
+TStatsClock& StatsClock() {
     static TStatsClock clock;
     return clock;
 }
@@ -19,44 +18,45 @@ TStatsClock& Clock() {
 } // namespace
 
 int64_t StatsClockMilliseconds() {
-    if (Clock())
-        return Clock()();
+    if (StatsClock())
+        return StatsClock()();
     return std::chrono::duration_cast<std::chrono::milliseconds>(
                std::chrono::steady_clock::now().time_since_epoch())
         .count();
 }
 
 TStatsClockOverride::TStatsClockOverride(TStatsClock NewClock)
-    : FPrevious(std::exchange(Clock(), std::move(NewClock))) {}
+    : FPrevious(std::exchange(StatsClock(), std::move(NewClock))) {}
 
 TStatsClockOverride::~TStatsClockOverride() {
-    Clock() = std::move(FPrevious);
+    StatsClock() = std::move(FPrevious);
 }
 
 template <typename F> void TGameRecorder::Record(F&& Change) {
     FRunning = false;
-    Change(FHost.Statistics().Entry(FDeckCount, FScoring, FLevel));
-    Change(FHost.Additions().Statistics().Entry(FDeckCount, FScoring, FLevel));
+    Change(FRecords.Statistics.Entry(FCombination));
+    Change(FRecords.Additions.Statistics().Entry(FCombination));
 }
 
 void TGameRecorder::Started() {
     Abandoned();
-    if (!THallOfFame::ValidTable(FHost.DeckCount(), FHost.Scoring(), FHost.Level()))
+    const TRecordedGame game = FGame();
+    if (!game.Combination.Valid())
         return;
-    FDeckCount = FHost.DeckCount();
-    FScoring = FHost.Scoring();
-    FLevel = FHost.Level();
+    FCombination = game.Combination;
     FStartTime = StatsClockMilliseconds();
     // A Las Vegas total carries the earlier games: a game's score is what it added, less the
     // stake its deal took, as the player saw the total change.
-    FStartScore = FHost.GameScore() + (FScoring == 1 ? LasVegasStake(FDeckCount) : 0);
+    FStartScore =
+        game.GameScore + (FCombination.Scoring == 1 ? LasVegasStake(FCombination.DeckCount) : 0);
     FRunning = true;
 }
 
 void TGameRecorder::Decided(bool HumanWon) {
     if (!FRunning)
         return;
-    if (FHost.DeckCount() != FDeckCount || FHost.Scoring() != FScoring || FHost.Level() != FLevel) {
+    const TRecordedGame game = FGame();
+    if (game.Combination != FCombination) {
         Abandoned();
         return;
     }
@@ -67,8 +67,8 @@ void TGameRecorder::Decided(bool HumanWon) {
     const int64_t elapsed = StatsClockMilliseconds() - FStartTime;
     const auto seconds =
         int32_t(std::clamp<int64_t>((elapsed + 999) / 1000, 1, int64_t(INT32_MAX)));
-    const auto score = int32_t(
-        std::clamp<int64_t>(int64_t(FHost.GameScore()) - FStartScore, INT32_MIN, INT32_MAX));
+    const auto score =
+        int32_t(std::clamp<int64_t>(int64_t(game.GameScore) - FStartScore, INT32_MIN, INT32_MAX));
     Record([&](TGameStats& s) { s.Win(seconds, score); });
 }
 

@@ -14,8 +14,6 @@ QString FameTitle(int32_t DeckCount, int32_t Scoring);
 QString LevelSuffix(int32_t Level);
 // The level names as the options dialog lists them: "Unbeatable" .. "Easy".
 QString LevelName(int32_t Level);
-// A hall-of-fame section name: title followed by level suffix.
-QString FameSection(int32_t DeckCount, int32_t Scoring, int32_t Level);
 
 QString RankHeading();          // "Rank  Score     Name"
 QString EnterYourName();        // "Please enter your name"

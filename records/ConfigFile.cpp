@@ -1,25 +1,16 @@
 #include "ConfigFile.h"
 
-#include "ConfigAdditions.h"
-#include "HallOfFame.h"
-#include "OptionsHost.h"
 #include "ProgramFiles.h"
+#include "Records.h"
 #include "StringRes.h"
-#include "ksdialogs.h"
 
-#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QStandardPaths>
 #include <QThread>
-#include <optional>
 
 namespace {
-
-std::optional<QString> gProgramDir;
-std::optional<QString> gUserDir;
 
 bool DirWritable(const QString& Dir) {
     const QFileInfo info(Dir);
@@ -40,26 +31,6 @@ QString ConfigFileName() {
 
 QString SettingsSection() {
     return QStringLiteral("Settings");
-}
-
-QString ProgramDir() {
-    return gProgramDir ? *gProgramDir : QCoreApplication::applicationDirPath();
-}
-
-QString UserConfigDir() {
-    return gUserDir ? *gUserDir
-                    : QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-}
-
-TConfigDirOverride::TConfigDirOverride(const QString& ProgramDir, const QString& UserConfigDir)
-    : FPreviousProgramDir(gProgramDir), FPreviousUserDir(gUserDir) {
-    gProgramDir = ProgramDir;
-    gUserDir = UserConfigDir;
-}
-
-TConfigDirOverride::~TConfigDirOverride() {
-    gProgramDir = FPreviousProgramDir;
-    gUserDir = FPreviousUserDir;
 }
 
 TConfigPaths ConfigPaths() {
@@ -83,8 +54,10 @@ TSettings TConfigFile::ReadSettings() const {
     settings.Scoring = ReadChoice(FIni, QStringLiteral("Scoring"), 0, 1, defaults.Scoring);
     settings.DeckCount = ReadChoice(FIni, QStringLiteral("DeckSize"), 1, 2, defaults.DeckCount);
     settings.Level = ReadChoice(FIni, QStringLiteral("Tolvi"), 0, 4, defaults.Level);
-    settings.ShowPlays = ReadChoice(FIni, QStringLiteral("ShowPlays"), 0, 1, defaults.ShowPlays);
-    settings.FumbleRule = ReadChoice(FIni, QStringLiteral("FumbleRule"), 0, 1, defaults.FumbleRule);
+    for (const TSettingsSwitch& on : SettingsSwitches)
+        settings.*on.Member =
+            ReadChoice(FIni, QLatin1String(on.Key), 0, 1, defaults.*on.Member) != 0;
+    settings.Display = ReadDisplay();
     return settings;
 }
 
@@ -92,8 +65,9 @@ void TConfigFile::WriteSettings(const TSettings& Settings) {
     FIni.WriteInteger(SettingsSection(), QStringLiteral("Scoring"), Settings.Scoring);
     FIni.WriteInteger(SettingsSection(), QStringLiteral("DeckSize"), Settings.DeckCount);
     FIni.WriteInteger(SettingsSection(), QStringLiteral("Tolvi"), Settings.Level);
-    FIni.WriteInteger(SettingsSection(), QStringLiteral("ShowPlays"), Settings.ShowPlays);
-    FIni.WriteInteger(SettingsSection(), QStringLiteral("FumbleRule"), Settings.FumbleRule);
+    for (const TSettingsSwitch& on : SettingsSwitches)
+        FIni.WriteInteger(SettingsSection(), QLatin1String(on.Key), Settings.*on.Member ? 1 : 0);
+    WriteDisplay(Settings.Display);
 }
 
 TDisplaySettings TConfigFile::ReadDisplay() const {
@@ -141,31 +115,27 @@ void TConfigFile::WriteStatistics(const TStatistics& Statistics) {
     ::WriteStatistics(FIni, Statistics);
 }
 
-bool TConfigFile::UpdateFile() {
+QString TConfigSave::Message() const {
+    return StringRes::SettingsNotSaved(QDir::toNativeSeparators(Path), Reason);
+}
+
+TConfigSave TConfigFile::UpdateFile() {
     const QString path = FIni.FileName();
     // The per-user directory may not exist yet; if it cannot be made, the write below fails
     // and says why.
     QDir().mkpath(QFileInfo(path).absolutePath());
     if (FIni.UpdateFile())
-        return true;
-    KsMessageDlg(StringRes::SettingsNotSaved(QDir::toNativeSeparators(path), FIni.ErrorString()),
-                 mtError, {mbOK});
-    return false;
+        return {};
+    return {false, path, FIni.ErrorString()};
 }
 
-void LoadConfig(TOptionsHost& Host) {
+TSettings LoadConfig(TRecords& Records) {
     const TConfigFile file;
-    const TSettings settings = file.ReadSettings();
-    Host.SetScoring(settings.Scoring);
-    Host.SetDeckCount(settings.DeckCount);
-    Host.SetLevel(settings.Level);
-    Host.SetShowPlays(settings.ShowPlays);
-    Host.SetFumbleRule(settings.FumbleRule);
-    Host.SetDisplay(file.ReadDisplay());
-    file.ReadHallOfFame(Host.HallOfFame());
-    file.ReadStatistics(Host.Statistics());
-    Host.Additions().Clear();
-    Host.Additions().SetLastName(file.ReadLastName());
+    file.ReadHallOfFame(Records.HallOfFame);
+    file.ReadStatistics(Records.Statistics);
+    Records.Additions.Clear();
+    Records.Additions.SetLastName(file.ReadLastName());
+    return file.ReadSettings();
 }
 
 int32_t ReadTableSize() {
@@ -179,7 +149,7 @@ void RemoveDeadConfigLock(const QString& LockPath) {
         QFile::remove(LockPath);
 }
 
-bool SaveConfig(TOptionsHost& Host) {
+TConfigSave SaveConfig(const TSettings& Settings, TRecords& Records) {
     const TConfigPaths paths = ConfigPaths();
     // Another copy of the program may be saving into the same file: its read, merge and write
     // must not interleave with ours. The directory may not exist yet; without a lock (nowhere
@@ -195,23 +165,22 @@ bool SaveConfig(TOptionsHost& Host) {
     }
 
     TConfigFile file(paths);
-    file.WriteSettings(
-        {Host.Scoring(), Host.DeckCount(), Host.Level(), Host.ShowPlays(), Host.FumbleRule()});
-    file.WriteDisplay(Host.Display());
+    file.WriteSettings(Settings);
     // A copy that entered no name leaves the one another copy may have entered since.
-    if (Host.Additions().NameEntered())
-        file.WriteLastName(Host.Additions().LastName());
+    if (Records.Additions.NameEntered())
+        file.WriteLastName(Records.Additions.LastName());
     THallOfFame hall;
     file.ReadHallOfFame(hall);
     TStatistics statistics;
     file.ReadStatistics(statistics);
-    Host.Additions().ApplyTo(hall, statistics);
+    Records.Additions.ApplyTo(hall, statistics);
     file.WriteHallOfFame(hall);
     file.WriteStatistics(statistics);
-    if (!file.UpdateFile())
-        return false;
-    Host.HallOfFame() = hall;
-    Host.Statistics() = statistics;
-    Host.Additions().Clear();
-    return true;
+    TConfigSave saved = file.UpdateFile();
+    if (!saved)
+        return saved;
+    Records.HallOfFame = hall;
+    Records.Statistics = statistics;
+    Records.Additions.Clear();
+    return saved;
 }

@@ -3,6 +3,8 @@
 // scoring style and level, kept in section "Statistics" of the settings file with one
 // readable key per combination and counter ("Single Deck - Normal Scoring - Easy: Won=4").
 
+#include "Combination.h"
+
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -42,8 +44,14 @@ struct TGameStats {
 class TStatistics {
 public:
     // The counters of a combination; throws std::out_of_range for an invalid one.
-    TGameStats& Entry(int32_t DeckCount, int32_t Scoring, int32_t Level);
-    const TGameStats& Entry(int32_t DeckCount, int32_t Scoring, int32_t Level) const;
+    TGameStats& Entry(const TCombination& Combination);
+    const TGameStats& Entry(const TCombination& Combination) const;
+    TGameStats& Entry(int32_t DeckCount, int32_t Scoring, int32_t Level) {
+        return Entry({DeckCount, Scoring, Level});
+    }
+    const TGameStats& Entry(int32_t DeckCount, int32_t Scoring, int32_t Level) const {
+        return Entry({DeckCount, Scoring, Level});
+    }
 
     void Clear() { FEntries = {}; }
     // Adds what another window added since it read the file, combination by combination.
@@ -51,7 +59,7 @@ public:
     bool operator==(const TStatistics&) const = default;
 
 private:
-    std::array<TGameStats, 20> FEntries{};
+    std::array<TGameStats, TCombination::Count> FEntries{};
 };
 
 QString StatisticsSection(); // "Statistics"
@@ -63,5 +71,4 @@ void WriteStatistics(TIniFile& Ini, const TStatistics& Statistics);
 
 // The lines of the statistics view: the given combination first, then the others in the
 // order of the hall of fame; each its section name, its counters and an empty line.
-QStringList StatisticsLines(const TStatistics& Statistics, int32_t DeckCount, int32_t Scoring,
-                            int32_t Level);
+QStringList StatisticsLines(const TStatistics& Statistics, const TCombination& Current);

@@ -1,0 +1,39 @@
+#pragma once
+// One of the twenty combinations of deck count, scoring style and computer level under which
+// the hall of fame and the statistics keep their results. It alone knows their order, their
+// index and the section name they go by in the settings file and the lists.
+
+#include <QString>
+#include <cstdint>
+
+struct TCombination {
+    int32_t DeckCount = 1; // 1 or 2
+    int32_t Scoring = 0;   // 0 Normal, 1 Las Vegas
+    int32_t Level = 2;     // 0 Unbeatable .. 4 Easy
+
+    static constexpr int32_t Count = 20;
+
+    constexpr bool Valid() const {
+        return DeckCount >= 1 && DeckCount <= 2 && Scoring >= 0 && Scoring <= 1 && Level >= 0 &&
+               Level <= 4;
+    }
+    // 0 .. Count - 1 in the order in which the combinations are written and listed; -1 for an
+    // invalid one.
+    constexpr int32_t Index() const {
+        return Valid() ? (DeckCount - 1) * 10 + Scoring * 5 + Level : -1;
+    }
+    static constexpr TCombination FromIndex(int32_t Index) {
+        return {Index / 10 + 1, Index / 5 % 2, Index % 5};
+    }
+    // "Single Deck - Normal Scoring - Unbeatable" and so on; for an invalid combination the
+    // parts that exist.
+    QString Section() const;
+
+    bool operator==(const TCombination&) const = default;
+};
+
+// Calls Visit(Combination) for the twenty combinations in their order.
+template <typename F> void ForEachCombination(F&& Visit) {
+    for (int32_t i = 0; i < TCombination::Count; ++i)
+        Visit(TCombination::FromIndex(i));
+}

@@ -1,0 +1,59 @@
+#pragma once
+// The player's settings as one value: what the settings file holds, the options dialog shows
+// and returns, and the window applies.
+
+#include "Combination.h"
+
+#include <cstdint>
+
+// How the table is shown; none of it touches the game.
+struct TDisplaySettings {
+    // 0 Automatic (the screen's own scaling), else the whole window at 100, 150, 200 or 300 %.
+    int32_t TableSize = 0;
+    bool LargeIndices = false; // corner indices about twice as high
+    bool FourColours = false;  // clubs green, diamonds blue
+    bool operator==(const TDisplaySettings&) const = default;
+};
+
+// The table sizes offered, Automatic first.
+inline constexpr int32_t TableSizes[] = {0, 100, 150, 200, 300};
+constexpr bool IsTableSize(int32_t Value) {
+    for (const int32_t size : TableSizes)
+        if (size == Value)
+            return true;
+    return false;
+}
+
+struct TSettings {
+    int32_t Scoring = 0;     // 0 Normal, 1 Las Vegas
+    int32_t DeckCount = 1;   // 1 or 2
+    int32_t Level = 2;       // 0 Unbeatable .. 4 Easy
+    bool ShowPlays = true;   // the computer's plays fly to their pile and refused plays flash
+    bool FumbleRule = false; // a refused play locks the human's cards for half a second
+    TDisplaySettings Display;
+
+    // Where this game's results go.
+    constexpr TCombination Combination() const { return {DeckCount, Scoring, Level}; }
+    bool operator==(const TSettings&) const = default;
+};
+
+// The on/off choices and their keys in the settings section, in the order they are written.
+// A new choice is a member above and a row here; files without its key read its default.
+struct TSettingsSwitch {
+    const char* Key;
+    bool TSettings::*Member;
+};
+inline constexpr TSettingsSwitch SettingsSwitches[] = {
+    {"ShowPlays", &TSettings::ShowPlays},
+    {"FumbleRule", &TSettings::FumbleRule},
+};
+
+// The computer's pace at a level: 250 ms for Unbeatable up to 1250 ms for Easy.
+constexpr int32_t LevelInterval(int32_t Level) {
+    return Level * 250 + 250;
+}
+
+// What a Las Vegas deal charges.
+constexpr int32_t LasVegasStake(int32_t DeckCount) {
+    return 25 * DeckCount;
+}

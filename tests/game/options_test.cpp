@@ -1,0 +1,91 @@
+// The window around its dialogs: it applies what the options dialog returns, and holds the
+// computer's timer while a dialog is open.
+
+#include "DialogSupport.h"
+#include "Options.h"
+#include "game_fixture.h"
+
+#include <QCheckBox>
+#include <QDialog>
+#include <QFile>
+#include <QRadioButton>
+#include <functional>
+
+namespace {
+
+class WindowDialogs : public GameTest {
+protected:
+    // Presses Options and lets Script work the dialog.
+    void Options(const std::function<void(TOptionsForm&)>& Script) {
+        dialogs.OnExec = [this, Script](QDialog& d) {
+            timerDuringDialog = form->TimerEnabled();
+            if (auto* options = qobject_cast<TOptionsForm*>(&d)) {
+                Script(*options);
+                return options->result();
+            }
+            return int(QDialog::Accepted);
+        };
+        form->OptionBtnClick();
+    }
+    bool timerDuringDialog = true;
+};
+
+TEST_F(WindowDialogs, TheWindowAppliesTheSavedOptionsWithItsTimerHeld) {
+    form->DealBtnClick();
+    ASSERT_TRUE(form->Timer->isActive());
+    Options([](TOptionsForm& f) {
+        f.ComputerLevel()->Button(4)->click();
+        f.SaveBtnClick();
+    });
+    EXPECT_FALSE(timerDuringDialog);
+    EXPECT_TRUE(form->Timer->isActive()) << "no new deal: the computer plays on";
+    EXPECT_EQ(form->Level(), 4);
+    EXPECT_EQ(form->TimerInterval(), LevelInterval(4));
+    EXPECT_TRUE(form->FameRecorded()) << "a changed level costs the game its place";
+
+    dialogs.Answers = {mbYes}; // the change needs a new game
+    Options([](TOptionsForm& f) {
+        f.DeckSize()->Button(1)->click();
+        f.SaveBtnClick();
+    });
+    EXPECT_EQ(form->DeckCount(), 2);
+    EXPECT_EQ(Held(form->Play1Pile, form->Play1Card) + form->CardTable1->PlayedCardsCount(), 52)
+        << "dealt anew from two decks";
+    EXPECT_TRUE(form->Timer->isActive());
+    EXPECT_FALSE(form->FameRecorded());
+
+    Options([](TOptionsForm& f) {
+        f.FumbleRule()->click();
+        f.SaveBtnClick();
+    });
+    EXPECT_TRUE(form->FumbleRule());
+    EXPECT_FALSE(form->FameRecorded()) << "the fumble rule leaves the hall of fame open";
+    TSettings expected;
+    expected.DeckCount = 2, expected.Level = 4, expected.FumbleRule = true;
+    EXPECT_EQ(form->Settings(), expected);
+
+    Options([](TOptionsForm& f) { f.reject(); });
+    form->ScoreBtnClick();
+    EXPECT_FALSE(timerDuringDialog);
+    EXPECT_TRUE(form->Timer->isActive());
+    form->Timer->stop();
+    form->ScoreBtnClick();
+    EXPECT_FALSE(form->Timer->isActive()) << "a stopped timer stays stopped";
+}
+
+TEST_F(WindowDialogs, AFailedSaveAtCloseTellsThePlayerWhere) {
+    // Neither folder can hold the file: the program "folder" is a file, and so is the
+    // per-user one's parent.
+    const QString program = dir.filePath(QStringLiteral("program"));
+    QDir(program).removeRecursively();
+    QFile(program).open(QIODevice::WriteOnly);
+    const TConfigDirOverride nowhere(program, program + QStringLiteral("/user"));
+    form->show();
+    form->close();
+    ASSERT_EQ(dialogs.Shown.size(), 1u);
+    EXPECT_EQ(dialogs.Shown[0].Type, mtError);
+    EXPECT_TRUE(dialogs.Shown[0].Text.contains(
+        QDir::toNativeSeparators(program + QStringLiteral("/user/Config.INI"))));
+}
+
+} // namespace
