@@ -7,6 +7,7 @@
 #include "ksdialogs.h"
 #include "kssinglecard.h"
 
+#include <QScopeGuard>
 #include <algorithm>
 
 bool TMainForm::IsNextRank(int32_t A, int32_t B) {
@@ -67,24 +68,18 @@ bool TMainForm::Play(TPlay& Request, bool GroupLays) {
         // A click only asks for the play: the group lays the card once the handler returns.
         bool& busy = table == 1 ? FTable1Busy : FTable2Busy;
         busy = true;
-        struct TClear {
-            bool& Flag;
-            ~TClear() { Flag = false; }
-        } clear{busy};
+        const auto clear = qScopeGuard([&busy] { busy = false; });
         slot->SetTable(onto);
         onto->SetPlayPosition(2);
         if (!GroupLays)
             slot->PlayCard(0, false, tpTop);
     }
-    if (human) {
-        ++FHumanPlayed;
-        Announce(TGameEvent::Laid(Request));
+    ++(human ? FHumanPlayed : FComputerPlayed);
+    Announce(TGameEvent::Laid(Request));
+    if (human)
         CountHumanCard(slot);
-    } else {
-        ++FComputerPlayed;
-        Announce(TGameEvent::Laid(Request));
+    else
         CountComputerCard(slot);
-    }
     return true;
 }
 

@@ -8,6 +8,7 @@
 #include "kssinglecard.h"
 
 #include <QLabel>
+#include <QScopeGuard>
 #include <exception>
 
 int32_t TMainForm::TopPileEntry(TKsCardGroup* Pile) {
@@ -154,11 +155,8 @@ void TMainForm::WMGameOver() {
     {
         // Whatever the answer, or if the question is cut short, the game is over for those
         // who showed it.
-        const struct TAfter {
-            TMainForm& Form;
-            TSide Winner;
-            ~TAfter() { Form.Announce(TGameEvent::After(Winner, std::uncaught_exceptions() == 0)); }
-        } after{*this, side};
+        const auto after = qScopeGuard(
+            [this, side] { Announce(TGameEvent::After(side, std::uncaught_exceptions() == 0)); });
         answer = KsMessageDlg(StringRes::GameWon(winner), mtInformation, {mbYes, mbNo});
     }
     FHumanWon = false;

@@ -4,7 +4,10 @@
 // index and the section name they go by in the settings file and the lists.
 
 #include <QString>
+#include <array>
+#include <cstddef>
 #include <cstdint>
+#include <stdexcept>
 
 struct TCombination {
     int32_t DeckCount = 1; // 1 or 2
@@ -37,3 +40,20 @@ template <typename F> void ForEachCombination(F&& Visit) {
     for (int32_t i = 0; i < TCombination::Count; ++i)
         Visit(TCombination::FromIndex(i));
 }
+
+// One T for each combination; an invalid combination throws std::out_of_range.
+template <typename T> class TPerCombination {
+public:
+    T& operator[](const TCombination& Combination) {
+        if (!Combination.Valid())
+            throw std::out_of_range("no such combination of decks, scoring and level");
+        return FItems[size_t(Combination.Index())];
+    }
+    const T& operator[](const TCombination& Combination) const {
+        return const_cast<TPerCombination&>(*this)[Combination];
+    }
+    bool operator==(const TPerCombination&) const = default;
+
+private:
+    std::array<T, TCombination::Count> FItems{};
+};

@@ -6,16 +6,6 @@
 #include <algorithm>
 #include <stdexcept>
 
-TFameTable& THallOfFame::Table(const TCombination& Combination) {
-    if (!Combination.Valid())
-        throw std::out_of_range("no hall-of-fame table for these settings");
-    return FTables[size_t(Combination.Index())];
-}
-
-const TFameTable& THallOfFame::Table(const TCombination& Combination) const {
-    return const_cast<THallOfFame*>(this)->Table(Combination);
-}
-
 TFameEntry& THallOfFame::Entry(int32_t DeckCount, int32_t Scoring, int32_t Level, int32_t Place) {
     if (Place < 1 || Place > FamePlaces)
         throw std::out_of_range("no such place in the hall of fame");

@@ -35,8 +35,8 @@ public:
     }
 
     // The table of a combination; throws std::out_of_range for an invalid one.
-    TFameTable& Table(const TCombination& Combination);
-    const TFameTable& Table(const TCombination& Combination) const;
+    TFameTable& Table(const TCombination& Combination) { return FTables[Combination]; }
+    const TFameTable& Table(const TCombination& Combination) const { return FTables[Combination]; }
     TFameTable& Table(int32_t DeckCount, int32_t Scoring, int32_t Level) {
         return Table({DeckCount, Scoring, Level});
     }
@@ -51,7 +51,7 @@ public:
     bool operator==(const THallOfFame&) const = default;
 
 private:
-    std::array<TFameTable, TCombination::Count> FTables{};
+    TPerCombination<TFameTable> FTables;
 };
 
 // Calls Visit(DeckCount, Scoring, Level) for the twenty combinations, in the order in which

@@ -114,19 +114,8 @@ int32_t TGameStats::AverageScore() const {
     return int32_t(std::min<int64_t>(average, std::numeric_limits<int32_t>::max()));
 }
 
-TGameStats& TStatistics::Entry(const TCombination& Combination) {
-    if (!Combination.Valid())
-        throw std::out_of_range("no statistics for these settings");
-    return FEntries[size_t(Combination.Index())];
-}
-
-const TGameStats& TStatistics::Entry(const TCombination& Combination) const {
-    return const_cast<TStatistics*>(this)->Entry(Combination);
-}
-
 void TStatistics::Merge(const TStatistics& Added) {
-    for (size_t i = 0; i < FEntries.size(); ++i)
-        FEntries[i].Merge(Added.FEntries[i]);
+    ForEachCombination([&](const TCombination& c) { FEntries[c].Merge(Added.FEntries[c]); });
 }
 
 QString StatisticsSection() {

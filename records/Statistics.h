@@ -44,8 +44,8 @@ struct TGameStats {
 class TStatistics {
 public:
     // The counters of a combination; throws std::out_of_range for an invalid one.
-    TGameStats& Entry(const TCombination& Combination);
-    const TGameStats& Entry(const TCombination& Combination) const;
+    TGameStats& Entry(const TCombination& Combination) { return FEntries[Combination]; }
+    const TGameStats& Entry(const TCombination& Combination) const { return FEntries[Combination]; }
     TGameStats& Entry(int32_t DeckCount, int32_t Scoring, int32_t Level) {
         return Entry({DeckCount, Scoring, Level});
     }
@@ -59,7 +59,7 @@ public:
     bool operator==(const TStatistics&) const = default;
 
 private:
-    std::array<TGameStats, TCombination::Count> FEntries{};
+    TPerCombination<TGameStats> FEntries;
 };
 
 QString StatisticsSection(); // "Statistics"
