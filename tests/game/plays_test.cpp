@@ -312,7 +312,6 @@ protected:
 };
 
 TEST_F(FlightReport, SaysWhereEachFrameDrewTheCardAndHowEachFlightEnded) {
-    const QColor window = form->palette().color(QPalette::Window);
     const QPoint slot2 = form->Play2Card[2]->pos(), slot0 = form->Play2Card[0]->pos();
     SetSlot(form->Play1Card[0], 4);       // the human can play, so no pile is turned over
     SetSlot(form->Play2Card[2], 11 + 13); // a Jack on the Ten
@@ -339,12 +338,7 @@ TEST_F(FlightReport, SaysWhereEachFrameDrewTheCardAndHowEachFlightEnded) {
     EXPECT_EQ(second.mid(0, 4), (QStringList{"1100", "start", QString::number(slot0.x()),
                                              QString::number(slot0.y())}));
     EXPECT_EQ(lines[4], "1300 landed");
-    // Both flights were bound for the pile, where the Queen lies once the glow is over.
-    EXPECT_EQ(first.mid(4), second.mid(4));
-    FrameAt(1300 + TPlayAnimator::GlowMs);
-    EXPECT_EQ(Lines(), lines) << "the glow is not a flight";
-    EXPECT_TRUE(RegionEquals(Grab(), second[4].toInt(), second[5].toInt(),
-                             ShownPicture(*CardImage(25), window), 71, 96));
+    EXPECT_EQ(first.mid(4), second.mid(4)) << "both bound for the same pile";
 }
 
 } // namespace
