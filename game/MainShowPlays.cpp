@@ -42,9 +42,10 @@ void TMainForm::CreatePlayView() {
         cards[i] = Play1Card[i]->geometry();
     LockShade = new TLockShade(this, FFumble, cards);
     FFumble.Changed = [this] { LockShade->Frame(); };
-    // Left of the central tables, between the two rows, so the last cards laid stay in view.
+    // Over the computer's last two slots: the question it goes with is centred on the window
+    // and would hide it between the rows; the piles and the score stay in view.
     Summary = new TGameSummary(this);
-    Summary->setGeometry(96, 152, 172, 158);
+    Summary->setGeometry(456, 6, 172, 158);
 
     FOpponent = std::make_unique<TComputerOpponent>(*Timer);
     FRecordKeeper = std::make_unique<TRecordKeeper>(
