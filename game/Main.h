@@ -24,6 +24,7 @@
 
 class QFrame;
 class QLabel;
+class QMenu;
 class QPushButton;
 class QTimer;
 class TFeltBadge;
@@ -66,6 +67,10 @@ public:
     QPushButton* OptionBtn = nullptr;
     QPushButton* HelpBtn = nullptr;
     QPushButton* ScoreBtn = nullptr;
+    // The commands beyond the table's buttons, in one menu at the top of the title panel
+    // (Alt+G); each addition puts its own actions in it.
+    QPushButton* GameBtn = nullptr;
+    QMenu* GameMenu = nullptr;
     QLabel* Label9 = nullptr;
     QLabel* ScoreLabel = nullptr;
     TTitlePanel* TitlePanel = nullptr;
@@ -113,6 +118,9 @@ public:
     static bool IsNextRank(int32_t A, int32_t B);
     void Play1Card1CardClick(TKsCardGroup* Sender, bool& PlayIt);
     void FormKeyPress(QChar Key);
+    // Lays the human's card from a slot on the first table that takes it, or with OtherPile
+    // on the second when that one takes it. False when the play is refused.
+    bool PlaySlot(int Slot, bool OtherPile = false);
 
     // The computer.
     void TimerTimer();

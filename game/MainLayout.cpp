@@ -24,6 +24,7 @@
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -217,6 +218,13 @@ void TMainForm::LoadWindowDescription() {
     HelpBtn = makeButton(QStringLiteral("&Help"), 394, &TMainForm::HelpBtnClick);
     ScoreBtn = makeButton(QStringLiteral("&Scores"), 422, &TMainForm::ScoreBtnClick);
 
+    // Above the title, clear of the table; the menu opens on a click or Alt+G.
+    GameBtn = new QPushButton(tr("&Game"), this);
+    GameBtn->setGeometry(6, 8, 75, 25);
+    GameBtn->setFocusPolicy(Qt::NoFocus);
+    GameMenu = new QMenu(GameBtn);
+    GameBtn->setMenu(GameMenu);
+
     // Stored sizes, as for the buttons: measuring text here would load the whole font
     // database before the window can appear.
     Label9 = new QLabel(QStringLiteral("Score :"), this);
@@ -246,7 +254,7 @@ void TMainForm::ArrangeDrawingOrder() {
     WaitSign2->raise();
     Label9->raise();
     ScoreLabel->raise();
-    for (QPushButton* b : {DealBtn, OptionBtn, HelpBtn, ScoreBtn})
+    for (QPushButton* b : {DealBtn, OptionBtn, HelpBtn, ScoreBtn, GameBtn})
         b->raise();
 }
 

@@ -28,8 +28,18 @@ void TMainForm::FormKeyPress(QChar Key) {
     const int slot = Key.unicode() - u'1';
     if (slot < 0 || slot > 3)
         return;
-    TPlay play{TSide::Human, slot, 0, 0};
-    Play(play);
+    PlaySlot(slot);
+}
+
+bool TMainForm::PlaySlot(int Slot, bool OtherPile) {
+    TPlay play{TSide::Human, Slot, 0, 0};
+    if (OtherPile && FGameRunning && Slot >= 0 && Slot <= 3) {
+        TKsCardGroup* slot = Play1Card[static_cast<size_t>(Slot)];
+        if (slot->NonEmptyCount() > 0 && !FTable2Busy &&
+            IsNextRank(slot->GetCard(0)->Value(), TopValue(CardTable2)))
+            play.Table = 2;
+    }
+    return Play(play);
 }
 
 bool TMainForm::Play(TPlay& Request, bool GroupLays) {
