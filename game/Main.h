@@ -31,6 +31,7 @@ class TFeltBadge;
 class TGameSummary;
 class TLockShade;
 class TPlayAnimator;
+class TSoundEngine;
 class TTitlePanel;
 
 // The three messages the window posts to itself after a play.
@@ -167,6 +168,9 @@ public:
     void SetShowPlays(bool Value);
     bool FumbleRule() const;
     void SetFumbleRule(bool Value);
+    // Sound on creates the engine, off destroys it (MainSound).
+    void SetSound(bool On, int32_t Volume);
+    TSoundEngine* SoundEngine() const { return FSound.get(); }
     // Setting them shows the card faces in the chosen style at once; the table size is taken
     // at start-up.
     TDisplaySettings Display() const { return FDisplay; }
@@ -231,6 +235,7 @@ private:
     static int32_t TopValue(TKsCardTable* Table);
     // Seeing the plays (MainShowPlays).
     void CreatePlayView();
+    void CreateSound();
     // The settings the options dialog saved, applied in the order the game needs them.
     void ApplyOptions(const TSettings& Saved, bool NewGame);
     // Offers the game's score to the hall of fame, unless it may not (again) enter it.
@@ -271,4 +276,5 @@ private:
     std::unique_ptr<TOpponent> FOpponent;
     std::unique_ptr<TRecordKeeper> FRecordKeeper;
     std::unique_ptr<TPlayView> FPlayView;
+    std::unique_ptr<TSoundEngine> FSound;
 };

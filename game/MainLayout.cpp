@@ -7,6 +7,7 @@
 #include "Options.h"
 #include "ProgramFiles.h"
 #include "Scores.h"
+#include "SoundEngine.h"
 #include "TablePicture.h"
 #include "TitlePanel.h"
 #include "ksabort.h"
@@ -67,6 +68,7 @@ TMainForm::TMainForm(QWidget* Parent) : QWidget(Parent) {
     LoadWindowDescription();
     ArrangeDrawingOrder();
     CreatePlayView();
+    CreateSound();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     KsSetMainWindow(this);
@@ -269,6 +271,7 @@ void TMainForm::FormCreate() {
     FLevel = settings.Level;
     SetShowPlays(settings.ShowPlays);
     SetFumbleRule(settings.FumbleRule);
+    SetSound(settings.Sound, settings.SoundVolume);
     SetDisplay(settings.Display);
     Timer->setInterval(LevelInterval(FLevel));
     if (FDeckCount != 1)
@@ -345,6 +348,7 @@ void TMainForm::ApplyOptions(const TSettings& Saved, bool NewGame) {
         FFameRecorded = true;
     SetShowPlays(Saved.ShowPlays);
     SetFumbleRule(Saved.FumbleRule);
+    SetSound(Saved.Sound, Saved.SoundVolume);
     if (Saved.DeckCount != FDeckCount) {
         FDeckCount = Saved.DeckCount;
         SetUpDeckSize();

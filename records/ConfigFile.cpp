@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QLockFile>
 #include <QThread>
+#include <tuple>
 
 namespace {
 
@@ -57,6 +58,9 @@ TSettings TConfigFile::ReadSettings() const {
     for (const TSettingsSwitch& on : SettingsSwitches)
         settings.*on.Member =
             ReadChoice(FIni, QLatin1String(on.Key), 0, 1, defaults.*on.Member) != 0;
+    settings.Sound = ReadChoice(FIni, QStringLiteral("Sound"), 0, 1, defaults.Sound) != 0;
+    settings.SoundVolume =
+        ReadChoice(FIni, QStringLiteral("SoundVolume"), 0, 100, defaults.SoundVolume);
     settings.Display = ReadDisplay();
     return settings;
 }
@@ -67,6 +71,13 @@ void TConfigFile::WriteSettings(const TSettings& Settings) {
     FIni.WriteInteger(SettingsSection(), QStringLiteral("Tolvi"), Settings.Level);
     for (const TSettingsSwitch& on : SettingsSwitches)
         FIni.WriteInteger(SettingsSection(), QLatin1String(on.Key), Settings.*on.Member ? 1 : 0);
+    // Written once they leave their defaults, as the display keys are.
+    const TSettings defaults;
+    for (const auto& [key, value, preset] :
+         {std::tuple{QStringLiteral("Sound"), int32_t(Settings.Sound), int32_t(defaults.Sound)},
+          std::tuple{QStringLiteral("SoundVolume"), Settings.SoundVolume, defaults.SoundVolume}})
+        if (value != preset || FIni.ValueExists(SettingsSection(), key))
+            FIni.WriteInteger(SettingsSection(), key, value);
     WriteDisplay(Settings.Display);
 }
 

@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSlider>
 #include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -74,7 +75,8 @@ TOptionsForm::TOptionsForm(const TSettings& Current, const TOptionsGame& Game, Q
       FShowPlays(new QCheckBox(StringRes::ShowPlaysOption(), FChoices)),
       FFumbleRule(new QCheckBox(FChoices)),
       FFumbleRuleText(new TCheckText(StringRes::FumbleRuleOption(), FFumbleRule, FChoices)),
-      FDisplayChoices(new TDisplayChoices(Game.StartedTableSize, FChoices)) {
+      FDisplayChoices(new TDisplayChoices(Game.StartedTableSize, FChoices)),
+      FSound(new QCheckBox(tr("Sound"), FChoices)), FVolume(new QSlider(Qt::Horizontal, FChoices)) {
     setObjectName(QStringLiteral("OptionsForm"));
     // The height follows from the box of choices below.
     SetUpFixedDialog(*this, QStringLiteral("Options"), 221, 323, false);
@@ -98,6 +100,17 @@ TOptionsForm::TOptionsForm(const TSettings& Current, const TOptionsGame& Game, Q
     fumble->addWidget(FFumbleRuleText, 1);
     choices->addLayout(fumble);
     choices->addWidget(FDisplayChoices);
+    FSound->setObjectName(QStringLiteral("Sound"));
+    FVolume->setObjectName(QStringLiteral("Volume"));
+    FVolume->setRange(0, 100);
+    FVolume->setPageStep(10);
+    FVolume->setAccessibleName(tr("Volume"));
+    FVolume->setToolTip(tr("Volume"));
+    connect(FSound, &QCheckBox::toggled, FVolume, &QWidget::setEnabled);
+    auto* sound = new QHBoxLayout;
+    sound->addWidget(FSound);
+    sound->addWidget(FVolume, 1);
+    choices->addLayout(sound);
     FChoices->ensurePolished();
     const QStyle& style = *FShowPlays->style();
     FFumbleRule->setFixedSize(
@@ -132,6 +145,8 @@ TOptionsForm::TOptionsForm(const TSettings& Current, const TOptionsGame& Game, Q
     chain(FDisplayChoices->TableSize());
     chain(FDisplayChoices->LargeIndices());
     chain(FDisplayChoices->FourColours());
+    chain(FSound);
+    chain(FVolume);
 
     connect(FSaveBtn, &QPushButton::clicked, this, [this] { SaveBtnClick(); });
     connect(FCancelBtn, &QPushButton::clicked, this, &QDialog::reject);
@@ -150,6 +165,9 @@ void TOptionsForm::FormCreate() {
     FShowPlays->setChecked(FCurrent.ShowPlays);
     FFumbleRule->setChecked(FCurrent.FumbleRule);
     FDisplayChoices->SetChoices(FCurrent.Display);
+    FSound->setChecked(FCurrent.Sound);
+    FVolume->setValue(FCurrent.SoundVolume);
+    FVolume->setEnabled(FCurrent.Sound);
 }
 
 void TOptionsForm::SaveBtnClick() {
@@ -164,6 +182,8 @@ void TOptionsForm::SaveBtnClick() {
     settings.ShowPlays = FShowPlays->isChecked();
     settings.FumbleRule = FFumbleRule->isChecked();
     settings.Display = FDisplayChoices->Choices();
+    settings.Sound = FSound->isChecked();
+    settings.SoundVolume = FVolume->value();
     // Saving what is already set must not cost the game its place in the hall of fame.
     if (settings == FCurrent) {
         reject();

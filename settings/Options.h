@@ -12,6 +12,7 @@ class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
+class QSlider;
 class TDisplayChoices;
 class TRadioGroup;
 
@@ -70,6 +71,8 @@ public:
     // The fumble rule's text, which wraps; a click on it toggles the box.
     QLabel* FumbleRuleText() const { return FFumbleRuleText; }
     TDisplayChoices* DisplayChoices() const { return FDisplayChoices; }
+    QCheckBox* Sound() const { return FSound; }
+    QSlider* Volume() const { return FVolume; }
 
 private:
     TSettings FCurrent;
@@ -86,6 +89,8 @@ private:
     QCheckBox* FFumbleRule;
     QLabel* FFumbleRuleText;
     TDisplayChoices* FDisplayChoices;
+    QCheckBox* FSound;
+    QSlider* FVolume;
 };
 
 // Shows the options dialog for Current; OfferWonGame becomes the dialog's event.

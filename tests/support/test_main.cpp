@@ -1,5 +1,7 @@
 // Test main: a QApplication on the offscreen platform, so widget tests run headless.
 
+#include "SoundDevice.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -8,6 +10,10 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tolvi"));
+    // No test plays on the machine's sound card: the window's sounds go to a tape nobody reads.
+    const TSoundDeviceOverride quiet([] {
+        return std::make_unique<TRecordingDevice>(std::make_shared<TRecordingDevice::TTape>());
+    });
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

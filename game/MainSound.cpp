@@ -1,0 +1,24 @@
+// The game's sounds follow its events; the engine exists only while sound is on.
+
+#include "GameSounds.h"
+#include "Main.h"
+#include "SoundEngine.h"
+
+void TMainForm::CreateSound() {
+    FEvents.Subscribe([this](const TGameEvent& e) {
+        if (FSound)
+            if (const std::optional<TSound> sound = SoundOf(e))
+                FSound->Play(*sound);
+    });
+}
+
+void TMainForm::SetSound(bool On, int32_t Volume) {
+    if (!On) {
+        FSound.reset();
+        return;
+    }
+    if (!FSound)
+        FSound = std::make_unique<TSoundEngine>(MakeSoundDevice(), Volume);
+    else
+        FSound->SetVolume(Volume);
+}

@@ -1,0 +1,106 @@
+// The sounds as the player hears them: each game event through the window's engine to a tape.
+
+#include "SoundEngine.h"
+#include "game_fixture.h"
+
+#include <QtMessageHandler>
+#include <algorithm>
+
+namespace {
+
+TSamples Scaled(const TSamples& S, int32_t Volume) {
+    TSamples out(S.size());
+    std::transform(S.begin(), S.end(), out.begin(),
+                   [Volume](int16_t v) { return int16_t(v * Volume / 100); });
+    return out;
+}
+
+TEST(SoundEngine, OverlappingSoundsMixAtTheVolumeAndNothingPlayingIsSilence) {
+    auto tape = std::make_shared<TRecordingDevice::TTape>();
+    TSoundEngine engine(std::make_unique<TRecordingDevice>(tape), 50);
+    ASSERT_TRUE(engine.Audible());
+    const TSamples win = SynthesiseSound(TSound::Win);
+    const TSamples card = SynthesiseSound(TSound::HumanCard);
+    ASSERT_GT(win.size(), card.size() + 1000);
+
+    engine.Play(TSound::Win);
+    tape->Pull(1000);
+    engine.Play(TSound::HumanCard);
+    tape->Pull(win.size()); // past the end of both
+    ASSERT_EQ(tape->Samples.size(), 1000 + win.size());
+    for (size_t i = 0; i < win.size(); ++i) {
+        const int32_t sum = win[i] + (i >= 1000 && i - 1000 < card.size() ? card[i - 1000] : 0);
+        ASSERT_EQ(tape->Samples[i], int16_t(std::clamp(sum * 50 / 100, -32768, 32767))) << i;
+    }
+    EXPECT_TRUE(std::all_of(tape->Samples.begin() + ptrdiff_t(win.size()), tape->Samples.end(),
+                            [](int16_t v) { return v == 0; }));
+    // Loud enough to hear, and the two sides' cards sound different.
+    EXPECT_GT(*std::max_element(card.begin(), card.end()), 4000);
+    EXPECT_NE(SynthesiseSound(TSound::ComputerCard), card);
+}
+
+QStringList LoggedLines;
+void KeepLine(QtMsgType, const QMessageLogContext&, const QString& Line) {
+    LoggedLines << Line;
+}
+
+TEST(SoundEngine, MissingDeviceIsSilentWithOneLineInTheLog) {
+    auto tape = std::make_shared<TRecordingDevice::TTape>();
+    LoggedLines.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(KeepLine);
+    {
+        TSoundEngine engine(std::make_unique<TRecordingDevice>(tape, true));
+        engine.Play(TSound::Loss);
+        EXPECT_FALSE(engine.Audible());
+    }
+    qInstallMessageHandler(previous);
+    EXPECT_FALSE(tape->Started);
+    ASSERT_EQ(LoggedLines.size(), 1);
+    EXPECT_TRUE(LoggedLines[0].contains(QStringLiteral("no sound card")));
+}
+
+using Sound = GameTest;
+
+TEST_F(Sound, EachGameEventGivesItsSoundAndSoundOffIsSilent) {
+    auto tape = std::make_shared<TRecordingDevice::TTape>();
+    const TSoundDeviceOverride device([tape] { return std::make_unique<TRecordingDevice>(tape); });
+    form->SetSound(false, 100);
+    form->SetSound(true, 100);
+    ASSERT_TRUE(tape->Started);
+
+    TPlay human;
+    TPlay computer;
+    computer.Side = TSide::Computer;
+    const std::pair<TGameEvent, std::optional<TSound>> heard[] = {
+        {TGameEvent::Laid(human), TSound::HumanCard},
+        {TGameEvent::Laid(computer), TSound::ComputerCard},
+        {TGameEvent::Refused(human, TRefusal::NoFit, false), TSound::Refused},
+        {TGameEvent::Refused(human, TRefusal::NotRunning, false), std::nullopt},
+        {TGameEvent::Of(TGameEventKind::PilesTurnedOver), TSound::TurnOver},
+        {TGameEvent::Decided(TSide::Human, 100, 1000), TSound::Win},
+        {TGameEvent::Decided(TSide::Computer, 0, 1000), TSound::Loss},
+        {TGameEvent::ScoreChanged(3), std::nullopt},
+    };
+    for (const auto& [event, sound] : heard) {
+        form->Events().Announce(event);
+        const TSamples expected = sound ? SynthesiseSound(*sound) : TSamples(500, 0);
+        tape->Samples.clear();
+        tape->Pull(expected.size() + 10);
+        EXPECT_TRUE(std::equal(expected.begin(), expected.end(), tape->Samples.begin()))
+            << int(event.Kind);
+    }
+
+    form->SetSound(true, 25);
+    form->Events().Announce(TGameEvent::Laid(human));
+    tape->Samples.clear();
+    tape->Pull(100);
+    const TSamples quiet = Scaled(SynthesiseSound(TSound::HumanCard), 25);
+    EXPECT_EQ(tape->Samples, TSamples(quiet.begin(), quiet.begin() + 100));
+
+    form->SetSound(false, 100);
+    EXPECT_EQ(form->SoundEngine(), nullptr) << "no engine while sound is off";
+    EXPECT_FALSE(tape->Fill) << "the device is closed";
+    form->Events().Announce(TGameEvent::Laid(human)); // nothing to play it, nothing breaks
+}
+
+} // namespace
