@@ -2,13 +2,17 @@
 
 #include "Main.h"
 
+#include "CommandLine.h"
 #include "ConfigFile.h"
 #include "ProgramIcon.h"
 #include "TerminateHandler.h"
+#include "ksabort.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QTimer>
+#include <cstdio>
 
 namespace {
 
@@ -37,8 +41,17 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tolvi"));
     QApplication::setWindowIcon(ProgramIcon());
+    const TCommandLine line = ParseCommandLine(QApplication::arguments());
+    if (!line.Error.isEmpty()) {
+        std::fprintf(stderr, "Tolvi: %s\n", qPrintable(line.Error));
+        return 2;
+    }
     TMainForm mainForm;
     TTerminateHandler terminate(mainForm);
     mainForm.show();
+    if (line.Deal)
+        QTimer::singleShot(0, &mainForm, [&mainForm, n = *line.Deal] {
+            KsHandleEvent([&mainForm, n] { mainForm.DealNumbered(n); });
+        });
     return QApplication::exec();
 }

@@ -23,6 +23,7 @@
 #include <optional>
 
 class QFrame;
+class QAction;
 class QLabel;
 class QMenu;
 class QPushButton;
@@ -40,6 +41,9 @@ enum TGameMessage : int {
     WM_COMPUTERPLAYED = QEvent::User + 2,
     WM_GAMEOVER = QEvent::User + 3,
 };
+
+// How a deal was chosen: by the clock, by its number (chosen or replayed), or as the day's.
+enum class TDealKind { Shuffled, Chosen, Day };
 
 class TMainForm : public QWidget {
     Q_OBJECT
@@ -94,10 +98,24 @@ public:
     // Buttons.
     void DealBtnClick();
     // Deals as the Deal button does, from a chosen number: the same number always deals the
-    // same cards.
+    // same cards. A chosen deal never enters the hall of fame.
     void DealNumbered(uint32_t Number);
     // The deal's number; one dealt without a chosen number took the clock's reading.
     uint32_t DealNumber() const { return FDealNumber; }
+    TDealKind DealKind() const { return FDealKind; }
+    // The day's deal, the same on every computer; it enters the hall of fame at the first
+    // try of the day only (MainDealNumbers).
+    void DealDaysDeal();
+    // Asks for a number and deals it.
+    void PlayDealNumberClick();
+    // The current result may never enter the hall of fame: it was won on a chosen deal or on
+    // the day's deal tried before, or it is a Las Vegas total that holds such a game.
+    bool FameBarred() const { return FFameBarred; }
+    // The deal's number, small under the score; hidden before the first deal.
+    QLabel* DealLabel = nullptr;
+    QAction* PlayNumberAction = nullptr;
+    QAction* ReplayAction = nullptr;
+    QAction* DaysDealAction = nullptr;
     void OptionBtnClick();
     void HelpBtnClick();
     void ScoreBtnClick();
@@ -211,7 +229,9 @@ private:
     friend class TMainFormProbe; // tests set up game states directly
 
     void LoadWindowDescription();
-    void Deal(std::optional<uint32_t> Number);
+    void Deal(std::optional<uint32_t> Number, TDealKind Kind = TDealKind::Shuffled);
+    void CreateDealCommands();
+    void ShowDealNumber();
     void ArrangeDrawingOrder();
     void PostGameMessage(TGameMessage Message, TKsCardGroup* Slot);
     void ShowWaitSign(QLabel* Sign, bool Visible);
@@ -249,6 +269,9 @@ private:
     int32_t FComputerPlayed = 0;
     int32_t FGameScore = 0;
     uint32_t FDealNumber = 0;
+    TDealKind FDealKind = TDealKind::Shuffled;
+    int32_t FDealDay = 0; // the day of the day's deal being played, else 0
+    bool FFameBarred = false;
     bool FNewSession = false;
     bool FFameRecorded = false;
     bool FHumanStuck = false;

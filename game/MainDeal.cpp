@@ -1,5 +1,6 @@
 // Dealing a game, and fitting the piles and the deck to one or two decks.
 
+#include "DaysDeal.h"
 #include "Main.h"
 #include "StringRes.h"
 #include "kscarddeck.h"
@@ -43,10 +44,10 @@ void TMainForm::DealBtnClick() {
 }
 
 void TMainForm::DealNumbered(uint32_t Number) {
-    Deal(Number);
+    Deal(Number, TDealKind::Chosen);
 }
 
-void TMainForm::Deal(std::optional<uint32_t> Number) {
+void TMainForm::Deal(std::optional<uint32_t> Number, TDealKind Kind) {
     FOpponent->Stop();
     AnnounceAbandoned();
     FGameRunning = false;
@@ -66,6 +67,7 @@ void TMainForm::Deal(std::optional<uint32_t> Number) {
 
     // Each side is dealt from its own shuffle of the full deck; both follow from the number.
     FDealNumber = Number.value_or(KsClockMilliseconds());
+    ShowDealNumber();
     const TKsDealNumber numbered(FDealNumber);
     for (TKsCardTable* table : {CardTable1, CardTable2}) {
         table->ClearTable(true);
@@ -79,15 +81,26 @@ void TMainForm::Deal(std::optional<uint32_t> Number) {
     Play1Pile->SetTable(TempTable1);
     Play2Pile->SetTable(TempTable2);
 
+    // A deal that can be played again and again until it scores well has no place among the
+    // best: a chosen one, or the day's deal after its first try of the day.
+    FDealKind = Kind;
+    FDealDay = Kind == TDealKind::Day ? DayKey(Today()) : 0;
+    const TDaysDealStats& day = Statistics().DaysDeal();
+    const bool barred =
+        Kind == TDealKind::Chosen ||
+        (Kind == TDealKind::Day && day.Day == FDealDay && day.Deal == int32_t(FDealNumber));
     if (FScoring == 0) {
         FGameScore = -1;
         FFameRecorded = false;
         FNewSession = false;
+        FFameBarred = barred;
     } else if (FNewSession) {
         FNewSession = false;
         FGameScore = -LasVegasStake(FDeckCount) - 1;
+        FFameBarred = barred;
     } else {
         FGameScore = FGameScore - LasVegasStake(FDeckCount) - 1;
+        FFameBarred = FFameBarred || barred;
     }
     UpdateScoreLabel();
 

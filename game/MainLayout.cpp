@@ -69,6 +69,7 @@ TMainForm::TMainForm(QWidget* Parent) : QWidget(Parent) {
     ArrangeDrawingOrder();
     CreatePlayView();
     CreateSound();
+    CreateDealCommands();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     KsSetMainWindow(this);
@@ -364,7 +365,8 @@ void TMainForm::ApplyOptions(const TSettings& Saved, bool NewGame) {
 }
 
 void TMainForm::OfferHallOfFame(QWidget* Parent) {
-    if (!FFameRecorded && CheckHallOfFame(FRecords, Combination(), FGameScore, Parent))
+    if (!FFameRecorded && !FFameBarred &&
+        CheckHallOfFame(FRecords, Combination(), FGameScore, Parent, int32_t(FDealNumber)))
         FFameRecorded = true;
 }
 

@@ -49,6 +49,11 @@ void TGameRecorder::Started() {
     // stake its deal took, as the player saw the total change.
     FStartScore =
         game.GameScore + (FCombination.Scoring == 1 ? LasVegasStake(FCombination.DeckCount) : 0);
+    FDealNumber = game.DealNumber;
+    FDaysDeal = game.DaysDeal;
+    if (FDaysDeal != 0)
+        for (TStatistics* s : {&FRecords.Statistics, &FRecords.Additions.Statistics()})
+            s->DaysDeal().Tried(FDaysDeal, FDealNumber);
     FRunning = true;
 }
 
@@ -69,7 +74,11 @@ void TGameRecorder::Decided(bool HumanWon) {
         int32_t(std::clamp<int64_t>((elapsed + 999) / 1000, 1, int64_t(INT32_MAX)));
     const auto score =
         int32_t(std::clamp<int64_t>(int64_t(game.GameScore) - FStartScore, INT32_MIN, INT32_MAX));
-    Record([&](TGameStats& s) { s.Win(seconds, score); });
+    Record([&](TGameStats& s) { s.Win(seconds, score, FDealNumber); });
+    if (FDaysDeal != 0)
+        for (TStatistics* s : {&FRecords.Statistics, &FRecords.Additions.Statistics()})
+            if (s->DaysDeal().Day == FDaysDeal)
+                s->DaysDeal().Win(seconds, score);
 }
 
 void TGameRecorder::Abandoned() {

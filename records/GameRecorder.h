@@ -16,6 +16,8 @@ struct TRecords;
 struct TRecordedGame {
     TCombination Combination;
     int32_t GameScore = 0;
+    int32_t DealNumber = 0;
+    int32_t DaysDeal = 0; // the day (as DayKey gives it) when this is the day's deal, else 0
 };
 
 // A steady clock in milliseconds, for the time a win took.
@@ -41,7 +43,8 @@ public:
         : FRecords(Records), FGame(std::move(Game)) {}
 
     // The player confirmed the deal: the game runs under the current combination, and its
-    // time starts now. Its score is the change of GameScore from before the stake.
+    // time starts now. Its score is the change of GameScore from before the stake. A day's
+    // deal counts as a try of that day's deal as well.
     void Started();
     // The game was decided: HumanWon with the current GameScore, otherwise lost. A game whose
     // level was changed while it ran counts as abandoned under the level it was dealt at.
@@ -59,4 +62,6 @@ private:
     TCombination FCombination;
     int64_t FStartTime = 0;
     int32_t FStartScore = 0;
+    int32_t FDealNumber = 0;
+    int32_t FDaysDeal = 0;
 };

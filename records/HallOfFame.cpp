@@ -68,12 +68,19 @@ static QString PlaceKey(int32_t Place) {
     return QString::number(Place);
 }
 
+static QString DealKey(int32_t Place) {
+    return QStringLiteral("Deal %1").arg(Place);
+}
+
 void ReadHallOfFame(const TIniFile& Ini, THallOfFame& HallOfFame) {
     ForEachCombination([&](const TCombination& combination) {
         const QString section = combination.Section();
         TFameTable& table = HallOfFame.Table(combination);
-        for (int32_t place = 1; place <= FamePlaces; ++place)
-            table[size_t(place - 1)] = ParseFameValue(Ini.ReadString(section, PlaceKey(place), {}));
+        for (int32_t place = 1; place <= FamePlaces; ++place) {
+            TFameEntry& entry = table[size_t(place - 1)];
+            entry = ParseFameValue(Ini.ReadString(section, PlaceKey(place), {}));
+            entry.Deal = std::max(0, Ini.ReadInteger(section, DealKey(place), 0));
+        }
     });
 }
 
@@ -83,6 +90,12 @@ void WriteHallOfFame(TIniFile& Ini, const THallOfFame& HallOfFame) {
         const TFameTable& table = HallOfFame.Table(combination);
         for (int32_t place = 1; place <= FamePlaces; ++place)
             Ini.WriteString(section, PlaceKey(place), FormatFameValue(table[size_t(place - 1)]));
+        // After the places, which an older version reads as they were.
+        for (int32_t place = 1; place <= FamePlaces; ++place) {
+            const int32_t deal = table[size_t(place - 1)].Deal;
+            if (deal != 0 || Ini.ValueExists(section, DealKey(place)))
+                Ini.WriteInteger(section, DealKey(place), deal);
+        }
     });
 }
 

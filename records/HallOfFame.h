@@ -15,6 +15,7 @@ class TIniFile;
 struct TFameEntry {
     int32_t FameScore = 0;
     QString FameName; // at most FameNameLength characters
+    int32_t Deal = 0; // the deal's number; 0 unknown (an older file)
 
     bool Vacant() const { return FameScore == 0 && FameName.isEmpty(); }
     bool operator==(const TFameEntry&) const = default;
@@ -74,6 +75,7 @@ TFameEntry ParseFameValue(const QString& Value);
 // An entry as a value of the file: name, separator, score.
 QString FormatFameValue(const TFameEntry& Entry);
 
+// The deal numbers go under extra keys "Deal 1" to "Deal 5", written once they hold one.
 void ReadHallOfFame(const TIniFile& Ini, THallOfFame& HallOfFame);
 void WriteHallOfFame(TIniFile& Ini, const THallOfFame& HallOfFame);
 

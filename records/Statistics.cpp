@@ -2,6 +2,8 @@
 
 #include "IniFile.h"
 
+#include <QCoreApplication>
+#include <QDate>
 #include <algorithm>
 #include <limits>
 #include <stdexcept>
@@ -33,6 +35,24 @@ constexpr std::array<TCounterKey, 8> CounterKeys{{
     {"Best score", &TGameStats::BestScore},
 }};
 constexpr const char* TotalScoreKey = "Total score";
+// Keys of a later version, written once they hold a value.
+constexpr std::array<TCounterKey, 2> DealKeys{{
+    {"Best score deal", &TGameStats::BestScoreDeal},
+    {"Fastest win deal", &TGameStats::FastestWinDeal},
+}};
+
+struct TDaysDealKey {
+    const char* Name;
+    int32_t TDaysDealStats::*Field;
+};
+constexpr std::array<TDaysDealKey, 6> DaysDealKeys{{
+    {"Day's deal: Day", &TDaysDealStats::Day},
+    {"Day's deal: Deal", &TDaysDealStats::Deal},
+    {"Day's deal: Played", &TDaysDealStats::Played},
+    {"Day's deal: Won", &TDaysDealStats::Won},
+    {"Day's deal: Best score", &TDaysDealStats::BestScore},
+    {"Day's deal: Fastest win", &TDaysDealStats::FastestWin},
+}};
 
 // The keys of one combination, "<its hall-of-fame section>: <counter>", built in one buffer:
 // a key is good until the next is asked for.
@@ -55,14 +75,19 @@ private:
 
 } // namespace
 
-void TGameStats::Win(int32_t Seconds, int32_t Score) {
+void TGameStats::Win(int32_t Seconds, int32_t Score, int32_t Deal) {
     Played = Sum(Played, 1);
     Won = Sum(Won, 1);
     Streak = Sum(Streak, 1);
     BestStreak = std::max(BestStreak, Streak);
-    if (FastestWin == 0 || Seconds < FastestWin)
+    if (FastestWin == 0 || Seconds < FastestWin) {
         FastestWin = std::max(Seconds, 1);
-    BestScore = std::max(BestScore, Score);
+        FastestWinDeal = Deal;
+    }
+    if (Score > BestScore) {
+        BestScore = Score;
+        BestScoreDeal = Deal;
+    }
     TotalScore = Sum<int64_t>(TotalScore, Score);
 }
 
@@ -87,16 +112,48 @@ void TGameStats::Merge(const TGameStats& Added) {
     Abandoned = Sum(Abandoned, Added.Abandoned);
     Streak = Added.StreakBroken ? Added.Streak : Sum(Streak, Added.Streak);
     BestStreak = std::max({BestStreak, Added.BestStreak, Streak});
+    if (Added.FastestWin > 0 && (FastestWin == 0 || Added.FastestWin < FastestWin)) {
+        FastestWin = Added.FastestWin;
+        FastestWinDeal = Added.FastestWinDeal;
+    }
+    if (Added.BestScore > BestScore) {
+        BestScore = Added.BestScore;
+        BestScoreDeal = Added.BestScoreDeal;
+    }
+    TotalScore = Sum(TotalScore, Added.TotalScore);
+}
+
+void TDaysDealStats::Tried(int32_t OnDay, int32_t Number) {
+    if (OnDay != Day || Number != Deal)
+        *this = {OnDay, Number};
+    Played = Sum(Played, 1);
+}
+
+void TDaysDealStats::Win(int32_t Seconds, int32_t Score) {
+    Won = Sum(Won, 1);
+    if (FastestWin == 0 || Seconds < FastestWin)
+        FastestWin = std::max(Seconds, 1);
+    BestScore = std::max(BestScore, Score);
+}
+
+void TDaysDealStats::Merge(const TDaysDealStats& Added) {
+    if (Added.Day == 0 || Added.Day < Day)
+        return;
+    if (Added.Day > Day || Added.Deal != Deal) {
+        *this = Added;
+        return;
+    }
+    Played = Sum(Played, Added.Played);
+    Won = Sum(Won, Added.Won);
     if (Added.FastestWin > 0 && (FastestWin == 0 || Added.FastestWin < FastestWin))
         FastestWin = Added.FastestWin;
     BestScore = std::max(BestScore, Added.BestScore);
-    TotalScore = Sum(TotalScore, Added.TotalScore);
 }
 
 bool TGameStats::operator==(const TGameStats& Other) const {
     const auto counters = [](const TGameStats& s) {
         return std::tie(s.Played, s.Won, s.Lost, s.Abandoned, s.Streak, s.BestStreak, s.FastestWin,
-                        s.BestScore, s.TotalScore);
+                        s.BestScore, s.TotalScore, s.BestScoreDeal, s.FastestWinDeal);
     };
     return counters(*this) == counters(Other);
 }
@@ -116,6 +173,7 @@ int32_t TGameStats::AverageScore() const {
 
 void TStatistics::Merge(const TStatistics& Added) {
     ForEachCombination([&](const TCombination& c) { FEntries[c].Merge(Added.FEntries[c]); });
+    FDaysDeal.Merge(Added.FDaysDeal);
 }
 
 QString StatisticsSection() {
@@ -134,10 +192,15 @@ void ReadStatistics(const TIniFile& Ini, TStatistics& Statistics) {
         stats = {};
         for (const TCounterKey& counter : CounterKeys)
             stats.*counter.Field = std::max(0, Ini.ReadInteger(section, key(counter.Name), 0));
+        for (const TCounterKey& counter : DealKeys)
+            stats.*counter.Field = std::max(0, Ini.ReadInteger(section, key(counter.Name), 0));
         bool ok = false;
         const qint64 total = Ini.ReadString(section, key(TotalScoreKey), {}).toLongLong(&ok);
         stats.TotalScore = ok && total > 0 ? total : 0;
     });
+    TDaysDealStats& day = Statistics.DaysDeal();
+    for (const TDaysDealKey& k : DaysDealKeys)
+        day.*k.Field = std::max(0, Ini.ReadInteger(section, QLatin1String(k.Name), 0));
 }
 
 void WriteStatistics(TIniFile& Ini, const TStatistics& Statistics) {
@@ -157,7 +220,14 @@ void WriteStatistics(TIniFile& Ini, const TStatistics& Statistics) {
         for (const TCounterKey& counter : CounterKeys)
             Ini.WriteInteger(section, key(counter.Name), stats.*counter.Field);
         Ini.WriteString(section, key(TotalScoreKey), QString::number(stats.TotalScore));
+        for (const TCounterKey& counter : DealKeys)
+            if (stats.*counter.Field != 0 || inFile(counter.Name))
+                Ini.WriteInteger(section, key(counter.Name), stats.*counter.Field);
     });
+    const TDaysDealStats& day = Statistics.DaysDeal();
+    for (const TDaysDealKey& k : DaysDealKeys)
+        if (day.Day != 0 || (sectionInFile && Ini.ValueExists(section, QLatin1String(k.Name))))
+            Ini.WriteInteger(section, QLatin1String(k.Name), day.*k.Field);
 }
 
 QStringList StatisticsLines(const TStatistics& Statistics, const TCombination& Current) {
@@ -187,6 +257,27 @@ QStringList StatisticsLines(const TStatistics& Statistics, const TCombination& C
             s.Won > 0 ? QString::number(s.AverageScore()) : none);
         lines << QString();
     };
+    if (const TDaysDealStats& day = Statistics.DaysDeal(); day.Day != 0) {
+        const QString none = QStringLiteral("-");
+        const auto tr = [](const char* Text) {
+            return QCoreApplication::translate("Statistics", Text);
+        };
+        lines << tr("Day's deal %1, %2")
+                     .arg(day.Deal)
+                     .arg(QDate(day.Day / 10000, day.Day / 100 % 100, day.Day % 100)
+                              .toString(Qt::ISODate))
+              << QStringLiteral("  %1%2 %3%4")
+                     .arg(tr("Played"), -11)
+                     .arg(day.Played, -6)
+                     .arg(tr("Best score"), -12)
+                     .arg(day.Won > 0 ? QString::number(day.BestScore) : none)
+              << QStringLiteral("  %1%2 %3%4")
+                     .arg(tr("Won"), -11)
+                     .arg(day.Won, -6)
+                     .arg(tr("Best time"), -12)
+                     .arg(day.FastestWin > 0 ? QStringLiteral("%1 s").arg(day.FastestWin) : none)
+              << QString();
+    }
     if (Current.Valid())
         add(Current);
     ForEachCombination([&](const TCombination& combination) {

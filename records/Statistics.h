@@ -22,11 +22,15 @@ struct TGameStats {
     int32_t FastestWin = 0; // seconds from the confirmation to the winning card; 0 none yet
     int32_t BestScore = 0;  // of won games; 0 none yet (a win always scores)
     int64_t TotalScore = 0; // of won games, for the average
+    // The deals of the best score and of the fastest win; 0 unknown (a file of an older
+    // version).
+    int32_t BestScoreDeal = 0;
+    int32_t FastestWinDeal = 0;
     // Only in what a window added since it read the file: a lost or abandoned game ended the
     // streak the file had, so the file's streak does not go on.
     bool StreakBroken = false;
 
-    void Win(int32_t Seconds, int32_t Score);
+    void Win(int32_t Seconds, int32_t Score, int32_t Deal = 0);
     void Lose();
     void Abandon();
     // Adds counters another window added since it read the file.
@@ -41,6 +45,23 @@ struct TGameStats {
     bool operator==(const TGameStats& Other) const;
 };
 
+// The day's deal of the latest day it was played: its tries and its best result.
+struct TDaysDealStats {
+    int32_t Day = 0; // as DayKey gives it; 0 never played
+    int32_t Deal = 0;
+    int32_t Played = 0; // dealt and confirmed
+    int32_t Won = 0;
+    int32_t BestScore = 0;  // 0 none yet
+    int32_t FastestWin = 0; // seconds; 0 none yet
+
+    // A try of the deal on Day; a new day starts afresh.
+    void Tried(int32_t OnDay, int32_t Number);
+    void Win(int32_t Seconds, int32_t Score);
+    // Adds what another window added since it read the file: a later day replaces this one.
+    void Merge(const TDaysDealStats& Added);
+    bool operator==(const TDaysDealStats&) const = default;
+};
+
 class TStatistics {
 public:
     // The counters of a combination; throws std::out_of_range for an invalid one.
@@ -53,13 +74,20 @@ public:
         return Entry({DeckCount, Scoring, Level});
     }
 
-    void Clear() { FEntries = {}; }
+    TDaysDealStats& DaysDeal() { return FDaysDeal; }
+    const TDaysDealStats& DaysDeal() const { return FDaysDeal; }
+
+    void Clear() {
+        FEntries = {};
+        FDaysDeal = {};
+    }
     // Adds what another window added since it read the file, combination by combination.
     void Merge(const TStatistics& Added);
     bool operator==(const TStatistics&) const = default;
 
 private:
     TPerCombination<TGameStats> FEntries;
+    TDaysDealStats FDaysDeal;
 };
 
 QString StatisticsSection(); // "Statistics"
@@ -70,5 +98,6 @@ void ReadStatistics(const TIniFile& Ini, TStatistics& Statistics);
 void WriteStatistics(TIniFile& Ini, const TStatistics& Statistics);
 
 // The lines of the statistics view: the given combination first, then the others in the
-// order of the hall of fame; each its section name, its counters and an empty line.
+// order of the hall of fame; each its section name, its counters and an empty line. The day's
+// deal comes first when it was played.
 QStringList StatisticsLines(const TStatistics& Statistics, const TCombination& Current);

@@ -111,7 +111,7 @@ void TScoreForm::ScrollToMarked() {
 }
 
 bool CheckHallOfFame(TRecords& Records, const TCombination& Combination, int32_t Score,
-                     QWidget* Parent) {
+                     QWidget* Parent, int32_t Deal) {
     if (Score <= 0 || !Combination.Valid())
         return false;
     TFameTable& table = Records.HallOfFame.Table(Combination);
@@ -120,7 +120,7 @@ bool CheckHallOfFame(TRecords& Records, const TCombination& Combination, int32_t
         return false;
     QString name = AskName(Parent, Records.Additions.LastName());
     name.remove(FameSeparator);
-    const TFameEntry entry{Score, LeftChars(name, FameNameLength)};
+    const TFameEntry entry{Score, LeftChars(name, FameNameLength), Deal};
     if (!entry.FameName.isEmpty())
         Records.Additions.EnterName(entry.FameName);
     InsertFameEntry(table, entry);

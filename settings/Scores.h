@@ -49,9 +49,9 @@ private:
 
 // Offers Score to the hall of fame of its combination: a score above 0 that beats a stored one
 // (an equal one goes below it) takes that place, and the player is asked for a name. True
-// when the score was entered.
+// when the score was entered, with the number of the Deal it was won on.
 bool CheckHallOfFame(TRecords& Records, const TCombination& Combination, int32_t Score,
-                     QWidget* Parent = nullptr);
+                     QWidget* Parent = nullptr, int32_t Deal = 0);
 
 // Shows the whole hall of fame with the table of Current marked.
 void ShowHallOfFame(TRecords& Records, const TCombination& Current, QWidget* Parent = nullptr);

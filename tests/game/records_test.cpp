@@ -1,6 +1,7 @@
 // What a game leaves behind: the statistics it counts, the hall-of-fame entries two windows on
 // one Config.INI keep, and a Las Vegas total entered only once.
 
+#include "DaysDeal.h"
 #include "GameRecorder.h"
 #include "Statistics.h"
 #include "game_fixture.h"
@@ -9,6 +10,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QTest>
+#include <set>
 
 namespace {
 
@@ -99,6 +101,7 @@ TEST_F(Records, TwoWindowsOnOneFileKeepBothWinners) {
     auto other = std::make_unique<TMainForm>();
     Name = "Bea";
     Win(*other);
+    const auto beaDeal = int32_t(other->DealNumber());
     Lose(*other);
     other->close();
     other.reset();
@@ -106,8 +109,9 @@ TEST_F(Records, TwoWindowsOnOneFileKeepBothWinners) {
     Win(*form);
     form->close();
     const TFameTable& table = form->HallOfFame().Table(1, 0, 2);
-    EXPECT_EQ(table[0], (TFameEntry{1026, "Bea"}));
-    EXPECT_EQ(table[1], (TFameEntry{1026, "Al"})) << "an equal score goes below";
+    EXPECT_EQ(table[0], (TFameEntry{1026, "Bea", beaDeal}));
+    EXPECT_EQ(table[1], (TFameEntry{1026, "Al", int32_t(form->DealNumber())}))
+        << "an equal score goes below";
     EXPECT_TRUE(ConfigText().contains("1=Bea`1026\r\n2=Al`1026\r\n"));
     EXPECT_EQ(form->Statistics().Entry(1, 0, 2).Played, 3);
     EXPECT_EQ(form->Statistics().Entry(1, 0, 2).Streak, 1) << "the last closed window's win";
@@ -130,6 +134,64 @@ TEST_F(Records, LasVegasTotalEnteredOnceIsNotOfferedAgainAtClose) {
     form->DealBtnClick();
     form->close();
     EXPECT_EQ(dialogs.DialogsRun, 3);
+}
+
+} // namespace
+
+namespace {
+
+TEST(DaysDeal, OneNumberForEachDateWhateverTheRun) {
+    // Shared between computers: a changed formula would deal everyone different cards.
+    EXPECT_EQ(DaysDealNumber(QDate(2026, 12, 8)), DaysDealNumber(QDate(2026, 12, 8)));
+    EXPECT_EQ(DaysDealNumber(QDate(2026, 12, 8)), 8902053u);
+    std::set<uint32_t> year;
+    for (QDate d(2027, 1, 1); d.year() == 2027; d = d.addDays(1)) {
+        const uint32_t n = DaysDealNumber(d);
+        EXPECT_TRUE(n >= 1'000'000 && n <= 9'999'999) << n;
+        year.insert(n);
+    }
+    EXPECT_EQ(year.size(), 365u) << "every day of a year its own deal";
+}
+
+TEST_F(Records, ChosenDealsStayOutOfTheHallOfFameAndTheDaysDealEntersOnlyAtItsFirstTry) {
+    const QDate day(2026, 12, 8);
+    const TTodayOverride today([day] { return day; });
+    const TFameTable& hard = form->HallOfFame().Table(1, 0, 2);
+    form->DealNumbered(4242u);
+    Win(*form, false);
+    form->ReplayAction->trigger();
+    EXPECT_EQ(form->DealNumber(), 4242u);
+    Win(*form, false);
+    EXPECT_TRUE(hard[0].Vacant()) << "a chosen or replayed deal never enters";
+
+    form->DaysDealAction->trigger();
+    EXPECT_EQ(form->DealNumber(), DaysDealNumber(day));
+    Win(*form, false);
+    EXPECT_EQ(hard[0], (TFameEntry{1026, "Ann", int32_t(DaysDealNumber(day))}));
+    now += 5'000; // the second try is slower
+    form->DealDaysDeal();
+    Win(*form, false);
+    EXPECT_TRUE(hard[1].Vacant()) << "the day's deal enters at the first try only";
+    Win(*form);
+    EXPECT_EQ(hard[1].Deal, int32_t(form->DealNumber())) << "a shuffled deal enters";
+
+    form->close();
+    Create(); // read back from the file
+    const TDaysDealStats& stats = form->Statistics().DaysDeal();
+    EXPECT_EQ(stats, (TDaysDealStats{20261208, int32_t(DaysDealNumber(day)), 2, 2, 1026, 84}));
+    EXPECT_EQ(form->HallOfFame().Table(1, 0, 2)[0].Deal, int32_t(DaysDealNumber(day)));
+    EXPECT_EQ(form->Statistics().Entry(1, 0, 2).BestScoreDeal, 4242) << "the first best score";
+    EXPECT_EQ(StatisticsLines(form->Statistics(), {}).mid(0, 3),
+              QStringList({QStringLiteral("Day's deal %1, 2026-12-08").arg(stats.Deal),
+                           QStringLiteral("  Played     2      Best score  1026"),
+                           QStringLiteral("  Won        2      Best time   84 s")}));
+
+    // The next day's first try enters again, and the day's line starts afresh.
+    const TTodayOverride tomorrow([day] { return day.addDays(1); });
+    form->DealDaysDeal();
+    Win(*form, false);
+    EXPECT_EQ(form->Statistics().DaysDeal().Played, 1);
+    EXPECT_EQ(form->HallOfFame().Table(1, 0, 2)[2].Deal, int32_t(DaysDealNumber(day.addDays(1))));
 }
 
 } // namespace

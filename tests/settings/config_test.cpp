@@ -99,6 +99,21 @@ TEST(ConfigFile, FileWithoutTheNewKeysReadsTheirDefaultsAndKeepsItsOwn) {
     EXPECT_TRUE(host.FShowPlays && !host.FFumbleRule) << "out of range: the defaults";
 }
 
+TEST(ConfigFile, SoundKeysAreWrittenOnceChangedAndReadWithinTheirRange) {
+    TConfigDirs dirs;
+    TSettings settings;
+    TConfigFile file;
+    file.WriteSettings(settings);
+    ASSERT_TRUE(file.UpdateFile());
+    EXPECT_FALSE(ReadAll(dirs.ProgramFile()).contains("Sound")) << "an older file stays as it was";
+    settings.Sound = false, settings.SoundVolume = 35;
+    file.WriteSettings(settings);
+    ASSERT_TRUE(file.UpdateFile());
+    EXPECT_EQ(TConfigFile().ReadSettings(), settings);
+    WriteAll(dirs.ProgramFile(), "[Settings]\nSound=0\nSoundVolume=101\n");
+    EXPECT_EQ(TConfigFile().ReadSettings().SoundVolume, TSettings().SoundVolume);
+}
+
 TEST(ConfigFile, OldWindows1252FileIsReadAndRewrittenAsUtf8) {
     TConfigDirs dirs;
     WriteAll(dirs.ProgramFile(), "[Single Deck - Normal Scoring - Easy]\r\n1=Bj\xF6rk\x99`42\r\n");

@@ -75,7 +75,8 @@ void ExpectChoicesFitTheirBox(const TOptionsForm& Form) {
         EXPECT_EQ(QFontInfo(w->font()).family(), dialogFont.family());
         EXPECT_EQ(QFontInfo(w->font()).pixelSize(), dialogFont.pixelSize());
     }
-    EXPECT_EQ(controls.size(), 8); // show plays, the fumble rule, and five display controls
+    // Show plays, the fumble rule, five display controls, sound and its volume.
+    EXPECT_EQ(controls.size(), 10);
 }
 
 TEST(DialogLook, OptionsFormGeometryCaptionsAndFonts) {
@@ -96,9 +97,9 @@ TEST(DialogLook, OptionsFormGeometryCaptionsAndFonts) {
     EXPECT_EQ(At(form, "SaveBtn"), QRect(25, box.bottom() + 12, 75, 25));
     EXPECT_EQ(At(form, "CancelBtn"), At(form, "SaveBtn").translated(96, 0));
     EXPECT_EQ(form.height(), At(form, "SaveBtn").bottom() + 3);
-    EXPECT_EQ(TabOrder(form),
-              QStringList({"ScoringStyle", "DeckSize", "SaveBtn", "CancelBtn", "ComputerLevel",
-                           "ShowPlays", "FumbleRule", "TableSize", "LargeIndices", "FourColours"}));
+    EXPECT_EQ(TabOrder(form), QStringList({"ScoringStyle", "DeckSize", "SaveBtn", "CancelBtn",
+                                           "ComputerLevel", "ShowPlays", "FumbleRule", "TableSize",
+                                           "LargeIndices", "FourColours", "Sound", "Volume"}));
     EXPECT_EQ(form.ShowPlays()->text(), "Show plays");
     EXPECT_EQ(form.FumbleRuleText()->text(),
               "Fumble rule: a refused play locks your cards for half a second");
@@ -402,6 +403,21 @@ TEST_F(OptionsDialogTest, DisplayChoicesSitBelowAndNeedNoDealNorDisqualify) {
     EXPECT_TRUE(result.Saved);
     EXPECT_FALSE(result.NewGameNeeded);
     EXPECT_EQ(result.Settings, With([](TSettings& s) { s.Display = {200, false, true}; }));
+    EXPECT_FALSE(GameChanged(host.Settings(), result.Settings));
+}
+
+TEST_F(OptionsDialogTest, SoundAndItsVolumeNeedNoDealNorDisqualify) {
+    Script = [](TOptionsForm& form) {
+        EXPECT_TRUE(form.Sound()->isChecked() && form.Volume()->isEnabled());
+        form.Volume()->setValue(30);
+        QTest::mouseClick(form.Sound(), Qt::LeftButton);
+        EXPECT_FALSE(form.Volume()->isEnabled()) << "no volume without sound";
+        QTest::mouseClick(form.SaveBtn(), Qt::LeftButton);
+    };
+    const TOptionsResult result = Run();
+    EXPECT_TRUE(result.Saved);
+    EXPECT_FALSE(result.NewGameNeeded);
+    EXPECT_EQ(result.Settings, With([](TSettings& s) { s.Sound = false, s.SoundVolume = 30; }));
     EXPECT_FALSE(GameChanged(host.Settings(), result.Settings));
 }
 

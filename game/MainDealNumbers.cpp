@@ -1,0 +1,60 @@
+// Deals by number: the deal's number under the score, and the Game menu's commands to play a
+// number, to replay the deal and to play the day's deal.
+
+#include "DaysDeal.h"
+#include "Main.h"
+#include "ksabort.h"
+#include "ksdialogs.h"
+
+#include <QAction>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMenu>
+#include <limits>
+
+void TMainForm::CreateDealCommands() {
+    // Under the score, right-aligned to the window's edge, clear of a score that needs the
+    // line below; nothing shows before the first deal.
+    DealLabel = new QLabel(this);
+    DealLabel->setObjectName(QStringLiteral("DealLabel"));
+    QFont small = font();
+    small.setPixelSize(9);
+    DealLabel->setFont(small);
+    DealLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    DealLabel->setGeometry(width() - 2 - 90, 236, 90, 12);
+    DealLabel->hide();
+
+    PlayNumberAction = GameMenu->addAction(tr("Play deal &number…"));
+    ReplayAction = GameMenu->addAction(tr("&Replay this deal"));
+    ReplayAction->setEnabled(false);
+    DaysDealAction = GameMenu->addAction(tr("The &day's deal"));
+    const auto command = [this](QAction* Action, void (TMainForm::*Run)()) {
+        connect(Action, &QAction::triggered, this,
+                [this, Run] { KsHandleEvent([this, Run] { (this->*Run)(); }); });
+    };
+    command(PlayNumberAction, &TMainForm::PlayDealNumberClick);
+    command(DaysDealAction, &TMainForm::DealDaysDeal);
+    connect(ReplayAction, &QAction::triggered, this,
+            [this] { KsHandleEvent([this] { DealNumbered(FDealNumber); }); });
+}
+
+void TMainForm::ShowDealNumber() {
+    DealLabel->setText(tr("Deal %1").arg(FDealNumber));
+    DealLabel->show();
+    ReplayAction->setEnabled(true);
+}
+
+void TMainForm::PlayDealNumberClick() {
+    QInputDialog ask(this);
+    ask.setWindowTitle(tr("Play deal number"));
+    ask.setLabelText(tr("Deal number:"));
+    ask.setInputMode(QInputDialog::IntInput);
+    ask.setIntRange(0, std::numeric_limits<int32_t>::max());
+    ask.setIntValue(int(FDealNumber));
+    if (Dialogs().Exec(ask) == QDialog::Accepted)
+        DealNumbered(uint32_t(ask.intValue()));
+}
+
+void TMainForm::DealDaysDeal() {
+    Deal(DaysDealNumber(Today()), TDealKind::Day);
+}
