@@ -68,7 +68,7 @@ table_at_start "$work/replayed.png"
 differing=$(compare -metric AE "$out/e2e-deal-1234567.png" "$work/replayed.png" null: 2>&1 || true)
 [ "$differing" = 0 ] || fail "the replayed deal differs in $differing pixels"
 # The number is drawn under the score: the label's corner is not one flat colour.
-colours=$(convert "$out/e2e-deal-1234567.png" -crop "90x12+$((632 - 2 - 90 - 90))+236" \
+colours=$(convert "$out/e2e-deal-1234567.png" +repage -crop "90x12+$((632 - 2 - 90 - 90))+236" \
   -format %k info:)
 [ "$colours" -gt 2 ] || fail "no deal number under the score"
 # No sound device here: one line in the log, no hang.
