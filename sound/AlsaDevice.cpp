@@ -1,10 +1,13 @@
 // The system's device through ALSA: our mixer fills one period at a time on a thread of its
-// own, which blocks in the write until the device takes the period.
+// own, which blocks in the write until the device takes the period. Between sounds the thread
+// sleeps, so an idle game costs no wake-ups.
 
 #include "SoundDevice.h"
 
 #include <alsa/asoundlib.h>
 #include <atomic>
+#include <condition_variable>
+#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -17,6 +20,7 @@ class TAlsaDevice : public TSoundDevice {
 public:
     ~TAlsaDevice() override {
         FStop = true;
+        Wake();
         if (FThread.joinable())
             FThread.join();
         if (FPcm) {
@@ -44,21 +48,40 @@ public:
         return true;
     }
 
+    void Wake() override {
+        {
+            const std::lock_guard hold(FLock);
+            FWoken = true;
+        }
+        FWake.notify_one();
+    }
+
 private:
     void Run(const TSoundFill& Fill) {
         std::vector<int16_t> period(PeriodFrames);
         while (!FStop) {
-            Fill(period.data(), period.size());
+            const bool sounding = Fill(period.data(), period.size());
             snd_pcm_sframes_t n = snd_pcm_writei(FPcm, period.data(), period.size());
             if (n < 0)
                 n = snd_pcm_recover(FPcm, int(n), 1);
             if (n < 0)
                 return; // the device went away: silence from here on
+            if (!sounding) {
+                snd_pcm_drain(FPcm);
+                std::unique_lock hold(FLock);
+                FWake.wait(hold, [this] { return FWoken || FStop; });
+                FWoken = false;
+                hold.unlock();
+                snd_pcm_prepare(FPcm);
+            }
         }
     }
 
     snd_pcm_t* FPcm = nullptr;
     std::atomic<bool> FStop = false;
+    std::mutex FLock;
+    std::condition_variable FWake;
+    bool FWoken = false;
     std::thread FThread;
 };
 

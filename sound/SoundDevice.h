@@ -10,7 +10,8 @@
 #include <utility>
 #include <vector>
 
-using TSoundFill = std::function<void(int16_t* Out, size_t Frames)>;
+// False: nothing sounds now, and the device may rest until woken.
+using TSoundFill = std::function<bool(int16_t* Out, size_t Frames)>;
 
 class TSoundDevice {
 public:
@@ -18,6 +19,8 @@ public:
     // Starts the stream of mono 16-bit samples at Rate; false, with the reason in Why, when
     // there is no device to play on.
     virtual bool Start(int32_t Rate, TSoundFill Fill, QString& Why) = 0;
+    // A sound was started: a resting device pulls the stream again.
+    virtual void Wake() {}
 };
 
 // The system's device (ALSA's default), or, in a build without sound, one that never starts.

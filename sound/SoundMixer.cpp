@@ -10,8 +10,9 @@ void TSoundMixer::Play(std::shared_ptr<const TSamples> Samples) {
     FVoices.push_back({std::move(Samples), 0});
 }
 
-void TSoundMixer::Mix(int16_t* Out, size_t Frames) {
+bool TSoundMixer::Mix(int16_t* Out, size_t Frames) {
     const std::lock_guard hold(FLock);
+    const bool sounding = !FVoices.empty();
     FSum.assign(Frames, 0);
     for (TVoice& v : FVoices) {
         const size_t n = std::min(Frames, v.Samples->size() - v.Next);
@@ -22,6 +23,7 @@ void TSoundMixer::Mix(int16_t* Out, size_t Frames) {
     std::erase_if(FVoices, [](const TVoice& v) { return v.Next >= v.Samples->size(); });
     for (size_t i = 0; i < Frames; ++i)
         Out[i] = int16_t(std::clamp(FSum[i] * FVolume / 100, -32768, 32767));
+    return sounding;
 }
 
 int32_t TSoundMixer::Volume() const {

@@ -16,8 +16,8 @@ public:
     // not copied.
     void Play(std::shared_ptr<const TSamples> Samples);
     // Fills Out with the next Frames samples of all playing sounds, summed, scaled by the
-    // volume and clipped; silence when nothing plays.
-    void Mix(int16_t* Out, size_t Frames);
+    // volume and clipped; silence when nothing plays. False when nothing played.
+    bool Mix(int16_t* Out, size_t Frames);
 
     // 0 (silent) .. 100 (as synthesised).
     int32_t Volume() const;
