@@ -272,7 +272,8 @@ void TMainForm::FormCreate() {
     FLevel = settings.Level;
     SetShowPlays(settings.ShowPlays);
     SetFumbleRule(settings.FumbleRule);
-    SetSound(settings.Sound, settings.SoundVolume);
+    // Once the window shows: opening the device and making the sounds need not hold it up.
+    QTimer::singleShot(0, this, [this] { SetSound(FSettings.Sound, FSettings.SoundVolume); });
     SetDisplay(settings.Display);
     Timer->setInterval(LevelInterval(FLevel));
     if (FDeckCount != 1)
