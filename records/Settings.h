@@ -25,13 +25,14 @@ constexpr bool IsTableSize(int32_t Value) {
 }
 
 struct TSettings {
-    int32_t Scoring = 0;      // 0 Normal, 1 Las Vegas
-    int32_t DeckCount = 1;    // 1 or 2
-    int32_t Level = 2;        // 0 Unbeatable .. 4 Easy
-    bool ShowPlays = true;    // the computer's plays fly to their pile and refused plays flash
-    bool FumbleRule = false;  // a refused play locks the human's cards for half a second
-    bool Sound = true;        // the plays, refusals, turn-overs and results are heard
-    int32_t SoundVolume = 80; // 0 .. 100
+    int32_t Scoring = 0;     // 0 Normal, 1 Las Vegas
+    int32_t DeckCount = 1;   // 1 or 2
+    int32_t Level = 2;       // 0 Unbeatable .. 4 Easy
+    bool ShowPlays = true;   // the computer's plays fly to their pile and refused plays flash
+    bool FumbleRule = false; // a refused play locks the human's cards for half a second
+    // The plays, refusals, turn-overs and results are heard, at a volume of 0 .. 100.
+    bool Sound = true;
+    int32_t SoundVolume = 80;
     TDisplaySettings Display;
 
     // Where this game's results go.
