@@ -27,6 +27,9 @@ lintian --fail-on error,warning --tag-display-limit 0 "$deb" >"$scratch/lintian.
   fail "lintian: $(cat "$scratch/lintian.txt")"
 dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "Depends lacks Qt: $(dpkg-deb -f "$deb" Depends)"
 dpkg-deb -f "$deb" Recommends | grep -q 'fonts-comic-neue' || fail "the dialogs' fonts are not recommended"
+# Sound is optional: ALSA is recommended, and the game installs and runs without it.
+dpkg-deb -f "$deb" Recommends | grep -q 'libasound2' || fail "ALSA is not recommended"
+! dpkg-deb -f "$deb" Depends | grep -q 'libasound' || fail "the package depends on ALSA"
 
 root=$scratch/root
 dpkg-deb -x "$deb" "$root"
