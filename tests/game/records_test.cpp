@@ -8,6 +8,7 @@
 
 #include <QDialog>
 #include <QFile>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QTest>
 #include <set>
@@ -18,6 +19,8 @@ class Records : public GameTest {
 protected:
     Records() {
         dialogs.OnExec = [this](QDialog& d) {
+            if (auto* ask = qobject_cast<QInputDialog*>(&d))
+                ask->setIntValue(int(Number));
             if (auto* edit = d.findChild<QLineEdit*>("Edit"))
                 edit->setText(Name);
             return int(QDialog::Accepted);
@@ -52,6 +55,7 @@ protected:
     }
 
     QString Name = QStringLiteral("Ann");
+    uint32_t Number = 0; // asked for by Play deal number
     TStatsClockOverride statsClock{[this] { return int64_t(now); }};
 };
 
@@ -157,7 +161,9 @@ TEST_F(Records, ChosenDealsStayOutOfTheHallOfFameAndTheDaysDealEntersOnlyAtItsFi
     const QDate day(2026, 12, 8);
     const TTodayOverride today([day] { return day; });
     const TFameTable& hard = form->HallOfFame().Table(1, 0, 2);
-    form->DealNumbered(4242u);
+    Number = 4242u;
+    form->PlayNumberAction->trigger();
+    EXPECT_EQ(form->DealNumber(), 4242u);
     Win(*form, false);
     form->ReplayAction->trigger();
     EXPECT_EQ(form->DealNumber(), 4242u);
