@@ -2,6 +2,7 @@
 #include "kscardgroup.h"
 #include "ksformloader.h"
 #include "kssinglecard.h"
+#include "kssurface.h"
 #include "screen_grab.h"
 #include "table_form.h"
 
@@ -373,6 +374,48 @@ TEST_F(CardGroup, TightPileShowsExactlyItsLastNonEmptyCard) {
     EXPECT_EQ(group->CardAtPos(35, 50), 19);
     group->GetCard(19)->SetEmpty(true);
     EXPECT_TRUE(RegionEquals(Screen(), 0, 0, Picture(56), 71, 96)) << "entry 18's back";
+}
+
+// Redrawing all entries leaves to an empty entry's empty successor the draw that successor
+// repeats anyway; the surface must come out as when every entry is drawn in turn, and a long
+// empty cascade must cost a draw or two per entry, not the square of its length.
+TEST_F(CardGroup, RedrawAllMatchesDrawingEveryEntryAndStaysLinear) {
+    for (const TKsCascadeStyle style : {csTight, csLoose}) {
+        SCOPED_TRACE(style == csTight ? "tight" : "loose");
+        group->CardList().Clear();
+        group->setGeometry(20, 20, 71, 400);
+        group->SetCascadeStyle(style);
+        group->SetAutoTight(false);
+        group->SetTightness(7);
+        Fill({0, 0, 2, 0, 0, 0, 15, 0, 33, 0, 0, 0});
+        group->GetCard(6)->SetNegative(true);
+        Show();
+        TKsSurface& surface = group->Surface();
+        const TKsRect all{0, 0, surface.Width(), surface.Height()};
+        for (int i = 0; i < group->Count(); ++i)
+            group->GetCard(i)->Draw(false);
+        const QImage everyEntry = surface.Image().copy();
+        surface.Invert(all);
+        group->RedrawAll(false);
+        EXPECT_EQ(surface.Image(), everyEntry);
+        surface.Invert(all);
+        group->RedrawAll(true);
+        EXPECT_EQ(surface.Image(), everyEntry);
+
+        group->CardList().Clear();
+        for (int i = 0; i < 20; ++i)
+            Fill({0});
+        int changes = 0;
+        auto changed = surface.OnChange;
+        surface.OnChange = [&] {
+            ++changes;
+            changed();
+        };
+        group->RedrawAll(false);
+        surface.OnChange = changed;
+        EXPECT_GT(changes, 0);
+        EXPECT_LE(changes, 2 * group->Count());
+    }
 }
 
 TEST_F(CardGroup, NormalRowShowsItsGapsInTheBackground) {
