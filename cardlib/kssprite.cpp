@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <exception>
 #include <typeinfo>
+#include <utility>
 
 // Qt lets no one paint on a widget outside its paint event, so what the sprite draws "on the
 // form" goes to this layer: a transparent child that covers the form and stays above its other
@@ -110,6 +111,17 @@ TKsSprite::~TKsSprite() {
     // sprite.
     if (FForm)
         FForm->removeEventFilter(this);
+}
+
+TKsSprite::TDrawBatch::TDrawBatch(TKsSprite& Sprite) : FSprite(&Sprite) {
+    ++Sprite.FBatchDepth;
+}
+
+TKsSprite::TDrawBatch::~TDrawBatch() {
+    if (!FSprite || --FSprite->FBatchDepth > 0 || FSprite->FUnshown.isEmpty())
+        return;
+    const QRegion area = std::exchange(FSprite->FUnshown, QRegion());
+    FSprite->FLayer->Show(area, !FSprite->FInFormPaint);
 }
 
 void TKsSprite::Loaded() {
@@ -422,7 +434,10 @@ void TKsSprite::WriteCanvas(const QPoint& At, const QImage& Source, const QRect&
             FImageOnCanvas = false;
         FReleaseTimer.start();
     }
-    FLayer->Show(dest, !FInFormPaint);
+    if (FBatchDepth > 0)
+        FUnshown += dest;
+    else
+        FLayer->Show(dest, !FInFormPaint);
 }
 
 void TKsSprite::SaveStrip(const QPoint& At, const QRect& FormArea) {

@@ -220,6 +220,8 @@ void TPlayAnimator::Frame() {
             FGlowStart = now;
         } else {
             const double p = EaseOut(std::max(0.0, t));
+            // Both steps of the frame reach the screen in one repaint.
+            const TKsSprite::TDrawBatch batch(*FSprite);
             FSprite->SetX(FFrom.x() + int((FTo.x() - FFrom.x()) * p + 0.5));
             FSprite->SetY(FFrom.y() + int((FTo.y() - FFrom.y()) * p + 0.5));
             if (FReport)

@@ -397,6 +397,37 @@ TEST_F(SpriteTest, WithoutAutoEraseTheImageLeavesATrailUntilTheFormRepaints) {
     EXPECT_EQ(ScreenAt(at), sprite->Bitmap());
 }
 
+// A caller that sets X and Y for one frame of its own shows nothing of it until its last batch
+// ends, and then the whole frame at once: the pixels the two steps show without a batch.
+TEST_F(SpriteTest, ADrawBatchShowsAFramesStepsTogetherWhenItEnds) {
+    sprite->SetDrawOptions({doAutoErase});
+    sprite->SetX(30);
+    sprite->SetY(25);
+    sprite->SetVisible(true);
+    Settle();
+    // A step inside the image, then one larger than it, over the child.
+    for (const QRect& at : {ImageAt(42, 31), ImageAt(150, 90)}) {
+        const QImage before = Screen();
+        {
+            const TKsSprite::TDrawBatch frame(*sprite);
+            {
+                const TKsSprite::TDrawBatch nested(*sprite);
+                sprite->SetX(at.x());
+            }
+            EXPECT_EQ(Screen(), before) << "a nested batch shows nothing";
+            sprite->SetY(at.y());
+            EXPECT_EQ(Screen(), before);
+        }
+        const QImage screen = Screen();
+        EXPECT_EQ(screen.copy(at), Rgb(sprite->Bitmap()));
+        EXPECT_EQ(Without(screen, at), Without(reference, at)) << "the uncovered form is back";
+        EXPECT_EQ(Rgb(sprite->Background()), reference.copy(at));
+        Settle();
+    }
+    sprite->SetVisible(false);
+    EXPECT_EQ(Screen(), reference);
+}
+
 TEST_F(SpriteTest, MovingAgainWhileShownLeavesTheEarlierPicture) {
     sprite->MoveBitmap(10, 10, 30, 30, nullptr, true);
     sprite->SetBitmap(FlyingImage(60));
