@@ -1,11 +1,20 @@
 #include "ProgramIcon.h"
 
 #include <QDir>
+#include <QImageReader>
+#include <QPixmap>
 
 QIcon ProgramIcon() {
     QIcon icon;
     const QDir dir(QStringLiteral(":/icons"));
-    for (const QString& name : dir.entryList({QStringLiteral("tolvi-*.png")}, QDir::Files))
-        icon.addFile(dir.filePath(name));
+    for (const QString& name : dir.entryList({QStringLiteral("tolvi-*.png")}, QDir::Files)) {
+        // Named as PNG and read as PNG: left to guess, the reader loads every image format
+        // plugin there is and asks each of them first, which costs more than the pictures.
+        QImageReader reader(dir.filePath(name), "png");
+        reader.setAutoDetectImageFormat(false);
+        const QImage picture = reader.read();
+        if (!picture.isNull())
+            icon.addPixmap(QPixmap::fromImage(picture));
+    }
     return icon;
 }
