@@ -118,10 +118,14 @@ TKsSprite::TDrawBatch::TDrawBatch(TKsSprite& Sprite) : FSprite(&Sprite) {
 }
 
 TKsSprite::TDrawBatch::~TDrawBatch() {
-    if (!FSprite || --FSprite->FBatchDepth > 0 || FSprite->FUnshown.isEmpty())
+    if (!FSprite || --FSprite->FBatchDepth > 0)
         return;
-    const QRegion area = std::exchange(FSprite->FUnshown, QRegion());
-    FSprite->FLayer->Show(area, !FSprite->FInFormPaint);
+    // What the batch put back gives way to the live form in the same repaint, not in one more
+    // when the event loop next comes round.
+    FSprite->FReleaseTimer.stop();
+    const QRegion area = std::exchange(FSprite->FUnshown, QRegion()) | FSprite->ClearReleased();
+    if (!area.isEmpty())
+        FSprite->FLayer->Show(area, !FSprite->FInFormPaint);
 }
 
 void TKsSprite::Loaded() {
@@ -451,13 +455,18 @@ void TKsSprite::ShiftBackground(const QRect& From, const QPoint& To) {
 }
 
 void TKsSprite::ReleaseCanvas() {
+    if (const QRegion gone = ClearReleased(); !gone.isEmpty())
+        FLayer->Show(gone, true);
+}
+
+QRegion TKsSprite::ClearReleased() {
     // Pixels put back give way to the live form at once; drawn images stay, as on a real
     // canvas, until the form repaints under them. The shown image always stays.
     const QRegion keep = FVisible ? QRegion(FShown) : QRegion();
     const QRegion gone = ((FPainted - FImagePixels) | (FPainted & FRepainted)) - keep;
     FRepainted = QRegion();
     if (gone.isEmpty())
-        return;
+        return gone;
     {
         QPainter painter(&FLayer->Canvas());
         painter.setCompositionMode(QPainter::CompositionMode_Source);
@@ -466,7 +475,7 @@ void TKsSprite::ReleaseCanvas() {
     }
     FPainted -= gone;
     FImagePixels -= gone;
-    FLayer->Show(gone, true);
+    return gone;
 }
 
 void TKsSprite::FitLayer() {

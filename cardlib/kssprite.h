@@ -136,6 +136,8 @@ private:
     void SaveStrip(const QPoint& At, const QRect& FormArea);
     void ShiftBackground(const QRect& From, const QPoint& To);
     void ReleaseCanvas();
+    // Clears what ReleaseCanvas gives way to the live form and returns where, showing nothing.
+    QRegion ClearReleased();
     void FitLayer();
     void KeepLayerOnTop();
 
