@@ -18,7 +18,7 @@ build=${1:-build-release}
 runs=${RUNS:-10}
 scales=${SCALE:-1 2 3}
 idle_ms=${IDLE_MS:-10000}
-probe=$build/bench/startup_probe
+probe=$(realpath -m "$build/bench/startup_probe")
 work=$(mktemp -d)
 source "$(dirname "$0")/xvfb.sh"
 cleanup() {
@@ -34,7 +34,7 @@ export QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work
 
 load() { cut -d' ' -f1 /proc/loadavg; }
 measure() { # program settle idle -> one probe line, with the load before it
-  echo "load=$(load) $(cd "$work" && "$OLDPWD/$probe" "$2" "$3" "./$1" 2>/dev/null | tail -1)"
+  echo "load=$(load) $(cd "$work" && "$probe" "$2" "$3" "./$1" 2>/dev/null | tail -1)"
 }
 field() { sed -n "s/.*$1=\([-0-9.]*\).*/\1/p"; }
 median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
