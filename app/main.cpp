@@ -36,8 +36,8 @@ int main(int argc, char* argv[]) {
     TMainForm::StartupTableSize = ApplyTableSize();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tolvi"));
-    QApplication::setWindowIcon(ProgramIcon());
     TMainForm mainForm;
+    SetProgramIconOnceShown(mainForm);
     TTerminateHandler terminate(mainForm);
     mainForm.show();
     return QApplication::exec();
