@@ -77,6 +77,7 @@ soak: setup
 bench: release
 	@bash tools/bench.sh $(RELEASE_DIR)
 
-# Start-up time and memory and idle CPU of the whole program on Xvfb, beside a minimal Qt program.
+# Start-up time and memory and idle CPU of the whole program on Xvfb, beside a minimal Qt program,
+# at scales 1, 2 and 3 (SCALE=2 for one only).
 bench-process: release
 	@bash tools/bench-process.sh $(RELEASE_DIR)

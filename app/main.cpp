@@ -40,13 +40,13 @@ int main(int argc, char* argv[]) {
     TMainForm::StartupTableSize = ApplyTableSize();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tolvi"));
-    QApplication::setWindowIcon(ProgramIcon());
     const TCommandLine line = ParseCommandLine(QApplication::arguments());
     if (!line.Error.isEmpty()) {
         std::fprintf(stderr, "Tolvi: %s\n", qPrintable(line.Error));
         return 2;
     }
     TMainForm mainForm;
+    SetProgramIconOnceShown(mainForm);
     TTerminateHandler terminate(mainForm);
     mainForm.show();
     if (line.Deal)

@@ -2,7 +2,8 @@
 // window with the game's timer stopped, each beside its reference in the same run.
 //
 // BM_ComputerPlayFlight: one computer play and everything it shows, until nothing moves.
-//   cpu_ms_per_frame (goal < 1), flight_fps (goal the screen's 60), frames per play.
+//   cpu_ms_per_frame (goal < 1), flight_fps (goal the screen's 60), frames per play; the play's
+//   own CPU apart (play_cpu_ms) and the frames' without it (frame_cpu_ms_per_frame).
 // BM_MovingPictureReference: what Qt itself takes to move one 71 x 96 picture across a window
 //   of the same size on the same 60 Hz beat for as long as a flight.
 // BM_IdleAfterPlays: CPU over 3 s once the last glow has gone (goal 0), beside
@@ -59,13 +60,14 @@ void BM_ComputerPlayFlight(benchmark::State& State) {
     bench::TBenchTable table(true);
     TMainForm& f = *table.form;
     Deal(f);
-    double cpuMs = 0, flightCpuMs = 0, flightMs = 0;
+    double cpuMs = 0, flightCpuMs = 0, flightMs = 0, playCpuMs = 0;
     int64_t frames = 0, flightFrames = 0, plays = 0;
     for (auto _ : State) {
         const double cpu = bench::ProcessCpuMs();
         const int64_t first = f.Animator->Frames();
         const auto start = Clock::now();
         ComputerPlay(f);
+        playCpuMs += bench::ProcessCpuMs() - cpu;
         RunUntil([&] { return !f.Animator->Flying(); });
         flightMs += MsSince(start);
         flightCpuMs += bench::ProcessCpuMs() - cpu;
@@ -76,6 +78,10 @@ void BM_ComputerPlayFlight(benchmark::State& State) {
         ++plays;
     }
     State.counters["cpu_ms_per_frame"] = frames ? cpuMs / double(frames) : 0.0;
+    // The play itself (the game's move and the cards it redraws, drawn whether or not plays
+    // are shown), and what the frames alone cost.
+    State.counters["play_cpu_ms"] = plays ? playCpuMs / double(plays) : 0.0;
+    State.counters["frame_cpu_ms_per_frame"] = frames ? (cpuMs - playCpuMs) / double(frames) : 0.0;
     // The play itself and the flight's frames, then the glow's.
     State.counters["flight_cpu_ms_per_frame"] =
         flightFrames ? flightCpuMs / double(flightFrames) : 0.0;

@@ -127,7 +127,20 @@ void TKsCardGroup::RedrawAll(bool Direct) {
         Invalidate();
         return;
     }
-    ForEachCard([Direct](int, TKsSingleCard& Card) { Card.Draw(Direct); });
+    ForEachCard([this, Direct](int Index, TKsSingleCard& Card) {
+        if (!RedrawnByNext(Index, Card))
+            Card.Draw(Direct);
+    });
+}
+
+bool TKsCardGroup::RedrawnByNext(int Index, const TKsSingleCard& Card) const {
+    // An empty entry that is followed by another empty one is drawn again, in full, by that
+    // one's draw (DrawCard): drawing it first as well would make a long empty cascade cost the
+    // square of its length. Measuring lays out every entry itself.
+    if (FMeasuring || FCascadeStyle == csNormal || !Card.Empty())
+        return false;
+    const TKsSingleCard* next = GetCard(Index + 1);
+    return next && next->Empty() && GetCard(next->Position() - 1) == &Card;
 }
 
 void TKsCardGroup::SetCardBack(TKsCardBackType Value) {

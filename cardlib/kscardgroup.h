@@ -135,6 +135,7 @@ private:
             if (TKsSingleCard* card = GetCard(i))
                 Visit(i, *card);
     }
+    bool RedrawnByNext(int Index, const TKsSingleCard& Card) const;
     void MouseUp(Qt::MouseButton Button, int X, int Y);
     void MouseMove(int X, int Y);
     void ApplyCursor(int16_t Cursor);

@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <exception>
 #include <typeinfo>
+#include <utility>
 
 // Qt lets no one paint on a widget outside its paint event, so what the sprite draws "on the
 // form" goes to this layer: a transparent child that covers the form and stays above its other
@@ -110,6 +111,21 @@ TKsSprite::~TKsSprite() {
     // sprite.
     if (FForm)
         FForm->removeEventFilter(this);
+}
+
+TKsSprite::TDrawBatch::TDrawBatch(TKsSprite& Sprite) : FSprite(&Sprite) {
+    ++Sprite.FBatchDepth;
+}
+
+TKsSprite::TDrawBatch::~TDrawBatch() {
+    if (!FSprite || --FSprite->FBatchDepth > 0)
+        return;
+    // What the batch put back gives way to the live form in the same repaint, not in one more
+    // when the event loop next comes round.
+    FSprite->FReleaseTimer.stop();
+    const QRegion area = std::exchange(FSprite->FUnshown, QRegion()) | FSprite->ClearReleased();
+    if (!area.isEmpty())
+        FSprite->FLayer->Show(area, !FSprite->FInFormPaint);
 }
 
 void TKsSprite::Loaded() {
@@ -422,7 +438,10 @@ void TKsSprite::WriteCanvas(const QPoint& At, const QImage& Source, const QRect&
             FImageOnCanvas = false;
         FReleaseTimer.start();
     }
-    FLayer->Show(dest, !FInFormPaint);
+    if (FBatchDepth > 0)
+        FUnshown += dest;
+    else
+        FLayer->Show(dest, !FInFormPaint);
 }
 
 void TKsSprite::SaveStrip(const QPoint& At, const QRect& FormArea) {
@@ -436,13 +455,18 @@ void TKsSprite::ShiftBackground(const QRect& From, const QPoint& To) {
 }
 
 void TKsSprite::ReleaseCanvas() {
+    if (const QRegion gone = ClearReleased(); !gone.isEmpty())
+        FLayer->Show(gone, true);
+}
+
+QRegion TKsSprite::ClearReleased() {
     // Pixels put back give way to the live form at once; drawn images stay, as on a real
     // canvas, until the form repaints under them. The shown image always stays.
     const QRegion keep = FVisible ? QRegion(FShown) : QRegion();
     const QRegion gone = ((FPainted - FImagePixels) | (FPainted & FRepainted)) - keep;
     FRepainted = QRegion();
     if (gone.isEmpty())
-        return;
+        return gone;
     {
         QPainter painter(&FLayer->Canvas());
         painter.setCompositionMode(QPainter::CompositionMode_Source);
@@ -451,7 +475,7 @@ void TKsSprite::ReleaseCanvas() {
     }
     FPainted -= gone;
     FImagePixels -= gone;
-    FLayer->Show(gone, true);
+    return gone;
 }
 
 void TKsSprite::FitLayer() {

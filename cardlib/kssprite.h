@@ -95,6 +95,20 @@ public:
     // True from an Escape key-down on the form until its key-up; moves are refused meanwhile.
     bool EscapeDown() const { return FEscapeDown; }
 
+    // While one lives, what the sprite draws reaches the screen in one repaint when the last
+    // one ends rather than at every write: a caller that sets X and then Y for one frame of its
+    // own shows that frame once.
+    class TDrawBatch {
+    public:
+        explicit TDrawBatch(TKsSprite& Sprite);
+        ~TDrawBatch();
+        TDrawBatch(const TDrawBatch&) = delete;
+        TDrawBatch& operator=(const TDrawBatch&) = delete;
+
+    private:
+        QPointer<TKsSprite> FSprite;
+    };
+
     // Raised at the end of every animation, also when it ends by an exception.
     TKsSpriteNotifyEvent AfterMove;
     // Raised on each cursor-following tick that finds the cursor outside the form.
@@ -122,6 +136,8 @@ private:
     void SaveStrip(const QPoint& At, const QRect& FormArea);
     void ShiftBackground(const QRect& From, const QPoint& To);
     void ReleaseCanvas();
+    // Clears what ReleaseCanvas gives way to the live form and returns where, showing nothing.
+    QRegion ClearReleased();
     void FitLayer();
     void KeepLayerOnTop();
 
@@ -166,4 +182,7 @@ private:
     QRegion FPainted;
     QRegion FImagePixels;
     QRegion FRepainted;
+    // Inside a draw batch: its depth, and the layer area written but not yet shown.
+    int FBatchDepth = 0;
+    QRegion FUnshown;
 };

@@ -6,9 +6,12 @@
 #include "kssprite.h"
 
 #include <QFile>
+#include <QImage>
 #include <QPainter>
 #include <QWidget>
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 // A glow round a pile or a red flash over a card: a small child of the form, shown only
 // while it has something to draw, so the table beneath is untouched the rest of the time.
@@ -39,30 +42,51 @@ public:
 
 protected:
     void paintEvent(QPaintEvent*) override {
+        // Stroking is most of a fade step's cost: each layer is drawn once at full strength
+        // and faded as a picture, in the order it was drawn.
+        const qreal ratio = devicePixelRatioF();
+        if (FLayers.empty() || FLayers.front().size() != size() * ratio ||
+            FLayers.front().devicePixelRatio() != ratio)
+            DrawLayers(ratio);
         QPainter p(this);
-        p.setRenderHint(QPainter::Antialiasing);
-        const auto alpha = [this](int Full) { return int(Full * FStrength + 0.5); };
-        if (FKind == TKind::Glow) {
-            // The felt green of the title panel: the computer laid its card here.
-            const QColor felt(0, 110, 50);
-            QColor outer = felt, inner = felt;
-            outer.setAlpha(alpha(90));
-            inner.setAlpha(alpha(230));
-            const QRectF ring = QRectF(rect()).adjusted(2.5, 2.5, -2.5, -2.5);
-            p.setPen(QPen(outer, 5));
-            p.drawRoundedRect(ring, 6, 6);
-            p.setPen(QPen(inner, 2.5));
-            p.drawRoundedRect(ring, 6, 6);
-            return;
-        }
-        p.fillRect(rect(), QColor(210, 30, 30, alpha(110)));
-        p.setPen(QPen(QColor(190, 20, 20, alpha(255)), 3));
-        p.drawRoundedRect(QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5), 4, 4);
+        p.setOpacity(FStrength);
+        for (const QImage& layer : FLayers)
+            p.drawImage(0, 0, layer);
     }
 
 private:
+    void DrawLayers(qreal Ratio) {
+        FLayers.clear();
+        const auto layer = [&](const auto& Draw) {
+            QImage picture(size() * Ratio, QImage::Format_ARGB32_Premultiplied);
+            picture.setDevicePixelRatio(Ratio);
+            picture.fill(Qt::transparent);
+            QPainter p(&picture);
+            p.setRenderHint(QPainter::Antialiasing);
+            Draw(p);
+            p.end();
+            FLayers.push_back(picture);
+        };
+        if (FKind == TKind::Glow) {
+            // The felt green of the title panel: the computer laid its card here.
+            const QRectF ring = QRectF(rect()).adjusted(2.5, 2.5, -2.5, -2.5);
+            for (const auto& [alpha, width] : {std::pair(90, 5.0), std::pair(230, 2.5)})
+                layer([&](QPainter& p) {
+                    p.setPen(QPen(QColor(0, 110, 50, alpha), width));
+                    p.drawRoundedRect(ring, 6, 6);
+                });
+            return;
+        }
+        layer([this](QPainter& p) { p.fillRect(rect(), QColor(210, 30, 30, 110)); });
+        layer([this](QPainter& p) {
+            p.setPen(QPen(QColor(190, 20, 20), 3));
+            p.drawRoundedRect(QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5), 4, 4);
+        });
+    }
+
     TKind FKind;
     double FStrength = 1;
+    std::vector<QImage> FLayers; // what it draws, at full strength
 };
 
 namespace {
@@ -220,6 +244,8 @@ void TPlayAnimator::Frame() {
             FGlowStart = now;
         } else {
             const double p = EaseOut(std::max(0.0, t));
+            // Both steps of the frame reach the screen in one repaint.
+            const TKsSprite::TDrawBatch batch(*FSprite);
             FSprite->SetX(FFrom.x() + int((FTo.x() - FFrom.x()) * p + 0.5));
             FSprite->SetY(FFrom.y() + int((FTo.y() - FFrom.y()) * p + 0.5));
             if (FReport)

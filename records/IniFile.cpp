@@ -106,7 +106,10 @@ TIniFile::TIniFile(const QString& FileName) : FFileName(FileName) {
     QFile file(FileName);
     if (FileName.isEmpty() || !file.open(QIODevice::ReadOnly))
         return;
-    QByteArray bytes = file.read(MaxFileSize);
+    // Asked for the largest size, the device sets that much memory aside before it reads.
+    const qint64 wanted =
+        file.isSequential() ? MaxFileSize : std::min<qint64>(file.size(), MaxFileSize);
+    QByteArray bytes = file.read(wanted);
     const bool cut = !file.atEnd();
     if (cut) // whole lines only; the rest goes back into the file unread
         bytes.truncate(bytes.lastIndexOf('\n') + 1);

@@ -2,6 +2,7 @@
 #include "kscardgroup.h"
 #include "ksformloader.h"
 #include "kssinglecard.h"
+#include "kssurface.h"
 #include "screen_grab.h"
 #include "table_form.h"
 
@@ -373,6 +374,36 @@ TEST_F(CardGroup, TightPileShowsExactlyItsLastNonEmptyCard) {
     EXPECT_EQ(group->CardAtPos(35, 50), 19);
     group->GetCard(19)->SetEmpty(true);
     EXPECT_TRUE(RegionEquals(Screen(), 0, 0, Picture(56), 71, 96)) << "entry 18's back";
+}
+
+// Redrawing leaves an empty entry to its empty successor, whose draw repeats it: the surface
+// must come out as when every entry is drawn in turn, and cost a draw or two an entry.
+TEST_F(CardGroup, RedrawAllMatchesDrawingEveryEntryAndStaysLinear) {
+    for (const TKsCascadeStyle style : {csTight, csLoose}) {
+        group->CardList().Clear();
+        group->setGeometry(20, 20, 71, 400);
+        group->SetCascadeStyle(style);
+        group->SetAutoTight(false);
+        group->SetTightness(7);
+        Fill({0, 0, 2, 0, 0, 0, 15, 0, 33, 0, 0, 0});
+        group->GetCard(6)->SetNegative(true);
+        Show();
+        TKsSurface& surface = group->Surface();
+        for (int i = 0; i < group->Count(); ++i)
+            group->GetCard(i)->Draw(false);
+        const QImage everyEntry = surface.Image().copy();
+        surface.Invert({0, 0, surface.Width(), surface.Height()});
+        group->RedrawAll(false);
+        EXPECT_EQ(surface.Image(), everyEntry) << style;
+
+        Fill({0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+        int changes = 0;
+        const auto changed = surface.OnChange;
+        surface.OnChange = [&] { ++changes, changed(); };
+        group->RedrawAll(false);
+        surface.OnChange = changed;
+        EXPECT_LE(changes, 2 * group->Count()) << style;
+    }
 }
 
 TEST_F(CardGroup, NormalRowShowsItsGapsInTheBackground) {

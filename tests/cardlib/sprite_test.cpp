@@ -397,6 +397,30 @@ TEST_F(SpriteTest, WithoutAutoEraseTheImageLeavesATrailUntilTheFormRepaints) {
     EXPECT_EQ(ScreenAt(at), sprite->Bitmap());
 }
 
+// A frame's steps inside a batch show nothing until it ends, and then the whole frame at once,
+// the uncovered form included.
+TEST_F(SpriteTest, ADrawBatchShowsAFramesStepsTogetherWhenItEnds) {
+    sprite->SetDrawOptions({doAutoErase});
+    sprite->MoveBitmap(30, 25, 30, 25, nullptr, true);
+    // A step inside the image, then one larger than it, over the child.
+    for (const QRect& at : {ImageAt(42, 31), ImageAt(150, 90)}) {
+        const QImage before = Screen();
+        {
+            const TKsSprite::TDrawBatch frame(*sprite);
+            sprite->SetX(at.x());
+            sprite->SetY(at.y());
+            EXPECT_EQ(Screen(), before);
+        }
+        const QImage screen = Screen();
+        EXPECT_EQ(screen.copy(at), Rgb(sprite->Bitmap()));
+        EXPECT_EQ(Without(screen, at), Without(reference, at)) << "the uncovered form is back";
+        EXPECT_EQ(Rgb(sprite->Background()), reference.copy(at));
+        Settle();
+    }
+    sprite->SetVisible(false);
+    EXPECT_EQ(Screen(), reference);
+}
+
 TEST_F(SpriteTest, MovingAgainWhileShownLeavesTheEarlierPicture) {
     sprite->MoveBitmap(10, 10, 30, 30, nullptr, true);
     sprite->SetBitmap(FlyingImage(60));

@@ -213,6 +213,17 @@ TEST_F(Safety, ProgramIconIsDrawnFromItsPicture) {
     const QImage image = icon.pixmap(64).toImage();
     EXPECT_EQ(image.pixelColor(32, 4), QColor(0x00, 0x68, 0x2f)) << "the green tile";
     EXPECT_EQ(image.pixelColor(0, 0).alpha(), 0) << "its rounded corner";
+
+    // The main window's icon comes once its first frame is drawn.
+    QApplication::setWindowIcon(QIcon());
+    QWidget window;
+    SetProgramIconOnceShown(window);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(QApplication::windowIcon().isNull()) << "not before the window is shown";
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return QApplication::windowIcon().availableSizes() == sizes; }, 60000));
 }
 
 } // namespace
