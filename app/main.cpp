@@ -5,6 +5,7 @@
 #include "ConfigFile.h"
 #include "ProgramIcon.h"
 #include "TerminateHandler.h"
+#include "Translations.h"
 
 #include <QApplication>
 #include <QDir>
@@ -37,6 +38,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tolvi"));
     QApplication::setWindowIcon(ProgramIcon());
+    LoadTranslations(app);
     TMainForm mainForm;
     TTerminateHandler terminate(mainForm);
     mainForm.show();

@@ -1,10 +1,12 @@
 #include "HelpWindow.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QPointer>
 #include <QRegularExpression>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QWidget>
 
@@ -14,7 +16,7 @@ class THelpWindow : public QWidget {
 public:
     THelpWindow(const QString& FileName, QWidget* Parent) : QWidget(Parent, Qt::Window) {
         setObjectName(QStringLiteral("HelpWindow"));
-        setWindowTitle(QStringLiteral("Tolvi Help"));
+        setWindowTitle(QCoreApplication::translate("HelpWindow", "Tolvi Help"));
         setAttribute(Qt::WA_DeleteOnClose);
         resize(640, 480);
         FContents = new QListWidget(this);
@@ -26,6 +28,8 @@ public:
         layout->addWidget(FContents);
         layout->addWidget(FText, 1);
         Load(FileName);
+        // Closed by the keyboard as the dialogs are.
+        new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
         connect(FContents, &QListWidget::currentRowChanged, this, [this](int Row) {
             if (Row >= 0 && Row < FAnchors.size())
                 FText->scrollToAnchor(FAnchors[Row]);
