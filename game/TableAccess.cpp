@@ -67,6 +67,12 @@ TAnnouncer::TAnnouncer(QWidget* Parent) : QLabel(Parent) {
     connect(&FGap, &QTimer::timeout, this, &TAnnouncer::Flush);
 }
 
+void TAnnouncer::SetGap(int Milliseconds) {
+    FGap.setInterval(Milliseconds);
+    if (Milliseconds == 0)
+        Flush(); // nothing may wait for a gap that no longer comes
+}
+
 void TAnnouncer::Say(const QString& Text, bool Replaceable) {
     if (!FGap.isActive() && FWaiting.isEmpty()) {
         Send(Text);

@@ -27,7 +27,7 @@ public:
     explicit TAnnouncer(QWidget* Parent);
 
     int Gap() const { return FGap.interval(); }
-    void SetGap(int Milliseconds) { FGap.setInterval(Milliseconds); }
+    void SetGap(int Milliseconds);
     // Replaceable: a later text of the same kind takes its place while both wait.
     void Say(const QString& Text, bool Replaceable = false);
     // Sends what waits now, as the end of the gap does.
