@@ -78,10 +78,11 @@ void TAnnouncer::Say(const QString& Text, bool Replaceable) {
         Send(Text);
         return;
     }
-    if (Replaceable && FReplaceable >= 0) {
-        FWaiting[FReplaceable] = Text;
-        return;
-    }
+    if (!FWaiting.isEmpty() && FWaiting.last() == Text)
+        return; // said once is enough
+    // The later play goes where it belongs in the order, the earlier one is dropped.
+    if (Replaceable && FReplaceable >= 0)
+        FWaiting.removeAt(FReplaceable);
     if (Replaceable)
         FReplaceable = int(FWaiting.size());
     FWaiting << Text;
@@ -168,7 +169,9 @@ void TTableAccess::Refresh() {
 }
 
 void TTableAccess::Follow(const TGameEvent& Event) {
-    FRefresh.start();
+    // Named before the announcement, so that a reader who hears a play finds the pile's card.
+    Refresh();
+    FRefresh.start(); // and again once refills and turn-overs have settled
     switch (Event.Kind) {
     case TGameEventKind::Dealt:
         FStatus->Say(tr("New deal"));

@@ -190,7 +190,7 @@ TEST(Announcer, TextsWithinTheGapWaitAndTheComputersLatestPlayReplacesTheEarlier
     status.Say(QStringLiteral("computer 2"), true);
     EXPECT_EQ(heard, QStringList({"A"})) << "the rest waits for the gap";
     status.Flush();
-    EXPECT_EQ(heard.last(), u"computer 2 refused"_qs);
+    EXPECT_EQ(heard.last(), u"refused computer 2"_qs) << "in the order they happened";
     EXPECT_EQ(status.accessibleName(), heard.last());
     status.Flush();
     EXPECT_EQ(heard.size(), 2) << "nothing waits";
