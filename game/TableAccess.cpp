@@ -7,6 +7,7 @@
 #include "kssinglecard.h"
 
 #include <QAccessible>
+#include <QAccessibleWidget>
 #include <QCoreApplication>
 #include <QPushButton>
 #include <array>
@@ -39,6 +40,21 @@ const TKsSingleCard* TopCard(TKsCardGroup* Group) {
 void Name(QWidget* Widget, const QString& Text) {
     if (Widget && Widget->accessibleName() != Text)
         Widget->setAccessibleName(Text); // tells the screen reader
+}
+
+// The role a control of the table tells a screen reader, where Qt's own would be wrong: a
+// card group is a plain widget to Qt.
+const char* const RoleProperty = "TolviAccessibleRole";
+
+QAccessibleInterface* TableRoles(const QString&, QObject* Object) {
+    auto* widget = qobject_cast<QWidget*>(Object);
+    const QVariant role = widget ? widget->property(RoleProperty) : QVariant();
+    return role.isValid() ? new QAccessibleWidget(widget, QAccessible::Role(role.toInt()))
+                          : nullptr;
+}
+
+void SetRole(QWidget* Widget, QAccessible::Role Role) {
+    Widget->setProperty(RoleProperty, int(Role));
 }
 
 } // namespace
@@ -112,17 +128,24 @@ void TAnnouncer::Send(const QString& Text) {
 TTableAccess::TTableAccess(TMainForm& Form)
     : QObject(&Form), FForm(Form), FStatus(new TAnnouncer(&Form)) {
     setObjectName(QStringLiteral("TableAccess"));
+    // Before anything asks for the controls' interfaces, which Qt keeps once made.
+    static const bool rolesInstalled = (QAccessible::installFactory(TableRoles), true);
+    (void)rolesInstalled;
+    SetRole(FStatus, QAccessible::StatusBar);
     FStatus->setAccessibleDescription(tr("Game events"));
     FRefresh.setSingleShot(true);
     FRefresh.setInterval(0);
     connect(&FRefresh, &QTimer::timeout, this, &TTableAccess::Refresh);
     // A card group repaints whenever its cards change, refills and turn-overs included.
-    for (QWidget* w : std::initializer_list<QWidget*>{Form.CardTable1, Form.CardTable2,
-                                                      Form.Play1Pile, Form.Play2Pile})
-        w->installEventFilter(this);
+    QList<QWidget*> groups{Form.CardTable1, Form.CardTable2, Form.Play1Pile, Form.Play2Pile};
     for (size_t i = 0; i < Form.Play1Card.size(); ++i) {
-        Form.Play1Card[i]->installEventFilter(this);
-        Form.Play2Card[i]->installEventFilter(this);
+        groups << Form.Play1Card[i] << Form.Play2Card[i];
+        SetRole(Form.Play1Card[i], QAccessible::Button); // a click or a key plays it
+    }
+    for (QWidget* w : groups) {
+        w->installEventFilter(this);
+        if (!w->property(RoleProperty).isValid())
+            SetRole(w, QAccessible::Graphic);
     }
     Form.WaitSign1->setAccessibleName(tr("You cannot play"));
     Form.WaitSign2->setAccessibleName(tr("The computer cannot play"));

@@ -163,6 +163,10 @@ TEST_F(KeyboardAccess, TheTableIsNamedAsShownAndPlaysAreAnnounced) {
     EXPECT_EQ(Heard(form->Play2Card[0]), "Computer's card 1: empty");
     EXPECT_EQ(Heard(form->WaitSign2), "The computer cannot play");
     EXPECT_EQ(Heard(form->Play1Pile), "Your cards to go: 25");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(form->Play1Card[0])->role(),
+              QAccessible::Button);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(access->Status())->role(),
+              QAccessible::StatusBar);
 
     access->Status()->Flush();
     access->Status()->SetGap(0);
