@@ -3,10 +3,10 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QPointer>
 #include <QRegularExpression>
-#include <QShortcut>
 #include <QTextBrowser>
 #include <QWidget>
 
@@ -28,12 +28,19 @@ public:
         layout->addWidget(FContents);
         layout->addWidget(FText, 1);
         Load(FileName);
-        // Closed by the keyboard as the dialogs are.
-        new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
         connect(FContents, &QListWidget::currentRowChanged, this, [this](int Row) {
             if (Row >= 0 && Row < FAnchors.size())
                 FText->scrollToAnchor(FAnchors[Row]);
         });
+    }
+
+protected:
+    // Closed by the keyboard as the dialogs are.
+    void keyPressEvent(QKeyEvent* Event) override {
+        if (Event->key() == Qt::Key_Escape && Event->modifiers() == Qt::NoModifier)
+            close();
+        else
+            QWidget::keyPressEvent(Event);
     }
 
 private:

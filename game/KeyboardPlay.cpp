@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <algorithm>
@@ -61,10 +62,11 @@ TKeyboardPlay::TKeyboardPlay(TMainForm& Form)
     Form.installEventFilter(this);
     qApp->installEventFilter(this);
     Form.Events().Subscribe([this](const TGameEvent& Event) {
-        if (Event.Kind == TGameEventKind::GameDecided)
-            FQuestionOpen = true;
-        else if (Event.Kind == TGameEventKind::AfterDecision)
-            FQuestionOpen = false;
+        if (Event.Kind == TGameEventKind::GameDecided ||
+            Event.Kind == TGameEventKind::AfterDecision) {
+            FQuestionComing = Event.Kind == TGameEventKind::GameDecided;
+            FQuestion = nullptr;
+        }
     });
 }
 
@@ -75,7 +77,14 @@ TKeyboardPlay::~TKeyboardPlay() {
 bool TKeyboardPlay::eventFilter(QObject* Watched, QEvent* Event) {
     // A player laying cards with Space or Enter must not deal by the same keys: not on the
     // Deal button, and not on the question that follows a game's end.
-    if (IsSpaceOrEnter(*Event) && (Watched == FForm.DealBtn || FQuestionOpen)) {
+    // The question is the first message box after the decision.
+    if (FQuestionComing && Event->type() == QEvent::Show && qobject_cast<QMessageBox*>(Watched)) {
+        FQuestion = static_cast<QWidget*>(Watched);
+        FQuestionComing = false;
+    }
+    const bool onQuestion = FQuestion && Watched->isWidgetType() &&
+                            static_cast<QWidget*>(Watched)->window() == FQuestion;
+    if (IsSpaceOrEnter(*Event) && (Watched == FForm.DealBtn || onQuestion)) {
         if (Event->type() == QEvent::ShortcutOverride)
             Event->accept();
         return Event->type() != QEvent::ShortcutOverride;

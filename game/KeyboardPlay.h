@@ -4,6 +4,7 @@
 // and Enter never deal: the Deal button ignores them, and so does the question after a game.
 
 #include <QObject>
+#include <QPointer>
 #include <QWidget>
 
 class TMainForm;
@@ -39,7 +40,9 @@ private:
     TMainForm& FForm;
     TFocusMark* FMark;
     int FSlot = -1;
-    bool FQuestionOpen = false; // between a decision and the answer to the question after it
+    // The question after a decision: coming once the game is decided, then its message box.
+    bool FQuestionComing = false;
+    QPointer<QWidget> FQuestion;
 };
 
 // Sets the window up for keyboard play; called once from the window's start-up.

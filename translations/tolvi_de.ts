@@ -406,7 +406,7 @@ Eine frühere Fassung der Datei bleibt unverändert.</translation>
     </message>
     <message>
         <source>Score: %1</source>
-        <translation>Punkte: %1</translation>
+        <translation>Stand: %1</translation>
     </message>
     <message>
         <source>New deal</source>

@@ -1,11 +1,13 @@
 // Play by keyboard alone and what a screen reader hears of the table.
 
+#include "HelpWindow.h"
 #include "KeyboardPlay.h"
 #include "StringRes.h"
 #include "TableAccess.h"
 #include "game_fixture.h"
 
 #include <QAccessible>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QWindow>
@@ -86,15 +88,25 @@ TEST_F(KeyboardAccess, AWholeGameByArrowKeysAndSpaceOnly) {
 
     // The question after the game: Space and Enter do not answer it, its buttons do.
     int yesByKey = 0;
+    int enterElsewhere = 0;
     dialogs.OnMessage = [&](const TKsMessage& M) {
         if (!M.Text.contains(StringRes::WinnerHuman()) &&
             !M.Text.contains(StringRes::WinnerComputer()))
             return;
-        QPushButton yes(QStringLiteral("&Yes"));
-        QObject::connect(&yes, &QPushButton::clicked, [&] { ++yesByKey; });
-        yes.show();
-        QTest::keyClick(&yes, Qt::Key_Space);
-        QTest::keyClick(&yes, Qt::Key_Return);
+        QMessageBox box(QMessageBox::Information, {}, M.Text, QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        box.show();
+        QTest::keyClick(box.focusWidget(), Qt::Key_Space);
+        QTest::keyClick(box.focusWidget(), Qt::Key_Return);
+        yesByKey += box.clickedButton() != nullptr;
+        // Any other dialog, such as the name asked after a win, takes Enter as ever.
+        QDialog other;
+        QPushButton ok(QStringLiteral("OK"), &other);
+        ok.setDefault(true);
+        QObject::connect(&ok, &QPushButton::clicked, &other, &QDialog::accept);
+        other.show();
+        QTest::keyClick(&other, Qt::Key_Return);
+        enterElsewhere += other.result() == QDialog::Accepted;
         dialogs.Answers.push_back(mbNo);
     };
     int laidByKey = 0;
@@ -119,7 +131,8 @@ TEST_F(KeyboardAccess, AWholeGameByArrowKeysAndSpaceOnly) {
     EXPECT_FALSE(form->GameRunning()) << "the game was played to its end";
     EXPECT_GT(laidByKey, 10);
     EXPECT_GT(laidRight, 0) << "Shift lays on the right pile";
-    EXPECT_EQ(yesByKey, 0);
+    EXPECT_EQ(yesByKey, 0) << "the question after the game ignores Space and Enter";
+    EXPECT_EQ(enterElsewhere, 1);
     EXPECT_EQ(Deals(), 1) << "no key dealt again";
     ASSERT_FALSE(heard.isEmpty());
     EXPECT_TRUE(heard.last().contains(QStringLiteral(" won"))) << heard.last().toStdString();
@@ -145,6 +158,16 @@ TEST_F(KeyboardAccess, TabReachesTheButtonsWhereSpaceOpensAllButTheDeal) {
         EXPECT_EQ(keys->Mark()->isVisible(), focus == form.get()) << "one focus shows at a time";
     }
     EXPECT_EQ(order, QStringList({"&Game", "&Deal", "&Options", "&Help", "&Scores", "cards"}));
+}
+
+TEST_F(KeyboardAccess, EscClosesTheHelpAsItClosesTheDialogs) {
+    ASSERT_TRUE(
+        QFile::copy(QStringLiteral(TOLVI_SOURCE_DIR "/resources/Tolvi.HLP"), form->HelpFile()));
+    form->HelpBtnClick();
+    QWidget* help = ShownHelpWindow();
+    ASSERT_TRUE(help && help->isVisible());
+    QTest::keyClick(help->findChild<QWidget*>(QStringLiteral("Text")), Qt::Key_Escape);
+    EXPECT_TRUE(QTest::qWaitFor([] { return ShownHelpWindow() == nullptr; }, 30000));
 }
 
 TEST_F(KeyboardAccess, TheTableIsNamedAsShownAndPlaysAreAnnounced) {
