@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QWidget>
 
+class QKeyEvent;
 class TMainForm;
 
 // The mark around the focused card: nothing is drawn until an arrow key is first pressed.

@@ -2,6 +2,7 @@
 // message boxes and the help, and every text fits where it stands.
 
 #include "FeltBadge.h"
+#include "GameSummary.h"
 #include "GetName.h"
 #include "Scores.h"
 #include "StringRes.h"
@@ -191,6 +192,25 @@ TEST_P(Languages, EveryTextIsTranslatedAndFits) {
         EXPECT_NE(QCoreApplication::translate("QPlatformTheme", "&Yes"), u"&Yes"_qs);
     }
 
+    // The breakdown drawn after a game, for either winner, with wide numbers.
+    for (const QString& winner : {StringRes::WinnerHuman(), StringRes::WinnerComputer()}) {
+        form->Summary->SetBreakdown({winner, 51, 30, 500, 5100, 3599000, 5999});
+        texts << form->Summary->Title();
+        const QFont title = form->Summary->TitleFont();
+        const int inner = form->Summary->width() - 20; // its margins
+        if (QFontMetrics(title).horizontalAdvance(Plain(form->Summary->Title())) > inner)
+            overflows << form->Summary->Title();
+        QFont bold = title;
+        bold.setPixelSize(12);
+        for (const auto& [caption, value] : form->Summary->Lines()) {
+            texts << caption;
+            if (QFontMetrics(bold).horizontalAdvance(
+                    Plain(caption + QStringLiteral("  ") + value)) > inner)
+                overflows << caption;
+        }
+    }
+    form->Summary->show();
+    Save(*form->Summary, Name("summary"));
     EXPECT_TRUE(overflows.isEmpty()) << overflows.join(u'\n').toStdString();
     if (english)
         return;
