@@ -7,6 +7,7 @@
 #include "ProgramIcon.h"
 #include "TerminateHandler.h"
 #include "ksabort.h"
+#include "Translations.h"
 
 #include <QApplication>
 #include <QDir>
@@ -40,6 +41,7 @@ int main(int argc, char* argv[]) {
     TMainForm::StartupTableSize = ApplyTableSize();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tolvi"));
+    LoadTranslations(app);
     const TCommandLine line = ParseCommandLine(QApplication::arguments());
     if (!line.Error.isEmpty()) {
         std::fprintf(stderr, "Tolvi: %s\n", qPrintable(line.Error));

@@ -236,7 +236,7 @@ void TKsCardGroup::SetPlayerNameLabel(QLabel* Value) {
 void TKsCardGroup::SetDealer(bool Value) {
     FDealer = Value;
     if (FDealerLabel)
-        FDealerLabel->setText(FDealer ? QStringLiteral("Dealer") : QString());
+        FDealerLabel->setText(FDealer ? tr("Dealer") : QString());
     if (OnDealerChange)
         OnDealerChange(this);
 }
@@ -244,7 +244,7 @@ void TKsCardGroup::SetDealer(bool Value) {
 void TKsCardGroup::SetDealerLabel(QLabel* Value) {
     FDealerLabel = Value;
     if (FDealerLabel)
-        FDealerLabel->setText(FDealer ? QStringLiteral("Dealer") : QString());
+        FDealerLabel->setText(FDealer ? tr("Dealer") : QString());
 }
 
 void TKsCardGroup::SetPlayDelay(int32_t Value) {

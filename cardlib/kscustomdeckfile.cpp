@@ -2,6 +2,7 @@
 
 #include "ksdialogs.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <cstring>
@@ -31,7 +32,8 @@ bool ReadHead(const QString& FileName, qint64 Size, QByteArray& Data) {
 }
 
 bool Reject(const char* Text) {
-    KsMessageDlg(QString::fromLatin1(Text), mtError, {mbOK}, QStringLiteral("Error"));
+    KsMessageDlg(QString::fromLatin1(Text), mtError, {mbOK},
+                 QCoreApplication::translate("KsDialogs", "Error"));
     return false;
 }
 

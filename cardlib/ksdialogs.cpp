@@ -106,13 +106,13 @@ TKsDialogs* gDialogs = &gQtDialogs;
 QString KsDefaultCaption(TKsMsgDlgType Type) {
     switch (Type) {
     case mtWarning:
-        return QStringLiteral("Warning");
+        return QCoreApplication::translate("KsDialogs", "Warning");
     case mtError:
-        return QStringLiteral("Error");
+        return QCoreApplication::translate("KsDialogs", "Error");
     case mtInformation:
-        return QStringLiteral("Information");
+        return QCoreApplication::translate("KsDialogs", "Information");
     case mtConfirmation:
-        return QStringLiteral("Confirm");
+        return QCoreApplication::translate("KsDialogs", "Confirm");
     case mtCustom:
         break;
     }

@@ -2,6 +2,7 @@
 
 #include "FeltBadge.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
 
@@ -49,15 +50,23 @@ QString TGameSummary::FormatTime(int64_t Milliseconds) {
     return QStringLiteral("%1:%2").arg(seconds / 3600).arg(minSec.rightJustified(5, u'0'));
 }
 
+QFont TGameSummary::TitleFont() const {
+    QFont title = font();
+    title.setPixelSize(15);
+    title.setBold(true);
+    // A longer title in another language takes a smaller size rather than losing its ends.
+    const int inner = width() - 2 * Margin;
+    while (title.pixelSize() > 11 && QFontMetrics(title).horizontalAdvance(Title()) > inner)
+        title.setPixelSize(title.pixelSize() - 1);
+    return title;
+}
+
 void TGameSummary::paintEvent(QPaintEvent*) {
     QPainter p(this);
     TFeltBadge::PaintGround(p, rect());
     const int inner = width() - 2 * Margin;
 
-    QFont title = font();
-    title.setPixelSize(15);
-    title.setBold(true);
-    p.setFont(title);
+    p.setFont(TitleFont());
     p.setPen(TFeltBadge::Cream());
     p.drawText(QRect(Margin, 4, inner, TitleHeight), Qt::AlignCenter, Title());
     p.setPen(QPen(TFeltBadge::CaptionColor(), 1));

@@ -2,6 +2,7 @@
 // The breakdown of a decided game on a felt panel, shown while the player is asked whether to
 // play again.
 
+#include <QFont>
 #include <QList>
 #include <QPair>
 #include <QString>
@@ -28,6 +29,8 @@ public:
     // The title, then each line's caption and value, as drawn.
     QString Title() const;
     QList<QPair<QString, QString>> Lines() const;
+    // The title's type: bold 15 pixels, smaller when the title would not fit otherwise.
+    QFont TitleFont() const;
     // Milliseconds as minutes and seconds ("2:05"), with hours when there are any.
     static QString FormatTime(int64_t Milliseconds);
 

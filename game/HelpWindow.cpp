@@ -1,7 +1,9 @@
 #include "HelpWindow.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QPointer>
 #include <QRegularExpression>
@@ -14,7 +16,7 @@ class THelpWindow : public QWidget {
 public:
     THelpWindow(const QString& FileName, QWidget* Parent) : QWidget(Parent, Qt::Window) {
         setObjectName(QStringLiteral("HelpWindow"));
-        setWindowTitle(QStringLiteral("Tolvi Help"));
+        setWindowTitle(QCoreApplication::translate("HelpWindow", "Tolvi Help"));
         setAttribute(Qt::WA_DeleteOnClose);
         resize(640, 480);
         FContents = new QListWidget(this);
@@ -30,6 +32,15 @@ public:
             if (Row >= 0 && Row < FAnchors.size())
                 FText->scrollToAnchor(FAnchors[Row]);
         });
+    }
+
+protected:
+    // Closed by the keyboard as the dialogs are.
+    void keyPressEvent(QKeyEvent* Event) override {
+        if (Event->key() == Qt::Key_Escape && Event->modifiers() == Qt::NoModifier)
+            close();
+        else
+            QWidget::keyPressEvent(Event);
     }
 
 private:

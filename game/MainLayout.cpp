@@ -3,13 +3,16 @@
 #include "ConfigFile.h"
 #include "HelpWindow.h"
 #include "KeySlot.h"
+#include "KeyboardPlay.h"
 #include "Main.h"
 #include "Options.h"
 #include "ProgramFiles.h"
 #include "Scores.h"
 #include "SoundEngine.h"
+#include "TableAccess.h"
 #include "TablePicture.h"
 #include "TitlePanel.h"
+#include "Translations.h"
 #include "ksabort.h"
 #include "kscarddeck.h"
 #include "kscardgroup.h"
@@ -70,6 +73,8 @@ TMainForm::TMainForm(QWidget* Parent) : QWidget(Parent) {
     CreatePlayView();
     CreateSound();
     CreateDealCommands();
+    SetUpKeyboardPlay(*this);
+    SetUpTableAccess(*this);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     KsSetMainWindow(this);
@@ -155,7 +160,7 @@ void TMainForm::LoadWindowDescription() {
         CardTable2->PlayerList().Add().CardGroup = Play2Card[i];
     }
 
-    DealBtn = new QPushButton(QStringLiteral("&Deal"), this);
+    DealBtn = new QPushButton(tr("&Deal"), this);
     DealBtn->setGeometry(6, 338, 75, 25);
     // Mouse and Alt-letter only: a button holding the focus would deal again on Space.
     DealBtn->setFocusPolicy(Qt::NoFocus);
@@ -217,9 +222,9 @@ void TMainForm::LoadWindowDescription() {
                 [this, Click] { KsHandleEvent([this, Click] { (this->*Click)(); }); });
         return button;
     };
-    OptionBtn = makeButton(QStringLiteral("&Options"), 366, &TMainForm::OptionBtnClick);
-    HelpBtn = makeButton(QStringLiteral("&Help"), 394, &TMainForm::HelpBtnClick);
-    ScoreBtn = makeButton(QStringLiteral("&Scores"), 422, &TMainForm::ScoreBtnClick);
+    OptionBtn = makeButton(tr("&Options"), 366, &TMainForm::OptionBtnClick);
+    HelpBtn = makeButton(tr("&Help"), 394, &TMainForm::HelpBtnClick);
+    ScoreBtn = makeButton(tr("&Scores"), 422, &TMainForm::ScoreBtnClick);
 
     // Above the title, clear of the table; the menu opens on a click or Alt+G.
     GameBtn = new QPushButton(tr("&Game"), this);
@@ -230,7 +235,7 @@ void TMainForm::LoadWindowDescription() {
 
     // Stored sizes, as for the buttons: measuring text here would load the whole font
     // database before the window can appear.
-    Label9 = new QLabel(QStringLiteral("Score :"), this);
+    Label9 = new QLabel(tr("Score :"), this);
     Label9->setGeometry(565, 208, 35, 13);
     ScoreLabel = new QLabel(QStringLiteral("0"), this);
     ScoreLabel->setGeometry(599, 208, 30, 13);
@@ -389,12 +394,12 @@ void TMainForm::ScoreBtnClick() {
 
 void TMainForm::HelpBtnClick() {
     if (!QFileInfo::exists(FHelpFile)) {
-        KsMessageDlg(QStringLiteral("The help file was not found:\n%1")
-                         .arg(QDir::toNativeSeparators(FHelpFile)),
-                     mtError);
+        KsMessageDlg(
+            tr("The help file was not found:\n%1").arg(QDir::toNativeSeparators(FHelpFile)),
+            mtError);
         return;
     }
-    OpenHelp(FHelpFile, this);
+    OpenHelp(TranslatedHelpFile(FHelpFile), this);
 }
 
 bool TMainForm::TimerEnabled() const {

@@ -123,8 +123,8 @@ void TMainForm::TimerTimer() {
         // Should never happen; reported once a game rather than on every tick.
         if (!FStuckWinnerReported) {
             FStuckWinnerReported = true;
-            KsMessageDlg(QStringLiteral("ERROR CAUGHT!!\r Please Report this!\r Computer has "
-                                        "won, but is waiting"),
+            KsMessageDlg(tr("ERROR CAUGHT!!\r Please Report this!\r Computer has "
+                            "won, but is waiting"),
                          mtInformation, {mbOK});
         }
     }

@@ -23,5 +23,5 @@ void TTitlePanel::paintEvent(QPaintEvent*) {
     p.setFont(small);
     p.setPen(QColor(220, 220, 200));
     p.drawText(QRect(0, 318, width() - 4, 16), Qt::AlignCenter,
-               QStringLiteral("Version %1").arg(TolviVersion()));
+               tr("Version %1").arg(TolviVersion()));
 }

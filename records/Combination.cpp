@@ -20,3 +20,7 @@ QString TCombination::Section() const {
         return sections[size_t(Index())];
     return StringRes::FameTitle(DeckCount, Scoring) + StringRes::LevelSuffix(Level);
 }
+
+QString TCombination::Title() const {
+    return StringRes::ShownFameTitle(DeckCount, Scoring) + StringRes::ShownLevelSuffix(Level);
+}

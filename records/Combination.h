@@ -31,6 +31,8 @@ struct TCombination {
     // "Single Deck - Normal Scoring - Unbeatable" and so on; for an invalid combination the
     // parts that exist.
     QString Section() const;
+    // The section's name as the lists show it, in the player's language.
+    QString Title() const;
 
     bool operator==(const TCombination&) const = default;
 };

@@ -103,7 +103,7 @@ QStringList HallOfFameLines(const THallOfFame& HallOfFame) {
     QStringList lines;
     lines.reserve(160);
     ForEachCombination([&](const TCombination& combination) {
-        lines << combination.Section() << StringRes::RankHeading();
+        lines << combination.Title() << StringRes::RankHeading();
         const TFameTable& table = HallOfFame.Table(combination);
         for (int32_t place = 1; place <= FamePlaces; ++place) {
             const TFameEntry& entry = table[size_t(place - 1)];

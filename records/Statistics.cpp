@@ -234,26 +234,33 @@ QStringList StatisticsLines(const TStatistics& Statistics, const TCombination& C
     QStringList lines;
     const auto add = [&](const TCombination& combination) {
         const TGameStats& s = Statistics.Entry(combination);
-        lines << combination.Section();
+        lines << combination.Title();
         if (s.Played == 0) {
-            lines << QStringLiteral("  No games yet") << QString();
+            lines << QStringLiteral("  ") +
+                         QCoreApplication::translate("Statistics", "No games yet")
+                  << QString();
             return;
         }
         const auto row = [&](const char* Left, int32_t Value, const char* Right,
                              const QString& Text) {
             lines << QStringLiteral("  %1%2 %3%4")
-                         .arg(QString::fromLatin1(Left), -11)
+                         .arg(QCoreApplication::translate("Statistics", Left), -11)
                          .arg(Value, -6)
-                         .arg(QString::fromLatin1(Right), -12)
+                         .arg(QCoreApplication::translate("Statistics", Right), -12)
                          .arg(Text);
         };
         const QString none = QStringLiteral("-");
-        row("Played", s.Played, "Win rate", QStringLiteral("%1 %").arg(s.WinRate()));
-        row("Won", s.Won, "Streak", QString::number(s.Streak));
-        row("Lost", s.Lost, "Best streak", QString::number(s.BestStreak));
-        row("Abandoned", s.Abandoned, "Fastest win",
+        row(QT_TRANSLATE_NOOP("Statistics", "Played"), s.Played,
+            QT_TRANSLATE_NOOP("Statistics", "Win rate"), QStringLiteral("%1 %").arg(s.WinRate()));
+        row(QT_TRANSLATE_NOOP("Statistics", "Won"), s.Won,
+            QT_TRANSLATE_NOOP("Statistics", "Streak"), QString::number(s.Streak));
+        row(QT_TRANSLATE_NOOP("Statistics", "Lost"), s.Lost,
+            QT_TRANSLATE_NOOP("Statistics", "Best streak"), QString::number(s.BestStreak));
+        row(QT_TRANSLATE_NOOP("Statistics", "Abandoned"), s.Abandoned,
+            QT_TRANSLATE_NOOP("Statistics", "Fastest win"),
             s.FastestWin > 0 ? QStringLiteral("%1 s").arg(s.FastestWin) : none);
-        row("Best score", s.BestScore, "Average",
+        row(QT_TRANSLATE_NOOP("Statistics", "Best score"), s.BestScore,
+            QT_TRANSLATE_NOOP("Statistics", "Average"),
             s.Won > 0 ? QString::number(s.AverageScore()) : none);
         lines << QString();
     };

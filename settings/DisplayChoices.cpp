@@ -10,18 +10,16 @@
 
 TDisplayChoices::TDisplayChoices(int32_t StartedTableSize, QWidget* Parent)
     : QWidget(Parent), FStartedTableSize(StartedTableSize),
-      FTableSizeLabel(new QLabel(QStringLiteral("Table size"), this)),
-      FTableSize(new QComboBox(this)),
-      FLargeIndices(new QCheckBox(QStringLiteral("Large indices"), this)),
-      FFourColours(new QCheckBox(QStringLiteral("Four colours"), this)),
+      FTableSizeLabel(new QLabel(tr("Table size"), this)), FTableSize(new QComboBox(this)),
+      FLargeIndices(new QCheckBox(tr("Large indices"), this)),
+      FFourColours(new QCheckBox(tr("Four colours"), this)),
       FNextStartNote(new QLabel(StringRes::TableSizeAtNextStart(), this)) {
     setObjectName(QStringLiteral("DisplayChoices"));
     FTableSize->setObjectName(QStringLiteral("TableSize"));
     FLargeIndices->setObjectName(QStringLiteral("LargeIndices"));
     FFourColours->setObjectName(QStringLiteral("FourColours"));
     for (const int32_t size : TableSizes)
-        FTableSize->addItem(size == 0 ? QStringLiteral("Automatic")
-                                      : QStringLiteral("%1 %").arg(size));
+        FTableSize->addItem(size == 0 ? tr("Automatic") : QStringLiteral("%1 %").arg(size));
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->addWidget(FTableSizeLabel, 0, 0);

@@ -28,11 +28,10 @@ public:
 } // namespace
 
 TNameForm::TNameForm(QWidget* Parent)
-    : QDialog(Parent),
-      FLabel1(new QLabel(QStringLiteral("Enter your name for the Hall of Fame"), this)),
-      FEdit(new QLineEdit(this)), FButton1(new QPushButton(QStringLiteral("&Ok"), this)) {
+    : QDialog(Parent), FLabel1(new QLabel(tr("Enter your name for the Hall of Fame"), this)),
+      FEdit(new QLineEdit(this)), FButton1(new QPushButton(tr("&Ok"), this)) {
     setObjectName(QStringLiteral("NameForm"));
-    SetUpFixedDialog(*this, QStringLiteral("Name"), 254, 123, true);
+    SetUpFixedDialog(*this, tr("Name"), 254, 123, true);
 
     FLabel1->setObjectName(QStringLiteral("Label1"));
     FLabel1->setFont(ComicFont(13, true));

@@ -64,13 +64,11 @@ constexpr int BottomMargin = 2;
 
 TOptionsForm::TOptionsForm(const TSettings& Current, const TOptionsGame& Game, QWidget* Parent)
     : QDialog(Parent), FCurrent(Current), FGame(Game),
-      FScoringStyle(new TRadioGroup(QStringLiteral("Scoring Style"),
-                                    {QStringLiteral("Normal"), QStringLiteral("Las Vegas")}, this)),
-      FDeckSize(new TRadioGroup(QStringLiteral("Deck Size"),
-                                {QStringLiteral("Single"), QStringLiteral("Double")}, this)),
-      FSaveBtn(new QPushButton(QStringLiteral("&Save"), this)),
-      FCancelBtn(new QPushButton(QStringLiteral("&Cancel"), this)),
-      FComputerLevel(new TRadioGroup(QStringLiteral("Computer"), LevelNames(), this)),
+      FScoringStyle(new TRadioGroup(tr("Scoring Style"), {tr("Normal"), tr("Las Vegas")}, this)),
+      FDeckSize(new TRadioGroup(tr("Deck Size"), {tr("Single"), tr("Double")}, this)),
+      FSaveBtn(new QPushButton(tr("&Save"), this)),
+      FCancelBtn(new QPushButton(tr("&Cancel"), this)),
+      FComputerLevel(new TRadioGroup(tr("Computer"), LevelNames(), this)),
       FChoices(new QGroupBox(tr("Play and Table"), this)),
       FShowPlays(new QCheckBox(StringRes::ShowPlaysOption(), FChoices)),
       FFumbleRule(new QCheckBox(FChoices)),
@@ -79,7 +77,7 @@ TOptionsForm::TOptionsForm(const TSettings& Current, const TOptionsGame& Game, Q
       FSound(new QCheckBox(tr("Sound"), FChoices)), FVolume(new QSlider(Qt::Horizontal, FChoices)) {
     setObjectName(QStringLiteral("OptionsForm"));
     // The height follows from the box of choices below.
-    SetUpFixedDialog(*this, QStringLiteral("Options"), 221, 323, false);
+    SetUpFixedDialog(*this, tr("Options"), 221, 323, false);
     setFont(ComicFont(16));
 
     Place(*FScoringStyle, "ScoringStyle", 46, 3, 129, 72);
@@ -122,8 +120,15 @@ TOptionsForm::TOptionsForm(const TSettings& Current, const TOptionsGame& Game, Q
                                                         : FChoices->sizeHint().height());
 
     const int buttonsTop = FChoices->geometry().bottom() + 1 + ButtonsGap;
-    Place(*FSaveBtn, "SaveBtn", 25, buttonsTop, 75, 25);
-    Place(*FCancelBtn, "CancelBtn", 121, buttonsTop, 75, 25);
+    // A longer caption in another language widens its button about the same centre.
+    const auto placeButton = [&](QPushButton& Button, const char* Name, int Left) {
+        QString caption = Button.text();
+        caption.remove(u'&');
+        const int width = std::max(75, Button.fontMetrics().horizontalAdvance(caption) + 8);
+        Place(Button, Name, Left - (width - 75) / 2, buttonsTop, width, 25);
+    };
+    placeButton(*FSaveBtn, "SaveBtn", 25);
+    placeButton(*FCancelBtn, "CancelBtn", 121);
     setFixedSize(221, buttonsTop + 25 + BottomMargin);
 
     // Tab order: scoring style, deck size, Save, Cancel, computer level.

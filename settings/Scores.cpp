@@ -14,10 +14,10 @@
 #include <algorithm>
 
 TScoreForm::TScoreForm(QWidget* Parent)
-    : QDialog(Parent), FLabel1(new QLabel(QStringLiteral("Hall of Fame"), this)),
-      FList(new QListWidget(this)), FButton1(new QPushButton(QStringLiteral("&Ok"), this)) {
+    : QDialog(Parent), FLabel1(new QLabel(tr("Hall of Fame"), this)), FList(new QListWidget(this)),
+      FButton1(new QPushButton(tr("&Ok"), this)) {
     setObjectName(QStringLiteral("ScoreForm"));
-    SetUpFixedDialog(*this, QStringLiteral("Scores"), 407, 312, true);
+    SetUpFixedDialog(*this, tr("Scores"), 407, 312, true);
 
     FLabel1->setObjectName(QStringLiteral("Label1"));
     FLabel1->setFont(ComicFont(16, true));
@@ -133,7 +133,7 @@ void ShowHallOfFame(TRecords& Records, const TCombination& Current, QWidget* Par
     const QStringList lines = HallOfFameLines(Records.HallOfFame);
     form.List()->addItems(lines);
     form.AddStatistics(Records, Current);
-    const QString current = Current.Section();
+    const QString current = Current.Title();
     form.SetMarkedSection(current.isEmpty() ? -1 : int(lines.indexOf(current)));
     Dialogs().Exec(form);
 }

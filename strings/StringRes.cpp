@@ -1,12 +1,20 @@
 #include "StringRes.h"
 
+#include <QCoreApplication>
 #include <array>
 
 namespace StringRes {
 
 namespace {
 
-constexpr std::array<const char*, 5> Levels{"Unbeatable", "Very Hard", "Hard", "Not Bad", "Easy"};
+constexpr std::array<const char*, 5> Levels{
+    QT_TRANSLATE_NOOP("StringRes", "Unbeatable"), QT_TRANSLATE_NOOP("StringRes", "Very Hard"),
+    QT_TRANSLATE_NOOP("StringRes", "Hard"), QT_TRANSLATE_NOOP("StringRes", "Not Bad"),
+    QT_TRANSLATE_NOOP("StringRes", "Easy")};
+
+QString Tr(const char* Text) {
+    return QCoreApplication::translate("StringRes", Text);
+}
 
 } // namespace
 
@@ -18,43 +26,61 @@ QString FameTitle(int32_t DeckCount, int32_t Scoring) {
              Scoring == 0 ? QStringLiteral("Normal") : QStringLiteral("Las Vegas"));
 }
 
+QString ShownFameTitle(int32_t DeckCount, int32_t Scoring) {
+    if (DeckCount < 1 || DeckCount > 2 || Scoring < 0 || Scoring > 1)
+        return {};
+    static constexpr std::array<const char*, 4> titles{
+        QT_TRANSLATE_NOOP("StringRes", "Single Deck - Normal Scoring"),
+        QT_TRANSLATE_NOOP("StringRes", "Single Deck - Las Vegas Scoring"),
+        QT_TRANSLATE_NOOP("StringRes", "Double Deck - Normal Scoring"),
+        QT_TRANSLATE_NOOP("StringRes", "Double Deck - Las Vegas Scoring")};
+    return Tr(titles[size_t((DeckCount - 1) * 2 + Scoring)]);
+}
+
 QString LevelName(int32_t Level) {
     if (Level < 0 || Level >= int32_t(Levels.size()))
         return {};
-    return QString::fromLatin1(Levels[size_t(Level)]);
+    return Tr(Levels[size_t(Level)]);
 }
 
 QString LevelSuffix(int32_t Level) {
+    if (Level < 0 || Level >= int32_t(Levels.size()))
+        return {};
+    return QStringLiteral(" - ") + QString::fromLatin1(Levels[size_t(Level)]);
+}
+
+QString ShownLevelSuffix(int32_t Level) {
     const QString name = LevelName(Level);
     return name.isEmpty() ? QString() : QStringLiteral(" - ") + name;
 }
 
 QString RankHeading() {
-    return QStringLiteral("Rank  Score     Name");
+    return QCoreApplication::translate("StringRes", "Rank  Score     Name");
 }
 
 QString EnterYourName() {
-    return QStringLiteral("Please enter your name");
+    return QCoreApplication::translate("StringRes", "Please enter your name");
 }
 
 QString ReadyToStart() {
-    return QStringLiteral("Click Ok when Ready to Start!");
+    return QCoreApplication::translate("StringRes", "Click Ok when Ready to Start!");
 }
 
 QString CreatingSecondDeck() {
-    return QStringLiteral("Creating a Second Deck, Please be Patient");
+    return QCoreApplication::translate("StringRes", "Creating a Second Deck, Please be Patient");
 }
 
 QString ChangesNeedNewGame() {
-    return QStringLiteral("Changes require starting a new game, continue?");
+    return QCoreApplication::translate("StringRes",
+                                       "Changes require starting a new game, continue?");
 }
 
 QString TableSizeAtNextStart() {
-    return QStringLiteral("The table size applies at the next start.");
+    return QCoreApplication::translate("StringRes", "The table size applies at the next start.");
 }
 
 QString GameWonFormat() {
-    return QStringLiteral("%s Won, Do you want to play again?");
+    return QCoreApplication::translate("StringRes", "%s Won, Do you want to play again?");
 }
 
 QString GameWon(const QString& Winner) {
@@ -65,45 +91,48 @@ QString GameWon(const QString& Winner) {
 }
 
 QString WinnerHuman() {
-    return QStringLiteral("You");
+    return QCoreApplication::translate("StringRes", "You");
 }
 
 QString WinnerComputer() {
-    return QStringLiteral("The Computer");
+    return QCoreApplication::translate("StringRes", "The Computer");
 }
 
 QString SettingsNotSaved(const QString& Path, const QString& Reason) {
-    return QStringLiteral("The settings and the hall of fame could not be saved to\n%1\n\n%2\n\n"
-                          "Any earlier copy of the file is unchanged.")
+    return QCoreApplication::translate(
+               "StringRes", "The settings and the hall of fame could not be saved to\n%1\n\n%2\n\n"
+                            "Any earlier copy of the file is unchanged.")
         .arg(Path, Reason);
 }
 
 QString ResetStatistics() {
-    return QStringLiteral("Reset statistics");
+    return QCoreApplication::translate("StringRes", "Reset statistics");
 }
 
 QString ResetStatisticsQuestion() {
-    return QStringLiteral("Clear the statistics of every level and deck? This cannot be undone.");
+    return QCoreApplication::translate(
+        "StringRes", "Clear the statistics of every level and deck? This cannot be undone.");
 }
 
 QString StatisticsToggle() {
-    return QStringLiteral("S&tatistics");
+    return QCoreApplication::translate("StringRes", "S&tatistics");
 }
 
 QString CardsToGoCaption() {
-    return QStringLiteral("to go");
+    return QCoreApplication::translate("StringRes", "to go");
 }
 
 QString DealHint() {
-    return QStringLiteral("Press Deal to start a game");
+    return QCoreApplication::translate("StringRes", "Press Deal to start a game");
 }
 
 QString ShowPlaysOption() {
-    return QStringLiteral("Show plays");
+    return QCoreApplication::translate("StringRes", "Show plays");
 }
 
 QString FumbleRuleOption() {
-    return QStringLiteral("Fumble rule: a refused play locks your cards for half a second");
+    return QCoreApplication::translate(
+        "StringRes", "Fumble rule: a refused play locks your cards for half a second");
 }
 
 } // namespace StringRes

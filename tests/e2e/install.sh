@@ -9,7 +9,8 @@ trap 'rm -rf "$prefix" "$elsewhere"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
-for f in games/tolvi share/games/tolvi/Tolvi.HLP share/applications/tolvi.desktop \
+for f in games/tolvi share/games/tolvi/Tolvi.HLP share/games/tolvi/Tolvi.de.HLP \
+         share/games/tolvi/Tolvi.fr.HLP share/applications/tolvi.desktop \
          share/icons/hicolor/scalable/apps/tolvi.svg share/icons/hicolor/48x48/apps/tolvi.png \
          share/man/man6/tolvi.6.gz; do
   [ -e "$prefix/$f" ] || fail "$f was not installed"

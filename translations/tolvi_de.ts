@@ -1,0 +1,543 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de">
+<context>
+    <name>HelpWindow</name>
+    <message>
+        <source>Tolvi Help</source>
+        <translation>Tolvi-Hilfe</translation>
+    </message>
+</context>
+<context>
+    <name>KsDialogs</name>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warnung</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Bestätigen</translation>
+    </message>
+</context>
+<context>
+    <name>Statistics</name>
+    <message>
+        <source>No games yet</source>
+        <translation>Noch keine Spiele</translation>
+    </message>
+    <message>
+        <source>Played</source>
+        <translation>Gespielt</translation>
+    </message>
+    <message>
+        <source>Win rate</source>
+        <translation>Siegquote</translation>
+    </message>
+    <message>
+        <source>Won</source>
+        <translation>Gewonnen</translation>
+    </message>
+    <message>
+        <source>Streak</source>
+        <translation>Serie</translation>
+    </message>
+    <message>
+        <source>Lost</source>
+        <translation>Verloren</translation>
+    </message>
+    <message>
+        <source>Best streak</source>
+        <translation>Beste Serie</translation>
+    </message>
+    <message>
+        <source>Abandoned</source>
+        <translation>Abgebrochen</translation>
+    </message>
+    <message>
+        <source>Fastest win</source>
+        <translation>Bestzeit</translation>
+    </message>
+    <message>
+        <source>Best score</source>
+        <translation>Bestwert</translation>
+    </message>
+    <message>
+        <source>Average</source>
+        <translation>Schnitt</translation>
+    </message>
+</context>
+<context>
+    <name>StringRes</name>
+    <message>
+        <source>Unbeatable</source>
+        <translation>Unschlagbar</translation>
+    </message>
+    <message>
+        <source>Very Hard</source>
+        <translation>Sehr schwer</translation>
+    </message>
+    <message>
+        <source>Hard</source>
+        <translation>Schwer</translation>
+    </message>
+    <message>
+        <source>Not Bad</source>
+        <translation>Ganz gut</translation>
+    </message>
+    <message>
+        <source>Easy</source>
+        <translation>Leicht</translation>
+    </message>
+    <message>
+        <source>Single Deck - Normal Scoring</source>
+        <translation>Ein Kartenspiel - Normal</translation>
+    </message>
+    <message>
+        <source>Single Deck - Las Vegas Scoring</source>
+        <translation>Ein Kartenspiel - Las Vegas</translation>
+    </message>
+    <message>
+        <source>Double Deck - Normal Scoring</source>
+        <translation>Zwei Kartenspiele - Normal</translation>
+    </message>
+    <message>
+        <source>Double Deck - Las Vegas Scoring</source>
+        <translation>Zwei Kartenspiele - Las Vegas</translation>
+    </message>
+    <message>
+        <source>Rank  Score     Name</source>
+        <translation>Platz Punkte    Name</translation>
+    </message>
+    <message>
+        <source>Please enter your name</source>
+        <translation>Bitte geben Sie Ihren Namen ein</translation>
+    </message>
+    <message>
+        <source>Click Ok when Ready to Start!</source>
+        <translation>Klicken Sie auf OK, sobald Sie bereit sind!</translation>
+    </message>
+    <message>
+        <source>Creating a Second Deck, Please be Patient</source>
+        <translation>Ein zweites Kartenspiel wird gemischt, bitte etwas Geduld</translation>
+    </message>
+    <message>
+        <source>Changes require starting a new game, continue?</source>
+        <translation>Die Änderungen erfordern ein neues Spiel. Fortfahren?</translation>
+    </message>
+    <message>
+        <source>The table size applies at the next start.</source>
+        <translation>Die Tischgröße gilt ab dem nächsten Start.</translation>
+    </message>
+    <message>
+        <source>%s Won, Do you want to play again?</source>
+        <translation>%s gewonnen! Möchten Sie noch einmal spielen?</translation>
+    </message>
+    <message>
+        <source>You</source>
+        <translation>Sie haben</translation>
+    </message>
+    <message>
+        <source>The Computer</source>
+        <translation>Der Computer hat</translation>
+    </message>
+    <message>
+        <source>The settings and the hall of fame could not be saved to
+%1
+
+%2
+
+Any earlier copy of the file is unchanged.</source>
+        <translation>Die Einstellungen und die Bestenliste konnten nicht gespeichert werden in
+%1
+
+%2
+
+Eine frühere Fassung der Datei bleibt unverändert.</translation>
+    </message>
+    <message>
+        <source>Reset statistics</source>
+        <translation>Statistik löschen</translation>
+    </message>
+    <message>
+        <source>Clear the statistics of every level and deck? This cannot be undone.</source>
+        <translation>Die Statistik aller Stufen und Kartenspiele löschen? Das lässt sich nicht rückgängig machen.</translation>
+    </message>
+    <message>
+        <source>S&amp;tatistics</source>
+        <translation>S&amp;tatistik</translation>
+    </message>
+    <message>
+        <source>to go</source>
+        <translation>übrig</translation>
+    </message>
+    <message>
+        <source>Press Deal to start a game</source>
+        <translation>Geben drücken, um ein Spiel zu beginnen</translation>
+    </message>
+    <message>
+        <source>Show plays</source>
+        <translation>Spielzüge zeigen</translation>
+    </message>
+    <message>
+        <source>Fumble rule: a refused play locks your cards for half a second</source>
+        <translation>Patzerregel: Ein ungültiger Zug sperrt Ihre Karten eine halbe Sekunde lang</translation>
+    </message>
+</context>
+<context>
+    <name>TDisplayChoices</name>
+    <message>
+        <source>Table size</source>
+        <translation>Größe</translation>
+    </message>
+    <message>
+        <source>Large indices</source>
+        <translation>Große Eckzeichen</translation>
+    </message>
+    <message>
+        <source>Four colours</source>
+        <translation>Vier Farben</translation>
+    </message>
+    <message>
+        <source>Automatic</source>
+        <translation>Automatisch</translation>
+    </message>
+</context>
+<context>
+    <name>TGameSummary</name>
+    <message>
+        <source>%1 Won</source>
+        <translation>%1 gewonnen</translation>
+    </message>
+    <message>
+        <source>Cards laid</source>
+        <translation>Gelegte Karten</translation>
+    </message>
+    <message>
+        <source>Turn-over passes</source>
+        <translation>Umdrehrunden</translation>
+    </message>
+    <message>
+        <source>Level bonus</source>
+        <translation>Stufenbonus</translation>
+    </message>
+    <message>
+        <source>Cards bonus</source>
+        <translation>Kartenbonus</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Zeit</translation>
+    </message>
+    <message>
+        <source>Score</source>
+        <translation>Punkte</translation>
+    </message>
+</context>
+<context>
+    <name>TKsCardGroup</name>
+    <message>
+        <source>Dealer</source>
+        <translation>Geber</translation>
+    </message>
+</context>
+<context>
+    <name>TMainForm</name>
+    <message>
+        <source>&amp;Deal</source>
+        <translation>&amp;Geben</translation>
+    </message>
+    <message>
+        <source>&amp;Options</source>
+        <translation>&amp;Optionen</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;Scores</source>
+        <translation>&amp;Bestenliste</translation>
+    </message>
+    <message>
+        <source>&amp;Game</source>
+        <translation>&amp;Spiel</translation>
+    </message>
+    <message>
+        <source>Score :</source>
+        <translation>Stand :</translation>
+    </message>
+    <message>
+        <source>The help file was not found:
+%1</source>
+        <translation>Die Hilfedatei wurde nicht gefunden:
+%1</translation>
+    </message>
+    <message>
+        <source>ERROR CAUGHT!!<byte value="xd"/> Please Report this!<byte value="xd"/> Computer has won, but is waiting</source>
+        <translation>FEHLER ABGEFANGEN!!<byte value="xd"/> Bitte melden Sie dies!<byte value="xd"/> Der Computer hat gewonnen, wartet aber</translation>
+    </message>
+</context>
+<context>
+    <name>TNameForm</name>
+    <message>
+        <source>Enter your name for the Hall of Fame</source>
+        <translation>Ihr Name für die Bestenliste</translation>
+    </message>
+    <message>
+        <source>&amp;Ok</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+</context>
+<context>
+    <name>TOptionsForm</name>
+    <message>
+        <source>Scoring Style</source>
+        <translation>Wertung</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>Las Vegas</source>
+        <translation>Las Vegas</translation>
+    </message>
+    <message>
+        <source>Deck Size</source>
+        <translation>Kartenspiele</translation>
+    </message>
+    <message>
+        <source>Single</source>
+        <translation>Eines</translation>
+    </message>
+    <message>
+        <source>Double</source>
+        <translation>Zwei</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Speichern</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>Abbre&amp;chen</translation>
+    </message>
+    <message>
+        <source>Computer</source>
+        <translation>Computer</translation>
+    </message>
+    <message>
+        <source>Play and Table</source>
+        <translation>Spiel und Tisch</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Optionen</translation>
+    </message>
+</context>
+<context>
+    <name>TScoreForm</name>
+    <message>
+        <source>Hall of Fame</source>
+        <translation>Bestenliste</translation>
+    </message>
+    <message>
+        <source>&amp;Ok</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>Scores</source>
+        <translation>Punkte</translation>
+    </message>
+</context>
+<context>
+    <name>TTableAccess</name>
+    <message>
+        <source>Game events</source>
+        <translation>Spielgeschehen</translation>
+    </message>
+    <message>
+        <source>You cannot play</source>
+        <translation>Sie können nicht legen</translation>
+    </message>
+    <message>
+        <source>The computer cannot play</source>
+        <translation>Der Computer kann nicht legen</translation>
+    </message>
+    <message>
+        <source>empty</source>
+        <translation>leer</translation>
+    </message>
+    <message>
+        <source>Your card %1: %2</source>
+        <translation>Ihre Karte %1: %2</translation>
+    </message>
+    <message>
+        <source>Computer&apos;s card %1: %2</source>
+        <translation>Karte %1 des Computers: %2</translation>
+    </message>
+    <message>
+        <source>Left pile: %1</source>
+        <translation>Linker Stapel: %1</translation>
+    </message>
+    <message>
+        <source>Right pile: %1</source>
+        <translation>Rechter Stapel: %1</translation>
+    </message>
+    <message>
+        <source>Your cards to go: %1</source>
+        <translation>Ihre restlichen Karten: %1</translation>
+    </message>
+    <message>
+        <source>The computer&apos;s cards to go: %1</source>
+        <translation>Restliche Karten des Computers: %1</translation>
+    </message>
+    <message>
+        <source>Score: %1</source>
+        <translation>Stand: %1</translation>
+    </message>
+    <message>
+        <source>New deal</source>
+        <translation>Neues Spiel gegeben</translation>
+    </message>
+    <message>
+        <source>No game runs: deal with Alt+D</source>
+        <translation>Kein Spiel läuft: mit Alt+G geben</translation>
+    </message>
+    <message>
+        <source>Your card %1 is empty</source>
+        <translation>Ihre Karte %1 ist leer</translation>
+    </message>
+    <message>
+        <source>The %1 fits on no pile</source>
+        <translation>%1 passt auf keinen Stapel</translation>
+    </message>
+    <message>
+        <source>Your cards are locked for a moment</source>
+        <translation>Ihre Karten sind kurz gesperrt</translation>
+    </message>
+    <message>
+        <source>The piles are turned over</source>
+        <translation>Die Stapel werden umgedreht</translation>
+    </message>
+    <message>
+        <source>You won with a score of %1</source>
+        <translation>Sie haben mit %1 Punkten gewonnen</translation>
+    </message>
+    <message>
+        <source>The computer won</source>
+        <translation>Der Computer hat gewonnen</translation>
+    </message>
+    <message>
+        <source>The computer laid the %1 on the left pile</source>
+        <translation>Der Computer hat %1 auf den linken Stapel gelegt</translation>
+    </message>
+    <message>
+        <source>The computer laid the %1 on the right pile</source>
+        <translation>Der Computer hat %1 auf den rechten Stapel gelegt</translation>
+    </message>
+    <message>
+        <source>You laid the %1 on the left pile</source>
+        <translation>Sie haben %1 auf den linken Stapel gelegt</translation>
+    </message>
+    <message>
+        <source>You laid the %1 on the right pile</source>
+        <translation>Sie haben %1 auf den rechten Stapel gelegt</translation>
+    </message>
+</context>
+<context>
+    <name>TTitlePanel</name>
+    <message>
+        <source>Version %1</source>
+        <translation>Version %1</translation>
+    </message>
+</context>
+<context>
+    <name>TableAccess</name>
+    <message>
+        <source>two</source>
+        <translation>Zwei</translation>
+    </message>
+    <message>
+        <source>three</source>
+        <translation>Drei</translation>
+    </message>
+    <message>
+        <source>four</source>
+        <translation>Vier</translation>
+    </message>
+    <message>
+        <source>five</source>
+        <translation>Fünf</translation>
+    </message>
+    <message>
+        <source>six</source>
+        <translation>Sechs</translation>
+    </message>
+    <message>
+        <source>seven</source>
+        <translation>Sieben</translation>
+    </message>
+    <message>
+        <source>eight</source>
+        <translation>Acht</translation>
+    </message>
+    <message>
+        <source>nine</source>
+        <translation>Neun</translation>
+    </message>
+    <message>
+        <source>ten</source>
+        <translation>Zehn</translation>
+    </message>
+    <message>
+        <source>jack</source>
+        <translation>Bube</translation>
+    </message>
+    <message>
+        <source>queen</source>
+        <translation>Dame</translation>
+    </message>
+    <message>
+        <source>king</source>
+        <translation>König</translation>
+    </message>
+    <message>
+        <source>ace</source>
+        <translation>Ass</translation>
+    </message>
+    <message>
+        <source>clubs</source>
+        <translation>Kreuz</translation>
+    </message>
+    <message>
+        <source>diamonds</source>
+        <translation>Karo</translation>
+    </message>
+    <message>
+        <source>hearts</source>
+        <translation>Herz</translation>
+    </message>
+    <message>
+        <source>spades</source>
+        <translation>Pik</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <extracomment>%1 the rank, %2 the suit: &quot;seven of hearts&quot;</extracomment>
+        <translation>%2 %1</translation>
+    </message>
+</context>
+</TS>
