@@ -27,6 +27,7 @@ class QLabel;
 class QMenu;
 class QPushButton;
 class QTimer;
+class TCardDrag;
 class TFeltBadge;
 class TGameSummary;
 class TLockShade;
@@ -84,6 +85,8 @@ public:
     // question after a win is asked.
     TLockShade* LockShade = nullptr;
     TGameSummary* Summary = nullptr;
+    // A face-up card of the human's dragged to the pile of the player's choice.
+    TCardDrag* CardDrag = nullptr;
     TFumbleLock& Fumble() { return FFumble; }
 
     // Start-up and shut-down.
@@ -121,6 +124,12 @@ public:
     // Lays the human's card from a slot on the first table that takes it, or with OtherPile
     // on the second when that one takes it. False when the play is refused.
     bool PlaySlot(int Slot, bool OtherPile = false);
+    // Lays the human's card from a slot on table 1 or 2, as a drop there asks; refused when
+    // that table does not take it. Table 0: dropped on no table, refused as a card that fits
+    // nowhere.
+    bool PlayOnPile(int Slot, int Table);
+    // Table 1 or 2 would take the human's card from a slot now.
+    bool PileTakes(int Slot, int Table) const;
 
     // The computer.
     void TimerTimer();
@@ -165,6 +174,9 @@ public:
     void SetLevel(int32_t Value) { FLevel = Value; }
     bool ShowPlays() const;
     void SetShowPlays(bool Value);
+    // How fast the plays are shown: 1 Fast, 2 Normal, 3 Slow.
+    int32_t PlaySpeed() const { return FSettings.PlaySpeed; }
+    void SetPlaySpeed(int32_t Value);
     bool FumbleRule() const;
     void SetFumbleRule(bool Value);
     // Setting them shows the card faces in the chosen style at once; the table size is taken

@@ -268,6 +268,7 @@ void TMainForm::FormCreate() {
     FDeckCount = settings.DeckCount;
     FLevel = settings.Level;
     SetShowPlays(settings.ShowPlays);
+    SetPlaySpeed(settings.PlaySpeed);
     SetFumbleRule(settings.FumbleRule);
     SetDisplay(settings.Display);
     Timer->setInterval(LevelInterval(FLevel));
@@ -344,6 +345,7 @@ void TMainForm::ApplyOptions(const TSettings& Saved, bool NewGame) {
     if (GameChanged(Settings(), Saved))
         FFameRecorded = true;
     SetShowPlays(Saved.ShowPlays);
+    SetPlaySpeed(Saved.PlaySpeed);
     SetFumbleRule(Saved.FumbleRule);
     if (Saved.DeckCount != FDeckCount) {
         FDeckCount = Saved.DeckCount;
@@ -436,7 +438,10 @@ bool TMainForm::event(QEvent* Event) {
 void TMainForm::keyPressEvent(QKeyEvent* Event) {
     // No control of the window takes the keyboard focus, so every key reaches the window.
     const int slot = KeySlot(*Event);
-    if (slot >= 0)
+    // With Shift the card goes on the second pile when it fits there.
+    if (slot >= 0 && (Event->modifiers() & Qt::ShiftModifier))
+        KsHandleEvent([&] { PlaySlot(slot, true); });
+    else if (slot >= 0)
         KsHandleEvent([&] { FormKeyPress(QChar(u'1' + slot)); });
     QWidget::keyPressEvent(Event);
 }

@@ -214,7 +214,7 @@ void TPlayAnimator::ScheduleNextFrame(int64_t Now) {
 void TPlayAnimator::Frame() {
     const int64_t now = Clock();
     if (Flying()) {
-        const double t = double(now - FFlightStart) / FlightMs;
+        const double t = double(now - FFlightStart) / FlightTime();
         if (t >= 1) {
             EndFlight(true);
             FGlowStart = now;
@@ -228,7 +228,7 @@ void TPlayAnimator::Frame() {
         }
     }
     if (Glowing()) {
-        const double t = double(now - FGlowStart) / GlowMs;
+        const double t = double(now - FGlowStart) / (GlowMs * FPace / 100);
         if (t >= 1) {
             FGlowStart = -1;
             FGlowView->hide();
@@ -237,7 +237,7 @@ void TPlayAnimator::Frame() {
         }
     }
     if (Flashing()) {
-        const double t = double(now - FFlashStart) / FlashMs;
+        const double t = double(now - FFlashStart) / (FlashMs * FPace / 100);
         if (t >= 1) {
             FFlashStart = -1;
             FFlashView->hide();

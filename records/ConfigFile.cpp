@@ -57,6 +57,7 @@ TSettings TConfigFile::ReadSettings() const {
     for (const TSettingsSwitch& on : SettingsSwitches)
         settings.*on.Member =
             ReadChoice(FIni, QLatin1String(on.Key), 0, 1, defaults.*on.Member) != 0;
+    settings.PlaySpeed = ReadChoice(FIni, QStringLiteral("PlaySpeed"), 1, 3, defaults.PlaySpeed);
     settings.Display = ReadDisplay();
     return settings;
 }
@@ -67,6 +68,10 @@ void TConfigFile::WriteSettings(const TSettings& Settings) {
     FIni.WriteInteger(SettingsSection(), QStringLiteral("Tolvi"), Settings.Level);
     for (const TSettingsSwitch& on : SettingsSwitches)
         FIni.WriteInteger(SettingsSection(), QLatin1String(on.Key), Settings.*on.Member ? 1 : 0);
+    // As the display keys: an older version's file stays as it was until a speed is chosen.
+    if (Settings.PlaySpeed != TSettings().PlaySpeed ||
+        FIni.ValueExists(SettingsSection(), QStringLiteral("PlaySpeed")))
+        FIni.WriteInteger(SettingsSection(), QStringLiteral("PlaySpeed"), Settings.PlaySpeed);
     WriteDisplay(Settings.Display);
 }
 

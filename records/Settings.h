@@ -30,6 +30,8 @@ struct TSettings {
     int32_t Level = 2;       // 0 Unbeatable .. 4 Easy
     bool ShowPlays = true;   // the computer's plays fly to their pile and refused plays flash
     bool FumbleRule = false; // a refused play locks the human's cards for half a second
+    // How fast the plays are shown while ShowPlays is on (off, they are not shown at all).
+    int32_t PlaySpeed = 2; // 1 Fast, 2 Normal, 3 Slow
     TDisplaySettings Display;
 
     // Where this game's results go.
@@ -47,6 +49,12 @@ inline constexpr TSettingsSwitch SettingsSwitches[] = {
     {"ShowPlays", &TSettings::ShowPlays},
     {"FumbleRule", &TSettings::FumbleRule},
 };
+
+// The play speeds offered, and the time a flight, glow or flash takes at each against Normal.
+inline constexpr int32_t PlaySpeeds[] = {1, 2, 3};
+constexpr int32_t PlaySpeedPercent(int32_t Speed) {
+    return Speed == 1 ? 50 : Speed == 3 ? 200 : 100;
+}
 
 // The computer's pace at a level: 250 ms for Unbeatable up to 1250 ms for Easy.
 constexpr int32_t LevelInterval(int32_t Level) {

@@ -75,7 +75,7 @@ void ExpectChoicesFitTheirBox(const TOptionsForm& Form) {
         EXPECT_EQ(QFontInfo(w->font()).family(), dialogFont.family());
         EXPECT_EQ(QFontInfo(w->font()).pixelSize(), dialogFont.pixelSize());
     }
-    EXPECT_EQ(controls.size(), 8); // show plays, the fumble rule, and five display controls
+    EXPECT_EQ(controls.size(), 10); // show plays, its speed and label, the fumble rule, 5 display
 }
 
 TEST(DialogLook, OptionsFormGeometryCaptionsAndFonts) {
@@ -96,9 +96,9 @@ TEST(DialogLook, OptionsFormGeometryCaptionsAndFonts) {
     EXPECT_EQ(At(form, "SaveBtn"), QRect(25, box.bottom() + 12, 75, 25));
     EXPECT_EQ(At(form, "CancelBtn"), At(form, "SaveBtn").translated(96, 0));
     EXPECT_EQ(form.height(), At(form, "SaveBtn").bottom() + 3);
-    EXPECT_EQ(TabOrder(form),
-              QStringList({"ScoringStyle", "DeckSize", "SaveBtn", "CancelBtn", "ComputerLevel",
-                           "ShowPlays", "FumbleRule", "TableSize", "LargeIndices", "FourColours"}));
+    EXPECT_EQ(TabOrder(form), QStringList({"ScoringStyle", "DeckSize", "SaveBtn", "CancelBtn",
+                                           "ComputerLevel", "ShowPlays", "PlaySpeed", "FumbleRule",
+                                           "TableSize", "LargeIndices", "FourColours"}));
     EXPECT_EQ(form.ShowPlays()->text(), "Show plays");
     EXPECT_EQ(form.FumbleRuleText()->text(),
               "Fumble rule: a refused play locks your cards for half a second");
@@ -360,6 +360,21 @@ TEST_F(OptionsDialogTest, ShowingAndFumbleChoicesNeedNoDealAndKeepTheHallOfFameO
     EXPECT_EQ(result.Settings,
               With([](TSettings& s) { s.ShowPlays = false, s.FumbleRule = true; }));
     EXPECT_FALSE(GameChanged(host.Settings(), result.Settings));
+}
+
+TEST_F(OptionsDialogTest, PlaySpeedIsChosenBesideShowPlaysAndOnlyWhileItIsOn) {
+    host.FPlaySpeed = 3;
+    Script = [](TOptionsForm& form) {
+        EXPECT_EQ(form.PlaySpeed()->currentText(), "Slow");
+        QTest::mouseClick(form.ShowPlays(), Qt::LeftButton, {}, QPoint(8, 10));
+        EXPECT_FALSE(form.PlaySpeed()->isEnabled()) << "off has no speed";
+        QTest::mouseClick(form.ShowPlays(), Qt::LeftButton, {}, QPoint(8, 10));
+        form.PlaySpeed()->setCurrentIndex(form.PlaySpeed()->findText("Fast"));
+        QTest::mouseClick(form.SaveBtn(), Qt::LeftButton);
+    };
+    const TOptionsResult result = Run();
+    EXPECT_EQ(result.Settings, With([](TSettings& s) { s.PlaySpeed = 1; }));
+    EXPECT_FALSE(result.NewGameNeeded);
 }
 
 TEST_F(OptionsDialogTest, WonGameEntersUnderTheSettingsItWasPlayedWith) {
