@@ -1,0 +1,135 @@
+#!/usr/bin/env bash
+# The real program in a real X window, played with the mouse only: every card is dragged
+# (press, move, release) onto the pile of the script's choice, the right-hand pile first, until
+# a game is won. Then the table is shown at three table sizes. Usage: drag_game.sh <Tolvi
+# binary> <output folder>. Screenshots: e2e-drag-*.png.
+set -euo pipefail
+
+binary=$1
+out=$2
+mkdir -p "$out"
+work=$(mktemp -d)
+app_pid=""
+source "$(dirname "$0")/../../tools/xvfb.sh"
+cleanup() {
+  [ -n "$app_pid" ] && kill -9 "$app_pid" 2>/dev/null || true
+  stop_xvfb
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+start_xvfb 1600x1200 || fail "no X server could be started"
+cp "$binary" "$work/Tolvi"
+
+windows() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true; }
+# Starts the program with the settings file "$1"; sets window, left and top.
+start() {
+  printf '%b' "$1" >"$work/Config.INI"
+  (cd / && QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$work/config" exec "$work/Tolvi" \
+    >>"$work/log.txt" 2>&1) &
+  app_pid=$!
+  window=$(wait_for_window Tolvi "$app_pid")
+  [ -n "$window" ] || fail "the window did not appear: $(cat "$work/log.txt")"
+  xdotool windowmove "$window" 0 0
+  sleep 0.3
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  left=$X top=$Y width=$WIDTH height=$HEIGHT
+}
+close() {
+  kill -TERM "$app_pid"
+  for _ in $(seq 600); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$app_pid" 2>/dev/null && fail "the program did not close"
+  wait "$app_pid" || fail "the program exited with status $?: $(cat "$work/log.txt")"
+  app_pid=""
+}
+answer() { # focuses a box, sends a key and waits until it has gone
+  xdotool windowfocus "$1" 2>/dev/null || true
+  sleep 0.2
+  xdotool key "$2"
+  wait_until_gone "$1" || fail "a message box did not take its answer"
+}
+deal() {
+  xdotool mousemove --window "$window" $((43 * scale)) $((350 * scale)) click 1
+  local box
+  box=$(wait_for_window Information)
+  [ -n "$box" ] || fail "the start message did not appear"
+  answer "$box" Return
+}
+shot() { import -window root -crop "${width}x${height}+${left}+${top}" "$1" 2>/dev/null; }
+
+# Layout pixels of the table: the human's slots and the two central piles.
+slot_x=(295 389 484 579)
+slot_y=392
+pile_x=(0 346 458)
+pile_y=216
+# Presses on slot $1, moves off it and onto pile $2, and lets go.
+drag() {
+  local sx=$((slot_x[$1] * scale)) sy=$((slot_y * scale))
+  local px=$((pile_x[$2] * scale)) py=$((pile_y * scale))
+  xdotool mousemove --window "$window" "$sx" "$sy" mousedown 1 \
+    mousemove --window "$window" "$sx" $((sy - 30)) \
+    mousemove --window "$window" $((px + 3)) $((py + 3)) \
+    mousemove --window "$window" "$px" "$py" mouseup 1
+}
+
+# Easy: the computer plays once every 1.25 s, so a game of drags can be won.
+scale=1
+start '[Settings]\r\nTolvi=4\r\n'
+won=no
+for game in 1 2 3; do
+  deal
+  box=""
+  for round in $(seq 2000); do
+    for slot in 0 1 2 3; do
+      drag "$slot" 2
+      drag "$slot" 1
+    done
+    if [ "$game$round" = 12 ]; then
+      # A card held over the right-hand pile: the ring shows when it takes it.
+      xdotool mousemove --window "$window" "${slot_x[0]}" "$slot_y" mousedown 1 \
+        mousemove --window "$window" "${slot_x[0]}" $((slot_y - 30)) \
+        mousemove --window "$window" "${pile_x[2]}" "$pile_y"
+      sleep 0.3
+      shot "$out/e2e-drag-held.png"
+      xdotool mouseup 1
+    fi
+    box=$(windows Information | head -n 1)
+    [ -n "$box" ] && break
+  done
+  [ -n "$box" ] || fail "game $game did not end"
+  shot "$out/e2e-drag-game-over.png"
+  # "... Won, Do you want to play again?": No. A human win then asks the name.
+  answer "$box" Escape
+  name=""
+  for _ in $(seq 50); do
+    name=$(windows Name | head -n 1)
+    [ -n "$name" ] && break
+    sleep 0.1
+  done
+  if [ -n "$name" ]; then
+    xdotool windowfocus "$name" 2>/dev/null || true
+    sleep 0.2
+    xdotool type "Dragger"
+    xdotool key Return
+    wait_until_gone "$name" || fail "the name was not taken"
+    won=yes
+    break
+  fi
+done
+close
+[ "$won" = yes ] || fail "no game in three was won by dragging"
+tr -d '\r' <"$work/Config.INI" | grep -q '^1=Dragger`' ||
+  fail "the winner is not in the hall of fame: $(cat "$work/Config.INI")"
+echo "a game won by dragging"
+
+# The table at three sizes, each checked against the size it was asked for.
+for size in 100 150 200; do
+  start "[Settings]\r\nTableSize=$size\r\n"
+  [ $((width - 632 * size / 100)) -ge -1 ] && [ $((width - 632 * size / 100)) -le 1 ] &&
+    [ $((height - 453 * size / 100)) -ge -1 ] && [ $((height - 453 * size / 100)) -le 1 ] ||
+    fail "at $size % the window is ${width}x${height}"
+  shot "$out/e2e-drag-table-$size.png"
+  close
+done
+echo "1 passed, 0 failed"
