@@ -1,0 +1,112 @@
+// A card dragged across the table, in process: one frame is a pointer move delivered to the
+// slot the drag started on, the card and the pile's ring moved, and the window painted again
+// where they were and are. Goal: under 1 ms of CPU per frame.
+//
+// BM_DragFrame: the card swept back and forth between the slot and the right-hand pile, the
+// ring coming and going as it passes over the pile.
+// BM_MoveLabelReference: the reference, what Qt itself takes to move a 71 x 96 picture in a
+// window of the same size and paint the two places.
+
+#include "CardDrag.h"
+#include "bench_table.h"
+#include "kscardgroup.h"
+#include "kscardtable.h"
+#include "kssinglecard.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
+#include <algorithm>
+#include <chrono>
+
+namespace {
+
+// Frames per sweep from the slot to the pile and back.
+constexpr int Sweep = 40;
+
+QPoint SweepPoint(QPoint From, QPoint To, int64_t Frame) {
+    const int64_t step = Frame % (2 * Sweep);
+    const double t = double(step < Sweep ? step : 2 * Sweep - step) / Sweep;
+    return From + (To - From) * t;
+}
+
+void BM_DragFrame(benchmark::State& State) {
+    bench::TBenchTable table(true);
+    TMainForm& f = *table.form;
+    f.DealBtn->click();
+    bench::TBenchTable::Drain();
+    f.SetTimerEnabled(false); // the piles stay as set
+    f.CardTable2->CardTop().SetID(5);
+    f.CardTable2->CardTop().SetEmpty(false);
+    TKsSingleCard* card = f.Play1Card[0]->GetCard(0);
+    card->SetID(4);
+    card->SetEmpty(false);
+    TKsCardGroup* slot = f.Play1Card[0];
+    const QPoint from = slot->geometry().center();
+    const QPoint to =
+        f.CardTable2->geometry().topLeft() + TKsCardTable::PositionOffset(2) + QPoint(35, 48);
+    const auto send = [&](QEvent::Type Type, QPoint At, Qt::MouseButton Button,
+                          Qt::MouseButtons Held) {
+        const QPointF local = slot->mapFrom(&f, At);
+        QMouseEvent event(Type, local, slot->mapToGlobal(local), Button, Held, Qt::NoModifier);
+        QCoreApplication::sendEvent(slot, &event);
+    };
+    send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+    send(QEvent::MouseMove, from - QPoint(0, 30), Qt::NoButton, Qt::LeftButton);
+    if (!f.CardDrag->Dragging()) {
+        State.SkipWithError("the drag did not start");
+        return;
+    }
+    int64_t frame = 0, ringed = 0;
+    double cpu = 0;
+    for (auto _ : State) {
+        const double cpuStart = bench::ProcessCpuMs();
+        const auto start = std::chrono::steady_clock::now();
+        send(QEvent::MouseMove, SweepPoint(from, to, ++frame), Qt::NoButton, Qt::LeftButton);
+        QCoreApplication::processEvents();
+        State.SetIterationTime(
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        cpu += bench::ProcessCpuMs() - cpuStart;
+        ringed += f.CardDrag->Target() == 2;
+    }
+    // CPU of the whole process (the frame and anything Qt did beside it) per frame.
+    State.counters["cpu_us"] = cpu * 1000.0 / double(std::max<int64_t>(1, frame));
+    State.counters["ringed"] = double(ringed) / double(std::max<int64_t>(1, frame));
+    // A run long enough to reach the pile has shown the ring.
+    if (frame >= Sweep && ringed == 0)
+        State.SkipWithError("the ring never showed");
+    send(QEvent::MouseButtonRelease, from, Qt::LeftButton, Qt::NoButton);
+}
+BENCHMARK(BM_DragFrame)->UseManualTime()->Unit(benchmark::kMicrosecond)->MinTime(2.0);
+
+void BM_MoveLabelReference(benchmark::State& State) {
+    QWidget window;
+    window.setFixedSize(632, 453);
+    QPixmap picture(71, 96);
+    picture.fill(Qt::white);
+    QLabel card(&window);
+    card.setPixmap(picture);
+    card.resize(71, 96);
+    bench::TBenchTable::ShowAndWait(window);
+    const QPoint from(260, 344), to(311, 168);
+    int64_t frame = 0;
+    double cpu = 0;
+    for (auto _ : State) {
+        const double cpuStart = bench::ProcessCpuMs();
+        const auto start = std::chrono::steady_clock::now();
+        card.move(SweepPoint(from, to, ++frame));
+        QCoreApplication::processEvents();
+        State.SetIterationTime(
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        cpu += bench::ProcessCpuMs() - cpuStart;
+    }
+    State.counters["cpu_us"] = cpu * 1000.0 / double(std::max<int64_t>(1, frame));
+}
+BENCHMARK(BM_MoveLabelReference)->UseManualTime()->Unit(benchmark::kMicrosecond)->MinTime(2.0);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    return bench::RunBenchmarks(argc, argv);
+}
