@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The real program in a real X window, played with the mouse only: every card is dragged
 # (press, move, release) onto the pile of the script's choice, the right-hand pile first, until
-# a game is won. Then the table is shown at three table sizes. Usage: drag_game.sh <Tolvi
+# a game is won. Then the table is shown at three table sizes, and at a size too large for the
+# screen, which is reduced to fit. Usage: drag_game.sh <Tolvi
 # binary> <output folder>. Screenshots: e2e-drag-*.png.
 set -euo pipefail
 
@@ -123,8 +124,8 @@ tr -d '\r' <"$work/Config.INI" | grep -q '^1=Dragger`' ||
   fail "the winner is not in the hall of fame: $(cat "$work/Config.INI")"
 echo "a game won by dragging"
 
-# The table at three sizes, each checked against the size it was asked for.
-for size in 100 150 200; do
+# The table at sizes that fit, each checked against the size it was asked for.
+for size in 100 150; do
   start "[Settings]\r\nTableSize=$size\r\n"
   [ $((width - 632 * size / 100)) -ge -1 ] && [ $((width - 632 * size / 100)) -le 1 ] &&
     [ $((height - 453 * size / 100)) -ge -1 ] && [ $((height - 453 * size / 100)) -le 1 ] ||
@@ -132,4 +133,19 @@ for size in 100 150 200; do
   shot "$out/e2e-drag-table-$size.png"
   close
 done
+# 300 % does not fit this 1600x1200 screen (1896x1359, and the options dialog 1900 high): the
+# largest size at which the window and the options, the tallest dialog, fit.
+start '[Settings]\r\nTableSize=300\r\n'
+[ "$width" -le 1600 ] && [ "$height" -le 1200 ] && [ "$width" -gt 948 ] ||
+  fail "at 300 % the window is ${width}x${height} on a 1600x1200 screen"
+shot "$out/e2e-drag-table-300-fitted.png"
+xdotool windowfocus "$window" 2>/dev/null || true
+xdotool key alt+o
+options=$(wait_for_window Options)
+[ -n "$options" ] || fail "the options did not open"
+eval "$(xdotool getwindowgeometry --shell "$options")"
+[ "$X" -ge 0 ] && [ "$Y" -ge 0 ] && [ $((X + WIDTH)) -le 1600 ] && [ $((Y + HEIGHT)) -le 1200 ] ||
+  fail "the options (${WIDTH}x${HEIGHT} at $X,$Y) do not fit the screen"
+answer "$options" Escape
+close
 echo "1 passed, 0 failed"

@@ -96,6 +96,7 @@ TEST(DialogLook, OptionsFormGeometryCaptionsAndFonts) {
     EXPECT_EQ(At(form, "SaveBtn"), QRect(25, box.bottom() + 12, 75, 25));
     EXPECT_EQ(At(form, "CancelBtn"), At(form, "SaveBtn").translated(96, 0));
     EXPECT_EQ(form.height(), At(form, "SaveBtn").bottom() + 3);
+    EXPECT_LE(form.height(), TableFitHeight) << "the table size that fits the screen allows this";
     EXPECT_EQ(TabOrder(form), QStringList({"ScoringStyle", "DeckSize", "SaveBtn", "CancelBtn",
                                            "ComputerLevel", "ShowPlays", "PlaySpeed", "FumbleRule",
                                            "TableSize", "LargeIndices", "FourColours"}));
