@@ -172,6 +172,12 @@ TEST_F(ChoosingThePile, ShiftWithASlotsKeyLaysOnTheSecondPileWhenItFits) {
     SetSlot(form->Play1Card[2], 4);
     QTest::keyClick(form.get(), Qt::Key_3, Qt::ShiftModifier);
     EXPECT_EQ(form->CardTable1->CardTop().ID(), 4) << "the first, when the second does not fit";
+
+    // Shift with the keypad's 1 to 4 under Num Lock gives their other keys: the same places.
+    Settle(5, 5);
+    SetSlot(form->Play1Card[3], 6);
+    QTest::keyClick(form.get(), Qt::Key_Left, Qt::ShiftModifier | Qt::KeypadModifier);
+    EXPECT_EQ(form->CardTable2->CardTop().ID(), 6);
 }
 
 TEST_F(ChoosingThePile, EachSpeedGivesFlightsGlowsAndFlashesTheirTime) {
