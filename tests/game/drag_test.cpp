@@ -70,17 +70,19 @@ TEST_F(ChoosingThePile, DraggedCardFollowsThePointerRingsAPileThatTakesItAndLays
     EXPECT_EQ(drag.Target(), 2);
     const QImage dragging = Grab();
     QDir().mkpath(QStringLiteral(TOLVI_TEST_OUTPUT_DIR));
-    dragging.save(QStringLiteral(TOLVI_TEST_OUTPUT_DIR "/drag-to-pile.png"));
-    // The card under the pointer as the table draws it, the ring round the pile, and the
-    // slot it left empty.
-    const QPoint card = drag.Card()->pos();
-    const QImage four = ShownPicture(*CardImage(4), window);
-    EXPECT_TRUE(
-        RegionEquals(dragging, card.x() + 4, card.y() + 4, four.copy(4, 4, 63, 88), 63, 88));
-    const QPoint ring = drag.Ring()->geometry().topLeft() + QPoint(2, 40);
+    dragging.save(QStringLiteral(TOLVI_TEST_OUTPUT_DIR "/drag-to-pile") +
+                  (form->devicePixelRatioF() > 1 ? "@2x.png" : ".png"));
+    // The card under the pointer from the art for the screen's density, pixel for pixel (its
+    // corners show the table), the ring round the pile, and the slot it left empty.
+    const int r = qRound(form->devicePixelRatioF());
+    const QPoint card = drag.Card()->pos() * r;
+    const QImage four = CardImage(4)->Image(r).convertToFormat(QImage::Format_RGB32);
+    EXPECT_TRUE(RegionEquals(dragging, card.x() + 4 * r, card.y() + 4 * r,
+                             four.copy(4 * r, 4 * r, 63 * r, 88 * r), 63 * r, 88 * r));
+    const QPoint ring = (drag.Ring()->geometry().topLeft() + QPoint(2, 40)) * r;
     EXPECT_EQ(dragging.pixelColor(ring), QColor(255, 196, 0));
     EXPECT_NE(before.pixelColor(ring), QColor(255, 196, 0));
-    EXPECT_EQ(dragging.pixelColor(SlotMiddle(1)), window);
+    EXPECT_EQ(dragging.pixelColor(SlotMiddle(1) * r), window);
 
     EXPECT_TRUE(drag.Release(PileMiddle(2) + QPoint(7, 5)));
     EXPECT_EQ(form->CardTable2->CardTop().ID(), 4);
