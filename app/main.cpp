@@ -12,6 +12,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -20,9 +21,12 @@ constexpr int TitleBarAllowance = 40;
 
 // The largest factor up to Wanted at which the window and every dialog fit the screen's free
 // area. The screen is only known to a running toolkit, so a short-lived one, unscaled, asks.
-double FittingScale(double Wanted, int& argc, char** argv) {
+double FittingScale(double Wanted, int argc, char** argv) {
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
-    const QGuiApplication probe(argc, argv);
+    qunsetenv("QT_SCALE_FACTOR");
+    // The probe takes the toolkit's own arguments out of its copy; the real start needs them.
+    std::vector<char*> args(argv, argv + argc + 1);
+    const QGuiApplication probe(argc, args.data());
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen)
         return Wanted;
@@ -34,7 +38,7 @@ double FittingScale(double Wanted, int& argc, char** argv) {
 // The table size chosen in the options scales the whole window, fonts and dialogs included.
 // Qt takes its scale factor only when it starts, so it is read before the application exists;
 // a size too large for the screen is reduced to the largest that fits.
-int32_t ApplyTableSize(int& argc, char** argv) {
+int32_t ApplyTableSize(int argc, char** argv) {
     QCoreApplication::setApplicationName(QStringLiteral("Tolvi"));
     // Without an application object the program's folder comes from the running executable.
     const QString exe = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
