@@ -75,6 +75,16 @@ public:
     // changed, every card is drawn again from the art for the new density.
     void UpdateDensity();
 
+    // The zoom of a table that scales with its window: the control shows its layout (the
+    // Surface, and the sizes and mouse positions the library works in) Zoom times as large,
+    // drawn from the art for the screen's density times Zoom. 1 unless set.
+    qreal Zoom() const { return FZoom; }
+    void SetZoom(qreal Value);
+    // The control's size and a point of it in layout pixels.
+    int LayoutWidth() const;
+    int LayoutHeight() const;
+    QPoint LayoutPoint(const QPointF& At) const;
+
 protected:
     bool event(QEvent* Event) override;
     void paintEvent(QPaintEvent* Event) override;
@@ -92,8 +102,12 @@ private:
     void RepaintNow(TPaintMode Mode, const QRect& Area);
     QRect RightStrip() const;
     QRect BottomStrip() const;
-    // Copies the Surface's pixels under layout rectangle Area pixel for pixel.
+    // Copies the Surface's pixels under widget rectangle Area pixel for pixel.
     void DrawSurfacePart(QPainter& Painter, const QRect& Area) const;
+    // A layout rectangle in widget pixels, and the layout pixels a widget rectangle touches.
+    QRect ToWidget(const QRect& Layout) const;
+    QRect ToLayout(const QRect& Widget) const;
+    qreal SurfaceRatio() const { return devicePixelRatioF() * FZoom; }
 
     TKsSurface FSurface;
     QColor FCanvasBrush; // the control's own background, for the strips beyond the Surface
@@ -106,6 +120,7 @@ private:
     QRect FPaintArea;
     QSize FResizedTo; // the size Resize last ran for
     bool FDensityPending = false;
+    qreal FZoom = 1;
 };
 
 // Holds a control's update lock; on release the lock ends and the whole Surface is shown.

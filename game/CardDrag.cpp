@@ -2,6 +2,7 @@
 
 #include "Main.h"
 #include "PlayAnimator.h"
+#include "TableZoom.h"
 #include "ksabort.h"
 #include "kscardgroup.h"
 #include "kscardimages.h"
@@ -29,7 +30,7 @@ public:
         const TKsCardImage* picture = CardImage(ID);
         if (!picture)
             return;
-        const qreal ratio = devicePixelRatioF();
+        const qreal ratio = devicePixelRatioF() * TableZoom(this);
         FPicture = picture->Image(ratio).convertToFormat(QImage::Format_ARGB32);
         for (int y = 0; y < FPicture.height(); ++y) {
             auto* line = reinterpret_cast<QRgb*>(FPicture.scanLine(y));
@@ -37,7 +38,7 @@ public:
                 if ((line[x] | 0xFF000000u) == (picture->TransparentColor() | 0xFF000000u))
                     line[x] = 0;
         }
-        FPicture.setDevicePixelRatio(ratio);
+        FPicture.setDevicePixelRatio(devicePixelRatioF());
     }
 
 protected:
@@ -159,6 +160,7 @@ void TCardDrag::Lift() {
         return;
     FCardID = slot->GetCard(0)->ID();
     static_cast<TLiftedCard*>(FCard)->SetCard(FCardID);
+    FCard->resize(SlotRect().size());
     FGrab = FPressAt - SlotRect().topLeft();
     FCover->setGeometry(SlotRect());
     FCover->raise();
@@ -224,8 +226,9 @@ void TCardDrag::Heard(const TGameEvent& Event) {
 
 QRect TCardDrag::PileRect(int Table) const {
     const TKsCardTable* table = Table == 1 ? FForm.CardTable1 : FForm.CardTable2;
-    return {table->geometry().topLeft() + TKsCardTable::PositionOffset(2),
-            QSize(KsCardWidth, KsCardHeight)};
+    const qreal zoom = FForm.Zoom();
+    return {table->geometry().topLeft() + TKsCardTable::PositionOffset(2) * zoom,
+            QSize(qRound(KsCardWidth * zoom), qRound(KsCardHeight * zoom))};
 }
 
 QRect TCardDrag::SlotRect() const {

@@ -21,6 +21,8 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
 class QFrame;
 class QLabel;
@@ -209,16 +211,32 @@ public:
     // The table size the program entry started the toolkit with (0 Automatic).
     static inline int32_t StartupTableSize = 0;
 
+    // The window's size at 100 %, in table units.
+    static constexpr int TableWidth = 632;
+    static constexpr int TableHeight = 453;
+    // The table follows the window's size: shown Zoom times as large as at 100 % (the
+    // window description), centred on felt-coloured margins. 1 until the window is resized.
+    qreal Zoom() const { return FZoom; }
+    // The window rectangle of a rectangle in table units.
+    QRect ToWindow(const QRect& TableUnits) const;
+    // Places a control at a rectangle in table units, now and at every later zoom.
+    void PlaceInTable(QWidget* Control, const QRect& TableUnits);
+
 protected:
     bool event(QEvent* Event) override;
     void changeEvent(QEvent* Event) override;
     void keyPressEvent(QKeyEvent* Event) override;
     void closeEvent(QCloseEvent* Event) override;
+    void resizeEvent(QResizeEvent* Event) override;
+    void paintEvent(QPaintEvent* Event) override;
 
 private:
     friend class TMainFormProbe; // tests set up game states directly
 
     void LoadWindowDescription();
+    // Takes every control's rectangle as the table units it keeps (MainZoom).
+    void RecordTableUnits();
+    void ApplyZoom();
     void Deal(std::optional<uint32_t> Number);
     void ArrangeDrawingOrder();
     void PostGameMessage(TGameMessage Message, TKsCardGroup* Slot);
@@ -283,4 +301,7 @@ private:
     std::unique_ptr<TOpponent> FOpponent;
     std::unique_ptr<TRecordKeeper> FRecordKeeper;
     std::unique_ptr<TPlayView> FPlayView;
+    std::vector<std::pair<QWidget*, QRect>> FTableUnits;
+    qreal FZoom = 1;
+    QPoint FTableOrigin; // the table's top-left corner in the window
 };

@@ -42,8 +42,8 @@ private:
     TKsCardGroup* FSlot;
 };
 
-constexpr int ClientWidth = 632;
-constexpr int ClientHeight = 453;
+constexpr int ClientWidth = TMainForm::TableWidth;
+constexpr int ClientHeight = TMainForm::TableHeight;
 constexpr int SlotLefts[4] = {260, 354, 449, 544};
 constexpr int BevelLefts[4] = {259, 353, 448, 543};
 
@@ -51,7 +51,9 @@ constexpr int BevelLefts[4] = {259, 353, 448, 543};
 
 TMainForm::TMainForm(QWidget* Parent) : QWidget(Parent) {
     setWindowTitle(QStringLiteral("Tolvi"));
-    setFixedSize(ClientWidth, ClientHeight);
+    // Any size: the table scales with the window (MainZoom).
+    setMinimumSize(ClientWidth / 2, ClientHeight / 2);
+    resize(ClientWidth, ClientHeight);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, pal.color(QPalette::Button));
     setPalette(pal);
@@ -67,6 +69,7 @@ TMainForm::TMainForm(QWidget* Parent) : QWidget(Parent) {
     LoadWindowDescription();
     ArrangeDrawingOrder();
     CreatePlayView();
+    RecordTableUnits();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     KsSetMainWindow(this);

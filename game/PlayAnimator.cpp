@@ -1,5 +1,6 @@
 #include "PlayAnimator.h"
 
+#include "TableZoom.h"
 #include "ksabort.h"
 #include "kscardimages.h"
 #include "kscardtable.h"
@@ -137,8 +138,11 @@ void TPlayAnimator::ComputerPlayed(const QRect& From, TKsCardTable* Table) {
         // Drawn whether or not the window is in front; no nested loop, no Escape watch.
         FSprite->SetDrawOptions({doAutoErase});
     }
-    // The card as the table draws it: its transparent corners show the window.
-    QImage card = picture->Image().convertToFormat(QImage::Format_RGB32);
+    // The card as the table draws it: its transparent corners show the window. On a zoomed
+    // table, from the art for the zoomed density, one picture pixel a window pixel.
+    const qreal zoom = TableZoom(FForm);
+    QImage card = picture->Image(zoom).convertToFormat(QImage::Format_RGB32);
+    card.setDevicePixelRatio(1);
     const QRgb window = FForm->palette().color(QPalette::Window).rgb();
     for (int y = 0; y < card.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(card.scanLine(y));
@@ -148,7 +152,7 @@ void TPlayAnimator::ComputerPlayed(const QRect& From, TKsCardTable* Table) {
     }
     FSprite->SetBitmap(card);
     FFrom = From.topLeft();
-    FTo = Table->geometry().topLeft() + TKsCardTable::PositionOffset(2);
+    FTo = Table->geometry().topLeft() + TKsCardTable::PositionOffset(2) * zoom;
     FGlow = QRect(FTo, card.size());
     FSprite->SetX(FFrom.x());
     FSprite->SetY(FFrom.y());

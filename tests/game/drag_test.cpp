@@ -220,3 +220,35 @@ TEST_F(ChoosingThePile, EachSpeedGivesFlightsGlowsAndFlashesTheirTime) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ChoosingThePile, TableFollowsTheWindowsSizeFromTheArtForItsZoom) {
+    SetSlot(form->Play1Card[2], 12);
+    const QImage normal = Grab();
+    const QPoint slot = form->Play1Card[2]->pos();
+
+    // Twice the size: every control twice as large and far, the card from the 2x art.
+    form->resize(2 * TMainForm::TableWidth, 2 * TMainForm::TableHeight);
+    const QImage twice = Grab();
+    twice.save(QStringLiteral(TOLVI_TEST_OUTPUT_DIR "/table-zoom-2.png"));
+    EXPECT_EQ(form->Zoom(), 2);
+    EXPECT_EQ(form->Play1Card[2]->geometry(), QRect(slot * 2, QSize(142, 192)));
+    const QImage queen = CardImage(12)->Image(2).convertToFormat(QImage::Format_RGB32);
+    EXPECT_TRUE(RegionEquals(twice, 2 * slot.x() + 8, 2 * slot.y() + 8, queen.copy(8, 8, 126, 176),
+                             126, 176));
+
+    // A wider window: the table centred, felt beside it.
+    form->resize(2 * TMainForm::TableWidth + 100, 2 * TMainForm::TableHeight);
+    const QImage wide = Grab();
+    EXPECT_EQ(form->Play1Card[2]->pos(), slot * 2 + QPoint(50, 0));
+    EXPECT_EQ(wide.pixelColor(10, 400), QColor(0, 90, 40));
+    EXPECT_TRUE(RegionEquals(wide, 2 * slot.x() + 58, 2 * slot.y() + 8, queen.copy(8, 8, 126, 176),
+                             126, 176));
+
+    // Back to 100 %: the picture of before.
+    form->resize(TMainForm::TableWidth, TMainForm::TableHeight);
+    EXPECT_EQ(Grab(), normal);
+}
+
+} // namespace

@@ -1,0 +1,106 @@
+// The table follows the window's size: every control keeps its rectangle in table units (the
+// window description at 100 %) and is placed at the window's zoom on every resize, the card
+// controls drawn from the art for the zoomed density.
+
+#include "CardDrag.h"
+#include "FeltBadge.h"
+#include "GameSummary.h"
+#include "LockShade.h"
+#include "Main.h"
+#include "PlayAnimator.h"
+#include "TitlePanel.h"
+#include "kscarddeck.h"
+#include "kscardgroup.h"
+#include "kscardtable.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The window's type at 100 %.
+constexpr int FontPixels = 11;
+
+int Edge(int TableUnits, qreal Zoom, int Origin) {
+    return Origin + int(std::lround(TableUnits * Zoom));
+}
+
+} // namespace
+
+void TMainForm::RecordTableUnits() {
+    std::vector<QWidget*> controls{TitlePanel,   Deck,     CardTable1, CardTable2, Play1Pile,
+                                   Play2Pile,    DealBtn,  TempTable1, TempTable2, WaitSign1,
+                                   WaitSign2,    Image1,   Image2,     OptionBtn,  HelpBtn,
+                                   ScoreBtn,     GameBtn,  Label9,     ScoreLabel, HumanToGo,
+                                   ComputerToGo, DealHint, LockShade,  Summary};
+    controls.insert(controls.end(), Play1Card.begin(), Play1Card.end());
+    controls.insert(controls.end(), Play2Card.begin(), Play2Card.end());
+    controls.insert(controls.end(), Bevel.begin(), Bevel.end());
+    for (QWidget* w : controls)
+        FTableUnits.emplace_back(w, w->geometry());
+}
+
+QRect TMainForm::ToWindow(const QRect& TableUnits) const {
+    if (FZoom == 1 && FTableOrigin.isNull())
+        return TableUnits;
+    // Edge by edge, so that controls that meet at 100 % meet at every zoom.
+    const int left = Edge(TableUnits.left(), FZoom, FTableOrigin.x());
+    const int top = Edge(TableUnits.top(), FZoom, FTableOrigin.y());
+    return {left, top, Edge(TableUnits.left() + TableUnits.width(), FZoom, FTableOrigin.x()) - left,
+            Edge(TableUnits.top() + TableUnits.height(), FZoom, FTableOrigin.y()) - top};
+}
+
+void TMainForm::PlaceInTable(QWidget* Control, const QRect& TableUnits) {
+    const auto found = std::find_if(FTableUnits.begin(), FTableUnits.end(),
+                                    [Control](const auto& e) { return e.first == Control; });
+    if (found != FTableUnits.end())
+        found->second = TableUnits;
+    Control->setGeometry(ToWindow(TableUnits));
+}
+
+void TMainForm::resizeEvent(QResizeEvent* Event) {
+    QWidget::resizeEvent(Event);
+    if (!FTableUnits.empty())
+        ApplyZoom();
+}
+
+void TMainForm::ApplyZoom() {
+    const qreal zoom = std::min(width() / qreal(TableWidth), height() / qreal(TableHeight));
+    const QPoint origin(int(std::lround((width() - TableWidth * zoom) / 2)),
+                        int(std::lround((height() - TableHeight * zoom) / 2)));
+    if (qFuzzyCompare(zoom, FZoom) && origin == FTableOrigin)
+        return;
+    // Whatever is on its way is drawn for the old zoom: it ends now.
+    Animator->Finish();
+    CardDrag->Cancel();
+    FZoom = qFuzzyCompare(zoom, 1) ? 1 : zoom;
+    FTableOrigin = origin;
+    setProperty("tableZoom", FZoom);
+    QFont type = font();
+    type.setPixelSize(std::max(1, int(std::lround(FontPixels * FZoom))));
+    setFont(type);
+    for (const auto& [control, units] : FTableUnits) {
+        if (auto* cards = dynamic_cast<TKsCustomGraphicControl*>(control))
+            cards->SetZoom(FZoom);
+        control->setGeometry(ToWindow(units));
+        control->update();
+    }
+    PlaceScoreLabel();
+    update();
+}
+
+void TMainForm::paintEvent(QPaintEvent* Event) {
+    if (FTableOrigin.isNull())
+        return;
+    // The margins beside or below the table are felt.
+    QPainter p(this);
+    const QRegion table(ToWindow(QRect(0, 0, TableWidth, TableHeight)));
+    for (const QRect& r : QRegion(rect()).subtracted(table).intersected(Event->region()))
+        p.fillRect(r, QColor(0, 90, 40));
+}
