@@ -26,6 +26,7 @@ namespace {
 
 // The window's type at 100 %.
 constexpr int FontPixels = 11;
+constexpr qreal ZoomStep = 1.0 / 32;
 
 int Edge(int TableUnits, qreal Zoom, int Origin) {
     return Origin + int(std::lround(TableUnits * Zoom));
@@ -71,7 +72,12 @@ void TMainForm::resizeEvent(QResizeEvent* Event) {
 }
 
 void TMainForm::ApplyZoom() {
-    const qreal zoom = std::min(width() / qreal(TableWidth), height() / qreal(TableHeight));
+    // In steps of 1/32: a window dragged a pixel at a time redraws its cards from the art only
+    // every 20 pixels or so, and the felt margins take up the rest.
+    const qreal zoom = std::max(
+        ZoomStep, std::floor(std::min(width() / qreal(TableWidth), height() / qreal(TableHeight)) /
+                             ZoomStep) *
+                      ZoomStep);
     const QPoint origin(int(std::lround((width() - TableWidth * zoom) / 2)),
                         int(std::lround((height() - TableHeight * zoom) / 2)));
     if (qFuzzyCompare(zoom, FZoom) && origin == FTableOrigin)
