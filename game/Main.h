@@ -221,6 +221,8 @@ public:
     QRect ToWindow(const QRect& TableUnits) const;
     // Places a control at a rectangle in table units, now and at every later zoom.
     void PlaceInTable(QWidget* Control, const QRect& TableUnits);
+    // Gives the window Size, no larger than the screen's free area, keeping its centre.
+    void FitWindow(QSize Size);
 
 protected:
     bool event(QEvent* Event) override;
@@ -237,6 +239,13 @@ private:
     // Takes every control's rectangle as the table units it keeps (MainZoom).
     void RecordTableUnits();
     void ApplyZoom();
+    // Screen pixels at no scaling to a window pixel: the scale the toolkit was started with.
+    static qreal StartScale();
+    // The window size kept in the settings (0 x 0 for the table size's own), and back.
+    QSize KeptWindowSize() const;
+    void RestoreWindowSize(int32_t Width, int32_t Height);
+    // A new table size chosen: the window takes it at once.
+    void ApplyTableSize(int32_t Size);
     void Deal(std::optional<uint32_t> Number);
     void ArrangeDrawingOrder();
     void PostGameMessage(TGameMessage Message, TKsCardGroup* Slot);

@@ -274,6 +274,7 @@ void TMainForm::FormCreate() {
     SetPlaySpeed(settings.PlaySpeed);
     SetFumbleRule(settings.FumbleRule);
     SetDisplay(settings.Display);
+    RestoreWindowSize(settings.WindowWidth, settings.WindowHeight);
     Timer->setInterval(LevelInterval(FLevel));
     if (FDeckCount != 1)
         SetUpDeckSize();
@@ -359,6 +360,8 @@ void TMainForm::ApplyOptions(const TSettings& Saved, bool NewGame) {
         FLevel = Saved.Level;
         SetTimerInterval(LevelInterval(FLevel));
     }
+    if (Saved.Display.TableSize != FDisplay.TableSize)
+        ApplyTableSize(Saved.Display.TableSize);
     if (Saved.Display != FDisplay)
         SetDisplay(Saved.Display);
     FSettings = Saved;
@@ -377,6 +380,9 @@ TSettings TMainForm::Settings() const {
     settings.ShowPlays = ShowPlays();
     settings.FumbleRule = FumbleRule();
     settings.Display = FDisplay;
+    const QSize kept = KeptWindowSize();
+    settings.WindowWidth = kept.width() > 0 ? kept.width() : 0;
+    settings.WindowHeight = kept.height() > 0 ? kept.height() : 0;
     return settings;
 }
 

@@ -14,11 +14,13 @@
 #include "kscardtable.h"
 
 #include <QFrame>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QScreen>
 #include <algorithm>
 #include <cmath>
 
@@ -109,4 +111,49 @@ void TMainForm::paintEvent(QPaintEvent* Event) {
     const QRegion table(ToWindow(QRect(0, 0, TableWidth, TableHeight)));
     for (const QRect& r : QRegion(rect()).subtracted(table).intersected(Event->region()))
         p.fillRect(r, QColor(0, 90, 40));
+}
+
+void TMainForm::FitWindow(QSize Size) {
+    const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!shown) {
+        resize(Size);
+        return;
+    }
+    // The frame stays on the screen too; before the window is first shown its size is not
+    // known, and a title bar, which the toolkit does not scale, is allowed for.
+    QSize frame = frameGeometry().size() - size();
+    if (frame.isNull())
+        frame = QSize(0, qRound(40 / StartScale()));
+    const QRect area = shown->availableGeometry();
+    const QPoint centre = frameGeometry().center();
+    resize(Size.boundedTo(area.size() - frame));
+    QRect placed(QPoint(), size() + frame);
+    placed.moveCenter(centre);
+    placed.moveLeft(std::clamp(placed.left(), area.left(), area.right() + 1 - placed.width()));
+    placed.moveTop(std::clamp(placed.top(), area.top(), area.bottom() + 1 - placed.height()));
+    move(placed.topLeft());
+}
+
+qreal TMainForm::StartScale() {
+    bool ok = false;
+    const qreal scale = qEnvironmentVariable("QT_SCALE_FACTOR").toDouble(&ok);
+    return ok && scale > 0 ? scale : 1;
+}
+
+QSize TMainForm::KeptWindowSize() const {
+    if (size() == QSize(TableWidth, TableHeight))
+        return {};
+    return size() * StartScale();
+}
+
+void TMainForm::RestoreWindowSize(int32_t Width, int32_t Height) {
+    if (Width > 0 && Height > 0)
+        FitWindow(QSize(qRound(Width / StartScale()), qRound(Height / StartScale())));
+}
+
+void TMainForm::ApplyTableSize(int32_t Size) {
+    // The toolkit was started at one size; the zoom makes up the difference until the next start.
+    const qreal started = StartupTableSize > 0 ? StartupTableSize : 100;
+    const qreal wanted = Size > 0 ? Size : 100;
+    FitWindow(QSize(qRound(TableWidth * wanted / started), qRound(TableHeight * wanted / started)));
 }

@@ -37,6 +37,9 @@ struct TSettings {
     bool FumbleRule = false; // a refused play locks the human's cards for half a second
     // How fast the plays are shown while ShowPlays is on (off, they are not shown at all).
     int32_t PlaySpeed = 2; // 1 Fast, 2 Normal, 3 Slow
+    // The window's last size in screen pixels at no scaling; 0 x 0 for the table size's own.
+    int32_t WindowWidth = 0;
+    int32_t WindowHeight = 0;
     TDisplaySettings Display;
 
     // Where this game's results go.

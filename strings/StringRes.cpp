@@ -50,7 +50,7 @@ QString ChangesNeedNewGame() {
 }
 
 QString TableSizeAtNextStart() {
-    return QStringLiteral("The table size applies at the next start.");
+    return QStringLiteral("Dialogs take this size at the next start.");
 }
 
 QString GameWonFormat() {
