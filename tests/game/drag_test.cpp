@@ -5,6 +5,7 @@
 #include "PlayAnimator.h"
 #include "card_pixels.h"
 #include "game_fixture.h"
+#include "kssprite.h"
 
 #include <QTest>
 
@@ -249,6 +250,13 @@ TEST_F(ChoosingThePile, TableFollowsTheWindowsSizeFromTheArtForItsZoom) {
     // Back to 100 %: the picture of before.
     form->resize(TMainForm::TableWidth, TMainForm::TableHeight);
     EXPECT_EQ(Grab(), normal);
+
+    // The computer's card flies at the table's size.
+    form->resize(2 * TMainForm::TableWidth, 2 * TMainForm::TableHeight);
+    SetSlot(form->Play2Card[0], 6);
+    form->TimerTimer();
+    ASSERT_TRUE(form->Animator->Flying());
+    EXPECT_EQ(form->Animator->Sprite()->Bitmap().size(), QSize(142, 192));
 }
 
 } // namespace
