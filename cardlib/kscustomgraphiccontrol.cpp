@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QRegion>
 #include <QResizeEvent>
+#include <QTimer>
 
 TKsCustomGraphicControl::TKsCustomGraphicControl(QWidget* Owner) : QWidget(Owner) {
     // The background of every fill is the owner's colour now; nothing updates it later.
@@ -89,11 +90,22 @@ void TKsCustomGraphicControl::AdjustSize() {
     setGeometry(x(), y(), qRound(FSurface.Width() * FZoom), qRound(FSurface.Height() * FZoom));
 }
 
-void TKsCustomGraphicControl::SetZoom(qreal Value) {
+void TKsCustomGraphicControl::SetZoom(qreal Value, int SettleMs) {
     if (qFuzzyCompare(Value, FZoom))
         return;
     FZoom = Value;
-    UpdateDensity();
+    if (SettleMs <= 0) {
+        UpdateDensity();
+        return;
+    }
+    if (!FSettle) {
+        FSettle = new QTimer(this);
+        FSettle->setSingleShot(true);
+        connect(FSettle, &QTimer::timeout, this, [this] { UpdateDensity(); });
+    }
+    // The paint that finds the density behind does not bring it up to date meanwhile.
+    FDensityPending = true;
+    FSettle->start(SettleMs);
 }
 
 int TKsCustomGraphicControl::LayoutWidth() const {
@@ -122,6 +134,8 @@ QRect TKsCustomGraphicControl::ToLayout(const QRect& Widget) const {
 
 void TKsCustomGraphicControl::UpdateDensity() {
     FDensityPending = false;
+    if (FSettle)
+        FSettle->stop();
     const qreal ratio = SurfaceRatio();
     if (qFuzzyCompare(ratio, FSurface.DevicePixelRatio()))
         return;

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 class QPainter;
+class QTimer;
 #include <cstdint>
 #include <functional>
 
@@ -79,7 +80,9 @@ public:
     // Surface, and the sizes and mouse positions the library works in) Zoom times as large,
     // drawn from the art for the screen's density times Zoom. 1 unless set.
     qreal Zoom() const { return FZoom; }
-    void SetZoom(qreal Value);
+    // SettleMs: while the zoom keeps changing (a window being resized), the cards are drawn
+    // from the art only once it has rested this long; meanwhile the last drawing is scaled.
+    void SetZoom(qreal Value, int SettleMs = 0);
     // The control's size and a point of it in layout pixels.
     int LayoutWidth() const;
     int LayoutHeight() const;
@@ -121,6 +124,7 @@ private:
     QSize FResizedTo; // the size Resize last ran for
     bool FDensityPending = false;
     qreal FZoom = 1;
+    QTimer* FSettle = nullptr; // made for the first zoom that settles
 };
 
 // Holds a control's update lock; on release the lock ends and the whole Surface is shown.

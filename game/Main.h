@@ -217,6 +217,10 @@ public:
     // The table follows the window's size: shown Zoom times as large as at 100 % (the
     // window description), centred on felt-coloured margins. 1 until the window is resized.
     qreal Zoom() const { return FZoom; }
+    // While the window is being resized the cards are drawn from the art for the new size only
+    // once it has rested this long; 0 draws them at once.
+    int ZoomSettleMs() const { return FZoomSettleMs; }
+    void SetZoomSettleMs(int Value) { FZoomSettleMs = Value; }
     // The window rectangle of a rectangle in table units.
     QRect ToWindow(const QRect& TableUnits) const;
     // Places a control at a rectangle in table units, now and at every later zoom.
@@ -312,5 +316,6 @@ private:
     std::unique_ptr<TPlayView> FPlayView;
     std::vector<std::pair<QWidget*, QRect>> FTableUnits;
     qreal FZoom = 1;
+    int FZoomSettleMs = 150;
     QPoint FTableOrigin; // the table's top-left corner in the window
 };

@@ -95,7 +95,7 @@ void TMainForm::ApplyZoom() {
     setFont(type);
     for (const auto& [control, units] : FTableUnits) {
         if (auto* cards = dynamic_cast<TKsCustomGraphicControl*>(control))
-            cards->SetZoom(FZoom);
+            cards->SetZoom(FZoom, FZoomSettleMs);
         control->setGeometry(ToWindow(units));
         control->update();
     }

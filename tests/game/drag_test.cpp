@@ -225,6 +225,7 @@ TEST_F(ChoosingThePile, EachSpeedGivesFlightsGlowsAndFlashesTheirTime) {
 namespace {
 
 TEST_F(ChoosingThePile, TableFollowsTheWindowsSizeFromTheArtForItsZoom) {
+    form->SetZoomSettleMs(0);
     SetSlot(form->Play1Card[2], 12);
     const QImage normal = Grab();
     const QPoint slot = form->Play1Card[2]->pos();
@@ -251,8 +252,18 @@ TEST_F(ChoosingThePile, TableFollowsTheWindowsSizeFromTheArtForItsZoom) {
     form->resize(TMainForm::TableWidth, TMainForm::TableHeight);
     EXPECT_EQ(Grab(), normal);
 
+    // While the window is being resized the cards are drawn from the art for the new size only
+    // once it rests; meanwhile their last drawing is shown scaled.
+    form->SetZoomSettleMs(20);
+    form->resize(3 * TMainForm::TableWidth / 2, 3 * TMainForm::TableHeight / 2);
+    const TKsSurface& surface = form->Play1Card[2]->Surface();
+    EXPECT_EQ(surface.DevicePixelRatio(), 1);
+    EXPECT_NE(Grab().pixelColor(SlotMiddle(2)), form->palette().color(QPalette::Window));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return surface.DevicePixelRatio() == form->Zoom(); }, 60000));
+
     // The computer's card flies at the table's size.
     form->resize(2 * TMainForm::TableWidth, 2 * TMainForm::TableHeight);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return surface.DevicePixelRatio() == 2; }, 60000));
     SetSlot(form->Play2Card[0], 6);
     form->TimerTimer();
     ASSERT_TRUE(form->Animator->Flying());
