@@ -87,19 +87,26 @@ void TMainForm::ApplyZoom() {
     // Whatever is on its way is drawn for the old zoom: it ends now.
     Animator->Finish();
     CardDrag->Cancel();
+    const bool zoomed = !qFuzzyCompare(zoom, FZoom);
     FZoom = qFuzzyCompare(zoom, 1) ? 1 : zoom;
     FTableOrigin = origin;
-    setProperty("tableZoom", FZoom);
-    QFont type = font();
-    type.setPixelSize(std::max(1, int(std::lround(FontPixels * FZoom))));
-    setFont(type);
+    if (zoomed) {
+        setProperty("tableZoom", FZoom);
+        // Every control's type follows; only a new zoom changes it, not a move of the table.
+        QFont type = font();
+        type.setPixelSize(std::max(1, int(std::lround(FontPixels * FZoom))));
+        setFont(type);
+    }
     for (const auto& [control, units] : FTableUnits) {
-        if (auto* cards = dynamic_cast<TKsCustomGraphicControl*>(control))
+        if (auto* cards = dynamic_cast<TKsCustomGraphicControl*>(control); cards && zoomed)
             cards->SetZoom(FZoom, FZoomSettleMs);
         control->setGeometry(ToWindow(units));
-        control->update();
+        // A control that only moved keeps its pixels; one zoomed paints itself at its new size.
+        if (zoomed)
+            control->update();
     }
-    PlaceScoreLabel();
+    if (zoomed)
+        PlaceScoreLabel();
     update();
 }
 
