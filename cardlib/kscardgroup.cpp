@@ -114,9 +114,9 @@ void TKsCardGroup::UpdateTightness() {
     if (!FAutoTight || Count() == 0)
         return;
     if (FCascadeSide == csRight)
-        SetTightness((width() - KsCardWidth) / Count());
+        SetTightness((LayoutWidth() - KsCardWidth) / Count());
     else
-        SetTightness((height() - KsCardHeight) / Count());
+        SetTightness((LayoutHeight() - KsCardHeight) / Count());
 }
 
 void TKsCardGroup::RedrawAll(bool Direct) {
@@ -282,7 +282,7 @@ void TKsCardGroup::ApplyCursor(int16_t Cursor) {
 }
 
 void TKsCardGroup::mouseMoveEvent(QMouseEvent* Event) {
-    const QPoint p = Event->position().toPoint();
+    const QPoint p = LayoutPoint(Event->position());
     KsHandleEvent([&] { MouseMove(p.x(), p.y()); });
 }
 
@@ -297,7 +297,7 @@ void TKsCardGroup::MouseMove(int X, int Y) {
 }
 
 void TKsCardGroup::mouseReleaseEvent(QMouseEvent* Event) {
-    const QPoint p = Event->position().toPoint();
+    const QPoint p = LayoutPoint(Event->position());
     const Qt::MouseButton button = Event->button();
     KsHandleEvent([&] { MouseUp(button, p.x(), p.y()); });
 }

@@ -67,7 +67,7 @@ void TKsCardList::Clear() {
 void TKsCardList::Update(TKsCardItem*) {
     if (FItems.empty() && FGroup.Enabled()) {
         TKsSurface& surface = FGroup.Surface();
-        surface.Fill({0, 0, FGroup.width(), FGroup.height()});
+        surface.Fill({0, 0, FGroup.LayoutWidth(), FGroup.LayoutHeight()});
         FGroup.Invalidate();
     }
     if (!FGroup.Loading() && FGroup.AfterUpdate)

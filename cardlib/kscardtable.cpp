@@ -167,7 +167,7 @@ void TKsCardTable::DrawCard(TKsSingleCard& Card, bool Direct) {
 }
 
 void TKsCardTable::mouseReleaseEvent(QMouseEvent* Event) {
-    const QPoint p = Event->position().toPoint();
+    const QPoint p = LayoutPoint(Event->position());
     const Qt::MouseButton button = Event->button();
     KsHandleEvent([&] { MouseUp(button, p.x(), p.y()); });
 }

@@ -4,12 +4,13 @@
 #include <QPainter>
 #include <QRegion>
 #include <QResizeEvent>
+#include <QTimer>
 
 TKsCustomGraphicControl::TKsCustomGraphicControl(QWidget* Owner) : QWidget(Owner) {
     // The background of every fill is the owner's colour now; nothing updates it later.
     FCanvasBrush = (Owner ? Owner->palette() : palette()).color(QPalette::Window);
     FSurface.SetBrushColor(FCanvasBrush);
-    FSurface.SetDevicePixelRatio(devicePixelRatioF());
+    FSurface.SetDevicePixelRatio(SurfaceRatio());
     FSurface.OnChange = [this] { SurfaceChanged(); };
     FResizedTo = size();
 }
@@ -72,26 +73,70 @@ void TKsCustomGraphicControl::SizeChanged() {
 
 void TKsCustomGraphicControl::DrawSurface() {
     SendSynchronize();
-    RepaintNow(pmDrawSurface, QRect(0, 0, FSurface.Width(), FSurface.Height()));
+    RepaintNow(pmDrawSurface, ToWidget(QRect(0, 0, FSurface.Width(), FSurface.Height())));
 }
 
 void TKsCustomGraphicControl::PaintRect(const TKsRect& Rect, TKsSingleCard*) {
     if (FUpdateCount != 0 || isHidden())
         return;
     SendSynchronize();
-    FPaintArea = Rect.ToQRect();
+    FPaintArea = ToWidget(Rect.ToQRect());
     RepaintNow(pmPaintRect, FPaintArea | RightStrip() | BottomStrip());
 }
 
 void TKsCustomGraphicControl::AdjustSize() {
     if (Loading() || !FAutoSize)
         return;
-    setGeometry(x(), y(), FSurface.Width(), FSurface.Height());
+    setGeometry(x(), y(), qRound(FSurface.Width() * FZoom), qRound(FSurface.Height() * FZoom));
+}
+
+void TKsCustomGraphicControl::SetZoom(qreal Value, int SettleMs) {
+    if (qFuzzyCompare(Value, FZoom))
+        return;
+    FZoom = Value;
+    if (SettleMs <= 0) {
+        UpdateDensity();
+        return;
+    }
+    if (!FSettle) {
+        FSettle = new QTimer(this);
+        FSettle->setSingleShot(true);
+        connect(FSettle, &QTimer::timeout, this, [this] { UpdateDensity(); });
+    }
+    // The paint that finds the density behind does not bring it up to date meanwhile.
+    FDensityPending = true;
+    FSettle->start(SettleMs);
+}
+
+int TKsCustomGraphicControl::LayoutWidth() const {
+    return FZoom == 1 ? width() : qRound(width() / FZoom);
+}
+
+int TKsCustomGraphicControl::LayoutHeight() const {
+    return FZoom == 1 ? height() : qRound(height() / FZoom);
+}
+
+QPoint TKsCustomGraphicControl::LayoutPoint(const QPointF& At) const {
+    return (At / FZoom).toPoint();
+}
+
+QRect TKsCustomGraphicControl::ToWidget(const QRect& Layout) const {
+    if (FZoom == 1)
+        return Layout;
+    return QRectF(QPointF(Layout.topLeft()) * FZoom, QSizeF(Layout.size()) * FZoom).toAlignedRect();
+}
+
+QRect TKsCustomGraphicControl::ToLayout(const QRect& Widget) const {
+    if (FZoom == 1)
+        return Widget;
+    return QRectF(QPointF(Widget.topLeft()) / FZoom, QSizeF(Widget.size()) / FZoom).toAlignedRect();
 }
 
 void TKsCustomGraphicControl::UpdateDensity() {
     FDensityPending = false;
-    const qreal ratio = devicePixelRatioF();
+    if (FSettle)
+        FSettle->stop();
+    const qreal ratio = SurfaceRatio();
     if (qFuzzyCompare(ratio, FSurface.DevicePixelRatio()))
         return;
     FSurface.SetDevicePixelRatio(ratio);
@@ -108,17 +153,18 @@ bool TKsCustomGraphicControl::event(QEvent* Event) {
 
 void TKsCustomGraphicControl::DrawSurfacePart(QPainter& Painter, const QRect& Area) const {
     const QImage& surface = FSurface.Image();
-    const QRect device = FSurface.DeviceRect(Area).intersected(surface.rect());
+    const QRect device = FSurface.DeviceRect(ToLayout(Area)).intersected(surface.rect());
     if (device.isEmpty())
         return;
-    const qreal ratio = FSurface.DevicePixelRatio();
+    // Device pixels of the Surface are device pixels of the screen: the zoom is in the density.
+    const qreal ratio = FSurface.DevicePixelRatio() / FZoom;
     Painter.drawImage(QRectF(QPointF(device.topLeft()) / ratio, QSizeF(device.size()) / ratio),
                       surface, device);
 }
 
 void TKsCustomGraphicControl::paintEvent(QPaintEvent* Event) {
     // A change of density no screen change announced; drawn again once this paint is over.
-    if (!FDensityPending && !qFuzzyCompare(devicePixelRatioF(), FSurface.DevicePixelRatio())) {
+    if (!FDensityPending && !qFuzzyCompare(SurfaceRatio(), FSurface.DevicePixelRatio())) {
         FDensityPending = true;
         QMetaObject::invokeMethod(
             this, [this] { UpdateDensity(); }, Qt::QueuedConnection);
@@ -141,7 +187,7 @@ void TKsCustomGraphicControl::paintEvent(QPaintEvent* Event) {
         pending = Event->region() - (QRegion(FPaintArea) + RightStrip() + BottomStrip());
         break;
     case pmDrawSurface:
-        DrawSurfacePart(p, QRect(0, 0, FSurface.Width(), FSurface.Height()));
+        DrawSurfacePart(p, ToWidget(QRect(0, 0, FSurface.Width(), FSurface.Height())));
         break;
     case pmFillStrips:
         p.fillRect(BottomStrip(), brush);
@@ -205,13 +251,15 @@ void TKsCustomGraphicControl::RepaintNow(TPaintMode Mode, const QRect& Area) {
 }
 
 QRect TKsCustomGraphicControl::RightStrip() const {
-    if (FSurface.Width() >= width())
+    const int surface = ToWidget(QRect(0, 0, FSurface.Width(), 1)).width();
+    if (surface >= width())
         return {};
-    return QRect(FSurface.Width(), 0, width() - FSurface.Width(), height());
+    return QRect(surface, 0, width() - surface, height());
 }
 
 QRect TKsCustomGraphicControl::BottomStrip() const {
-    if (FSurface.Height() >= height())
+    const int surface = ToWidget(QRect(0, 0, 1, FSurface.Height())).height();
+    if (surface >= height())
         return {};
-    return QRect(0, FSurface.Height(), width(), height() - FSurface.Height());
+    return QRect(0, surface, width(), height() - surface);
 }

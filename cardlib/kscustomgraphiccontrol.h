@@ -9,6 +9,7 @@
 #include <QWidget>
 
 class QPainter;
+class QTimer;
 #include <cstdint>
 #include <functional>
 
@@ -75,6 +76,18 @@ public:
     // changed, every card is drawn again from the art for the new density.
     void UpdateDensity();
 
+    // The zoom of a table that scales with its window: the control shows its layout (the
+    // Surface, and the sizes and mouse positions the library works in) Zoom times as large,
+    // drawn from the art for the screen's density times Zoom. 1 unless set.
+    qreal Zoom() const { return FZoom; }
+    // SettleMs: while the zoom keeps changing (a window being resized), the cards are drawn
+    // from the art only once it has rested this long; meanwhile the last drawing is scaled.
+    void SetZoom(qreal Value, int SettleMs = 0);
+    // The control's size and a point of it in layout pixels.
+    int LayoutWidth() const;
+    int LayoutHeight() const;
+    QPoint LayoutPoint(const QPointF& At) const;
+
 protected:
     bool event(QEvent* Event) override;
     void paintEvent(QPaintEvent* Event) override;
@@ -92,8 +105,12 @@ private:
     void RepaintNow(TPaintMode Mode, const QRect& Area);
     QRect RightStrip() const;
     QRect BottomStrip() const;
-    // Copies the Surface's pixels under layout rectangle Area pixel for pixel.
+    // Copies the Surface's pixels under widget rectangle Area pixel for pixel.
     void DrawSurfacePart(QPainter& Painter, const QRect& Area) const;
+    // A layout rectangle in widget pixels, and the layout pixels a widget rectangle touches.
+    QRect ToWidget(const QRect& Layout) const;
+    QRect ToLayout(const QRect& Widget) const;
+    qreal SurfaceRatio() const { return devicePixelRatioF() * FZoom; }
 
     TKsSurface FSurface;
     QColor FCanvasBrush; // the control's own background, for the strips beyond the Surface
@@ -106,6 +123,8 @@ private:
     QRect FPaintArea;
     QSize FResizedTo; // the size Resize last ran for
     bool FDensityPending = false;
+    qreal FZoom = 1;
+    QTimer* FSettle = nullptr; // made for the first zoom that settles
 };
 
 // Holds a control's update lock; on release the lock ends and the whole Surface is shown.

@@ -1,5 +1,7 @@
 #include "FeltBadge.h"
 
+#include "TableZoom.h"
+
 #include <QPainter>
 
 TFeltBadge::TFeltBadge(QWidget* Parent) : QWidget(Parent) {
@@ -34,22 +36,23 @@ void TFeltBadge::PaintGround(QPainter& P, const QRect& Area) {
 
 void TFeltBadge::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    PaintGround(p, rect());
+    const QRect area = ZoomPainter(p, this);
+    PaintGround(p, area);
     p.setPen(Cream());
     QFont big = font();
     big.setPixelSize(FTextSize);
     big.setBold(true);
     p.setFont(big);
     if (FCaption.isEmpty()) {
-        p.drawText(rect(), Qt::AlignCenter, FText);
+        p.drawText(area, Qt::AlignCenter, FText);
         return;
     }
     const int captionHeight = 12;
-    p.drawText(rect().adjusted(0, 1, 0, -captionHeight), Qt::AlignCenter, FText);
+    p.drawText(area.adjusted(0, 1, 0, -captionHeight), Qt::AlignCenter, FText);
     QFont small = font();
     small.setPixelSize(10);
     p.setFont(small);
     p.setPen(CaptionColor());
-    p.drawText(QRect(0, height() - captionHeight - 2, width(), captionHeight), Qt::AlignCenter,
-               FCaption);
+    p.drawText(QRect(0, area.height() - captionHeight - 2, area.width(), captionHeight),
+               Qt::AlignCenter, FCaption);
 }

@@ -1,6 +1,7 @@
 #include "GameSummary.h"
 
 #include "FeltBadge.h"
+#include "TableZoom.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -63,14 +64,16 @@ QFont TGameSummary::TitleFont() const {
 
 void TGameSummary::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    TFeltBadge::PaintGround(p, rect());
-    const int inner = width() - 2 * Margin;
+    const QRect area = ZoomPainter(p, this);
+    TFeltBadge::PaintGround(p, area);
+    const int inner = area.width() - 2 * Margin;
 
     p.setFont(TitleFont());
     p.setPen(TFeltBadge::Cream());
     p.drawText(QRect(Margin, 4, inner, TitleHeight), Qt::AlignCenter, Title());
     p.setPen(QPen(TFeltBadge::CaptionColor(), 1));
-    p.drawLine(QPointF(Margin, TitleHeight + 6.5), QPointF(width() - Margin, TitleHeight + 6.5));
+    p.drawLine(QPointF(Margin, TitleHeight + 6.5),
+               QPointF(area.width() - Margin, TitleHeight + 6.5));
 
     QFont caption = font();
     caption.setPixelSize(12);
@@ -84,7 +87,7 @@ void TGameSummary::paintEvent(QPaintEvent*) {
         if (last) {
             top += 4;
             p.setPen(QPen(TFeltBadge::CaptionColor(), 1));
-            p.drawLine(QPointF(Margin, top - 2.5), QPointF(width() - Margin, top - 2.5));
+            p.drawLine(QPointF(Margin, top - 2.5), QPointF(area.width() - Margin, top - 2.5));
         }
         const QRect row(Margin, top, inner, LineHeight);
         p.setFont(last ? value : caption);

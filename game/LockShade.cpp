@@ -1,6 +1,7 @@
 #include "LockShade.h"
 
 #include "FumbleLock.h"
+#include "TableZoom.h"
 #include "ksabort.h"
 
 #include <QPainter>
@@ -51,6 +52,7 @@ void TLockShade::Frame() {
 
 void TLockShade::paintEvent(QPaintEvent*) {
     QPainter p(this);
+    const QRect area = ZoomPainter(p, this);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0, 30, 15, 120));
@@ -60,6 +62,6 @@ void TLockShade::paintEvent(QPaintEvent*) {
     const double left = double(FLock.Remaining()) / double(TFumbleLock::LockMs);
     const int full = FCards.back().right() - FCards.front().left() + 1;
     p.setBrush(QColor(0, 90, 40));
-    p.drawRoundedRect(QRectF(FCards.front().left(), height() - BarHeight, full * left, BarHeight),
-                      1.5, 1.5);
+    p.drawRoundedRect(
+        QRectF(FCards.front().left(), area.height() - BarHeight, full * left, BarHeight), 1.5, 1.5);
 }

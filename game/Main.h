@@ -21,6 +21,8 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
 class QFrame;
 class QAction;
@@ -28,6 +30,7 @@ class QLabel;
 class QMenu;
 class QPushButton;
 class QTimer;
+class TCardDrag;
 class TFeltBadge;
 class TGameSummary;
 class TLockShade;
@@ -89,6 +92,8 @@ public:
     // question after a win is asked.
     TLockShade* LockShade = nullptr;
     TGameSummary* Summary = nullptr;
+    // A face-up card of the human's dragged to the pile of the player's choice.
+    TCardDrag* CardDrag = nullptr;
     TFumbleLock& Fumble() { return FFumble; }
 
     // Start-up and shut-down.
@@ -140,6 +145,12 @@ public:
     // Lays the human's card from a slot on the first table that takes it, or with OtherPile
     // on the second when that one takes it. False when the play is refused.
     bool PlaySlot(int Slot, bool OtherPile = false);
+    // Lays the human's card from a slot on table 1 or 2, as a drop there asks; refused when
+    // that table does not take it. Table 0: dropped on no table, refused as a card that fits
+    // nowhere.
+    bool PlayOnPile(int Slot, int Table);
+    // Table 1 or 2 would take the human's card from a slot now.
+    bool PileTakes(int Slot, int Table) const;
 
     // The computer.
     void TimerTimer();
@@ -184,6 +195,9 @@ public:
     void SetLevel(int32_t Value) { FLevel = Value; }
     bool ShowPlays() const;
     void SetShowPlays(bool Value);
+    // How fast the plays are shown: 1 Fast, 2 Normal, 3 Slow.
+    int32_t PlaySpeed() const { return FSettings.PlaySpeed; }
+    void SetPlaySpeed(int32_t Value);
     bool FumbleRule() const;
     void SetFumbleRule(bool Value);
     // Sound on creates the engine, off destroys it (MainSound).
@@ -219,11 +233,30 @@ public:
     // The table size the program entry started the toolkit with (0 Automatic).
     static inline int32_t StartupTableSize = 0;
 
+    // The window's size at 100 %, in table units.
+    static constexpr int TableWidth = 632;
+    static constexpr int TableHeight = 453;
+    // The table follows the window's size: shown Zoom times as large as at 100 % (the
+    // window description), centred on felt-coloured margins. 1 until the window is resized.
+    qreal Zoom() const { return FZoom; }
+    // While the window is being resized the cards are drawn from the art for the new size only
+    // once it has rested this long; 0 draws them at once.
+    int ZoomSettleMs() const { return FZoomSettleMs; }
+    void SetZoomSettleMs(int Value) { FZoomSettleMs = Value; }
+    // The window rectangle of a rectangle in table units.
+    QRect ToWindow(const QRect& TableUnits) const;
+    // Places a control at a rectangle in table units, now and at every later zoom.
+    void PlaceInTable(QWidget* Control, const QRect& TableUnits);
+    // Gives the window Size, no larger than the screen's free area, keeping its centre.
+    void FitWindow(QSize Size);
+
 protected:
     bool event(QEvent* Event) override;
     void changeEvent(QEvent* Event) override;
     void keyPressEvent(QKeyEvent* Event) override;
     void closeEvent(QCloseEvent* Event) override;
+    void resizeEvent(QResizeEvent* Event) override;
+    void paintEvent(QPaintEvent* Event) override;
 
 private:
     friend class TMainFormProbe; // tests set up game states directly
@@ -232,6 +265,16 @@ private:
     void Deal(std::optional<uint32_t> Number, TDealKind Kind = TDealKind::Shuffled);
     void CreateDealCommands();
     void ShowDealNumber();
+    // Takes every control's rectangle as the table units it keeps (MainZoom).
+    void RecordTableUnits();
+    void ApplyZoom();
+    // Screen pixels at no scaling to a window pixel: the scale the toolkit was started with.
+    static qreal StartScale();
+    // The window size kept in the settings (0 x 0 for the table size's own), and back.
+    QSize KeptWindowSize() const;
+    void RestoreWindowSize(int32_t Width, int32_t Height);
+    // A new table size chosen: the window takes it at once.
+    void ApplyTableSize(int32_t Size);
     void ArrangeDrawingOrder();
     void PostGameMessage(TGameMessage Message, TKsCardGroup* Slot);
     void ShowWaitSign(QLabel* Sign, bool Visible);
@@ -300,4 +343,8 @@ private:
     std::unique_ptr<TRecordKeeper> FRecordKeeper;
     std::unique_ptr<TPlayView> FPlayView;
     std::unique_ptr<TSoundEngine> FSound;
+    std::vector<std::pair<QWidget*, QRect>> FTableUnits;
+    qreal FZoom = 1;
+    int FZoomSettleMs = 150;
+    QPoint FTableOrigin; // the table's top-left corner in the window
 };

@@ -46,8 +46,8 @@ private:
     TKsCardGroup* FSlot;
 };
 
-constexpr int ClientWidth = 632;
-constexpr int ClientHeight = 453;
+constexpr int ClientWidth = TMainForm::TableWidth;
+constexpr int ClientHeight = TMainForm::TableHeight;
 constexpr int SlotLefts[4] = {260, 354, 449, 544};
 constexpr int BevelLefts[4] = {259, 353, 448, 543};
 
@@ -55,7 +55,9 @@ constexpr int BevelLefts[4] = {259, 353, 448, 543};
 
 TMainForm::TMainForm(QWidget* Parent) : QWidget(Parent) {
     setWindowTitle(QStringLiteral("Tolvi"));
-    setFixedSize(ClientWidth, ClientHeight);
+    // Any size: the table scales with the window (MainZoom).
+    setMinimumSize(ClientWidth / 2, ClientHeight / 2);
+    resize(ClientWidth, ClientHeight);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, pal.color(QPalette::Button));
     setPalette(pal);
@@ -75,6 +77,7 @@ TMainForm::TMainForm(QWidget* Parent) : QWidget(Parent) {
     CreateDealCommands();
     SetUpKeyboardPlay(*this);
     SetUpTableAccess(*this);
+    RecordTableUnits();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     KsSetMainWindow(this);
@@ -276,10 +279,12 @@ void TMainForm::FormCreate() {
     FDeckCount = settings.DeckCount;
     FLevel = settings.Level;
     SetShowPlays(settings.ShowPlays);
+    SetPlaySpeed(settings.PlaySpeed);
     SetFumbleRule(settings.FumbleRule);
     // Once the window shows: opening the device and making the sounds need not hold it up.
     QTimer::singleShot(0, this, [this] { SetSound(FSettings.Sound, FSettings.SoundVolume); });
     SetDisplay(settings.Display);
+    RestoreWindowSize(settings.WindowWidth, settings.WindowHeight);
     Timer->setInterval(LevelInterval(FLevel));
     if (FDeckCount != 1)
         SetUpDeckSize();
@@ -354,6 +359,7 @@ void TMainForm::ApplyOptions(const TSettings& Saved, bool NewGame) {
     if (GameChanged(Settings(), Saved))
         FFameRecorded = true;
     SetShowPlays(Saved.ShowPlays);
+    SetPlaySpeed(Saved.PlaySpeed);
     SetFumbleRule(Saved.FumbleRule);
     SetSound(Saved.Sound, Saved.SoundVolume);
     if (Saved.DeckCount != FDeckCount) {
@@ -365,6 +371,8 @@ void TMainForm::ApplyOptions(const TSettings& Saved, bool NewGame) {
         FLevel = Saved.Level;
         SetTimerInterval(LevelInterval(FLevel));
     }
+    if (Saved.Display.TableSize != FDisplay.TableSize)
+        ApplyTableSize(Saved.Display.TableSize);
     if (Saved.Display != FDisplay)
         SetDisplay(Saved.Display);
     FSettings = Saved;
@@ -384,6 +392,9 @@ TSettings TMainForm::Settings() const {
     settings.ShowPlays = ShowPlays();
     settings.FumbleRule = FumbleRule();
     settings.Display = FDisplay;
+    const QSize kept = KeptWindowSize();
+    settings.WindowWidth = kept.width() > 0 ? kept.width() : 0;
+    settings.WindowHeight = kept.height() > 0 ? kept.height() : 0;
     return settings;
 }
 
@@ -448,7 +459,10 @@ bool TMainForm::event(QEvent* Event) {
 void TMainForm::keyPressEvent(QKeyEvent* Event) {
     // No control of the window takes the keyboard focus, so every key reaches the window.
     const int slot = KeySlot(*Event);
-    if (slot >= 0)
+    // With Shift the card goes on the second pile when it fits there.
+    if (slot >= 0 && (Event->modifiers() & Qt::ShiftModifier))
+        KsHandleEvent([&] { PlaySlot(slot, true); });
+    else if (slot >= 0)
         KsHandleEvent([&] { FormKeyPress(QChar(u'1' + slot)); });
     QWidget::keyPressEvent(Event);
 }

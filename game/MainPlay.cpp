@@ -42,6 +42,21 @@ bool TMainForm::PlaySlot(int Slot, bool OtherPile) {
     return Play(play);
 }
 
+bool TMainForm::PlayOnPile(int Slot, int Table) {
+    // A table Play does not know takes nothing: the drop is refused as fitting nowhere.
+    TPlay play{TSide::Human, Slot, Table == 1 || Table == 2 ? Table : -1, 0};
+    return Play(play);
+}
+
+bool TMainForm::PileTakes(int Slot, int Table) const {
+    if (!FGameRunning || Slot < 0 || Slot > 3 || (Table != 1 && Table != 2))
+        return false;
+    TKsCardGroup* slot = Play1Card[static_cast<size_t>(Slot)];
+    if (slot->NonEmptyCount() == 0 || (Table == 1 ? FTable1Busy : FTable2Busy))
+        return false;
+    return IsNextRank(slot->GetCard(0)->Value(), TopValue(Table == 1 ? CardTable1 : CardTable2));
+}
+
 bool TMainForm::Play(TPlay& Request, bool GroupLays) {
     const bool human = Request.Side == TSide::Human;
     const auto refuse = [&](TRefusal Why, bool Fits) {

@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <algorithm>
+#include <cmath>
 
 void TMainForm::UpdateScoreLabel() {
     ++FGameScore;
@@ -18,24 +19,26 @@ void TMainForm::PlaceScoreLabel() {
     constexpr int CaptionWidth = 35;
     constexpr int CaptionToScore = 34;
     constexpr int TableRight = 556; // the computer's table ends left of this
-    const int right = width() - 2;
+    const int right = TableWidth - 2;
     // Four characters always fit the stored place, which spares measuring the text.
     const QString text = ScoreLabel->text();
     const int textWidth =
-        text.size() <= 4 ? 0 : ScoreLabel->fontMetrics().horizontalAdvance(text) + 1;
+        text.size() <= 4
+            ? 0
+            : int(std::ceil(ScoreLabel->fontMetrics().horizontalAdvance(text) / FZoom)) + 1;
     if (textWidth <= 30) {
-        Label9->setGeometry(565, Top, CaptionWidth, Height);
-        ScoreLabel->setGeometry(599, Top, 30, Height);
+        PlaceInTable(Label9, QRect(565, Top, CaptionWidth, Height));
+        PlaceInTable(ScoreLabel, QRect(599, Top, 30, Height));
     } else if (right - textWidth - CaptionToScore >= TableRight) {
         // Both move left, so the score ends at the window's edge.
         const int left = right - textWidth;
-        Label9->setGeometry(left - CaptionToScore, Top, CaptionWidth, Height);
-        ScoreLabel->setGeometry(left, Top, textWidth, Height);
+        PlaceInTable(Label9, QRect(left - CaptionToScore, Top, CaptionWidth, Height));
+        PlaceInTable(ScoreLabel, QRect(left, Top, textWidth, Height));
     } else {
         // Longer still: on the line below, between the table and the edge.
-        Label9->setGeometry(565, Top, CaptionWidth, Height);
+        PlaceInTable(Label9, QRect(565, Top, CaptionWidth, Height));
         const int w = std::min(textWidth, right - TableRight);
-        ScoreLabel->setGeometry(right - w, Top + Height, w, Height);
+        PlaceInTable(ScoreLabel, QRect(right - w, Top + Height, w, Height));
     }
 }
 

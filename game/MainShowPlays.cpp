@@ -3,6 +3,7 @@
 // the breakdown of a decided game, and what plays and records the game. They follow the game's
 // events (TPlayView, TRecordKeeper) or the lock; the game's methods do not call them.
 
+#include "CardDrag.h"
 #include "FeltBadge.h"
 #include "GameSummary.h"
 #include "LockShade.h"
@@ -56,6 +57,7 @@ void TMainForm::CreatePlayView() {
         [this] { OfferHallOfFame(this); });
     FEvents.Subscribe([this](const TGameEvent& e) { FHumanInput.Heard(e); });
     FPlayView = std::make_unique<TPlayView>(*this);
+    CardDrag = new TCardDrag(*this);
     FEvents.Subscribe([this](const TGameEvent& e) { FPlayView->Heard(e); });
     FEvents.Subscribe([this](const TGameEvent& e) { FRecordKeeper->Heard(e); });
 }
@@ -68,6 +70,11 @@ void TMainForm::SetShowPlays(bool Value) {
     Animator->SetEnabled(Value);
     LockShade->SetEnabled(Value);
     FPlayView->ShowCardsToGo();
+}
+
+void TMainForm::SetPlaySpeed(int32_t Value) {
+    FSettings.PlaySpeed = Value;
+    Animator->SetPace(PlaySpeedPercent(Value));
 }
 
 bool TMainForm::FumbleRule() const {

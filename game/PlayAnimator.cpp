@@ -1,5 +1,6 @@
 #include "PlayAnimator.h"
 
+#include "TableZoom.h"
 #include "ksabort.h"
 #include "kscardimages.h"
 #include "kscardtable.h"
@@ -161,8 +162,11 @@ void TPlayAnimator::ComputerPlayed(const QRect& From, TKsCardTable* Table) {
         // Drawn whether or not the window is in front; no nested loop, no Escape watch.
         FSprite->SetDrawOptions({doAutoErase});
     }
-    // The card as the table draws it: its transparent corners show the window.
-    QImage card = picture->Image().convertToFormat(QImage::Format_RGB32);
+    // The card as the table draws it: its transparent corners show the window. On a zoomed
+    // table, from the art for the zoomed density, one picture pixel a window pixel.
+    const qreal zoom = TableZoom(FForm);
+    QImage card = picture->Image(zoom).convertToFormat(QImage::Format_RGB32);
+    card.setDevicePixelRatio(1);
     const QRgb window = FForm->palette().color(QPalette::Window).rgb();
     for (int y = 0; y < card.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(card.scanLine(y));
@@ -172,7 +176,7 @@ void TPlayAnimator::ComputerPlayed(const QRect& From, TKsCardTable* Table) {
     }
     FSprite->SetBitmap(card);
     FFrom = From.topLeft();
-    FTo = Table->geometry().topLeft() + TKsCardTable::PositionOffset(2);
+    FTo = Table->geometry().topLeft() + TKsCardTable::PositionOffset(2) * zoom;
     FGlow = QRect(FTo, card.size());
     FSprite->SetX(FFrom.x());
     FSprite->SetY(FFrom.y());
@@ -238,7 +242,7 @@ void TPlayAnimator::ScheduleNextFrame(int64_t Now) {
 void TPlayAnimator::Frame() {
     const int64_t now = Clock();
     if (Flying()) {
-        const double t = double(now - FFlightStart) / FlightMs;
+        const double t = double(now - FFlightStart) / FlightTime();
         if (t >= 1) {
             EndFlight(true);
             FGlowStart = now;
@@ -254,7 +258,7 @@ void TPlayAnimator::Frame() {
         }
     }
     if (Glowing()) {
-        const double t = double(now - FGlowStart) / GlowMs;
+        const double t = double(now - FGlowStart) / (GlowMs * FPace / 100);
         if (t >= 1) {
             FGlowStart = -1;
             FGlowView->hide();
@@ -263,7 +267,7 @@ void TPlayAnimator::Frame() {
         }
     }
     if (Flashing()) {
-        const double t = double(now - FFlashStart) / FlashMs;
+        const double t = double(now - FFlashStart) / (FlashMs * FPace / 100);
         if (t >= 1) {
             FFlashStart = -1;
             FFlashView->hide();

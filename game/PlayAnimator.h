@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QRect>
 #include <QTimer>
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -22,6 +23,7 @@ class TPlayOverlay;
 class TPlayAnimator : public QObject {
     Q_OBJECT
 public:
+    // At Normal speed.
     static constexpr int FlightMs = 150;
     static constexpr int GlowMs = 400;
     static constexpr int FlashMs = 180;
@@ -33,6 +35,12 @@ public:
     // "Show plays". Switching it off ends whatever is under way.
     bool Enabled() const { return FEnabled; }
     void SetEnabled(bool Value);
+
+    // The time every flight, glow and flash takes, in percent of Normal (50 Fast, 200 Slow).
+    int Pace() const { return FPace; }
+    void SetPace(int Percent) { FPace = std::max(1, Percent); }
+    // A flight's time at the pace.
+    int FlightTime() const { return FlightMs * FPace / 100; }
 
     // A card laid on or dealt to Table ends whatever is under way at once, so nothing drawn
     // ever hides a newer card.
@@ -75,6 +83,7 @@ private:
     QTimer FFrameTimer;
     QElapsedTimer FElapsed;
     bool FEnabled = true;
+    int FPace = 100;
     int64_t FFrames = 0;
     int64_t FFirstFrame = 0; // frames are due on a fixed 60 Hz grid from here
     int64_t FFramesDue = 0;

@@ -1,5 +1,6 @@
 #include "TablePicture.h"
 
+#include "TableZoom.h"
 #include "ksdensity.h"
 
 #include <QEvent>
@@ -9,19 +10,22 @@ TTablePicture::TTablePicture(const QString& Name, QWidget* Parent) : QLabel(Pare
 }
 
 void TTablePicture::Load() {
-    FRatio = devicePixelRatioF();
+    // Zoomed, the picture is drawn from the art for the zoomed density, filling the label.
+    const qreal zoom = TableZoom(this);
+    FRatio = devicePixelRatioF() * zoom;
+    setScaledContents(zoom != 1);
     setPixmap(QPixmap::fromImage(KsDensityPicture(FName, FRatio)));
 }
 
 bool TTablePicture::event(QEvent* Event) {
     if (Event->type() == QEvent::ScreenChangeInternal &&
-        !qFuzzyCompare(FRatio, devicePixelRatioF()))
+        !qFuzzyCompare(FRatio, devicePixelRatioF() * TableZoom(this)))
         Load();
     return QLabel::event(Event);
 }
 
 void TTablePicture::paintEvent(QPaintEvent* Event) {
-    if (!qFuzzyCompare(FRatio, devicePixelRatioF()))
+    if (!qFuzzyCompare(FRatio, devicePixelRatioF() * TableZoom(this)))
         Load();
     QLabel::paintEvent(Event);
 }

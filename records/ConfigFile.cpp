@@ -61,6 +61,15 @@ TSettings TConfigFile::ReadSettings() const {
     settings.Sound = ReadChoice(FIni, QStringLiteral("Sound"), 0, 1, defaults.Sound) != 0;
     settings.SoundVolume =
         ReadChoice(FIni, QStringLiteral("SoundVolume"), 0, 100, defaults.SoundVolume);
+    settings.PlaySpeed = ReadChoice(FIni, QStringLiteral("PlaySpeed"), 1, 3, defaults.PlaySpeed);
+    // "WxH"; anything else is the table size's own.
+    const QStringList size =
+        FIni.ReadString(SettingsSection(), QStringLiteral("WindowSize"), {}).split(u'x');
+    if (size.size() == 2) {
+        const int32_t w = size[0].toInt(), h = size[1].toInt();
+        if (w > 0 && h > 0 && w <= 100000 && h <= 100000)
+            settings.WindowWidth = w, settings.WindowHeight = h;
+    }
     settings.Display = ReadDisplay();
     return settings;
 }
@@ -78,6 +87,17 @@ void TConfigFile::WriteSettings(const TSettings& Settings) {
           std::tuple{QStringLiteral("SoundVolume"), Settings.SoundVolume, defaults.SoundVolume}})
         if (value != preset || FIni.ValueExists(SettingsSection(), key))
             FIni.WriteInteger(SettingsSection(), key, value);
+    // As the display keys: an older version's file stays as it was until a speed is chosen.
+    if (Settings.PlaySpeed != TSettings().PlaySpeed ||
+        FIni.ValueExists(SettingsSection(), QStringLiteral("PlaySpeed")))
+        FIni.WriteInteger(SettingsSection(), QStringLiteral("PlaySpeed"), Settings.PlaySpeed);
+    if (Settings.WindowWidth > 0 ||
+        FIni.ValueExists(SettingsSection(), QStringLiteral("WindowSize")))
+        FIni.WriteString(
+            SettingsSection(), QStringLiteral("WindowSize"),
+            Settings.WindowWidth > 0
+                ? QStringLiteral("%1x%2").arg(Settings.WindowWidth).arg(Settings.WindowHeight)
+                : QString());
     WriteDisplay(Settings.Display);
 }
 

@@ -15,6 +15,11 @@ struct TDisplaySettings {
     bool operator==(const TDisplaySettings&) const = default;
 };
 
+// What must fit the screen at a table size, at 100 %: the window, 632 wide, and the tallest
+// dialog, the options, about 635 high.
+inline constexpr int TableFitWidth = 632;
+inline constexpr int TableFitHeight = 640;
+
 // The table sizes offered, Automatic first.
 inline constexpr int32_t TableSizes[] = {0, 100, 150, 200, 300};
 constexpr bool IsTableSize(int32_t Value) {
@@ -33,6 +38,11 @@ struct TSettings {
     // The plays, refusals, turn-overs and results are heard, at a volume of 0 .. 100.
     bool Sound = true;
     int32_t SoundVolume = 80;
+    // How fast the plays are shown while ShowPlays is on (off, they are not shown at all).
+    int32_t PlaySpeed = 2; // 1 Fast, 2 Normal, 3 Slow
+    // The window's last size in screen pixels at no scaling; 0 x 0 for the table size's own.
+    int32_t WindowWidth = 0;
+    int32_t WindowHeight = 0;
     TDisplaySettings Display;
 
     // Where this game's results go.
@@ -50,6 +60,12 @@ inline constexpr TSettingsSwitch SettingsSwitches[] = {
     {"ShowPlays", &TSettings::ShowPlays},
     {"FumbleRule", &TSettings::FumbleRule},
 };
+
+// The play speeds offered, and the time a flight, glow or flash takes at each against Normal.
+inline constexpr int32_t PlaySpeeds[] = {1, 2, 3};
+constexpr int32_t PlaySpeedPercent(int32_t Speed) {
+    return Speed == 1 ? 50 : Speed == 3 ? 200 : 100;
+}
 
 // The computer's pace at a level: 250 ms for Unbeatable up to 1250 ms for Easy.
 constexpr int32_t LevelInterval(int32_t Level) {

@@ -58,6 +58,6 @@ void TDisplayChoices::SetChoices(const TDisplaySettings& Value) {
 }
 
 void TDisplayChoices::ShowNote() {
-    // Qt cannot rescale a window that is already on screen.
+    // The window takes a new size at once; the dialogs, scaled by the toolkit, at the next start.
     FNextStartNote->setVisible(Choices().TableSize != FStartedTableSize);
 }

@@ -17,6 +17,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <iterator>
 #include <utility>
 
 namespace {
@@ -71,6 +72,7 @@ TOptionsForm::TOptionsForm(const TSettings& Current, const TOptionsGame& Game, Q
       FComputerLevel(new TRadioGroup(tr("Computer"), LevelNames(), this)),
       FChoices(new QGroupBox(tr("Play and Table"), this)),
       FShowPlays(new QCheckBox(StringRes::ShowPlaysOption(), FChoices)),
+      FPlaySpeedLabel(new QLabel(tr("Speed"), FChoices)), FPlaySpeed(new QComboBox(FChoices)),
       FFumbleRule(new QCheckBox(FChoices)),
       FFumbleRuleText(new TCheckText(StringRes::FumbleRuleOption(), FFumbleRule, FChoices)),
       FDisplayChoices(new TDisplayChoices(Game.StartedTableSize, FChoices)),
@@ -86,10 +88,24 @@ TOptionsForm::TOptionsForm(const TSettings& Current, const TOptionsGame& Game, Q
 
     FChoices->setObjectName(QStringLiteral("Choices"));
     FShowPlays->setObjectName(QStringLiteral("ShowPlays"));
+    FPlaySpeed->setObjectName(QStringLiteral("PlaySpeed"));
+    FPlaySpeed->addItems({tr("Fast"), tr("Normal"), tr("Slow")});
+    // Off is the box unchecked; a speed means something only while the plays are shown.
+    FPlaySpeedLabel->setBuddy(FPlaySpeed);
+    connect(FShowPlays, &QCheckBox::toggled, FPlaySpeed, &QWidget::setEnabled);
+    connect(FShowPlays, &QCheckBox::toggled, FPlaySpeedLabel, &QWidget::setEnabled);
     FFumbleRule->setObjectName(QStringLiteral("FumbleRule"));
     FFumbleRuleText->setObjectName(QStringLiteral("FumbleRuleText"));
     auto* choices = new QVBoxLayout(FChoices);
     choices->addWidget(FShowPlays);
+    // The speed under Show plays, its label where the box's text begins.
+    auto* speed = new QHBoxLayout;
+    speed->addSpacing(
+        FShowPlays->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, FShowPlays) +
+        FShowPlays->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, FShowPlays));
+    speed->addWidget(FPlaySpeedLabel);
+    speed->addWidget(FPlaySpeed, 1);
+    choices->addLayout(speed);
     // The fumble rule's box stands where the other boxes stand, its text wraps where theirs
     // begins, and the box is centred on the text's first line.
     auto* fumble = new QHBoxLayout;
@@ -146,6 +162,7 @@ TOptionsForm::TOptionsForm(const TSettings& Current, const TOptionsGame& Game, Q
     for (int i = 0; i < FComputerLevel->Count(); ++i)
         chain(FComputerLevel->Button(i));
     chain(FShowPlays);
+    chain(FPlaySpeed);
     chain(FFumbleRule);
     chain(FDisplayChoices->TableSize());
     chain(FDisplayChoices->LargeIndices());
@@ -168,6 +185,12 @@ void TOptionsForm::FormCreate() {
     FDeckSize->SetItemIndex(FCurrent.DeckCount - 1);
     FComputerLevel->SetItemIndex(FCurrent.Level);
     FShowPlays->setChecked(FCurrent.ShowPlays);
+    FPlaySpeed->setEnabled(FCurrent.ShowPlays);
+    FPlaySpeedLabel->setEnabled(FCurrent.ShowPlays);
+    FPlaySpeed->setCurrentIndex(
+        int(std::find(std::begin(PlaySpeeds), std::end(PlaySpeeds), FCurrent.PlaySpeed) -
+            std::begin(PlaySpeeds)) %
+        int(std::size(PlaySpeeds)));
     FFumbleRule->setChecked(FCurrent.FumbleRule);
     FDisplayChoices->SetChoices(FCurrent.Display);
     FSound->setChecked(FCurrent.Sound);
@@ -185,6 +208,9 @@ void TOptionsForm::SaveBtnClick() {
     settings.DeckCount = chosen(*FDeckSize, 1, FCurrent.DeckCount);
     settings.Level = chosen(*FComputerLevel, 0, FCurrent.Level);
     settings.ShowPlays = FShowPlays->isChecked();
+    if (const int speed = FPlaySpeed->currentIndex();
+        speed >= 0 && speed < int(std::size(PlaySpeeds)))
+        settings.PlaySpeed = PlaySpeeds[speed];
     settings.FumbleRule = FFumbleRule->isChecked();
     settings.Display = FDisplayChoices->Choices();
     settings.Sound = FSound->isChecked();

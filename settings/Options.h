@@ -9,6 +9,7 @@
 #include <functional>
 
 class QCheckBox;
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -67,6 +68,8 @@ public:
     // The box of the choices added below the three groups.
     QGroupBox* Choices() const { return FChoices; }
     QCheckBox* ShowPlays() const { return FShowPlays; }
+    // Fast, Normal or Slow, under Show plays.
+    QComboBox* PlaySpeed() const { return FPlaySpeed; }
     QCheckBox* FumbleRule() const { return FFumbleRule; }
     // The fumble rule's text, which wraps; a click on it toggles the box.
     QLabel* FumbleRuleText() const { return FFumbleRuleText; }
@@ -86,6 +89,8 @@ private:
     TRadioGroup* FComputerLevel;
     QGroupBox* FChoices;
     QCheckBox* FShowPlays;
+    QLabel* FPlaySpeedLabel;
+    QComboBox* FPlaySpeed;
     QCheckBox* FFumbleRule;
     QLabel* FFumbleRuleText;
     TDisplayChoices* FDisplayChoices;

@@ -76,7 +76,7 @@ QString ChangesNeedNewGame() {
 }
 
 QString TableSizeAtNextStart() {
-    return QCoreApplication::translate("StringRes", "The table size applies at the next start.");
+    return QCoreApplication::translate("StringRes", "Dialogs take this size at the next start.");
 }
 
 QString GameWonFormat() {

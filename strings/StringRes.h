@@ -27,7 +27,7 @@ QString EnterYourName();        // "Please enter your name"
 QString ReadyToStart();         // "Click Ok when Ready to Start!"
 QString CreatingSecondDeck();   // "Creating a Second Deck, Please be Patient"
 QString ChangesNeedNewGame();   // "Changes require starting a new game, continue?"
-QString TableSizeAtNextStart(); // "The table size applies at the next start."
+QString TableSizeAtNextStart(); // "Dialogs take this size at the next start."
 QString GameWonFormat();        // "%s Won, Do you want to play again?"
 // GameWonFormat with Winner in place of "%s".
 QString GameWon(const QString& Winner);

@@ -26,6 +26,7 @@ run() { # name platform binary [args...]
 
 run game offscreen selfplay_bench
 run play offscreen play_bench
+run scale offscreen scale_bench
 start_xvfb || exit 1
 run play-x11 xcb play_bench
 run plays-x11 xcb plays_bench

@@ -2,13 +2,17 @@
 // computer's timer while a dialog is open.
 
 #include "DialogSupport.h"
+#include "DisplayChoices.h"
 #include "Options.h"
 #include "game_fixture.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QFile>
 #include <QRadioButton>
+#include <QScreen>
+#include <QTest>
 #include <functional>
 
 namespace {
@@ -86,6 +90,35 @@ TEST_F(WindowDialogs, AFailedSaveAtCloseTellsThePlayerWhere) {
     EXPECT_EQ(dialogs.Shown[0].Type, mtError);
     EXPECT_TRUE(dialogs.Shown[0].Text.contains(
         QDir::toNativeSeparators(program + QStringLiteral("/user/Config.INI"))));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(WindowDialogs, ATableSizeAppliesAtOnceWithinTheScreenAndTheWindowsSizeIsKept) {
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    Options([](TOptionsForm& f) {
+        f.DisplayChoices()->TableSize()->setCurrentIndex(
+            f.DisplayChoices()->TableSize()->findText("300 %"));
+        f.SaveBtnClick();
+    });
+    // 300 % is larger than the screen: the largest window that fits, the table zoomed in it.
+    const QRect area = form->screen()->availableGeometry();
+    EXPECT_TRUE(area.contains(form->geometry()))
+        << form->geometry().x() << "," << form->geometry().y() << " " << form->width() << "x"
+        << form->height() << " in " << area.width() << "x" << area.height();
+    EXPECT_GT(form->Zoom(), 1);
+    EXPECT_EQ(form->Play1Card[0]->width(), qRound(71 * form->Zoom()));
+
+    // The size is kept, and the next start opens at it.
+    form->resize(700, 500);
+    form->close();
+    Create();
+    EXPECT_EQ(form->size(), QSize(700, 500));
+    form->resize(TMainForm::TableWidth, TMainForm::TableHeight);
+    EXPECT_EQ(form->Settings().WindowWidth, 0) << "the table size's own size is no size kept";
 }
 
 } // namespace

@@ -114,6 +114,25 @@ TEST(ConfigFile, SoundKeysAreWrittenOnceChangedAndReadWithinTheirRange) {
     EXPECT_EQ(TConfigFile().ReadSettings().SoundVolume, TSettings().SoundVolume);
 }
 
+TEST(ConfigFile, PlaySpeedIsOneKeyWrittenOnceItLeavesNormal) {
+    TConfigDirs dirs;
+    TFakeHost host;
+    ASSERT_TRUE(SaveConfig(host));
+    EXPECT_FALSE(ReadAll(dirs.ProgramFile()).contains("PlaySpeed"));
+    for (const int32_t speed : {3, 1, 2}) {
+        host.FPlaySpeed = speed;
+        ASSERT_TRUE(SaveConfig(host));
+        TFakeHost read;
+        read.FPlaySpeed = 0;
+        LoadConfig(read);
+        EXPECT_EQ(read.FPlaySpeed, speed);
+    }
+    EXPECT_TRUE(ReadAll(dirs.ProgramFile()).contains("PlaySpeed=2\r\n")) << "kept once chosen";
+    WriteAll(dirs.ProgramFile(), "[Settings]\nShowPlays=0\nPlaySpeed=9\n");
+    LoadConfig(host);
+    EXPECT_TRUE(!host.FShowPlays && host.FPlaySpeed == 2) << "an older file's Off stays off";
+}
+
 TEST(ConfigFile, OldWindows1252FileIsReadAndRewrittenAsUtf8) {
     TConfigDirs dirs;
     WriteAll(dirs.ProgramFile(), "[Single Deck - Normal Scoring - Easy]\r\n1=Bj\xF6rk\x99`42\r\n");

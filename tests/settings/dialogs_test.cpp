@@ -75,8 +75,9 @@ void ExpectChoicesFitTheirBox(const TOptionsForm& Form) {
         EXPECT_EQ(QFontInfo(w->font()).family(), dialogFont.family());
         EXPECT_EQ(QFontInfo(w->font()).pixelSize(), dialogFont.pixelSize());
     }
-    // Show plays, the fumble rule, five display controls, sound and its volume.
-    EXPECT_EQ(controls.size(), 10);
+    // Show plays, its speed and label, the fumble rule, five display controls, sound and its
+    // volume.
+    EXPECT_EQ(controls.size(), 12);
 }
 
 TEST(DialogLook, OptionsFormGeometryCaptionsAndFonts) {
@@ -97,9 +98,11 @@ TEST(DialogLook, OptionsFormGeometryCaptionsAndFonts) {
     EXPECT_EQ(At(form, "SaveBtn"), QRect(25, box.bottom() + 12, 75, 25));
     EXPECT_EQ(At(form, "CancelBtn"), At(form, "SaveBtn").translated(96, 0));
     EXPECT_EQ(form.height(), At(form, "SaveBtn").bottom() + 3);
-    EXPECT_EQ(TabOrder(form), QStringList({"ScoringStyle", "DeckSize", "SaveBtn", "CancelBtn",
-                                           "ComputerLevel", "ShowPlays", "FumbleRule", "TableSize",
-                                           "LargeIndices", "FourColours", "Sound", "Volume"}));
+    EXPECT_LE(form.height(), TableFitHeight) << "the table size that fits the screen allows this";
+    EXPECT_EQ(TabOrder(form),
+              QStringList({"ScoringStyle", "DeckSize", "SaveBtn", "CancelBtn", "ComputerLevel",
+                           "ShowPlays", "PlaySpeed", "FumbleRule", "TableSize", "LargeIndices",
+                           "FourColours", "Sound", "Volume"}));
     EXPECT_EQ(form.ShowPlays()->text(), "Show plays");
     EXPECT_EQ(form.FumbleRuleText()->text(),
               "Fumble rule: a refused play locks your cards for half a second");
@@ -361,6 +364,21 @@ TEST_F(OptionsDialogTest, ShowingAndFumbleChoicesNeedNoDealAndKeepTheHallOfFameO
     EXPECT_EQ(result.Settings,
               With([](TSettings& s) { s.ShowPlays = false, s.FumbleRule = true; }));
     EXPECT_FALSE(GameChanged(host.Settings(), result.Settings));
+}
+
+TEST_F(OptionsDialogTest, PlaySpeedIsChosenBesideShowPlaysAndOnlyWhileItIsOn) {
+    host.FPlaySpeed = 3;
+    Script = [](TOptionsForm& form) {
+        EXPECT_EQ(form.PlaySpeed()->currentText(), "Slow");
+        QTest::mouseClick(form.ShowPlays(), Qt::LeftButton, {}, QPoint(8, 10));
+        EXPECT_FALSE(form.PlaySpeed()->isEnabled()) << "off has no speed";
+        QTest::mouseClick(form.ShowPlays(), Qt::LeftButton, {}, QPoint(8, 10));
+        form.PlaySpeed()->setCurrentIndex(form.PlaySpeed()->findText("Fast"));
+        QTest::mouseClick(form.SaveBtn(), Qt::LeftButton);
+    };
+    const TOptionsResult result = Run();
+    EXPECT_EQ(result.Settings, With([](TSettings& s) { s.PlaySpeed = 1; }));
+    EXPECT_FALSE(result.NewGameNeeded);
 }
 
 TEST_F(OptionsDialogTest, WonGameEntersUnderTheSettingsItWasPlayedWith) {

@@ -17,6 +17,7 @@ public:
     int32_t FScoring = 0, FDeckCount = 1, FLevel = 2, FGameScore = 0;
     bool FNewSession = true, FFameRecorded = false, FHumanWon = false;
     bool FShowPlays = true, FFumbleRule = false;
+    int32_t FPlaySpeed = 2;
     TDisplaySettings FDisplay;
     int32_t FStartedTableSize = 0;
     TRecords Records;
@@ -28,12 +29,14 @@ public:
         TSettings settings;
         settings.Scoring = FScoring, settings.DeckCount = FDeckCount, settings.Level = FLevel;
         settings.ShowPlays = FShowPlays, settings.FumbleRule = FFumbleRule;
+        settings.PlaySpeed = FPlaySpeed;
         settings.Display = FDisplay;
         return settings;
     }
     void Take(const TSettings& Value) {
         FScoring = Value.Scoring, FDeckCount = Value.DeckCount, FLevel = Value.Level;
         FShowPlays = Value.ShowPlays, FFumbleRule = Value.FumbleRule, FDisplay = Value.Display;
+        FPlaySpeed = Value.PlaySpeed;
     }
     TCombination Combination() const { return {FDeckCount, FScoring, FLevel}; }
 };

@@ -1,0 +1,166 @@
+// The table follows the window's size: every control keeps its rectangle in table units (the
+// window description at 100 %) and is placed at the window's zoom on every resize, the card
+// controls drawn from the art for the zoomed density.
+
+#include "CardDrag.h"
+#include "FeltBadge.h"
+#include "GameSummary.h"
+#include "LockShade.h"
+#include "Main.h"
+#include "PlayAnimator.h"
+#include "TitlePanel.h"
+#include "kscarddeck.h"
+#include "kscardgroup.h"
+#include "kscardtable.h"
+
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QScreen>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The window's type at 100 %.
+constexpr int FontPixels = 11;
+constexpr qreal ZoomStep = 1.0 / 32;
+
+int Edge(int TableUnits, qreal Zoom, int Origin) {
+    return Origin + int(std::lround(TableUnits * Zoom));
+}
+
+} // namespace
+
+void TMainForm::RecordTableUnits() {
+    std::vector<QWidget*> controls{TitlePanel,   Deck,     CardTable1, CardTable2, Play1Pile,
+                                   Play2Pile,    DealBtn,  TempTable1, TempTable2, WaitSign1,
+                                   WaitSign2,    Image1,   Image2,     OptionBtn,  HelpBtn,
+                                   ScoreBtn,     GameBtn,  Label9,     ScoreLabel, HumanToGo,
+                                   ComputerToGo, DealHint, LockShade,  Summary};
+    controls.insert(controls.end(), Play1Card.begin(), Play1Card.end());
+    controls.insert(controls.end(), Play2Card.begin(), Play2Card.end());
+    controls.insert(controls.end(), Bevel.begin(), Bevel.end());
+    for (QWidget* w : controls)
+        FTableUnits.emplace_back(w, w->geometry());
+}
+
+QRect TMainForm::ToWindow(const QRect& TableUnits) const {
+    if (FZoom == 1 && FTableOrigin.isNull())
+        return TableUnits;
+    // Edge by edge, so that controls that meet at 100 % meet at every zoom.
+    const int left = Edge(TableUnits.left(), FZoom, FTableOrigin.x());
+    const int top = Edge(TableUnits.top(), FZoom, FTableOrigin.y());
+    return {left, top, Edge(TableUnits.left() + TableUnits.width(), FZoom, FTableOrigin.x()) - left,
+            Edge(TableUnits.top() + TableUnits.height(), FZoom, FTableOrigin.y()) - top};
+}
+
+void TMainForm::PlaceInTable(QWidget* Control, const QRect& TableUnits) {
+    const auto found = std::find_if(FTableUnits.begin(), FTableUnits.end(),
+                                    [Control](const auto& e) { return e.first == Control; });
+    if (found != FTableUnits.end())
+        found->second = TableUnits;
+    Control->setGeometry(ToWindow(TableUnits));
+}
+
+void TMainForm::resizeEvent(QResizeEvent* Event) {
+    QWidget::resizeEvent(Event);
+    if (!FTableUnits.empty())
+        ApplyZoom();
+}
+
+void TMainForm::ApplyZoom() {
+    // In steps of 1/32: a window dragged a pixel at a time redraws its cards from the art only
+    // every 20 pixels or so, and the felt margins take up the rest.
+    const qreal zoom = std::max(
+        ZoomStep, std::floor(std::min(width() / qreal(TableWidth), height() / qreal(TableHeight)) /
+                             ZoomStep) *
+                      ZoomStep);
+    const QPoint origin(int(std::lround((width() - TableWidth * zoom) / 2)),
+                        int(std::lround((height() - TableHeight * zoom) / 2)));
+    if (qFuzzyCompare(zoom, FZoom) && origin == FTableOrigin)
+        return;
+    // Whatever is on its way is drawn for the old zoom: it ends now.
+    Animator->Finish();
+    CardDrag->Cancel();
+    const bool zoomed = !qFuzzyCompare(zoom, FZoom);
+    FZoom = qFuzzyCompare(zoom, 1) ? 1 : zoom;
+    FTableOrigin = origin;
+    if (zoomed) {
+        setProperty("tableZoom", FZoom);
+        // Every control's type follows; only a new zoom changes it, not a move of the table.
+        QFont type = font();
+        type.setPixelSize(std::max(1, int(std::lround(FontPixels * FZoom))));
+        setFont(type);
+    }
+    for (const auto& [control, units] : FTableUnits) {
+        if (auto* cards = dynamic_cast<TKsCustomGraphicControl*>(control); cards && zoomed)
+            cards->SetZoom(FZoom, FZoomSettleMs);
+        control->setGeometry(ToWindow(units));
+        // A control that only moved keeps its pixels; one zoomed paints itself at its new size.
+        if (zoomed)
+            control->update();
+    }
+    if (zoomed)
+        PlaceScoreLabel();
+    update();
+}
+
+void TMainForm::paintEvent(QPaintEvent* Event) {
+    if (FTableOrigin.isNull())
+        return;
+    // The margins beside or below the table are felt.
+    QPainter p(this);
+    const QRegion table(ToWindow(QRect(0, 0, TableWidth, TableHeight)));
+    for (const QRect& r : QRegion(rect()).subtracted(table).intersected(Event->region()))
+        p.fillRect(r, QColor(0, 90, 40));
+}
+
+void TMainForm::FitWindow(QSize Size) {
+    const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!shown) {
+        resize(Size);
+        return;
+    }
+    // The frame stays on the screen too; before the window is first shown its size is not
+    // known, and a title bar, which the toolkit does not scale, is allowed for.
+    QSize frame = frameGeometry().size() - size();
+    if (frame.isNull())
+        frame = QSize(0, qRound(40 / StartScale()));
+    const QRect area = shown->availableGeometry();
+    const QPoint centre = frameGeometry().center();
+    resize(Size.boundedTo(area.size() - frame));
+    QRect placed(QPoint(), size() + frame);
+    placed.moveCenter(centre);
+    placed.moveLeft(std::clamp(placed.left(), area.left(), area.right() + 1 - placed.width()));
+    placed.moveTop(std::clamp(placed.top(), area.top(), area.bottom() + 1 - placed.height()));
+    move(placed.topLeft());
+}
+
+qreal TMainForm::StartScale() {
+    bool ok = false;
+    const qreal scale = qEnvironmentVariable("QT_SCALE_FACTOR").toDouble(&ok);
+    return ok && scale > 0 ? scale : 1;
+}
+
+QSize TMainForm::KeptWindowSize() const {
+    if (size() == QSize(TableWidth, TableHeight))
+        return {};
+    return size() * StartScale();
+}
+
+void TMainForm::RestoreWindowSize(int32_t Width, int32_t Height) {
+    if (Width > 0 && Height > 0)
+        FitWindow(QSize(qRound(Width / StartScale()), qRound(Height / StartScale())));
+}
+
+void TMainForm::ApplyTableSize(int32_t Size) {
+    // The toolkit was started at one size; the zoom makes up the difference until the next start.
+    const qreal started = StartupTableSize > 0 ? StartupTableSize : 100;
+    const qreal wanted = Size > 0 ? Size : 100;
+    FitWindow(QSize(qRound(TableWidth * wanted / started), qRound(TableHeight * wanted / started)));
+}
