@@ -266,22 +266,19 @@ QStringList StatisticsLines(const TStatistics& Statistics, const TCombination& C
     };
     if (const TDaysDealStats& day = Statistics.DaysDeal(); day.Day != 0) {
         const QString none = QStringLiteral("-");
-        const auto tr = [](const char* Text) {
-            return QCoreApplication::translate("Statistics", Text);
-        };
-        lines << tr("Day's deal %1, %2")
+        lines << QCoreApplication::translate("Statistics", "Day's deal %1, %2")
                      .arg(day.Deal)
                      .arg(QDate(day.Day / 10000, day.Day / 100 % 100, day.Day % 100)
                               .toString(Qt::ISODate))
               << QStringLiteral("  %1%2 %3%4")
-                     .arg(tr("Played"), -11)
+                     .arg(QCoreApplication::translate("Statistics", "Played"), -11)
                      .arg(day.Played, -6)
-                     .arg(tr("Best score"), -12)
+                     .arg(QCoreApplication::translate("Statistics", "Best score"), -12)
                      .arg(day.Won > 0 ? QString::number(day.BestScore) : none)
               << QStringLiteral("  %1%2 %3%4")
-                     .arg(tr("Won"), -11)
+                     .arg(QCoreApplication::translate("Statistics", "Won"), -11)
                      .arg(day.Won, -6)
-                     .arg(tr("Best time"), -12)
+                     .arg(QCoreApplication::translate("Statistics", "Best time"), -12)
                      .arg(day.FastestWin > 0 ? QStringLiteral("%1 s").arg(day.FastestWin) : none)
               << QString();
     }

@@ -17,7 +17,7 @@ import tempfile
 import xml.etree.ElementTree as ET
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-SOURCES = ["game", "settings", "strings", "records", "cardlib", "app"]
+SOURCES = ["game", "settings", "strings", "records", "cardlib", "app", "sound", "net"]
 
 
 def untranslated(ts_file):
@@ -48,7 +48,8 @@ def main():
             if not args.update:
                 ts = shutil.copy(ts, os.path.join(work, name))
             subprocess.run([args.lupdate, "-no-obsolete", "-locations", "none", "-silent"] +
-                           [os.path.join(ROOT, s) for s in SOURCES] + ["-ts", ts],
+                           [os.path.join(ROOT, s) for s in SOURCES
+                            if os.path.isdir(os.path.join(ROOT, s))] + ["-ts", ts],
                            check=True, stdout=subprocess.DEVNULL)
             for context, source in untranslated(ts):
                 print(f"{name}: [{context}] {source!r}")

@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>Deal number &lt;n&gt; at once.</source>
+        <translation>Sofort das Spiel Nummer &lt;n&gt; geben.</translation>
+    </message>
+    <message>
+        <source>Not a deal number: %1</source>
+        <translation>Keine Spielnummer: %1</translation>
+    </message>
+</context>
+<context>
     <name>HelpWindow</name>
     <message>
         <source>Tolvi Help</source>
@@ -72,6 +83,14 @@
     <message>
         <source>Average</source>
         <translation>Schnitt</translation>
+    </message>
+    <message>
+        <source>Day&apos;s deal %1, %2</source>
+        <translation>Tagesspiel %1, %2</translation>
+    </message>
+    <message>
+        <source>Best time</source>
+        <translation>Bestzeit</translation>
     </message>
 </context>
 <context>
@@ -284,6 +303,30 @@ Eine frühere Fassung der Datei bleibt unverändert.</translation>
         <source>ERROR CAUGHT!!<byte value="xd"/> Please Report this!<byte value="xd"/> Computer has won, but is waiting</source>
         <translation>FEHLER ABGEFANGEN!!<byte value="xd"/> Bitte melden Sie dies!<byte value="xd"/> Der Computer hat gewonnen, wartet aber</translation>
     </message>
+    <message>
+        <source>Play deal &amp;number…</source>
+        <translation>Spiel&amp;nummer spielen…</translation>
+    </message>
+    <message>
+        <source>&amp;Replay this deal</source>
+        <translation>Dieses Spiel &amp;wiederholen</translation>
+    </message>
+    <message>
+        <source>The &amp;day&apos;s deal</source>
+        <translation>Das &amp;Tagesspiel</translation>
+    </message>
+    <message>
+        <source>Deal %1</source>
+        <translation>Spiel %1</translation>
+    </message>
+    <message>
+        <source>Play deal number</source>
+        <translation>Spielnummer spielen</translation>
+    </message>
+    <message>
+        <source>Deal number:</source>
+        <translation>Spielnummer:</translation>
+    </message>
 </context>
 <context>
     <name>TNameForm</name>
@@ -345,6 +388,14 @@ Eine frühere Fassung der Datei bleibt unverändert.</translation>
     <message>
         <source>Options</source>
         <translation>Optionen</translation>
+    </message>
+    <message>
+        <source>Sound</source>
+        <translation>Ton</translation>
+    </message>
+    <message>
+        <source>Volume</source>
+        <translation>Lautstärke</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr">
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>Deal number &lt;n&gt; at once.</source>
+        <translation>Distribuer aussitôt la donne numéro &lt;n&gt;.</translation>
+    </message>
+    <message>
+        <source>Not a deal number: %1</source>
+        <translation>Numéro de donne invalide : %1</translation>
+    </message>
+</context>
+<context>
     <name>HelpWindow</name>
     <message>
         <source>Tolvi Help</source>
@@ -72,6 +83,14 @@
     <message>
         <source>Average</source>
         <translation>Moyenne</translation>
+    </message>
+    <message>
+        <source>Day&apos;s deal %1, %2</source>
+        <translation>Donne du jour %1, %2</translation>
+    </message>
+    <message>
+        <source>Best time</source>
+        <translation>Plus rapide</translation>
     </message>
 </context>
 <context>
@@ -284,6 +303,30 @@ Toute version antérieure du fichier reste inchangée.</translation>
         <source>ERROR CAUGHT!!<byte value="xd"/> Please Report this!<byte value="xd"/> Computer has won, but is waiting</source>
         <translation>ERREUR INTERCEPTÉE !!<byte value="xd"/> Merci de la signaler !<byte value="xd"/> L&apos;ordinateur a gagné mais attend</translation>
     </message>
+    <message>
+        <source>Play deal &amp;number…</source>
+        <translation>Donne par &amp;numéro…</translation>
+    </message>
+    <message>
+        <source>&amp;Replay this deal</source>
+        <translation>&amp;Rejouer cette donne</translation>
+    </message>
+    <message>
+        <source>The &amp;day&apos;s deal</source>
+        <translation>La donne du &amp;jour</translation>
+    </message>
+    <message>
+        <source>Deal %1</source>
+        <translation>Donne %1</translation>
+    </message>
+    <message>
+        <source>Play deal number</source>
+        <translation>Donne par numéro</translation>
+    </message>
+    <message>
+        <source>Deal number:</source>
+        <translation>Numéro de donne :</translation>
+    </message>
 </context>
 <context>
     <name>TNameForm</name>
@@ -345,6 +388,14 @@ Toute version antérieure du fichier reste inchangée.</translation>
     <message>
         <source>Options</source>
         <translation>Options</translation>
+    </message>
+    <message>
+        <source>Sound</source>
+        <translation>Son</translation>
+    </message>
+    <message>
+        <source>Volume</source>
+        <translation>Volume</translation>
     </message>
 </context>
 <context>
