@@ -1,4 +1,5 @@
 #include "KeyboardPlay.h"
+#include "KeySlot.h"
 
 #include "Main.h"
 #include "ksabort.h"
@@ -104,7 +105,9 @@ bool TKeyboardPlay::eventFilter(QObject* Watched, QEvent* Event) {
 }
 
 bool TKeyboardPlay::FormKey(QKeyEvent& Key) {
-    if (Key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+    // A slot's own key (Shift with the keypad's 4 comes as Left) is the window's.
+    if (Key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier) ||
+        KeySlot(Key) >= 0)
         return false;
     switch (Key.key()) {
     case Qt::Key_Left:
