@@ -2,9 +2,12 @@
 
 #include "Main.h"
 
+#include "CommandLine.h"
 #include "ConfigFile.h"
+#include "NetCommands.h"
 #include "ProgramIcon.h"
 #include "TerminateHandler.h"
+#include "ksdialogs.h"
 
 #include <QApplication>
 #include <QDir>
@@ -30,6 +33,21 @@ int32_t ApplyTableSize() {
     return size;
 }
 
+// A match the command line asks for starts once the window shows.
+void StartFromCommandLine(TMainForm& Form, const TCommandLine& CommandLine) {
+    if (!CommandLine.Error.isEmpty())
+        KsMessageDlg(CommandLine.Error, mtError, {mbOK});
+    TNetCommands* net = NetworkCommands(Form);
+    if (CommandLine.Host) {
+        const QHostAddress address = CommandLine.HostAddress.isEmpty()
+                                         ? QHostAddress(QHostAddress::Any)
+                                         : QHostAddress(CommandLine.HostAddress);
+        net->Host(address, CommandLine.HostPort);
+    } else if (CommandLine.JoinHost) {
+        net->Join(*CommandLine.JoinHost, CommandLine.JoinPort);
+    }
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -40,5 +58,7 @@ int main(int argc, char* argv[]) {
     TMainForm mainForm;
     TTerminateHandler terminate(mainForm);
     mainForm.show();
+    const TCommandLine commandLine = ParseCommandLine(QApplication::arguments().mid(1));
+    StartFromCommandLine(mainForm, commandLine);
     return QApplication::exec();
 }

@@ -11,6 +11,8 @@
 
 #include <QGuiApplication>
 #include <QTimer>
+#include <array>
+#include <utility>
 
 namespace {
 
@@ -39,6 +41,8 @@ void ReserveBeyondSingleDeck(TKsCardGroup* Pile, bool Reserved) {
 } // namespace
 
 void TMainForm::DealBtnClick() {
+    if (DealTaken && DealTaken())
+        return;
     Deal(std::nullopt);
 }
 
@@ -67,7 +71,10 @@ void TMainForm::Deal(std::optional<uint32_t> Number) {
     // Each side is dealt from its own shuffle of the full deck; both follow from the number.
     FDealNumber = Number.value_or(KsClockMilliseconds());
     const TKsDealNumber numbered(FDealNumber);
-    for (TKsCardTable* table : {CardTable1, CardTable2}) {
+    std::array<TKsCardTable*, 2> tables{CardTable1, CardTable2};
+    if (FDealMirrored)
+        std::swap(tables[0], tables[1]);
+    for (TKsCardTable* table : tables) {
         table->ClearTable(true);
         table->SetEmpty(true);
         table->PrepareDeck();
@@ -101,6 +108,14 @@ void TMainForm::Deal(std::optional<uint32_t> Number) {
         TurnOverPiles();
     else
         StartComputer();
+}
+
+void TMainForm::AbandonGame() {
+    FOpponent->Stop();
+    AnnounceAbandoned();
+    FGameRunning = false;
+    ShowWaitSign(WaitSign1, false);
+    ShowWaitSign(WaitSign2, false);
 }
 
 void TMainForm::SetUpDeckSize() {

@@ -4,6 +4,7 @@
 #include "HelpWindow.h"
 #include "KeySlot.h"
 #include "Main.h"
+#include "NetCommands.h"
 #include "Options.h"
 #include "ProgramFiles.h"
 #include "Scores.h"
@@ -67,6 +68,7 @@ TMainForm::TMainForm(QWidget* Parent) : QWidget(Parent) {
     LoadWindowDescription();
     ArrangeDrawingOrder();
     CreatePlayView();
+    AddNetworkCommands(*this);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     KsSetMainWindow(this);
@@ -360,6 +362,8 @@ void TMainForm::ApplyOptions(const TSettings& Saved, bool NewGame) {
 }
 
 void TMainForm::OfferHallOfFame(QWidget* Parent) {
+    if (FHeadToHead)
+        return;
     if (!FFameRecorded && CheckHallOfFame(FRecords, Combination(), FGameScore, Parent))
         FFameRecorded = true;
 }

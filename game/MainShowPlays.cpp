@@ -51,7 +51,7 @@ void TMainForm::CreatePlayView() {
     FRecordKeeper = std::make_unique<TRecordKeeper>(
         FRecords,
         [this] {
-            return TRecordedGame{Combination(), FGameScore};
+            return TRecordedGame{Combination(), FGameScore, FHeadToHead};
         },
         [this] { OfferHallOfFame(this); });
     FEvents.Subscribe([this](const TGameEvent& e) { FHumanInput.Heard(e); });

@@ -142,7 +142,7 @@ void TMainForm::WMGameOver() {
     if (FHumanWon)
         winner = StringRes::WinnerHuman();
     else if (FComputerWon)
-        winner = StringRes::WinnerComputer();
+        winner = FOpponentName.isEmpty() ? StringRes::WinnerComputer() : FOpponentName;
     else
         return;
     if (FHumanWon) {
@@ -161,6 +161,8 @@ void TMainForm::WMGameOver() {
     }
     FHumanWon = false;
     FComputerWon = false;
+    if (AgainTaken && AgainTaken(answer == mbYes))
+        return;
     if (answer == mbYes)
         DealBtnClick();
 }

@@ -120,6 +120,7 @@ QByteArray EncodeNetMessage(const TNetMessage& M) {
         break;
     case TNetKind::Ready:
     case TNetKind::Bye:
+    case TNetKind::TurnOver:
         break;
     }
     const QByteArray& body = w.Body();
@@ -177,6 +178,7 @@ std::optional<TNetMessage> DecodeNetBody(const char* Data, qsizetype Size) {
         break;
     case static_cast<uint8_t>(TNetKind::Ready):
     case static_cast<uint8_t>(TNetKind::Bye):
+    case static_cast<uint8_t>(TNetKind::TurnOver):
         break;
     default:
         return std::nullopt;

@@ -15,16 +15,17 @@ inline constexpr int MaxNetName = 32; // bytes of UTF-8
 inline constexpr uint16_t DefaultNetPort = 47025;
 
 enum class TNetKind : uint8_t {
-    Hello = 1,   // Version, Name: the first message each way
-    Deal = 2,    // Number, Decks: host to guest
-    Ready = 3,   // the sender's player confirmed the deal
-    Play = 4,    // Slot, Table (the sender's view): guest to host
-    Laid = 5,    // Side, Slot, Table, Card (the host's view): host to guest
-    Refused = 6, // Slot, Table, Why: host to guest, a guest's play the host refused
-    Again = 7,   // Yes: the sender's answer whether to play again
-    Ping = 8,    // Stamp
-    Pong = 9,    // Stamp, echoed
-    Bye = 10,    // the sender leaves the match
+    Hello = 1,     // Version, Name: the first message each way
+    Deal = 2,      // Number, Decks: host to guest
+    Ready = 3,     // the sender's player confirmed the deal
+    Play = 4,      // Slot, Table (the sender's view): guest to host
+    Laid = 5,      // Side, Slot, Table, Card (the host's view): host to guest
+    Refused = 6,   // Slot, Table, Why: host to guest, a guest's play the host refused
+    Again = 7,     // Yes: the sender's answer whether to play again
+    Ping = 8,      // Stamp
+    Pong = 9,      // Stamp, echoed
+    Bye = 10,      // the sender leaves the match
+    TurnOver = 11, // host to guest: both sides are stuck, the piles turn over
 };
 
 struct TNetMessage {

@@ -16,6 +16,7 @@ struct TRecords;
 struct TRecordedGame {
     TCombination Combination;
     int32_t GameScore = 0;
+    bool HeadToHead = false; // against a person: counted by deck count alone
 };
 
 // A steady clock in milliseconds, for the time a win took.
@@ -57,6 +58,7 @@ private:
     std::function<TRecordedGame()> FGame;
     bool FRunning = false;
     TCombination FCombination;
+    bool FHeadToHead = false;
     int64_t FStartTime = 0;
     int32_t FStartScore = 0;
 };

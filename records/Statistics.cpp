@@ -38,8 +38,9 @@ constexpr const char* TotalScoreKey = "Total score";
 // a key is good until the next is asked for.
 class TKeys {
 public:
-    explicit TKeys(const TCombination& Combination)
-        : FKey(Combination.Section() + QStringLiteral(": ")), FPrefixSize(FKey.size()) {
+    explicit TKeys(const TCombination& Combination) : TKeys(Combination.Section()) {}
+    explicit TKeys(const QString& Section)
+        : FKey(Section + QStringLiteral(": ")), FPrefixSize(FKey.size()) {
         FKey.reserve(FPrefixSize + 16);
     }
     const QString& operator()(const char* Counter) {
@@ -116,6 +117,19 @@ int32_t TGameStats::AverageScore() const {
 
 void TStatistics::Merge(const TStatistics& Added) {
     ForEachCombination([&](const TCombination& c) { FEntries[c].Merge(Added.FEntries[c]); });
+    for (size_t i = 0; i < FHeadToHead.size(); ++i)
+        FHeadToHead[i].Merge(Added.FHeadToHead[i]);
+}
+
+TGameStats& TStatistics::HeadToHead(int32_t DeckCount) {
+    if (DeckCount < 1 || DeckCount > 2)
+        throw std::out_of_range("no such deck count");
+    return FHeadToHead[size_t(DeckCount - 1)];
+}
+
+QString HeadToHeadSection(int32_t DeckCount) {
+    return DeckCount == 1 ? QStringLiteral("Head to head - Single Deck")
+                          : QStringLiteral("Head to head - Double Deck");
 }
 
 QString StatisticsSection() {
@@ -128,24 +142,28 @@ void ReadStatistics(const TIniFile& Ini, TStatistics& Statistics) {
         Statistics.Clear();
         return;
     }
-    ForEachCombination([&](const TCombination& combination) {
-        TGameStats& stats = Statistics.Entry(combination);
-        TKeys key(combination);
+    const auto read = [&](TGameStats& stats, TKeys& key) {
         stats = {};
         for (const TCounterKey& counter : CounterKeys)
             stats.*counter.Field = std::max(0, Ini.ReadInteger(section, key(counter.Name), 0));
         bool ok = false;
         const qint64 total = Ini.ReadString(section, key(TotalScoreKey), {}).toLongLong(&ok);
         stats.TotalScore = ok && total > 0 ? total : 0;
+    };
+    ForEachCombination([&](const TCombination& combination) {
+        TKeys key(combination);
+        read(Statistics.Entry(combination), key);
     });
+    for (int32_t decks : {1, 2}) {
+        TKeys key(HeadToHeadSection(decks));
+        read(Statistics.HeadToHead(decks), key);
+    }
 }
 
 void WriteStatistics(TIniFile& Ini, const TStatistics& Statistics) {
     const QString section = StatisticsSection();
     const bool sectionInFile = Ini.SectionExists(section);
-    ForEachCombination([&](const TCombination& combination) {
-        const TGameStats& stats = Statistics.Entry(combination);
-        TKeys key(combination);
+    const auto write = [&](const TGameStats& stats, TKeys& key) {
         const auto inFile = [&](const char* Name) {
             return sectionInFile && Ini.ValueExists(section, key(Name));
         };
@@ -157,14 +175,22 @@ void WriteStatistics(TIniFile& Ini, const TStatistics& Statistics) {
         for (const TCounterKey& counter : CounterKeys)
             Ini.WriteInteger(section, key(counter.Name), stats.*counter.Field);
         Ini.WriteString(section, key(TotalScoreKey), QString::number(stats.TotalScore));
+    };
+    ForEachCombination([&](const TCombination& combination) {
+        TKeys key(combination);
+        write(Statistics.Entry(combination), key);
     });
+    for (int32_t decks : {1, 2}) {
+        TKeys key(HeadToHeadSection(decks));
+        write(Statistics.HeadToHead(decks), key);
+    }
 }
 
 QStringList StatisticsLines(const TStatistics& Statistics, const TCombination& Current) {
     QStringList lines;
-    const auto add = [&](const TCombination& combination) {
-        const TGameStats& s = Statistics.Entry(combination);
-        lines << combination.Section();
+    // Scored: a game against a person has no score.
+    const auto add = [&](const QString& Section, const TGameStats& s, bool Scored) {
+        lines << Section;
         if (s.Played == 0) {
             lines << QStringLiteral("  No games yet") << QString();
             return;
@@ -183,15 +209,19 @@ QStringList StatisticsLines(const TStatistics& Statistics, const TCombination& C
         row("Lost", s.Lost, "Best streak", QString::number(s.BestStreak));
         row("Abandoned", s.Abandoned, "Fastest win",
             s.FastestWin > 0 ? QStringLiteral("%1 s").arg(s.FastestWin) : none);
-        row("Best score", s.BestScore, "Average",
-            s.Won > 0 ? QString::number(s.AverageScore()) : none);
+        if (Scored)
+            row("Best score", s.BestScore, "Average",
+                s.Won > 0 ? QString::number(s.AverageScore()) : none);
         lines << QString();
     };
     if (Current.Valid())
-        add(Current);
+        add(Current.Section(), Statistics.Entry(Current), true);
     ForEachCombination([&](const TCombination& combination) {
         if (combination != Current)
-            add(combination);
+            add(combination.Section(), Statistics.Entry(combination), true);
     });
+    for (int32_t decks : {1, 2})
+        if (Statistics.HeadToHead(decks).Played > 0)
+            add(HeadToHeadSection(decks), Statistics.HeadToHead(decks), false);
     return lines;
 }

@@ -61,6 +61,7 @@ TEST(NetMessage, EveryKindSurvivesTheTripInAnyPieces) {
     TNetMessage ping = Of(TNetKind::Ping);
     ping.Stamp = -1234567890123;
     sent.push_back(ping);
+    sent.push_back(Of(TNetKind::TurnOver));
     sent.push_back(Of(TNetKind::Bye));
 
     QByteArray stream;

@@ -1,0 +1,46 @@
+#include "CommandLine.h"
+
+#include "NetAddress.h"
+#include "NetMessage.h"
+
+#include <QCoreApplication>
+
+TCommandLine ParseCommandLine(const QStringList& Arguments) {
+    TCommandLine c;
+    const auto error = [&c](const QString& Text) {
+        if (c.Error.isEmpty())
+            c.Error = Text;
+    };
+    for (qsizetype i = 0; i < Arguments.size(); ++i) {
+        const QString& a = Arguments[i];
+        const bool hasValue = i + 1 < Arguments.size() && !Arguments[i + 1].startsWith(u'-');
+        if (a == QLatin1String("--host")) {
+            c.Host = true;
+            c.HostPort = DefaultNetPort;
+            if (!hasValue)
+                continue;
+            const QString v = Arguments[++i];
+            bool ok = false;
+            const uint port = v.toUInt(&ok);
+            if (ok && port <= 65535) {
+                c.HostPort = uint16_t(port);
+            } else if (const auto t = ParseNetTarget(v, DefaultNetPort)) {
+                c.HostAddress = t->Host;
+                c.HostPort = t->Port;
+            } else {
+                error(QCoreApplication::translate("CommandLine", "--host takes a port: %1").arg(v));
+            }
+        } else if (a == QLatin1String("--join")) {
+            const auto t = hasValue ? ParseNetTarget(Arguments[++i], DefaultNetPort) : std::nullopt;
+            if (!t) {
+                error(QCoreApplication::translate("CommandLine", "--join takes HOST[:PORT]"));
+                continue;
+            }
+            c.JoinHost = t->Host;
+            c.JoinPort = t->Port;
+        }
+    }
+    if (c.Host && c.JoinHost)
+        error(QCoreApplication::translate("CommandLine", "--host and --join do not go together"));
+    return c;
+}
