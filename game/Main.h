@@ -130,6 +130,10 @@ public:
     // The top row's player by name; empty for the computer.
     const QString& OpponentName() const { return FOpponentName; }
     void SetOpponentName(const QString& Value) { FOpponentName = Value; }
+    // Both sides reaching their goal in one turn-over is the human's win, unless this is set:
+    // in a match each side must name the same winner.
+    bool TieToOpponent() const { return FTieToOpponent; }
+    void SetTieToOpponent(bool Value) { FTieToOpponent = Value; }
     // The game is played against a person: no score enters the hall of fame.
     bool HeadToHead() const { return FHeadToHead; }
     void SetHeadToHead(bool Value) { FHeadToHead = Value; }
@@ -284,6 +288,7 @@ private:
     bool FDealMirrored = false;
     bool FRefereeElsewhere = false;
     bool FHeadToHead = false;
+    bool FTieToOpponent = false;
     QString FOpponentName;
     bool FStuckWinnerReported = false;
     bool FGameOpen = false; // dealt and confirmed, not yet decided or abandoned

@@ -138,6 +138,8 @@ void TMainForm::WMGameOver() {
     FGameRunning = false;
     ShowWaitSign(WaitSign1, false);
     ShowWaitSign(WaitSign2, false);
+    if (FHumanWon && FComputerWon && FTieToOpponent)
+        FHumanWon = false;
     QString winner;
     if (FHumanWon)
         winner = StringRes::WinnerHuman();

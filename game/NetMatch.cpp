@@ -101,6 +101,8 @@ void TNetMatch::HostDeal() {
     deal.Kind = TNetKind::Deal;
     deal.Number = QRandomGenerator::global()->generate();
     deal.Decks = static_cast<uint8_t>(FForm.DeckCount());
+    // A tie goes to one side or the other by the deal's number, the same on both tables.
+    FForm.SetTieToOpponent(deal.Number % 2 == 1);
     FLink->Send(deal);
     // Out of the handler that asked: the deal waits for its confirmation.
     QTimer::singleShot(0, this, [this, n = deal.Number] {
@@ -120,6 +122,7 @@ void TNetMatch::DealFromHost(const TNetMessage& M) {
         FForm.SetDeckCount(M.Decks);
         FForm.SetUpDeckSize();
     }
+    FForm.SetTieToOpponent(M.Number % 2 == 0);
     QTimer::singleShot(0, this, [this, n = M.Number] {
         if (!FOver)
             FForm.DealNumbered(n);
@@ -331,6 +334,7 @@ void TNetMatch::Restore() {
     FForm.SetDealMirrored(false);
     FForm.SetRefereeElsewhere(false);
     FForm.SetHeadToHead(false);
+    FForm.SetTieToOpponent(false);
     FForm.SetOpponentName({});
     FForm.SetOpponent(std::make_unique<TComputerOpponent>(*FForm.Timer));
     if (FOwnDeckCount != 0 && FOwnDeckCount != FForm.DeckCount()) {

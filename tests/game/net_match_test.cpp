@@ -102,19 +102,21 @@ TEST_F(NetMatch, AMatchIsPlayedOnTwoMirroredTablesToTheSameEnd) {
     ASSERT_TRUE(Mirrored(*form, *guestForm));
     const uint32_t first = form->DealNumber();
 
-    // Each side plays in turn what it sees; every play reaches both tables alike.
+    // Each side plays in turn what it sees; every play, and every turn-over when neither can,
+    // reaches both tables alike.
     int plays = 0;
     for (int step = 0; step < 400 && hostDecided.empty(); ++step) {
-        TMainForm& side = step % 2 == 0 ? *form : *guestForm;
+        TMainForm* side = step % 2 == 0 ? form.get() : guestForm.get();
+        if (!Playable(*side))
+            side = side == form.get() ? guestForm.get() : form.get();
         const int before = form->HumanPlayed() + form->ComputerPlayed();
-        if (const auto slot = Playable(side)) {
-            side.PlaySlot(*slot);
+        if (const auto slot = Playable(*side)) {
+            side->PlaySlot(*slot);
             ++plays;
         }
         ASSERT_TRUE(RunUntil([&] {
-            return !hostDecided.empty() ||
-                   (Mirrored(*form, *guestForm) &&
-                    (form->HumanPlayed() + form->ComputerPlayed() > before || !Playable(side)));
+            return !hostDecided.empty() || (Mirrored(*form, *guestForm) &&
+                                            form->HumanPlayed() + form->ComputerPlayed() > before);
         })) << "step "
             << step;
     }
