@@ -147,3 +147,158 @@ TEST_F(NetMatch, AMatchIsPlayedOnTwoMirroredTablesToTheSameEnd) {
     EXPECT_FALSE(form->GameRunning());
     EXPECT_NE(dynamic_cast<TComputerOpponent*>(&form->Opponent()), nullptr);
 }
+
+namespace {
+
+// The other end as raw bytes: it says what a test wants, in or out of the rules.
+struct TRawPeer {
+    QTcpSocket Socket;
+    TNetDecoder Decoder;
+    std::vector<TNetMessage> Heard;
+
+    bool Connect(uint16_t Port) {
+        Socket.connectToHost(QStringLiteral("127.0.0.1"), Port);
+        return RunUntil([&] { return Socket.state() == QAbstractSocket::ConnectedState; });
+    }
+    void Send(TNetKind Kind, const std::function<void(TNetMessage&)>& Fill = {}) {
+        TNetMessage m;
+        m.Kind = Kind;
+        if (Fill)
+            Fill(m);
+        Socket.write(EncodeNetMessage(m));
+    }
+    // Waits for a message of a kind, answering heartbeats meanwhile.
+    std::optional<TNetMessage> Await(TNetKind Kind) {
+        std::optional<TNetMessage> found;
+        RunUntil([&] {
+            Decoder.Feed(Socket.readAll());
+            while (auto m = Decoder.Next()) {
+                if (m->Kind == TNetKind::Ping)
+                    Send(TNetKind::Pong, [&](TNetMessage& p) { p.Stamp = m->Stamp; });
+                if (m->Kind == Kind && !found)
+                    found = m;
+            }
+            return found.has_value();
+        });
+        return found;
+    }
+};
+
+// The first of the host's top-row slots whose card a pile takes, or does not take.
+std::optional<int> GuestSlot(TMainForm& Host, bool Fits) {
+    for (int i = 0; i < 4; ++i) {
+        TKsCardGroup* s = Host.Play2Card[static_cast<size_t>(i)];
+        if (s->NonEmptyCount() == 0)
+            continue;
+        const int32_t v = s->GetCard(0)->Value();
+        const bool fits = TMainForm::IsNextRank(v, Host.CardTable1->CardTop().Value()) ||
+                          TMainForm::IsNextRank(v, Host.CardTable2->CardTop().Value());
+        if (fits == Fits)
+            return i;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+TEST_F(NetMatch, TheHostRefereesEveryPlayOfTheGuest) {
+    TRawPeer guest;
+    ASSERT_TRUE(guest.Connect(host->HostPort()));
+    guest.Send(TNetKind::Hello, [](TNetMessage& m) { m.Name = QStringLiteral("Cheater"); });
+    ASSERT_TRUE(guest.Await(TNetKind::Deal));
+    TNetMatch* match = host->Match();
+    ASSERT_TRUE(match);
+    qint64 now = 0;
+    match->Clock = [&now] { return now; };
+    ASSERT_TRUE(RunUntil([&] { return form->GameRunning(); }));
+
+    // Before its player confirmed the deal the guest plays nothing.
+    guest.Send(TNetKind::Play, [](TNetMessage& m) { m.Slot = 0; });
+    auto answer = guest.Await(TNetKind::Refused);
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(answer->Why, uint8_t(TRefusal::NotRunning));
+    guest.Send(TNetKind::Ready);
+    ASSERT_TRUE(RunUntil([&] { return match->BothReady(); }));
+
+    // A card that fits is laid and confirmed; the next play within the rate limit is refused
+    // whatever it is; one that fits no pile is refused as a fumble.
+    const std::optional<int> fits = GuestSlot(*form, true);
+    ASSERT_TRUE(fits);
+    const int32_t card = form->Play2Card[size_t(*fits)]->GetCard(0)->ID();
+    guest.Send(TNetKind::Play, [&](TNetMessage& m) { m.Slot = uint8_t(*fits); });
+    answer = guest.Await(TNetKind::Laid);
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(answer->Side, 1);
+    EXPECT_EQ(answer->Card, card);
+    EXPECT_EQ(form->ComputerPlayed(), 1);
+    guest.Send(TNetKind::Play, [&](TNetMessage& m) { m.Slot = uint8_t(*fits); });
+    answer = guest.Await(TNetKind::Refused);
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(answer->Why, uint8_t(TRefusal::Held));
+    now += TNetMatch::MinPlayIntervalMs;
+    if (const std::optional<int> misfit = GuestSlot(*form, false)) {
+        guest.Send(TNetKind::Play, [&](TNetMessage& m) { m.Slot = uint8_t(*misfit); });
+        answer = guest.Await(TNetKind::Refused);
+        ASSERT_TRUE(answer);
+        EXPECT_EQ(answer->Why, uint8_t(TRefusal::NoFit));
+    }
+    EXPECT_EQ(form->ComputerPlayed(), 1);
+
+    // A guest may not deal: the match ends as broken, the game abandoned.
+    guest.Send(TNetKind::Deal, [](TNetMessage& m) { m.Number = 7; });
+    ASSERT_TRUE(RunUntil([&] { return !host->Match(); }));
+    EXPECT_TRUE(dialogs.Shown.back().Text.contains(QStringLiteral("out of turn")));
+    EXPECT_EQ(form->Statistics().HeadToHead(1).Abandoned, 1);
+}
+
+TEST_F(NetMatch, APeerThatFailsEndsTheMatchWithAMessageAndTheSettingsKeep) {
+    WriteJoinAddress(QStringLiteral("friend.example:4000"));
+    struct TCase {
+        const char* Name;
+        bool MidGame;
+        std::function<void(TRawPeer&)> Fault;
+        const char* Message;
+    };
+    const std::vector<TCase> cases{
+        {"killed", true, [](TRawPeer& p) { p.Socket.abort(); }, "left the match"},
+        {"garbage", true, [](TRawPeer& p) { p.Socket.write("\x00\x05?????", 7); },
+         "not a Tolvi message"},
+        {"silent", true, [](TRawPeer&) {}, "has not answered"},
+        {"another version", false, {}, "version 2"},
+    };
+    int abandoned = 0;
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        if (!host->HostPort()) {
+            host->Timing = {50, 500};
+            ASSERT_TRUE(host->Host(QHostAddress(QHostAddress::LocalHost), 0));
+        }
+        TRawPeer peer;
+        ASSERT_TRUE(peer.Connect(host->HostPort()));
+        peer.Send(TNetKind::Hello, [&](TNetMessage& m) { m.Version = c.Fault ? 1 : 2; });
+        if (c.MidGame) {
+            ASSERT_TRUE(peer.Await(TNetKind::Deal));
+            peer.Send(TNetKind::Ready);
+            ASSERT_TRUE(RunUntil([&] { return host->Match() && host->Match()->BothReady(); }));
+            c.Fault(peer);
+            ++abandoned;
+        }
+        ASSERT_TRUE(RunUntil([&] { return !host->Match() && !dialogs.Shown.empty(); }));
+        EXPECT_TRUE(dialogs.Shown.back().Text.contains(QLatin1String(c.Message)))
+            << dialogs.Shown.back().Text.toStdString();
+        EXPECT_FALSE(form->GameRunning());
+        EXPECT_EQ(form->Statistics().HeadToHead(1).Abandoned, abandoned);
+        EXPECT_NE(dynamic_cast<TComputerOpponent*>(&form->Opponent()), nullptr);
+        dialogs.Shown.clear();
+    }
+    // The window plays on against the computer, and closes with every record in the file.
+    form->DealBtnClick();
+    EXPECT_TRUE(form->GameRunning());
+    form->close();
+    TConfigFile file;
+    EXPECT_EQ(ReadJoinAddress(), QStringLiteral("friend.example:4000"));
+    TStatistics saved;
+    file.ReadStatistics(saved);
+    EXPECT_EQ(saved.HeadToHead(1).Abandoned, abandoned);
+    EXPECT_EQ(saved.Entry(form->Combination()).Abandoned, 1);
+}
