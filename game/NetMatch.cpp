@@ -2,10 +2,10 @@
 
 #include "Main.h"
 #include "kscardgroup.h"
+#include "ksrandom.h"
 #include "kssinglecard.h"
 
 #include <QCoreApplication>
-#include <QRandomGenerator>
 #include <QTimer>
 #include <algorithm>
 
@@ -99,7 +99,8 @@ void TNetMatch::HostDeal() {
     FPeerAgain.reset();
     TNetMessage deal;
     deal.Kind = TNetKind::Deal;
-    deal.Number = QRandomGenerator::global()->generate();
+    // As the Deal button takes it: the clock's reading, or a test's.
+    deal.Number = KsClockMilliseconds();
     deal.Decks = static_cast<uint8_t>(FForm.DeckCount());
     // A tie goes to one side or the other by the deal's number, the same on both tables.
     FForm.SetTieToOpponent(deal.Number % 2 == 1);
@@ -154,7 +155,7 @@ void TNetMatch::Heard(const TGameEvent& E) {
             TNetMessage refused;
             refused.Kind = TNetKind::Refused;
             refused.Slot = static_cast<uint8_t>(std::clamp(E.Play.Slot, 0, 3));
-            refused.Table = Across(std::clamp(E.Play.Table, 0, 2));
+            refused.Table = static_cast<uint8_t>(std::clamp(E.Play.Table, 0, 2));
             refused.Why = static_cast<uint8_t>(E.Why);
             FLink->Send(refused);
         }
@@ -233,7 +234,7 @@ bool TNetMatch::TakeHumanPlay(const TPlay& Play) {
 }
 
 void TNetMatch::HostPlayFromGuest(const TNetMessage& M) {
-    TPlay play{TSide::Computer, M.Slot, Across(M.Table), 0};
+    TPlay play{TSide::Computer, M.Slot, M.Table, 0};
     const auto refuse = [&](TRefusal Why) {
         FForm.Events().Announce(TGameEvent::Refused(play, Why, false));
     };

@@ -28,6 +28,7 @@ enum class TNetKind : uint8_t {
     TurnOver = 11, // host to guest: both sides are stuck, the piles turn over
 };
 
+// Tables are numbered as the host sees them; the guest's are the other way round.
 struct TNetMessage {
     TNetKind Kind = TNetKind::Bye;
     uint16_t Version = NetProtocolVersion;

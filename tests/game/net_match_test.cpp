@@ -36,16 +36,18 @@ bool Mirrored(TMainForm& Host, TMainForm& Guest) {
            Host.ComputerPlayed() == Guest.HumanPlayed();
 }
 
-// The first of a window's own slots whose card a pile takes.
-std::optional<int> Playable(TMainForm& F) {
+// The first of a window's own slots whose card a pile takes, and the pile: the second when it
+// takes the card, so that plays name either pile from both sides of the table.
+std::optional<std::pair<int, int>> Playable(TMainForm& F) {
     for (int i = 0; i < 4; ++i) {
         TKsCardGroup* s = F.Play1Card[static_cast<size_t>(i)];
         if (s->NonEmptyCount() == 0)
             continue;
         const int32_t v = s->GetCard(0)->Value();
-        if (TMainForm::IsNextRank(v, F.CardTable1->CardTop().Value()) ||
-            TMainForm::IsNextRank(v, F.CardTable2->CardTop().Value()))
-            return i;
+        if (TMainForm::IsNextRank(v, F.CardTable2->CardTop().Value()))
+            return std::pair{i, 2};
+        if (TMainForm::IsNextRank(v, F.CardTable1->CardTop().Value()))
+            return std::pair{i, 1};
     }
     return std::nullopt;
 }
@@ -83,14 +85,17 @@ TEST_F(NetMatch, AMatchIsPlayedOnTwoMirroredTablesToTheSameEnd) {
     TNetCommands* guest = NetworkCommands(*guestForm);
     guest->Timing = host->Timing;
     std::vector<TGameEvent> hostDecided, guestDecided;
-    form->Events().Subscribe([&](const TGameEvent& e) {
-        if (e.Kind == TGameEventKind::GameDecided)
-            hostDecided.push_back(e);
-    });
-    guestForm->Events().Subscribe([&](const TGameEvent& e) {
-        if (e.Kind == TGameEventKind::GameDecided)
-            guestDecided.push_back(e);
-    });
+    std::vector<TPlay> hostLaid, guestLaid;
+    const auto listen = [](std::vector<TGameEvent>& Decided, std::vector<TPlay>& Laid) {
+        return [&Decided, &Laid](const TGameEvent& e) {
+            if (e.Kind == TGameEventKind::GameDecided)
+                Decided.push_back(e);
+            if (e.Kind == TGameEventKind::CardLaid && e.Play.Side == TSide::Human)
+                Laid.push_back(e.Play);
+        };
+    };
+    form->Events().Subscribe(listen(hostDecided, hostLaid));
+    guestForm->Events().Subscribe(listen(guestDecided, guestLaid));
     guest->Join(QStringLiteral("127.0.0.1"), host->HostPort());
     ASSERT_TRUE(RunUntil([&] {
         TNetMatch* h = Ready(host);
@@ -110,9 +115,15 @@ TEST_F(NetMatch, AMatchIsPlayedOnTwoMirroredTablesToTheSameEnd) {
         if (!Playable(*side))
             side = side == form.get() ? guestForm.get() : form.get();
         const int before = form->HumanPlayed() + form->ComputerPlayed();
-        if (const auto slot = Playable(*side)) {
-            side->PlaySlot(*slot);
+        if (const auto play = Playable(*side)) {
+            std::vector<TPlay>& laid = side == form.get() ? hostLaid : guestLaid;
+            const size_t count = laid.size();
+            const int32_t card = side->Play1Card[size_t(play->first)]->GetCard(0)->ID();
+            side->PlaySlot(play->first, play->second == 2);
             ++plays;
+            ASSERT_TRUE(RunUntil([&] { return laid.size() > count; }));
+            EXPECT_EQ(laid.back(), (TPlay{TSide::Human, play->first, play->second, card}))
+                << "laid from the slot on the pile it was played to";
         }
         ASSERT_TRUE(RunUntil([&] {
             return !hostDecided.empty() || (Mirrored(*form, *guestForm) &&
@@ -220,10 +231,24 @@ TEST_F(NetMatch, TheHostRefereesEveryPlayOfTheGuest) {
     guest.Send(TNetKind::Ready);
     ASSERT_TRUE(RunUntil([&] { return match->BothReady(); }));
 
+    // The guest's first two slots: a card that fits a pile and one that fits none.
+    const auto value = [this](int32_t ID) {
+        SetSlot(form->Play2Card[3], ID);
+        return form->Play2Card[3]->GetCard(0)->Value();
+    };
+    const int32_t top1 = form->CardTable1->CardTop().Value();
+    const int32_t top2 = form->CardTable2->CardTop().Value();
+    for (int32_t id = 2; id < 54; ++id) {
+        const bool fitting = TMainForm::IsNextRank(value(id), top1);
+        if (fitting || !TMainForm::IsNextRank(value(id), top2))
+            SetSlot(form->Play2Card[fitting ? 0 : 1], id);
+    }
+    SetSlot(form->Play2Card[3], 0);
+
     // A card that fits is laid and confirmed; the next play within the rate limit is refused
     // whatever it is; one that fits no pile is refused as a fumble.
     const std::optional<int> fits = GuestSlot(*form, true);
-    ASSERT_TRUE(fits);
+    ASSERT_EQ(fits, 0);
     const int32_t card = form->Play2Card[size_t(*fits)]->GetCard(0)->ID();
     guest.Send(TNetKind::Play, [&](TNetMessage& m) { m.Slot = uint8_t(*fits); });
     answer = guest.Await(TNetKind::Laid);
@@ -236,12 +261,10 @@ TEST_F(NetMatch, TheHostRefereesEveryPlayOfTheGuest) {
     ASSERT_TRUE(answer);
     EXPECT_EQ(answer->Why, uint8_t(TRefusal::Held));
     now += TNetMatch::MinPlayIntervalMs;
-    if (const std::optional<int> misfit = GuestSlot(*form, false)) {
-        guest.Send(TNetKind::Play, [&](TNetMessage& m) { m.Slot = uint8_t(*misfit); });
-        answer = guest.Await(TNetKind::Refused);
-        ASSERT_TRUE(answer);
-        EXPECT_EQ(answer->Why, uint8_t(TRefusal::NoFit));
-    }
+    guest.Send(TNetKind::Play, [&](TNetMessage& m) { m.Slot = 1; });
+    answer = guest.Await(TNetKind::Refused);
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(answer->Why, uint8_t(TRefusal::NoFit));
     EXPECT_EQ(form->ComputerPlayed(), 1);
 
     // A guest may not deal: the match ends as broken, the game abandoned.
