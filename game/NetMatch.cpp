@@ -132,13 +132,14 @@ void TNetMatch::DealFromHost(const TNetMessage& M) {
 
 void TNetMatch::Heard(const TGameEvent& E) {
     switch (E.Kind) {
-    case TGameEventKind::Dealt: {
+    case TGameEventKind::Dealt:
         FLocalReady = true;
-        TNetMessage ready;
-        ready.Kind = TNetKind::Ready;
-        FLink->Send(ready);
+        // The host's readiness is the start for both: sent once the guest's has come, it
+        // reaches the guest a one-way trip before the guest's first play can reach the host,
+        // as the host's own plays wait a round trip.
+        if (FRole == TRole::Guest || FPeerReady)
+            SendReady();
         break;
-    }
     case TGameEventKind::CardLaid:
         if (FRole == TRole::Host) {
             TNetMessage laid;
@@ -165,6 +166,12 @@ void TNetMatch::Heard(const TGameEvent& E) {
     }
 }
 
+void TNetMatch::SendReady() {
+    TNetMessage ready;
+    ready.Kind = TNetKind::Ready;
+    FLink->Send(ready);
+}
+
 void TNetMatch::Received(const TNetMessage& M) {
     if (!FStarted || FOver)
         return;
@@ -172,6 +179,8 @@ void TNetMatch::Received(const TNetMessage& M) {
     switch (M.Kind) {
     case TNetKind::Ready:
         FPeerReady = true;
+        if (host && FLocalReady)
+            SendReady();
         return;
     case TNetKind::Again:
         FPeerAgain = M.Yes;

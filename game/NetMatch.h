@@ -63,6 +63,7 @@ private:
     void Heard(const TGameEvent& Event);
     void Received(const TNetMessage& Message);
     void HostDeal();
+    void SendReady();
     bool TakeHumanPlay(const TPlay& Play);
     void HostPlayFromGuest(const TNetMessage& Message);
     void GuestLaid(const TNetMessage& Message);
