@@ -288,6 +288,7 @@ private:
     bool FDealMirrored = false;
     bool FRefereeElsewhere = false;
     bool FHeadToHead = false;
+    bool FDealtHeadToHead = false; // the last deal was a match's, even once the match is over
     bool FTieToOpponent = false;
     QString FOpponentName;
     bool FStuckWinnerReported = false;

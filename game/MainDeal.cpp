@@ -65,6 +65,7 @@ void TMainForm::Deal(std::optional<uint32_t> Number) {
     FHumanWon = FComputerWon = false;
     FStuckWinnerReported = false;
     FFumble.Release(); // a fumble at the end of the last deal does not hold up this one
+    FDealtHeadToHead = FHeadToHead;
     Play1Pile->SetTable(CardTable1);
     Play2Pile->SetTable(CardTable2);
 

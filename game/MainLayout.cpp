@@ -362,7 +362,8 @@ void TMainForm::ApplyOptions(const TSettings& Saved, bool NewGame) {
 }
 
 void TMainForm::OfferHallOfFame(QWidget* Parent) {
-    if (FHeadToHead)
+    // A game against a person never enters it, though the match may have ended since.
+    if (FHeadToHead || FDealtHeadToHead)
         return;
     if (!FFameRecorded && CheckHallOfFame(FRecords, Combination(), FGameScore, Parent))
         FFameRecorded = true;
