@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QLockFile>
@@ -48,6 +49,13 @@ TNetCommands::TNetCommands(TMainForm& Form) : QObject(&Form), FForm(Form) {
             [this] { KsHandleEvent([this] { AskAndJoin(); }); });
     connect(FLeaveAction, &QAction::triggered, this, [this] { Leave(); });
     UpdateActions();
+    Form.installEventFilter(this);
+}
+
+bool TNetCommands::eventFilter(QObject* Watched, QEvent* Event) {
+    if (Watched == &FForm && Event->type() == QEvent::Close && FMatch)
+        FMatch->Leave();
+    return QObject::eventFilter(Watched, Event);
 }
 
 TNetCommands::~TNetCommands() = default;

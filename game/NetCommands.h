@@ -33,6 +33,11 @@ public:
     uint16_t HostPort() const;
     TNetTiming Timing;
 
+protected:
+    // The window's close leaves the match first: the friend hears it, and the settings saved
+    // are the player's own, not the match's.
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
+
 private:
     void StartMatch(TNetLink* Link, bool Host);
     void StopHosting();

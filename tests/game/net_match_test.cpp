@@ -148,8 +148,11 @@ TEST_F(NetMatch, AMatchIsPlayedOnTwoMirroredTablesToTheSameEnd) {
     }));
     EXPECT_TRUE(Mirrored(*form, *guestForm));
 
-    // The guest leaves: the host hears it, and the game it left counts as abandoned.
-    guest->Leave();
+    // The guest closes its window: it leaves the match first, the host hears it, and the game
+    // left counts as abandoned on both sides.
+    guestForm->close();
+    EXPECT_FALSE(guest->Match());
+    EXPECT_EQ(guestForm->Statistics().HeadToHead(1).Abandoned, 1);
     ASSERT_TRUE(RunUntil([&] { return !host->Match(); }));
     ASSERT_FALSE(dialogs.Shown.empty());
     EXPECT_TRUE(dialogs.Shown.back().Text.contains(QStringLiteral("left the match")));
