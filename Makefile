@@ -14,7 +14,7 @@ STRESS_ROUNDS ?= 10
 KILL_ROUNDS ?= 200
 RELEASE_DIR = build-release
 
-.PHONY: all setup configure build run test clean test-asan release package fuzz fuzz-long soak bench bench-process
+.PHONY: all setup configure build run test clean test-asan release package fuzz fuzz-long soak bench bench-process bench-net
 
 all: build
 
@@ -81,3 +81,10 @@ bench: release
 # at scales 1, 2 and 3 (SCALE=2 for one only).
 bench-process: release
 	@bash tools/bench-process.sh $(RELEASE_DIR)
+
+# Head-to-head fairness under lag: headless pairs through the delaying relay, at 0, 50 and
+# 150 ms round trip, with and without the host's local lag; under 15 minutes.
+# NET_BENCH_ARGS="--games 1000 --pairs 24 --minutes 14" by default.
+NET_BENCH_ARGS ?= --games 1000 --pairs 24 --minutes 14
+bench-net: release
+	@QT_QPA_PLATFORM=offscreen $(RELEASE_DIR)/bench/net_fairness $(NET_BENCH_ARGS)

@@ -1,5 +1,6 @@
 #pragma once
-// The program's command line: "Tolvi --deal N" starts and deals number N at once.
+// The program's command line: --deal N starts and deals number N at once; --host
+// [[ADDRESS:]PORT] waits for a friend, --join HOST[:PORT] joins one.
 
 #include <QString>
 #include <QStringList>
@@ -8,6 +9,11 @@
 
 struct TCommandLine {
     std::optional<uint32_t> Deal;
+    bool Host = false;
+    QString HostAddress; // empty: every address of this computer
+    uint16_t HostPort = 0;
+    std::optional<QString> JoinHost;
+    uint16_t JoinPort = 0;
     QString Error; // not empty: the line could not be read, and why
 };
 

@@ -4,6 +4,7 @@
 
 #include "CommandLine.h"
 #include "ConfigFile.h"
+#include "NetCommands.h"
 #include "ProgramIcon.h"
 #include "TerminateHandler.h"
 #include "Translations.h"
@@ -59,6 +60,23 @@ int32_t ApplyTableSize(int argc, char** argv) {
     return size;
 }
 
+// A match the command line asks for starts once the window shows.
+void StartFromCommandLine(TMainForm& Form, const TCommandLine& CommandLine) {
+    if (CommandLine.Deal)
+        QTimer::singleShot(0, &Form, [&Form, n = *CommandLine.Deal] {
+            KsHandleEvent([&Form, n] { Form.DealNumbered(n); });
+        });
+    TNetCommands* net = NetworkCommands(Form);
+    if (CommandLine.Host) {
+        const QHostAddress address = CommandLine.HostAddress.isEmpty()
+                                         ? QHostAddress(QHostAddress::Any)
+                                         : QHostAddress(CommandLine.HostAddress);
+        net->Host(address, CommandLine.HostPort);
+    } else if (CommandLine.JoinHost) {
+        net->Join(*CommandLine.JoinHost, CommandLine.JoinPort);
+    }
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -75,9 +93,6 @@ int main(int argc, char* argv[]) {
     SetProgramIconOnceShown(mainForm);
     TTerminateHandler terminate(mainForm);
     mainForm.show();
-    if (line.Deal)
-        QTimer::singleShot(0, &mainForm, [&mainForm, n = *line.Deal] {
-            KsHandleEvent([&mainForm, n] { mainForm.DealNumbered(n); });
-        });
+    StartFromCommandLine(mainForm, line);
     return QApplication::exec();
 }

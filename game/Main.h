@@ -19,6 +19,7 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -137,6 +138,31 @@ public:
     // Whatever plays the top row: the computer unless replaced.
     TOpponent& Opponent() { return *FOpponent; }
     void SetOpponent(std::unique_ptr<TOpponent> Value);
+
+    // A match against a player elsewhere (NetMatch) takes these over; empty ones leave the game
+    // to itself. HumanPlayTaken: a play from the mouse or keys before it is checked; DealTaken:
+    // the Deal button; AgainTaken: the answer whether to play again. True takes it over.
+    std::function<bool(const TPlay&)> HumanPlayTaken;
+    std::function<bool()> DealTaken;
+    std::function<bool(bool Yes)> AgainTaken;
+    // Deals each side the other's cards: the other player's table, seen from across.
+    bool DealMirrored() const { return FDealMirrored; }
+    void SetDealMirrored(bool Value) { FDealMirrored = Value; }
+    // The plays come already decided by a referee elsewhere: a side's hold does not apply.
+    bool RefereeElsewhere() const { return FRefereeElsewhere; }
+    void SetRefereeElsewhere(bool Value) { FRefereeElsewhere = Value; }
+    // The top row's player by name; empty for the computer.
+    const QString& OpponentName() const { return FOpponentName; }
+    void SetOpponentName(const QString& Value) { FOpponentName = Value; }
+    // Both sides reaching their goal in one turn-over is the human's win, unless this is set:
+    // in a match each side must name the same winner.
+    bool TieToOpponent() const { return FTieToOpponent; }
+    void SetTieToOpponent(bool Value) { FTieToOpponent = Value; }
+    // The game is played against a person: no score enters the hall of fame.
+    bool HeadToHead() const { return FHeadToHead; }
+    void SetHeadToHead(bool Value) { FHeadToHead = Value; }
+    // Ends a running game without a winner, counted as abandoned.
+    void AbandonGame();
 
     // Human play.
     static bool IsNextRank(int32_t A, int32_t B);
@@ -330,6 +356,12 @@ private:
     TDisplaySettings FDisplay;
 
     bool FGameRunning = false;
+    bool FDealMirrored = false;
+    bool FRefereeElsewhere = false;
+    bool FHeadToHead = false;
+    bool FDealtHeadToHead = false; // the last deal was a match's, even once the match is over
+    bool FTieToOpponent = false;
+    QString FOpponentName;
     bool FStuckWinnerReported = false;
     bool FGameOpen = false; // dealt and confirmed, not yet decided or abandoned
     int64_t FGameStart = 0; // when the deal was confirmed, on the statistics clock

@@ -12,6 +12,8 @@
 
 #include <QGuiApplication>
 #include <QTimer>
+#include <array>
+#include <utility>
 
 namespace {
 
@@ -40,6 +42,8 @@ void ReserveBeyondSingleDeck(TKsCardGroup* Pile, bool Reserved) {
 } // namespace
 
 void TMainForm::DealBtnClick() {
+    if (DealTaken && DealTaken())
+        return;
     Deal(std::nullopt);
 }
 
@@ -62,6 +66,7 @@ void TMainForm::Deal(std::optional<uint32_t> Number, TDealKind Kind) {
     FHumanWon = FComputerWon = false;
     FStuckWinnerReported = false;
     FFumble.Release(); // a fumble at the end of the last deal does not hold up this one
+    FDealtHeadToHead = FHeadToHead;
     Play1Pile->SetTable(CardTable1);
     Play2Pile->SetTable(CardTable2);
 
@@ -69,7 +74,10 @@ void TMainForm::Deal(std::optional<uint32_t> Number, TDealKind Kind) {
     FDealNumber = Number.value_or(KsClockMilliseconds());
     ShowDealNumber();
     const TKsDealNumber numbered(FDealNumber);
-    for (TKsCardTable* table : {CardTable1, CardTable2}) {
+    std::array<TKsCardTable*, 2> tables{CardTable1, CardTable2};
+    if (FDealMirrored)
+        std::swap(tables[0], tables[1]);
+    for (TKsCardTable* table : tables) {
         table->ClearTable(true);
         table->SetEmpty(true);
         table->PrepareDeck();
@@ -114,6 +122,14 @@ void TMainForm::Deal(std::optional<uint32_t> Number, TDealKind Kind) {
         TurnOverPiles();
     else
         StartComputer();
+}
+
+void TMainForm::AbandonGame() {
+    FOpponent->Stop();
+    AnnounceAbandoned();
+    FGameRunning = false;
+    ShowWaitSign(WaitSign1, false);
+    ShowWaitSign(WaitSign2, false);
 }
 
 void TMainForm::SetUpDeckSize() {

@@ -5,6 +5,7 @@
 #include "KeySlot.h"
 #include "KeyboardPlay.h"
 #include "Main.h"
+#include "NetCommands.h"
 #include "Options.h"
 #include "ProgramFiles.h"
 #include "Scores.h"
@@ -78,6 +79,7 @@ TMainForm::TMainForm(QWidget* Parent) : QWidget(Parent) {
     SetUpKeyboardPlay(*this);
     SetUpTableAccess(*this);
     RecordTableUnits();
+    AddNetworkCommands(*this);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     KsSetMainWindow(this);
@@ -379,6 +381,9 @@ void TMainForm::ApplyOptions(const TSettings& Saved, bool NewGame) {
 }
 
 void TMainForm::OfferHallOfFame(QWidget* Parent) {
+    // A game against a person never enters it, though the match may have ended since.
+    if (FHeadToHead || FDealtHeadToHead)
+        return;
     if (!FFameRecorded && !FFameBarred &&
         CheckHallOfFame(FRecords, Combination(), FGameScore, Parent, int32_t(FDealNumber)))
         FFameRecorded = true;

@@ -21,6 +21,10 @@ int32_t TMainForm::TopValue(TKsCardTable* Table) {
 void TMainForm::Play1Card1CardClick(TKsCardGroup* Sender, bool& PlayIt) {
     const auto found = std::find(Play1Card.begin(), Play1Card.end(), Sender);
     TPlay play{TSide::Human, static_cast<int>(found - Play1Card.begin()), 0, 0};
+    if (found != Play1Card.end() && HumanPlayTaken && HumanPlayTaken(play)) {
+        PlayIt = false;
+        return;
+    }
     PlayIt = found != Play1Card.end() && Play(play, true);
 }
 
@@ -39,6 +43,8 @@ bool TMainForm::PlaySlot(int Slot, bool OtherPile) {
             IsNextRank(slot->GetCard(0)->Value(), TopValue(CardTable2)))
             play.Table = 2;
     }
+    if (HumanPlayTaken && HumanPlayTaken(play))
+        return false;
     return Play(play);
 }
 
@@ -83,7 +89,7 @@ bool TMainForm::Play(TPlay& Request, bool GroupLays) {
     else if (!takes(table))
         table = 0;
     const TPlaySource& source = human ? static_cast<const TPlaySource&>(FHumanInput) : *FOpponent;
-    if (source.Held())
+    if (source.Held() && !FRefereeElsewhere)
         return refuse(TRefusal::Held, table != 0);
     if (table == 0)
         return refuse(TRefusal::NoFit, false);

@@ -52,7 +52,8 @@ void TMainForm::CreatePlayView() {
     FRecordKeeper = std::make_unique<TRecordKeeper>(
         FRecords,
         [this] {
-            return TRecordedGame{Combination(), FGameScore, int32_t(FDealNumber), FDealDay};
+            return TRecordedGame{Combination(), FGameScore, int32_t(FDealNumber), FDealDay,
+                                 FHeadToHead};
         },
         [this] { OfferHallOfFame(this); });
     FEvents.Subscribe([this](const TGameEvent& e) { FHumanInput.Heard(e); });

@@ -138,11 +138,13 @@ void TMainForm::WMGameOver() {
     FGameRunning = false;
     ShowWaitSign(WaitSign1, false);
     ShowWaitSign(WaitSign2, false);
+    if (FHumanWon && FComputerWon && FTieToOpponent)
+        FHumanWon = false;
     QString winner;
     if (FHumanWon)
         winner = StringRes::WinnerHuman();
     else if (FComputerWon)
-        winner = StringRes::WinnerComputer();
+        winner = FOpponentName.isEmpty() ? StringRes::WinnerComputer() : FOpponentName;
     else
         return;
     if (FHumanWon) {
@@ -161,6 +163,8 @@ void TMainForm::WMGameOver() {
     }
     FHumanWon = false;
     FComputerWon = false;
+    if (AgainTaken && AgainTaken(answer == mbYes))
+        return;
     if (answer == mbYes)
         DealBtnClick();
 }

@@ -34,6 +34,11 @@ TStatsClockOverride::~TStatsClockOverride() {
 
 template <typename F> void TGameRecorder::Record(F&& Change) {
     FRunning = false;
+    if (FHeadToHead) {
+        Change(FRecords.Statistics.HeadToHead(FCombination.DeckCount));
+        Change(FRecords.Additions.Statistics().HeadToHead(FCombination.DeckCount));
+        return;
+    }
     Change(FRecords.Statistics.Entry(FCombination));
     Change(FRecords.Additions.Statistics().Entry(FCombination));
 }
@@ -44,6 +49,7 @@ void TGameRecorder::Started() {
     if (!game.Combination.Valid())
         return;
     FCombination = game.Combination;
+    FHeadToHead = game.HeadToHead;
     FStartTime = StatsClockMilliseconds();
     // A Las Vegas total carries the earlier games: a game's score is what it added, less the
     // stake its deal took, as the player saw the total change.
@@ -61,7 +67,7 @@ void TGameRecorder::Decided(bool HumanWon) {
     if (!FRunning)
         return;
     const TRecordedGame game = FGame();
-    if (game.Combination != FCombination) {
+    if (game.Combination != FCombination || game.HeadToHead != FHeadToHead) {
         Abandoned();
         return;
     }

@@ -17,7 +17,8 @@ struct TRecordedGame {
     TCombination Combination;
     int32_t GameScore = 0;
     int32_t DealNumber = 0;
-    int32_t DaysDeal = 0; // the day (as DayKey gives it) when this is the day's deal, else 0
+    int32_t DaysDeal = 0;    // the day (as DayKey gives it) when this is the day's deal, else 0
+    bool HeadToHead = false; // against a person: counted by deck count alone
 };
 
 // A steady clock in milliseconds, for the time a win took.
@@ -60,6 +61,7 @@ private:
     std::function<TRecordedGame()> FGame;
     bool FRunning = false;
     TCombination FCombination;
+    bool FHeadToHead = false;
     int64_t FStartTime = 0;
     int32_t FStartScore = 0;
     int32_t FDealNumber = 0;

@@ -16,7 +16,7 @@ struct TDisplaySettings {
 };
 
 // What must fit the screen at a table size, at 100 %: the window, 632 wide, and the tallest
-// dialog, the options, about 635 high.
+// dialog, the options, about 666 high.
 inline constexpr int TableFitWidth = 632;
 inline constexpr int TableFitHeight = 670;
 

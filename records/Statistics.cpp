@@ -58,8 +58,9 @@ constexpr std::array<TDaysDealKey, 6> DaysDealKeys{{
 // a key is good until the next is asked for.
 class TKeys {
 public:
-    explicit TKeys(const TCombination& Combination)
-        : FKey(Combination.Section() + QStringLiteral(": ")), FPrefixSize(FKey.size()) {
+    explicit TKeys(const TCombination& Combination) : TKeys(Combination.Section()) {}
+    explicit TKeys(const QString& Section)
+        : FKey(Section + QStringLiteral(": ")), FPrefixSize(FKey.size()) {
         FKey.reserve(FPrefixSize + 16);
     }
     const QString& operator()(const char* Counter) {
@@ -174,6 +175,23 @@ int32_t TGameStats::AverageScore() const {
 void TStatistics::Merge(const TStatistics& Added) {
     ForEachCombination([&](const TCombination& c) { FEntries[c].Merge(Added.FEntries[c]); });
     FDaysDeal.Merge(Added.FDaysDeal);
+    for (size_t i = 0; i < FHeadToHead.size(); ++i)
+        FHeadToHead[i].Merge(Added.FHeadToHead[i]);
+}
+
+TGameStats& TStatistics::HeadToHead(int32_t DeckCount) {
+    if (DeckCount < 1 || DeckCount > 2)
+        throw std::out_of_range("no such deck count");
+    return FHeadToHead[size_t(DeckCount - 1)];
+}
+
+// The section names in the file, and in the player's language in the statistics.
+constexpr const char* HeadToHeadTitles[2] = {
+    QT_TRANSLATE_NOOP("Statistics", "Head to head - Single Deck"),
+    QT_TRANSLATE_NOOP("Statistics", "Head to head - Double Deck")};
+
+QString HeadToHeadSection(int32_t DeckCount) {
+    return QLatin1String(HeadToHeadTitles[DeckCount == 1 ? 0 : 1]);
 }
 
 QString StatisticsSection() {
@@ -186,9 +204,7 @@ void ReadStatistics(const TIniFile& Ini, TStatistics& Statistics) {
         Statistics.Clear();
         return;
     }
-    ForEachCombination([&](const TCombination& combination) {
-        TGameStats& stats = Statistics.Entry(combination);
-        TKeys key(combination);
+    const auto read = [&](TGameStats& stats, TKeys& key) {
         stats = {};
         for (const TCounterKey& counter : CounterKeys)
             stats.*counter.Field = std::max(0, Ini.ReadInteger(section, key(counter.Name), 0));
@@ -197,7 +213,15 @@ void ReadStatistics(const TIniFile& Ini, TStatistics& Statistics) {
         bool ok = false;
         const qint64 total = Ini.ReadString(section, key(TotalScoreKey), {}).toLongLong(&ok);
         stats.TotalScore = ok && total > 0 ? total : 0;
+    };
+    ForEachCombination([&](const TCombination& combination) {
+        TKeys key(combination);
+        read(Statistics.Entry(combination), key);
     });
+    for (int32_t decks : {1, 2}) {
+        TKeys key(HeadToHeadSection(decks));
+        read(Statistics.HeadToHead(decks), key);
+    }
     TDaysDealStats& day = Statistics.DaysDeal();
     for (const TDaysDealKey& k : DaysDealKeys)
         day.*k.Field = std::max(0, Ini.ReadInteger(section, QLatin1String(k.Name), 0));
@@ -206,9 +230,7 @@ void ReadStatistics(const TIniFile& Ini, TStatistics& Statistics) {
 void WriteStatistics(TIniFile& Ini, const TStatistics& Statistics) {
     const QString section = StatisticsSection();
     const bool sectionInFile = Ini.SectionExists(section);
-    ForEachCombination([&](const TCombination& combination) {
-        const TGameStats& stats = Statistics.Entry(combination);
-        TKeys key(combination);
+    const auto write = [&](const TGameStats& stats, TKeys& key) {
         const auto inFile = [&](const char* Name) {
             return sectionInFile && Ini.ValueExists(section, key(Name));
         };
@@ -223,7 +245,15 @@ void WriteStatistics(TIniFile& Ini, const TStatistics& Statistics) {
         for (const TCounterKey& counter : DealKeys)
             if (stats.*counter.Field != 0 || inFile(counter.Name))
                 Ini.WriteInteger(section, key(counter.Name), stats.*counter.Field);
+    };
+    ForEachCombination([&](const TCombination& combination) {
+        TKeys key(combination);
+        write(Statistics.Entry(combination), key);
     });
+    for (int32_t decks : {1, 2}) {
+        TKeys key(HeadToHeadSection(decks));
+        write(Statistics.HeadToHead(decks), key);
+    }
     const TDaysDealStats& day = Statistics.DaysDeal();
     for (const TDaysDealKey& k : DaysDealKeys)
         if (day.Day != 0 || (sectionInFile && Ini.ValueExists(section, QLatin1String(k.Name))))
@@ -232,9 +262,9 @@ void WriteStatistics(TIniFile& Ini, const TStatistics& Statistics) {
 
 QStringList StatisticsLines(const TStatistics& Statistics, const TCombination& Current) {
     QStringList lines;
-    const auto add = [&](const TCombination& combination) {
-        const TGameStats& s = Statistics.Entry(combination);
-        lines << combination.Title();
+    // Scored: a game against a person has no score.
+    const auto add = [&](const QString& Section, const TGameStats& s, bool Scored) {
+        lines << Section;
         if (s.Played == 0) {
             lines << QStringLiteral("  ") +
                          QCoreApplication::translate("Statistics", "No games yet")
@@ -259,9 +289,10 @@ QStringList StatisticsLines(const TStatistics& Statistics, const TCombination& C
         row(QT_TRANSLATE_NOOP("Statistics", "Abandoned"), s.Abandoned,
             QT_TRANSLATE_NOOP("Statistics", "Fastest win"),
             s.FastestWin > 0 ? QStringLiteral("%1 s").arg(s.FastestWin) : none);
-        row(QT_TRANSLATE_NOOP("Statistics", "Best score"), s.BestScore,
-            QT_TRANSLATE_NOOP("Statistics", "Average"),
-            s.Won > 0 ? QString::number(s.AverageScore()) : none);
+        if (Scored)
+            row(QT_TRANSLATE_NOOP("Statistics", "Best score"), s.BestScore,
+                QT_TRANSLATE_NOOP("Statistics", "Average"),
+                s.Won > 0 ? QString::number(s.AverageScore()) : none);
         lines << QString();
     };
     if (const TDaysDealStats& day = Statistics.DaysDeal(); day.Day != 0) {
@@ -283,10 +314,14 @@ QStringList StatisticsLines(const TStatistics& Statistics, const TCombination& C
               << QString();
     }
     if (Current.Valid())
-        add(Current);
+        add(Current.Title(), Statistics.Entry(Current), true);
     ForEachCombination([&](const TCombination& combination) {
         if (combination != Current)
-            add(combination);
+            add(combination.Title(), Statistics.Entry(combination), true);
     });
+    for (int32_t decks : {1, 2})
+        if (Statistics.HeadToHead(decks).Played > 0)
+            add(QCoreApplication::translate("Statistics", HeadToHeadTitles[decks - 1]),
+                Statistics.HeadToHead(decks), false);
     return lines;
 }

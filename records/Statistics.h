@@ -77,9 +77,17 @@ public:
     TDaysDealStats& DaysDeal() { return FDaysDeal; }
     const TDaysDealStats& DaysDeal() const { return FDaysDeal; }
 
+    // The games against a person over the network, by deck count (1 or 2); throws
+    // std::out_of_range for another.
+    TGameStats& HeadToHead(int32_t DeckCount);
+    const TGameStats& HeadToHead(int32_t DeckCount) const {
+        return const_cast<TStatistics&>(*this).HeadToHead(DeckCount);
+    }
+
     void Clear() {
         FEntries = {};
         FDaysDeal = {};
+        FHeadToHead = {};
     }
     // Adds what another window added since it read the file, combination by combination.
     void Merge(const TStatistics& Added);
@@ -88,9 +96,12 @@ public:
 private:
     TPerCombination<TGameStats> FEntries;
     TDaysDealStats FDaysDeal;
+    std::array<TGameStats, 2> FHeadToHead{};
 };
 
 QString StatisticsSection(); // "Statistics"
+// "Head to head - Single Deck", "Head to head - Double Deck": the keys' prefix and the title.
+QString HeadToHeadSection(int32_t DeckCount);
 
 // A damaged or negative value reads as 0; the other counters are not affected.
 void ReadStatistics(const TIniFile& Ini, TStatistics& Statistics);
@@ -100,4 +111,6 @@ void WriteStatistics(TIniFile& Ini, const TStatistics& Statistics);
 // The lines of the statistics view: the given combination first, then the others in the
 // order of the hall of fame; each its section name, its counters and an empty line. The day's
 // deal comes first when it was played.
+// order of the hall of fame; each its section name, its counters and an empty line. The head-
+// to-head games follow, for each deck count that has any.
 QStringList StatisticsLines(const TStatistics& Statistics, const TCombination& Current);

@@ -40,8 +40,9 @@ TEST_F(Help, HelpOpensAtItsContents) {
     QStringList topics;
     for (int i = 0; i < contents->count(); ++i)
         topics << contents->item(i)->text();
-    for (const char* topic : {"How to play", "Which cards fit", "Mouse and keys", "Computer levels",
-                              "Scoring", "One or two decks", "Options", "Hall of Fame"})
+    for (const char* topic :
+         {"How to play", "Which cards fit", "Mouse and keys", "Computer levels", "Scoring",
+          "One or two decks", "Options", "Hall of Fame", "Head to head over the network"})
         EXPECT_TRUE(topics.contains(QString::fromLatin1(topic))) << topic;
     EXPECT_TRUE(text->toPlainText().contains(QStringLiteral("an Ace fits on a King or a Two")));
     help->close();

@@ -1,0 +1,206 @@
+#include "NetCommands.h"
+
+#include "ConfigFile.h"
+#include "IniFile.h"
+#include "Main.h"
+#include "NetAddress.h"
+#include "NetMatch.h"
+#include "ksabort.h"
+#include "ksdialogs.h"
+
+#include <QAction>
+#include <QDir>
+#include <QEvent>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QLockFile>
+#include <QMenu>
+#include <QMessageBox>
+#include <QNetworkInterface>
+#include <QTcpSocket>
+#include <QThread>
+
+namespace {
+
+const QString JoinAddressKey = QStringLiteral("JoinAddress");
+
+// The addresses a friend may reach this computer at: its IPv4 ones beyond the loopback first.
+QList<QHostAddress> OwnAddresses() {
+    QList<QHostAddress> own;
+    for (const QHostAddress& a : QNetworkInterface::allAddresses())
+        if (a.protocol() == QAbstractSocket::IPv4Protocol && !a.isLoopback())
+            own.append(a);
+    if (own.isEmpty())
+        own.append(QHostAddress(QHostAddress::LocalHost));
+    return own;
+}
+
+} // namespace
+
+TNetCommands::TNetCommands(TMainForm& Form) : QObject(&Form), FForm(Form) {
+    setObjectName(QStringLiteral("NetCommands"));
+    QMenu* menu = Form.GameMenu;
+    FHostAction = menu->addAction(tr("&Host a game..."));
+    FJoinAction = menu->addAction(tr("&Join a game..."));
+    FLeaveAction = menu->addAction(tr("&Leave the match"));
+    connect(FHostAction, &QAction::triggered, this,
+            [this] { KsHandleEvent([this] { Host(QHostAddress::Any, DefaultNetPort); }); });
+    connect(FJoinAction, &QAction::triggered, this,
+            [this] { KsHandleEvent([this] { AskAndJoin(); }); });
+    connect(FLeaveAction, &QAction::triggered, this, [this] { Leave(); });
+    UpdateActions();
+    Form.installEventFilter(this);
+}
+
+bool TNetCommands::eventFilter(QObject* Watched, QEvent* Event) {
+    if (Watched == &FForm && Event->type() == QEvent::Close && FMatch)
+        FMatch->Leave();
+    return QObject::eventFilter(Watched, Event);
+}
+
+TNetCommands::~TNetCommands() = default;
+
+QString TNetCommands::PlayerName() const {
+    QString name = FForm.Records().Additions.LastName();
+    if (name.isEmpty())
+        name = qEnvironmentVariable("USER");
+    return name;
+}
+
+uint16_t TNetCommands::HostPort() const {
+    return FHost ? FHost->Port() : 0;
+}
+
+bool TNetCommands::Host(const QHostAddress& Address, uint16_t Port) {
+    if (FMatch || FHost)
+        return false;
+    auto* host = new TNetHost(this);
+    QString error;
+    if (!host->Listen(Address, Port, &error)) {
+        delete host;
+        KsMessageDlg(tr("Tolvi could not wait for a friend on port %1:\n%2").arg(Port).arg(error),
+                     mtError, {mbOK});
+        return false;
+    }
+    FHost = host;
+    host->GuestArrived = [this](QTcpSocket* Socket) {
+        auto* link = new TNetLink(Socket, PlayerName(), Timing);
+        StopHosting();
+        StartMatch(link, true);
+    };
+    QStringList where;
+    const QList<QHostAddress> own =
+        Address == QHostAddress(QHostAddress::Any) ? OwnAddresses() : QList<QHostAddress>{Address};
+    for (const QHostAddress& a : own)
+        where << QStringLiteral("%1:%2").arg(a.toString()).arg(host->Port());
+    const QString code = NetMatchCode(own.first(), host->Port());
+    auto* box = new QMessageBox(QMessageBox::Information, tr("Host a game"),
+                                tr("Waiting for your friend to join.\n\n"
+                                   "In Tolvi they choose Game, Join a game, and type\n%1\n"
+                                   "or the code %2.\n\n"
+                                   "A friend outside your network reaches you only when TCP "
+                                   "port %3 is open on your firewall and forwarded by your "
+                                   "router.")
+                                    .arg(where.join(tr(" or ")), code)
+                                    .arg(host->Port()),
+                                QMessageBox::NoButton, &FForm);
+    box->addButton(tr("Stop waiting"), QMessageBox::RejectRole);
+    box->setModal(false);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    connect(box, &QMessageBox::finished, this, [this] {
+        if (!FMatch)
+            StopHosting();
+    });
+    FWaiting = box;
+    box->show();
+    UpdateActions();
+    return true;
+}
+
+void TNetCommands::StopHosting() {
+    if (FHost)
+        FHost->deleteLater();
+    FHost = nullptr;
+    if (FWaiting)
+        FWaiting->close();
+    UpdateActions();
+}
+
+void TNetCommands::Join(const QString& Host, uint16_t Port) {
+    if (FMatch || FHost)
+        return;
+    StartMatch(TNetLink::Connect(Host, Port, PlayerName(), Timing), false);
+}
+
+void TNetCommands::AskAndJoin() {
+    bool ok = false;
+    const QString text = QInputDialog::getText(
+        &FForm, tr("Join a game"), tr("Your friend's address (and port), or the code they see:"),
+        QLineEdit::Normal, ReadJoinAddress(), &ok);
+    if (!ok)
+        return;
+    const std::optional<TNetTarget> target = ParseNetTarget(text, DefaultNetPort);
+    if (!target) {
+        KsMessageDlg(tr("\"%1\" is no address Tolvi can join.").arg(text), mtError, {mbOK});
+        return;
+    }
+    WriteJoinAddress(text.trimmed());
+    Join(target->Host, target->Port);
+}
+
+void TNetCommands::Leave() {
+    if (FMatch)
+        FMatch->Leave();
+    StopHosting();
+}
+
+void TNetCommands::StartMatch(TNetLink* Link, bool Host) {
+    auto* match =
+        new TNetMatch(FForm, Host ? TNetMatch::TRole::Host : TNetMatch::TRole::Guest, Link, this);
+    FMatch = match;
+    match->Ended = [this, match](const QString& Why) {
+        match->deleteLater();
+        FMatch = nullptr;
+        UpdateActions();
+        if (!Why.isEmpty())
+            KsMessageDlg(Why, mtError, {mbOK});
+    };
+    UpdateActions();
+}
+
+void TNetCommands::UpdateActions() {
+    const bool idle = !FMatch && !FHost;
+    FHostAction->setEnabled(idle);
+    FJoinAction->setEnabled(idle);
+    FLeaveAction->setEnabled(!idle);
+}
+
+TNetCommands* AddNetworkCommands(TMainForm& Form) {
+    return new TNetCommands(Form);
+}
+
+TNetCommands* NetworkCommands(TMainForm& Form) {
+    return Form.findChild<TNetCommands*>(QStringLiteral("NetCommands"), Qt::FindDirectChildrenOnly);
+}
+
+QString ReadJoinAddress() {
+    return TConfigFile().Ini().ReadString(SettingsSection(), JoinAddressKey, {});
+}
+
+void WriteJoinAddress(const QString& Address) {
+    const TConfigPaths paths = ConfigPaths();
+    QDir().mkpath(QFileInfo(paths.WritePath).absolutePath());
+    // Under the lock every save takes; a copy that keeps it too long leaves the address
+    // unremembered rather than the player waiting.
+    QLockFile lock(paths.WritePath + QStringLiteral(".lock"));
+    lock.setStaleLockTime(ConfigLockStaleMs);
+    for (int tries = 0; !lock.tryLock(0); ++tries) {
+        if (lock.error() != QLockFile::LockFailedError || tries >= 100)
+            return;
+        RemoveDeadConfigLock(paths.WritePath + QStringLiteral(".lock"));
+        QThread::msleep(ConfigLockPollMs);
+    }
+    TConfigFile file(paths);
+    file.Ini().WriteString(SettingsSection(), JoinAddressKey, Address);
+    file.UpdateFile();
+}

@@ -1,0 +1,98 @@
+#pragma once
+// A match against a player elsewhere. The host is the referee: it deals, sends the guest the
+// deal's number, and decides every play on its own table; the guest, whose table is the host's
+// seen from across, sends its plays and lays them, and the host's, as the host confirms them.
+//
+// Fairness: local lag. The guest sees each change a one-way trip after the host, and its play
+// takes another to reach the referee. The host's own plays therefore wait the measured round
+// trip before the referee takes them, so that two players reacting equally fast to the same
+// card reach the referee at the same moment. Ordering by the guest's clock was not chosen: the
+// referee would have to trust a time the guest reports.
+
+#include "GameEvents.h"
+#include "NetLink.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+#include <functional>
+#include <optional>
+
+class TMainForm;
+
+class TNetMatch : public QObject {
+    Q_OBJECT
+public:
+    enum class TRole { Host, Guest };
+
+    // The fastest a player may lay card after card, in milliseconds; the host refuses a guest's
+    // play that comes sooner.
+    static constexpr int MinPlayIntervalMs = 100;
+    // The host's plays wait at most this long, however slow the line.
+    static constexpr int MaxLagMs = 500;
+
+    // Takes over the link; the form is played against the peer once both have greeted, until
+    // the match ends.
+    TNetMatch(TMainForm& Form, TRole Role, TNetLink* Link, QObject* Parent = nullptr);
+    ~TNetMatch() override;
+
+    TRole Role() const { return FRole; }
+    TNetLink& Link() { return *FLink; }
+    bool Running() const { return FStarted && !FOver; }
+    // Both players confirmed the current deal.
+    bool BothReady() const { return FLocalReady && FPeerReady; }
+    // How long the host's own plays wait: the round trip unless fixed (tests, the benchmark).
+    int LagMs() const;
+    void SetFixedLagMs(std::optional<int> Value) { FFixedLag = Value; }
+    // The play clock, for the rate limit; tests replace it.
+    std::function<qint64()> Clock;
+    // How often the host looks whether both sides are stuck, as the computer's timer does in a
+    // game against it.
+    void SetStuckCheckMs(int Value) { FStuckCheck.setInterval(Value); }
+
+    // Leaves the match; the peer hears it.
+    void Leave();
+    // The match is over: Why tells the player why, empty when this side left.
+    std::function<void(const QString& Why)> Ended;
+    // The match began: the peer greeted and the form plays against it.
+    std::function<void()> Began;
+
+private:
+    void Begin();
+    void Heard(const TGameEvent& Event);
+    void Received(const TNetMessage& Message);
+    void HostDeal();
+    void SendReady();
+    bool TakeHumanPlay(const TPlay& Play);
+    void HostPlayFromGuest(const TNetMessage& Message);
+    void GuestLaid(const TNetMessage& Message);
+    void GuestRefused(const TNetMessage& Message);
+    void HostCheckStuck();
+    void GuestTurnOver();
+    bool TakeAgain(bool Yes);
+    void AgainHeard();
+    void DealFromHost(const TNetMessage& Message);
+    // Refills posted by earlier plays come first: both tables then see every play in the
+    // same state.
+    void FlushRefills();
+    void End(const QString& Why);
+    void Restore();
+    QString FaultText(TNetFault Fault) const;
+
+    TMainForm& FForm;
+    TRole FRole;
+    TNetLink* FLink;
+    bool FStarted = false;
+    bool FOver = false;
+    bool FLocalReady = false;
+    bool FPeerReady = false;
+    int FDealSerial = 0;
+    std::optional<bool> FLocalAgain;
+    std::optional<bool> FPeerAgain;
+    std::optional<int> FFixedLag;
+    qint64 FLastPlay = -MinPlayIntervalMs; // the guest's last play, on the play clock
+    int32_t FOwnDeckCount = 0;             // the guest's own, restored after the match
+    QElapsedTimer FElapsed;
+    QTimer FStuckCheck;
+};

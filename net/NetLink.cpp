@@ -1,0 +1,180 @@
+#include "NetLink.h"
+
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <algorithm>
+#include <utility>
+
+TNetLink::TNetLink(QTcpSocket* Socket, QString Name, TNetTiming Timing, QObject* Parent)
+    : QObject(Parent), FSocket(Socket), FName(std::move(Name)), FTiming(Timing) {
+    Socket->setParent(this);
+    Socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    FClock.start();
+    FHeartbeat.setInterval(FTiming.HeartbeatMs);
+    connect(&FHeartbeat, &QTimer::timeout, this, [this] { Beat(); });
+    connect(Socket, &QTcpSocket::readyRead, this, [this] { ReadAll(); });
+    connect(Socket, &QTcpSocket::disconnected, this, [this] { Fail(TNetFault::Closed); });
+    // A link that was never connected could not reach its peer.
+    connect(Socket, &QTcpSocket::errorOccurred, this, [this](QAbstractSocket::SocketError) {
+        Fail(FConnected ? TNetFault::Closed : TNetFault::Unreachable);
+    });
+    if (Socket->state() == QAbstractSocket::ConnectedState)
+        Start();
+    else
+        connect(Socket, &QTcpSocket::connected, this, [this] { Start(); });
+    // A connection that never comes up is silent too.
+    FHeartbeat.start();
+}
+
+TNetLink::~TNetLink() {
+    if (FSocket)
+        FSocket->disconnect(this);
+}
+
+TNetLink* TNetLink::Connect(const QString& Host, uint16_t Port, QString Name, TNetTiming Timing,
+                            QObject* Parent) {
+    auto* socket = new QTcpSocket;
+    auto* link = new TNetLink(socket, std::move(Name), Timing, Parent);
+    socket->connectToHost(Host, Port);
+    return link;
+}
+
+void TNetLink::Start() {
+    FConnected = true;
+    FLastHeard = FClock.elapsed();
+    TNetMessage hello;
+    hello.Kind = TNetKind::Hello;
+    hello.Name = FName;
+    Send(hello);
+    Beat();
+}
+
+void TNetLink::Send(const TNetMessage& Message) {
+    if (FOver || !FSocket || FSocket->state() != QAbstractSocket::ConnectedState)
+        return;
+    FSocket->write(EncodeNetMessage(Message));
+}
+
+void TNetLink::Close() {
+    if (FOver)
+        return;
+    Send(TNetMessage{});
+    FOver = true;
+    FHeartbeat.stop();
+    if (FSocket) {
+        FSocket->flush();
+        FSocket->disconnectFromHost();
+    }
+}
+
+void TNetLink::ReadAll() {
+    if (FOver || !FSocket)
+        return;
+    FDecoder.Feed(FSocket->readAll());
+    FLastHeard = FClock.elapsed();
+    // A handler may end the link (and a dialog may run in it): read no further then.
+    while (!FOver) {
+        std::optional<TNetMessage> m = FDecoder.Next();
+        if (!m)
+            break;
+        Handle(*m);
+    }
+    if (!FOver && FDecoder.Failed())
+        Fail(TNetFault::Garbage);
+}
+
+void TNetLink::Handle(const TNetMessage& M) {
+    if (!FGreeted) {
+        if (M.Kind != TNetKind::Hello)
+            return Fail(TNetFault::Garbage);
+        FPeerVersion = M.Version;
+        FPeerName = M.Name;
+        if (M.Version != NetProtocolVersion)
+            return Fail(TNetFault::Version);
+        FGreeted = true;
+        if (PeerGreeted)
+            PeerGreeted();
+        return;
+    }
+    switch (M.Kind) {
+    case TNetKind::Hello:
+        return Fail(TNetFault::Garbage);
+    case TNetKind::Ping: {
+        TNetMessage pong = M;
+        pong.Kind = TNetKind::Pong;
+        Send(pong);
+        return;
+    }
+    case TNetKind::Pong: {
+        // In microseconds: a loopback's round trip is well under a millisecond.
+        const qint64 sample = FClock.nsecsElapsed() / 1000 - M.Stamp;
+        if (sample < 0 || sample > qint64(FTiming.SilenceMs) * 1000)
+            return;
+        // Smoothed as TCP smooths its own: an eighth of each new sample.
+        FRoundTripUs =
+            FRoundTripUs == 0 ? std::max<qint64>(sample, 1) : (7 * FRoundTripUs + sample) / 8;
+        return;
+    }
+    case TNetKind::Bye:
+        return Fail(TNetFault::Closed);
+    default:
+        if (Received)
+            Received(M);
+    }
+}
+
+void TNetLink::Beat() {
+    if (FOver)
+        return;
+    if (FClock.elapsed() - FLastHeard > FTiming.SilenceMs)
+        return Fail(FConnected ? TNetFault::Silent : TNetFault::Unreachable);
+    if (!FConnected)
+        return;
+    TNetMessage ping;
+    ping.Kind = TNetKind::Ping;
+    ping.Stamp = FClock.nsecsElapsed() / 1000;
+    Send(ping);
+}
+
+void TNetLink::Fail(TNetFault Fault) {
+    if (FOver)
+        return;
+    FOver = true;
+    FHeartbeat.stop();
+    if (FSocket) {
+        FSocket->disconnect(this);
+        // Our greeting may still be on its way: a peer of another version reads its version
+        // there and can tell its player too.
+        FSocket->flush();
+        FSocket->abort();
+    }
+    if (Failed)
+        Failed(Fault);
+}
+
+TNetHost::TNetHost(QObject* Parent) : QObject(Parent), FServer(new QTcpServer(this)) {
+    connect(FServer, &QTcpServer::newConnection, this, [this] {
+        while (QTcpSocket* s = FServer->nextPendingConnection()) {
+            if (GuestArrived) {
+                GuestArrived(s);
+            } else {
+                s->abort();
+                s->deleteLater();
+            }
+        }
+    });
+}
+
+TNetHost::~TNetHost() = default;
+
+bool TNetHost::Listen(const QHostAddress& Address, uint16_t Port, QString* Error) {
+    if (FServer->listen(Address, Port))
+        return true;
+    if (Error)
+        *Error = FServer->errorString();
+    return false;
+}
+
+uint16_t TNetHost::Port() const {
+    return FServer->serverPort();
+}

@@ -1,0 +1,98 @@
+#pragma once
+// One side of a match's connection: greets the peer with the protocol's version and a name,
+// keeps it alive with a heartbeat that also measures the round trip, and gives up on a peer
+// that closes, stays silent, speaks another version or sends garbage. Nothing here waits: all
+// follows the socket's and the timers' signals.
+
+#include "NetMessage.h"
+
+#include <QElapsedTimer>
+#include <QHostAddress>
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+#include <functional>
+
+class QTcpServer;
+class QTcpSocket;
+
+enum class TNetFault {
+    Unreachable, // the connection could not be made
+    Closed,      // the peer closed it or left the match
+    Silent,      // nothing heard for the silence limit
+    Garbage,     // bytes that are no message
+    Version,     // the peer speaks another version of the protocol
+};
+
+// The time limits; tests shorten them.
+struct TNetTiming {
+    int HeartbeatMs = 1000;
+    int SilenceMs = 5000;
+};
+
+class TNetLink : public QObject {
+    Q_OBJECT
+public:
+    // Takes over a connected or connecting socket.
+    TNetLink(QTcpSocket* Socket, QString Name, TNetTiming Timing, QObject* Parent = nullptr);
+    ~TNetLink() override;
+
+    // Connects to a host; Failed(Unreachable) when it cannot.
+    static TNetLink* Connect(const QString& Host, uint16_t Port, QString Name, TNetTiming Timing,
+                             QObject* Parent = nullptr);
+
+    void Send(const TNetMessage& Message);
+    // Says goodbye and closes; no event follows.
+    void Close();
+
+    bool Greeted() const { return FGreeted; }
+    const QString& PeerName() const { return FPeerName; }
+    uint16_t PeerVersion() const { return FPeerVersion; }
+    // The smoothed round trip in milliseconds; 0 before the first answer to a heartbeat.
+    int RoundTripMs() const { return int((FRoundTripUs + 999) / 1000); }
+
+    // The peer's greeting was accepted.
+    std::function<void()> PeerGreeted;
+    // A message after the greeting; heartbeats and goodbyes are handled here.
+    std::function<void(const TNetMessage&)> Received;
+    // The link is over; it sends and reports nothing more.
+    std::function<void(TNetFault)> Failed;
+
+private:
+    void Start();
+    void ReadAll();
+    void Handle(const TNetMessage& Message);
+    void Fail(TNetFault Fault);
+    void Beat();
+
+    QPointer<QTcpSocket> FSocket;
+    QString FName;
+    TNetTiming FTiming;
+    TNetDecoder FDecoder;
+    QTimer FHeartbeat;
+    QElapsedTimer FClock;
+    qint64 FLastHeard = 0;
+    bool FConnected = false;
+    bool FGreeted = false;
+    bool FOver = false;
+    QString FPeerName;
+    uint16_t FPeerVersion = 0;
+    qint64 FRoundTripUs = 0;
+};
+
+// Waits for one guest; a second is turned away while the first is there.
+class TNetHost : public QObject {
+    Q_OBJECT
+public:
+    explicit TNetHost(QObject* Parent = nullptr);
+    ~TNetHost() override;
+
+    // False with the reason when the port cannot be listened on.
+    bool Listen(const QHostAddress& Address, uint16_t Port, QString* Error = nullptr);
+    uint16_t Port() const;
+    // A guest's socket, for a TNetLink to take over.
+    std::function<void(QTcpSocket*)> GuestArrived;
+
+private:
+    QTcpServer* FServer = nullptr;
+};

@@ -1,0 +1,330 @@
+// Two windows in one process play a match over the loopback: the host referees, the guest's
+// table is the host's seen from across, both hear the end and the question after it. Then a
+// peer that misbehaves or disappears: the match ends with a message, counted as abandoned.
+
+#include "NetCommands.h"
+#include "NetMatch.h"
+#include "game_fixture.h"
+
+#include <QElapsedTimer>
+#include <QTcpSocket>
+
+namespace {
+
+// Runs the event loop until Done, within a bound no slow machine reaches.
+bool RunUntil(const std::function<bool()>& Done) {
+    QElapsedTimer t;
+    t.start();
+    while (!Done() && t.elapsed() < 60000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    return Done();
+}
+
+int32_t Top(TKsCardGroup* Slot) {
+    return Slot->NonEmptyCount() > 0 ? Slot->GetCard(0)->ID() : 0;
+}
+
+// The guest sees the host's table from across: rows, piles and counts swapped.
+bool Mirrored(TMainForm& Host, TMainForm& Guest) {
+    for (size_t i = 0; i < 4; ++i)
+        if (Top(Host.Play1Card[i]) != Top(Guest.Play2Card[i]) ||
+            Top(Host.Play2Card[i]) != Top(Guest.Play1Card[i]))
+            return false;
+    return Host.CardTable1->CardTop().ID() == Guest.CardTable2->CardTop().ID() &&
+           Host.CardTable2->CardTop().ID() == Guest.CardTable1->CardTop().ID() &&
+           Host.HumanPlayed() == Guest.ComputerPlayed() &&
+           Host.ComputerPlayed() == Guest.HumanPlayed();
+}
+
+// The first of a window's own slots whose card a pile takes, and the pile: the second when it
+// takes the card, so that plays name either pile from both sides of the table.
+std::optional<std::pair<int, int>> Playable(TMainForm& F) {
+    for (int i = 0; i < 4; ++i) {
+        TKsCardGroup* s = F.Play1Card[static_cast<size_t>(i)];
+        if (s->NonEmptyCount() == 0)
+            continue;
+        const int32_t v = s->GetCard(0)->Value();
+        if (TMainForm::IsNextRank(v, F.CardTable2->CardTop().Value()))
+            return std::pair{i, 2};
+        if (TMainForm::IsNextRank(v, F.CardTable1->CardTop().Value()))
+            return std::pair{i, 1};
+    }
+    return std::nullopt;
+}
+
+class NetMatch : public GameTest {
+protected:
+    void SetUp() override {
+        GameTest::SetUp();
+        host = NetworkCommands(*form);
+        ASSERT_TRUE(host);
+        host->Timing = {100, 20000};
+        ASSERT_TRUE(host->Host(QHostAddress(QHostAddress::LocalHost), 0));
+    }
+
+    // The match once it exists, with the host's plays not held and no rate limit in the way.
+    TNetMatch* Ready(TNetCommands* Side) {
+        TNetMatch* m = Side->Match();
+        if (m) {
+            m->SetFixedLagMs(0);
+            m->SetStuckCheckMs(5);
+            m->Clock = [this] { return ticks += 1000; };
+        }
+        return m;
+    }
+
+    TNetCommands* host = nullptr;
+    qint64 ticks = 0;
+};
+
+} // namespace
+
+TEST_F(NetMatch, AMatchIsPlayedOnTwoMirroredTablesToTheSameEnd) {
+    form->Records().Additions.SetLastName(QStringLiteral("Ann"));
+    auto guestForm = std::make_unique<TMainForm>();
+    TNetCommands* guest = NetworkCommands(*guestForm);
+    guest->Timing = host->Timing;
+    std::vector<TGameEvent> hostDecided, guestDecided;
+    std::vector<TPlay> hostLaid, guestLaid;
+    const auto listen = [](std::vector<TGameEvent>& Decided, std::vector<TPlay>& Laid) {
+        return [&Decided, &Laid](const TGameEvent& e) {
+            if (e.Kind == TGameEventKind::GameDecided)
+                Decided.push_back(e);
+            if (e.Kind == TGameEventKind::CardLaid && e.Play.Side == TSide::Human)
+                Laid.push_back(e.Play);
+        };
+    };
+    form->Events().Subscribe(listen(hostDecided, hostLaid));
+    guestForm->Events().Subscribe(listen(guestDecided, guestLaid));
+    guest->Join(QStringLiteral("127.0.0.1"), host->HostPort());
+    ASSERT_TRUE(RunUntil([&] {
+        TNetMatch* h = Ready(host);
+        TNetMatch* g = Ready(guest);
+        return h && g && h->BothReady() && g->BothReady();
+    }));
+    EXPECT_EQ(form->DealNumber(), guestForm->DealNumber());
+    EXPECT_EQ(guestForm->OpponentName(), QStringLiteral("Ann"));
+    ASSERT_TRUE(Mirrored(*form, *guestForm));
+    const uint32_t first = form->DealNumber();
+
+    // Each side plays in turn what it sees; every play, and every turn-over when neither can,
+    // reaches both tables alike.
+    int plays = 0;
+    for (int step = 0; step < 400 && hostDecided.empty(); ++step) {
+        TMainForm* side = step % 2 == 0 ? form.get() : guestForm.get();
+        if (!Playable(*side))
+            side = side == form.get() ? guestForm.get() : form.get();
+        const int before = form->HumanPlayed() + form->ComputerPlayed();
+        if (const auto play = Playable(*side)) {
+            std::vector<TPlay>& laid = side == form.get() ? hostLaid : guestLaid;
+            const size_t count = laid.size();
+            const int32_t card = side->Play1Card[size_t(play->first)]->GetCard(0)->ID();
+            side->PlaySlot(play->first, play->second == 2);
+            ++plays;
+            ASSERT_TRUE(RunUntil([&] { return laid.size() > count; }));
+            EXPECT_EQ(laid.back(), (TPlay{TSide::Human, play->first, play->second, card}))
+                << "laid from the slot on the pile it was played to";
+        }
+        ASSERT_TRUE(RunUntil([&] {
+            return !hostDecided.empty() || (Mirrored(*form, *guestForm) &&
+                                            form->HumanPlayed() + form->ComputerPlayed() > before);
+        })) << "step "
+            << step;
+    }
+    ASSERT_TRUE(RunUntil([&] { return !guestDecided.empty(); }));
+    EXPECT_GT(plays, 20);
+    ASSERT_EQ(hostDecided.size(), 1u);
+    ASSERT_EQ(guestDecided.size(), 1u);
+    EXPECT_NE(hostDecided[0].Side, guestDecided[0].Side) << "one winner, seen from both sides";
+    const bool hostWon = hostDecided[0].Side == TSide::Human;
+    EXPECT_EQ(form->Statistics().HeadToHead(1).Won, hostWon ? 1 : 0);
+    EXPECT_EQ(guestForm->Statistics().HeadToHead(1).Won, hostWon ? 0 : 1);
+    EXPECT_EQ(form->Statistics().Entry(form->Combination()).Played, 0);
+
+    // Both said yes to another game: the host deals again, the same deal on both sides.
+    ASSERT_TRUE(RunUntil([&] {
+        return form->DealNumber() != first && guestForm->DealNumber() == form->DealNumber() &&
+               host->Match()->BothReady() && guest->Match()->BothReady();
+    }));
+    EXPECT_TRUE(Mirrored(*form, *guestForm));
+
+    // The guest closes its window: it leaves the match first, the host hears it, and the game
+    // left counts as abandoned on both sides.
+    guestForm->close();
+    EXPECT_FALSE(guest->Match());
+    EXPECT_EQ(guestForm->Statistics().HeadToHead(1).Abandoned, 1);
+    ASSERT_TRUE(RunUntil([&] { return !host->Match(); }));
+    ASSERT_FALSE(dialogs.Shown.empty());
+    EXPECT_TRUE(dialogs.Shown.back().Text.contains(QStringLiteral("left the match")));
+    EXPECT_EQ(form->Statistics().HeadToHead(1).Abandoned, 1);
+    EXPECT_EQ(form->Statistics().HeadToHead(1).Played, 2);
+    EXPECT_FALSE(form->GameRunning());
+    EXPECT_NE(dynamic_cast<TComputerOpponent*>(&form->Opponent()), nullptr);
+}
+
+namespace {
+
+// The other end as raw bytes: it says what a test wants, in or out of the rules.
+struct TRawPeer {
+    QTcpSocket Socket;
+    TNetDecoder Decoder;
+    std::vector<TNetMessage> Heard;
+
+    bool Connect(uint16_t Port) {
+        Socket.connectToHost(QStringLiteral("127.0.0.1"), Port);
+        return RunUntil([&] { return Socket.state() == QAbstractSocket::ConnectedState; });
+    }
+    void Send(TNetKind Kind, const std::function<void(TNetMessage&)>& Fill = {}) {
+        TNetMessage m;
+        m.Kind = Kind;
+        if (Fill)
+            Fill(m);
+        Socket.write(EncodeNetMessage(m));
+    }
+    // Waits for a message of a kind, answering heartbeats meanwhile.
+    std::optional<TNetMessage> Await(TNetKind Kind) {
+        std::optional<TNetMessage> found;
+        RunUntil([&] {
+            Decoder.Feed(Socket.readAll());
+            while (auto m = Decoder.Next()) {
+                if (m->Kind == TNetKind::Ping)
+                    Send(TNetKind::Pong, [&](TNetMessage& p) { p.Stamp = m->Stamp; });
+                if (m->Kind == Kind && !found)
+                    found = m;
+            }
+            return found.has_value();
+        });
+        return found;
+    }
+};
+
+// The first of the host's top-row slots whose card a pile takes, or does not take.
+std::optional<int> GuestSlot(TMainForm& Host, bool Fits) {
+    for (int i = 0; i < 4; ++i) {
+        TKsCardGroup* s = Host.Play2Card[static_cast<size_t>(i)];
+        if (s->NonEmptyCount() == 0)
+            continue;
+        const int32_t v = s->GetCard(0)->Value();
+        const bool fits = TMainForm::IsNextRank(v, Host.CardTable1->CardTop().Value()) ||
+                          TMainForm::IsNextRank(v, Host.CardTable2->CardTop().Value());
+        if (fits == Fits)
+            return i;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+TEST_F(NetMatch, TheHostRefereesEveryPlayOfTheGuest) {
+    TRawPeer guest;
+    ASSERT_TRUE(guest.Connect(host->HostPort()));
+    guest.Send(TNetKind::Hello, [](TNetMessage& m) { m.Name = QStringLiteral("Cheater"); });
+    ASSERT_TRUE(guest.Await(TNetKind::Deal));
+    TNetMatch* match = host->Match();
+    ASSERT_TRUE(match);
+    qint64 now = 0;
+    match->Clock = [&now] { return now; };
+    ASSERT_TRUE(RunUntil([&] { return form->GameRunning(); }));
+
+    // Before its player confirmed the deal the guest plays nothing.
+    guest.Send(TNetKind::Play, [](TNetMessage& m) { m.Slot = 0; });
+    auto answer = guest.Await(TNetKind::Refused);
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(answer->Why, uint8_t(TRefusal::NotRunning));
+    guest.Send(TNetKind::Ready);
+    ASSERT_TRUE(RunUntil([&] { return match->BothReady(); }));
+
+    // The guest's first two slots: a card that fits a pile and one that fits none.
+    const auto value = [this](int32_t ID) {
+        SetSlot(form->Play2Card[3], ID);
+        return form->Play2Card[3]->GetCard(0)->Value();
+    };
+    const int32_t top1 = form->CardTable1->CardTop().Value();
+    const int32_t top2 = form->CardTable2->CardTop().Value();
+    for (int32_t id = 2; id < 54; ++id) {
+        const bool fitting = TMainForm::IsNextRank(value(id), top1);
+        if (fitting || !TMainForm::IsNextRank(value(id), top2))
+            SetSlot(form->Play2Card[fitting ? 0 : 1], id);
+    }
+    SetSlot(form->Play2Card[3], 0);
+
+    // A card that fits is laid and confirmed; the next play within the rate limit is refused
+    // whatever it is; one that fits no pile is refused as a fumble.
+    const std::optional<int> fits = GuestSlot(*form, true);
+    ASSERT_EQ(fits, 0);
+    const int32_t card = form->Play2Card[size_t(*fits)]->GetCard(0)->ID();
+    guest.Send(TNetKind::Play, [&](TNetMessage& m) { m.Slot = uint8_t(*fits); });
+    answer = guest.Await(TNetKind::Laid);
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(answer->Side, 1);
+    EXPECT_EQ(answer->Card, card);
+    EXPECT_EQ(form->ComputerPlayed(), 1);
+    guest.Send(TNetKind::Play, [&](TNetMessage& m) { m.Slot = uint8_t(*fits); });
+    answer = guest.Await(TNetKind::Refused);
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(answer->Why, uint8_t(TRefusal::Held));
+    now += TNetMatch::MinPlayIntervalMs;
+    guest.Send(TNetKind::Play, [&](TNetMessage& m) { m.Slot = 1; });
+    answer = guest.Await(TNetKind::Refused);
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(answer->Why, uint8_t(TRefusal::NoFit));
+    EXPECT_EQ(form->ComputerPlayed(), 1);
+
+    // A guest may not deal: the match ends as broken, the game abandoned.
+    guest.Send(TNetKind::Deal, [](TNetMessage& m) { m.Number = 7; });
+    ASSERT_TRUE(RunUntil([&] { return !host->Match(); }));
+    EXPECT_TRUE(dialogs.Shown.back().Text.contains(QStringLiteral("out of turn")));
+    EXPECT_EQ(form->Statistics().HeadToHead(1).Abandoned, 1);
+}
+
+TEST_F(NetMatch, APeerThatFailsEndsTheMatchWithAMessageAndTheSettingsKeep) {
+    WriteJoinAddress(QStringLiteral("friend.example:4000"));
+    struct TCase {
+        const char* Name;
+        bool MidGame;
+        std::function<void(TRawPeer&)> Fault;
+        const char* Message;
+    };
+    const std::vector<TCase> cases{
+        {"killed", true, [](TRawPeer& p) { p.Socket.abort(); }, "left the match"},
+        {"garbage", true, [](TRawPeer& p) { p.Socket.write("\x00\x05?????", 7); },
+         "not a Tolvi message"},
+        {"silent", true, [](TRawPeer&) {}, "has not answered"},
+        {"another version", false, {}, "version 2"},
+    };
+    int abandoned = 0;
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        if (!host->HostPort()) {
+            host->Timing = {50, 500};
+            ASSERT_TRUE(host->Host(QHostAddress(QHostAddress::LocalHost), 0));
+        }
+        TRawPeer peer;
+        ASSERT_TRUE(peer.Connect(host->HostPort()));
+        peer.Send(TNetKind::Hello, [&](TNetMessage& m) { m.Version = c.Fault ? 1 : 2; });
+        if (c.MidGame) {
+            ASSERT_TRUE(peer.Await(TNetKind::Deal));
+            peer.Send(TNetKind::Ready);
+            ASSERT_TRUE(RunUntil([&] { return host->Match() && host->Match()->BothReady(); }));
+            c.Fault(peer);
+            ++abandoned;
+        }
+        ASSERT_TRUE(RunUntil([&] { return !host->Match() && !dialogs.Shown.empty(); }));
+        EXPECT_TRUE(dialogs.Shown.back().Text.contains(QLatin1String(c.Message)))
+            << dialogs.Shown.back().Text.toStdString();
+        EXPECT_FALSE(form->GameRunning());
+        EXPECT_EQ(form->Statistics().HeadToHead(1).Abandoned, abandoned);
+        EXPECT_NE(dynamic_cast<TComputerOpponent*>(&form->Opponent()), nullptr);
+        dialogs.Shown.clear();
+    }
+    // The window plays on against the computer, and closes with every record in the file.
+    form->DealBtnClick();
+    EXPECT_TRUE(form->GameRunning());
+    form->close();
+    TConfigFile file;
+    EXPECT_EQ(ReadJoinAddress(), QStringLiteral("friend.example:4000"));
+    TStatistics saved;
+    file.ReadStatistics(saved);
+    EXPECT_EQ(saved.HeadToHead(1).Abandoned, abandoned);
+    EXPECT_EQ(saved.Entry(form->Combination()).Abandoned, 1);
+}

@@ -1,0 +1,154 @@
+// The match's wire format and the join address: every message survives the trip in any
+// pieces, and hostile bytes stop the decoder without growing it.
+
+#include "NetAddress.h"
+#include "NetMessage.h"
+
+#include <QByteArray>
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace {
+
+std::vector<TNetMessage> ReadBytewise(const QByteArray& Stream, TNetDecoder& Decoder) {
+    std::vector<TNetMessage> read;
+    for (const char c : Stream) {
+        Decoder.Feed(QByteArray(1, c));
+        while (auto m = Decoder.Next())
+            read.push_back(*m);
+    }
+    return read;
+}
+
+TNetMessage Of(TNetKind Kind) {
+    TNetMessage m;
+    m.Kind = Kind;
+    return m;
+}
+
+QByteArray Frame(const QByteArray& Body) {
+    return QByteArray(1, char(Body.size() >> 8)) + char(Body.size() & 0xFF) + Body;
+}
+
+} // namespace
+
+TEST(NetMessage, EveryKindSurvivesTheTripInAnyPieces) {
+    std::vector<TNetMessage> sent;
+    TNetMessage hello = Of(TNetKind::Hello);
+    hello.Name = QStringLiteral("Åsa Ñúñez 🂡");
+    sent.push_back(hello);
+    TNetMessage deal = Of(TNetKind::Deal);
+    deal.Number = 0xFEDCBA98u;
+    deal.Decks = 2;
+    sent.push_back(deal);
+    sent.push_back(Of(TNetKind::Ready));
+    TNetMessage play = Of(TNetKind::Play);
+    play.Slot = 3;
+    play.Table = 2;
+    sent.push_back(play);
+    TNetMessage laid = Of(TNetKind::Laid);
+    laid.Side = 1;
+    laid.Slot = 2;
+    laid.Table = 1;
+    laid.Card = -2;
+    sent.push_back(laid);
+    TNetMessage refused = Of(TNetKind::Refused);
+    refused.Why = 3;
+    sent.push_back(refused);
+    TNetMessage again = Of(TNetKind::Again);
+    again.Yes = true;
+    sent.push_back(again);
+    TNetMessage ping = Of(TNetKind::Ping);
+    ping.Stamp = -1234567890123;
+    sent.push_back(ping);
+    sent.push_back(Of(TNetKind::TurnOver));
+    sent.push_back(Of(TNetKind::Bye));
+
+    QByteArray stream;
+    for (const TNetMessage& m : sent) {
+        const QByteArray frame = EncodeNetMessage(m);
+        EXPECT_LE(frame.size(), 2 + MaxNetBody);
+        stream += frame;
+    }
+    TNetDecoder decoder;
+    EXPECT_EQ(ReadBytewise(stream, decoder), sent);
+    EXPECT_FALSE(decoder.Failed());
+    EXPECT_EQ(decoder.Pending(), 0);
+
+    // A name too long for the wire is cut before a character, not inside one.
+    hello.Name = QString(MaxNetName - 1, u'a') + QStringLiteral("éé");
+    const QByteArray frame = EncodeNetMessage(hello);
+    const auto back = DecodeNetBody(frame.constData() + 2, frame.size() - 2);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->Name, QString(MaxNetName - 1, u'a'));
+}
+
+TEST(NetMessage, HostileBytesStopTheDecoder) {
+    const QByteArray ready = EncodeNetMessage(Of(TNetKind::Ready));
+    const QByteArray hello = EncodeNetMessage(Of(TNetKind::Hello));
+    QByteArray badMagic = hello;
+    badMagic[3] = 'X';
+    QByteArray longName = hello.mid(2);
+    longName[7] = char(MaxNetName + 1);
+    longName += QByteArray(MaxNetName + 1, 'a');
+    QByteArray badUtf8 = hello.mid(2);
+    badUtf8[7] = 2;
+    badUtf8 += "\xC3\x28";
+    const std::vector<std::pair<const char*, QByteArray>> hostile{
+        {"a length beyond the cap", QByteArray("\xFF\xFF", 2)},
+        {"one byte over the cap", Frame(QByteArray(MaxNetBody + 1, '\x03'))},
+        {"an empty body", QByteArray(2, '\0')},
+        {"an unknown kind", Frame(QByteArray(1, '\x63'))},
+        {"a byte too many", Frame(QByteArray("\x03\x00", 2))},
+        {"a byte too few", Frame(QByteArray("\x04\x01", 2))},
+        {"slot 4", Frame(QByteArray("\x04\x04\x01", 3))},
+        {"table 3", Frame(QByteArray("\x04\x01\x03", 3))},
+        {"laid on no table", Frame(QByteArray("\x05\x00\x00\x00\x00\x00\x00\x01", 8))},
+        {"three decks", Frame(QByteArray("\x02\x00\x00\x00\x01\x03", 6))},
+        {"a reason beyond the last", Frame(QByteArray("\x06\x00\x00\x04", 4))},
+        {"yes as 2", Frame(QByteArray("\x07\x02", 2))},
+        {"a greeting without the magic", badMagic},
+        {"a name beyond the cap", Frame(longName)},
+        {"a name that is not UTF-8", Frame(badUtf8)},
+        {"an HTTP request", QByteArray("GET / HTTP/1.1\r\nHost: x\r\n\r\n")},
+    };
+    for (const auto& [what, bytes] : hostile) {
+        SCOPED_TRACE(what);
+        TNetDecoder decoder;
+        // A good message before is read; nothing after the garbage is.
+        const std::vector<TNetMessage> read = ReadBytewise(ready + bytes + ready, decoder);
+        EXPECT_EQ(read.size(), 1u);
+        EXPECT_TRUE(decoder.Failed());
+        EXPECT_EQ(decoder.Pending(), 0);
+    }
+
+    // A frame that announces its length waits for it, and keeps no more than it.
+    TNetDecoder waiting;
+    waiting.Feed(EncodeNetMessage(Of(TNetKind::Ping)).left(5));
+    EXPECT_FALSE(waiting.Next());
+    EXPECT_FALSE(waiting.Failed());
+    EXPECT_EQ(waiting.Pending(), 5);
+}
+
+TEST(NetAddress, WhatAGuestTypes) {
+    const QString code = NetMatchCode(QHostAddress(QStringLiteral("192.168.1.23")), 47025);
+    EXPECT_EQ(code, QStringLiteral("60N00-HFDXH")) << "as the help shows it";
+    EXPECT_EQ(ParseNetTarget(code, 1), (TNetTarget{QStringLiteral("192.168.1.23"), 47025}));
+    // Read as typed: lower case and the letters one may mistake.
+    QString typed = code.toLower();
+    typed.replace(u'0', u'o');
+    typed.replace(u'1', u'l');
+    EXPECT_EQ(ParseNetMatchCode(typed), ParseNetMatchCode(code));
+    EXPECT_TRUE(NetMatchCode(QHostAddress(QStringLiteral("::1")), 1).isEmpty());
+
+    EXPECT_EQ(ParseNetTarget(QStringLiteral(" 127.0.0.1 "), 47025),
+              (TNetTarget{QStringLiteral("127.0.0.1"), 47025}));
+    EXPECT_EQ(ParseNetTarget(QStringLiteral("friend.example:4000"), 1),
+              (TNetTarget{QStringLiteral("friend.example"), 4000}));
+    EXPECT_EQ(ParseNetTarget(QStringLiteral("[::1]:4000"), 1),
+              (TNetTarget{QStringLiteral("::1"), 4000}));
+    // A ten-letter name is a name, not a code.
+    EXPECT_EQ(ParseNetTarget(QStringLiteral("raspberry1"), 7)->Host, QStringLiteral("raspberry1"));
+    for (const char* bad : {"", "host:0", "host:65536", "host:x", "[::1", "two words", ":80"})
+        EXPECT_FALSE(ParseNetTarget(QString::fromLatin1(bad), 1)) << bad;
+}

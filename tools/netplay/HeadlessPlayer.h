@@ -1,0 +1,48 @@
+#pragma once
+// A player without a screen for a window's bottom row: it looks at the table whenever it
+// changes, picks a card that fits, and lays it a reaction time later, never sooner than the
+// match's rate limit after its last play. It counts its plays, the plays it lost to the other
+// side (refused because the pile changed first) and the games it won.
+
+#include "GameEvents.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTimer>
+#include <optional>
+#include <random>
+
+class TMainForm;
+
+class THeadlessPlayer : public QObject {
+    Q_OBJECT
+public:
+    // Reaction: ReactionMs plus up to SpreadMs either side.
+    THeadlessPlayer(TMainForm& Form, int ReactionMs, int SpreadMs, uint32_t Seed,
+                    QObject* Parent = nullptr);
+
+    int Plays = 0;
+    int LostPiles = 0; // a play that fitted when chosen, refused because the pile changed
+    int Won = 0;
+    int Lost = 0;
+
+private:
+    void Look();
+    void Fire();
+    void Heard(const TGameEvent& Event);
+
+    TMainForm& FForm;
+    int FReactionMs;
+    int FSpreadMs;
+    std::mt19937 FRandom;
+    QTimer FPoll;
+    QTimer FReact;
+    struct TChoice {
+        int Slot;
+        int Table;
+    };
+    std::optional<TChoice> FChosen;
+    bool FInFlight = false;
+    qint64 FLastPlay = -1000000;
+    QElapsedTimer FClock;
+};
