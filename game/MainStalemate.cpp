@@ -140,11 +140,12 @@ void TMainForm::WMGameOver() {
     ShowWaitSign(WaitSign2, false);
     if (FHumanWon && FComputerWon && FTieToOpponent)
         FHumanWon = false;
-    QString winner;
+    QString question;
     if (FHumanWon)
-        winner = StringRes::WinnerHuman();
+        question = StringRes::GameWon(StringRes::WinnerHuman());
     else if (FComputerWon)
-        winner = FOpponentName.isEmpty() ? StringRes::WinnerComputer() : FOpponentName;
+        question = FOpponentName.isEmpty() ? StringRes::GameWon(StringRes::WinnerComputer())
+                                           : StringRes::GameWonBy(FOpponentName);
     else
         return;
     if (FHumanWon) {
@@ -159,7 +160,7 @@ void TMainForm::WMGameOver() {
         // who showed it.
         const auto after = qScopeGuard(
             [this, side] { Announce(TGameEvent::After(side, std::uncaught_exceptions() == 0)); });
-        answer = KsMessageDlg(StringRes::GameWon(winner), mtInformation, {mbYes, mbNo});
+        answer = KsMessageDlg(question, mtInformation, {mbYes, mbNo});
     }
     FHumanWon = false;
     FComputerWon = false;

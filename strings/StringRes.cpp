@@ -83,11 +83,26 @@ QString GameWonFormat() {
     return QCoreApplication::translate("StringRes", "%s Won, Do you want to play again?");
 }
 
+namespace {
+
+// Substituted by position, so a "%" in the winner's name is taken literally.
+QString WithWinner(QString Text, const QString& Winner) {
+    const qsizetype at = Text.indexOf(QStringLiteral("%s"));
+    return at < 0 ? Text : Text.replace(at, 2, Winner);
+}
+
+} // namespace
+
 QString GameWon(const QString& Winner) {
-    // Substituted by position, so a "%" in the winner's name is taken literally.
-    QString text = GameWonFormat();
-    const qsizetype at = text.indexOf(QStringLiteral("%s"));
-    return at < 0 ? text : text.replace(at, 2, Winner);
+    return WithWinner(GameWonFormat(), Winner);
+}
+
+QString GameWonBy(const QString& Name) {
+    // Its own message: a translation of the other one carries the verb in "You" and "The
+    // Computer", so a bare name needs a sentence with the verb.
+    return WithWinner(QCoreApplication::translate("StringRes", "%s Won, Do you want to play again?",
+                                                  "the winner is a player's name"),
+                      Name);
 }
 
 QString WinnerHuman() {

@@ -31,6 +31,8 @@ QString TableSizeAtNextStart(); // "Dialogs take this size at the next start."
 QString GameWonFormat();        // "%s Won, Do you want to play again?"
 // GameWonFormat with Winner in place of "%s".
 QString GameWon(const QString& Winner);
+// The same question when the winner is a player named Name.
+QString GameWonBy(const QString& Name);
 QString WinnerHuman();    // "You"
 QString WinnerComputer(); // "The Computer"
 

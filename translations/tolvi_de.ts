@@ -4,12 +4,24 @@
 <context>
     <name>CommandLine</name>
     <message>
-        <source>Deal number &lt;n&gt; at once.</source>
-        <translation>Sofort das Spiel Nummer &lt;n&gt; geben.</translation>
-    </message>
-    <message>
         <source>Not a deal number: %1</source>
         <translation>Keine Spielnummer: %1</translation>
+    </message>
+    <message>
+        <source>--host takes a port: %1</source>
+        <translation>--host erwartet einen Port: %1</translation>
+    </message>
+    <message>
+        <source>--join takes HOST[:PORT]</source>
+        <translation>--join erwartet HOST[:PORT]</translation>
+    </message>
+    <message>
+        <source>Unknown option: %1</source>
+        <translation>Unbekannte Option: %1</translation>
+    </message>
+    <message>
+        <source>--host and --join do not go together</source>
+        <translation>--host und --join schließen sich aus</translation>
     </message>
 </context>
 <context>
@@ -92,6 +104,14 @@
         <source>Best time</source>
         <translation>Bestzeit</translation>
     </message>
+    <message>
+        <source>Head to head - Single Deck</source>
+        <translation>Kopf an Kopf - Ein Kartenspiel</translation>
+    </message>
+    <message>
+        <source>Head to head - Double Deck</source>
+        <translation>Kopf an Kopf - Zwei Kartenspiele</translation>
+    </message>
 </context>
 <context>
     <name>StringRes</name>
@@ -152,10 +172,6 @@
         <translation>Die Änderungen erfordern ein neues Spiel. Fortfahren?</translation>
     </message>
     <message>
-        <source>The table size applies at the next start.</source>
-        <translation>Die Tischgröße gilt ab dem nächsten Start.</translation>
-    </message>
-    <message>
         <source>%s Won, Do you want to play again?</source>
         <translation>%s gewonnen! Möchten Sie noch einmal spielen?</translation>
     </message>
@@ -208,6 +224,15 @@ Eine frühere Fassung der Datei bleibt unverändert.</translation>
     <message>
         <source>Fumble rule: a refused play locks your cards for half a second</source>
         <translation>Patzerregel: Ein ungültiger Zug sperrt Ihre Karten eine halbe Sekunde lang</translation>
+    </message>
+    <message>
+        <source>Dialogs take this size at the next start.</source>
+        <translation>Dialoge erhalten diese Größe beim nächsten Start.</translation>
+    </message>
+    <message>
+        <source>%s Won, Do you want to play again?</source>
+        <comment>the winner is a player&apos;s name</comment>
+        <translation>%s hat gewonnen! Möchten Sie noch einmal spielen?</translation>
     </message>
 </context>
 <context>
@@ -344,6 +369,110 @@ Eine frühere Fassung der Datei bleibt unverändert.</translation>
     </message>
 </context>
 <context>
+    <name>TNetCommands</name>
+    <message>
+        <source>&amp;Host a game...</source>
+        <translation>Partie &amp;eröffnen...</translation>
+    </message>
+    <message>
+        <source>&amp;Join a game...</source>
+        <translation>Einer Partie &amp;beitreten...</translation>
+    </message>
+    <message>
+        <source>&amp;Leave the match</source>
+        <translation>Partie &amp;verlassen</translation>
+    </message>
+    <message>
+        <source>Tolvi could not wait for a friend on port %1:
+%2</source>
+        <translation>Tolvi kann auf Port %1 nicht auf einen Freund warten:
+%2</translation>
+    </message>
+    <message>
+        <source>Host a game</source>
+        <translation>Partie eröffnen</translation>
+    </message>
+    <message>
+        <source>Waiting for your friend to join.
+
+In Tolvi they choose Game, Join a game, and type
+%1
+or the code %2.
+
+A friend outside your network reaches you only when TCP port %3 is open on your firewall and forwarded by your router.</source>
+        <translation>Warten, bis Ihr Freund beitritt.
+
+Dort in Tolvi wählt man Spiel, Einer Partie beitreten, und gibt
+%1
+oder den Code %2 ein.
+
+Ein Freund außerhalb Ihres Netzwerks erreicht Sie nur, wenn der TCP-Port %3 in Ihrer Firewall offen ist und Ihr Router ihn weiterleitet.</translation>
+    </message>
+    <message>
+        <source> or </source>
+        <translation> oder </translation>
+    </message>
+    <message>
+        <source>Stop waiting</source>
+        <translation>Nicht mehr warten</translation>
+    </message>
+    <message>
+        <source>Join a game</source>
+        <translation>Einer Partie beitreten</translation>
+    </message>
+    <message>
+        <source>Your friend&apos;s address (and port), or the code they see:</source>
+        <translation>Adresse (und Port) Ihres Freundes oder der dort angezeigte Code:</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is no address Tolvi can join.</source>
+        <translation>„%1“ ist keine Adresse, die Tolvi erreichen kann.</translation>
+    </message>
+</context>
+<context>
+    <name>TNetMatch</name>
+    <message>
+        <source>Your friend</source>
+        <translation>Ihr Gegenüber</translation>
+    </message>
+    <message>
+        <source>%1 sent a message out of turn; the match is over.</source>
+        <translation>%1 hat zur falschen Zeit eine Nachricht gesendet; die Partie ist beendet.</translation>
+    </message>
+    <message>
+        <source>The two tables no longer agree; the match is over.</source>
+        <translation>Die beiden Tische stimmen nicht mehr überein; die Partie ist beendet.</translation>
+    </message>
+    <message>
+        <source>%1 does not want to play again.</source>
+        <translation>%1 möchte nicht noch einmal spielen.</translation>
+    </message>
+    <message>
+        <source>The other player</source>
+        <translation>Die Gegenseite</translation>
+    </message>
+    <message>
+        <source>No game was found at that address. Check the address and port, and that your friend is hosting.</source>
+        <translation>Unter dieser Adresse wurde keine Partie gefunden. Prüfen Sie Adresse und Port und ob Ihr Gegenüber eine Partie eröffnet hat.</translation>
+    </message>
+    <message>
+        <source>%1 left the match.</source>
+        <translation>%1 hat die Partie verlassen.</translation>
+    </message>
+    <message>
+        <source>%1 has not answered for several seconds; the match is over.</source>
+        <translation>%1 antwortet seit einigen Sekunden nicht; die Partie ist beendet.</translation>
+    </message>
+    <message>
+        <source>The other side sent something that is not a Tolvi message; the match is over.</source>
+        <translation>Die Gegenseite hat etwas gesendet, das keine Tolvi-Nachricht ist; die Partie ist beendet.</translation>
+    </message>
+    <message>
+        <source>The other player&apos;s Tolvi speaks head-to-head version %1, this one version %2. Both players need the same version of Tolvi.</source>
+        <translation>Das Tolvi der Gegenseite spricht die Kopf-an-Kopf-Version %1, dieses die Version %2. Beide brauchen dieselbe Version von Tolvi.</translation>
+    </message>
+</context>
+<context>
     <name>TOptionsForm</name>
     <message>
         <source>Scoring Style</source>
@@ -396,6 +525,18 @@ Eine frühere Fassung der Datei bleibt unverändert.</translation>
     <message>
         <source>Volume</source>
         <translation>Lautstärke</translation>
+    </message>
+    <message>
+        <source>Speed</source>
+        <translation>Tempo</translation>
+    </message>
+    <message>
+        <source>Fast</source>
+        <translation>Schnell</translation>
+    </message>
+    <message>
+        <source>Slow</source>
+        <translation>Langsam</translation>
     </message>
 </context>
 <context>

@@ -4,12 +4,24 @@
 <context>
     <name>CommandLine</name>
     <message>
-        <source>Deal number &lt;n&gt; at once.</source>
-        <translation>Distribuer aussitôt la donne numéro &lt;n&gt;.</translation>
-    </message>
-    <message>
         <source>Not a deal number: %1</source>
         <translation>Numéro de donne invalide : %1</translation>
+    </message>
+    <message>
+        <source>--host takes a port: %1</source>
+        <translation>--host attend un port : %1</translation>
+    </message>
+    <message>
+        <source>--join takes HOST[:PORT]</source>
+        <translation>--join attend HÔTE[:PORT]</translation>
+    </message>
+    <message>
+        <source>Unknown option: %1</source>
+        <translation>Option inconnue : %1</translation>
+    </message>
+    <message>
+        <source>--host and --join do not go together</source>
+        <translation>--host et --join s&apos;excluent</translation>
     </message>
 </context>
 <context>
@@ -92,6 +104,14 @@
         <source>Best time</source>
         <translation>Plus rapide</translation>
     </message>
+    <message>
+        <source>Head to head - Single Deck</source>
+        <translation>Face-à-face - Un jeu</translation>
+    </message>
+    <message>
+        <source>Head to head - Double Deck</source>
+        <translation>Face-à-face - Deux jeux</translation>
+    </message>
 </context>
 <context>
     <name>StringRes</name>
@@ -152,10 +172,6 @@
         <translation>Ces changements demandent une nouvelle partie. Continuer ?</translation>
     </message>
     <message>
-        <source>The table size applies at the next start.</source>
-        <translation>La taille de la table s&apos;applique au prochain lancement.</translation>
-    </message>
-    <message>
         <source>%s Won, Do you want to play again?</source>
         <translation>%s gagné ! Voulez-vous rejouer ?</translation>
     </message>
@@ -207,7 +223,16 @@ Toute version antérieure du fichier reste inchangée.</translation>
     </message>
     <message>
         <source>Fumble rule: a refused play locks your cards for half a second</source>
-        <translation>Règle de la maladresse : un coup refusé bloque vos cartes une demi-seconde</translation>
+        <translation>Règle de la maladresse : un coup refusé bloque vos cartes une demi-seconde</translation>
+    </message>
+    <message>
+        <source>Dialogs take this size at the next start.</source>
+        <translation>Les dialogues prennent cette taille au prochain lancement.</translation>
+    </message>
+    <message>
+        <source>%s Won, Do you want to play again?</source>
+        <comment>the winner is a player&apos;s name</comment>
+        <translation>%s a gagné ! Voulez-vous rejouer ?</translation>
     </message>
 </context>
 <context>
@@ -344,6 +369,110 @@ Toute version antérieure du fichier reste inchangée.</translation>
     </message>
 </context>
 <context>
+    <name>TNetCommands</name>
+    <message>
+        <source>&amp;Host a game...</source>
+        <translation>&amp;Héberger une partie...</translation>
+    </message>
+    <message>
+        <source>&amp;Join a game...</source>
+        <translation>Rejoindre une &amp;partie...</translation>
+    </message>
+    <message>
+        <source>&amp;Leave the match</source>
+        <translation>&amp;Quitter la partie</translation>
+    </message>
+    <message>
+        <source>Tolvi could not wait for a friend on port %1:
+%2</source>
+        <translation>Tolvi ne peut pas attendre un ami sur le port %1 :
+%2</translation>
+    </message>
+    <message>
+        <source>Host a game</source>
+        <translation>Héberger une partie</translation>
+    </message>
+    <message>
+        <source>Waiting for your friend to join.
+
+In Tolvi they choose Game, Join a game, and type
+%1
+or the code %2.
+
+A friend outside your network reaches you only when TCP port %3 is open on your firewall and forwarded by your router.</source>
+        <translation>En attente de votre ami.
+
+Dans son Tolvi, il faut choisir Jeu, Rejoindre une partie, et saisir
+%1
+ou le code %2.
+
+Un ami hors de votre réseau ne vous atteint que si le port TCP %3 est ouvert dans votre pare-feu et redirigé par votre routeur.</translation>
+    </message>
+    <message>
+        <source> or </source>
+        <translation> ou </translation>
+    </message>
+    <message>
+        <source>Stop waiting</source>
+        <translation>Ne plus attendre</translation>
+    </message>
+    <message>
+        <source>Join a game</source>
+        <translation>Rejoindre une partie</translation>
+    </message>
+    <message>
+        <source>Your friend&apos;s address (and port), or the code they see:</source>
+        <translation>Adresse (et port) de votre ami, ou le code affiché chez lui :</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is no address Tolvi can join.</source>
+        <translation>« %1 » n&apos;est pas une adresse que Tolvi peut rejoindre.</translation>
+    </message>
+</context>
+<context>
+    <name>TNetMatch</name>
+    <message>
+        <source>Your friend</source>
+        <translation>Votre adversaire</translation>
+    </message>
+    <message>
+        <source>%1 sent a message out of turn; the match is over.</source>
+        <translation>%1 a envoyé un message hors de son tour ; la partie est terminée.</translation>
+    </message>
+    <message>
+        <source>The two tables no longer agree; the match is over.</source>
+        <translation>Les deux tables ne concordent plus ; la partie est terminée.</translation>
+    </message>
+    <message>
+        <source>%1 does not want to play again.</source>
+        <translation>%1 ne veut pas rejouer.</translation>
+    </message>
+    <message>
+        <source>The other player</source>
+        <translation>L&apos;autre joueur</translation>
+    </message>
+    <message>
+        <source>No game was found at that address. Check the address and port, and that your friend is hosting.</source>
+        <translation>Aucune partie trouvée à cette adresse. Vérifiez l&apos;adresse et le port, et que votre ami héberge bien une partie.</translation>
+    </message>
+    <message>
+        <source>%1 left the match.</source>
+        <translation>%1 a quitté la partie.</translation>
+    </message>
+    <message>
+        <source>%1 has not answered for several seconds; the match is over.</source>
+        <translation>%1 ne répond plus depuis plusieurs secondes ; la partie est terminée.</translation>
+    </message>
+    <message>
+        <source>The other side sent something that is not a Tolvi message; the match is over.</source>
+        <translation>L&apos;autre côté a envoyé autre chose qu&apos;un message Tolvi ; la partie est terminée.</translation>
+    </message>
+    <message>
+        <source>The other player&apos;s Tolvi speaks head-to-head version %1, this one version %2. Both players need the same version of Tolvi.</source>
+        <translation>Le Tolvi de l&apos;autre joueur parle la version %1 du face-à-face, celui-ci la version %2. Les deux joueurs ont besoin de la même version de Tolvi.</translation>
+    </message>
+</context>
+<context>
     <name>TOptionsForm</name>
     <message>
         <source>Scoring Style</source>
@@ -396,6 +525,18 @@ Toute version antérieure du fichier reste inchangée.</translation>
     <message>
         <source>Volume</source>
         <translation>Volume</translation>
+    </message>
+    <message>
+        <source>Speed</source>
+        <translation>Vitesse</translation>
+    </message>
+    <message>
+        <source>Fast</source>
+        <translation>Rapide</translation>
+    </message>
+    <message>
+        <source>Slow</source>
+        <translation>Lent</translation>
     </message>
 </context>
 <context>

@@ -11,12 +11,14 @@
 #include "ksdialogs.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTranslator>
@@ -164,6 +166,9 @@ TEST_P(Languages, EveryTextIsTranslatedAndFits) {
 
     // Every dialog as the player opens it: its texts, whether they fit, and its picture.
     dialogs.OnExec = [&](QDialog& Dialog) {
+        // Another table size brings a note: shown, so that it is checked and pictured too.
+        if (auto* size = Dialog.findChild<QComboBox*>(QStringLiteral("TableSize")))
+            size->setCurrentIndex(size->currentIndex() == 0 ? 1 : 0);
         Dialog.show();
         if (auto* scores = qobject_cast<TScoreForm*>(&Dialog)) {
             Save(Dialog, Name("scores"));
@@ -185,7 +190,8 @@ TEST_P(Languages, EveryTextIsTranslatedAndFits) {
         texts << m.Text;
     texts << StringRes::EnterYourName() << StringRes::CreatingSecondDeck()
           << StringRes::ChangesNeedNewGame() << StringRes::GameWon(StringRes::WinnerComputer())
-          << StringRes::ResetStatisticsQuestion() << StringRes::SettingsNotSaved({}, {});
+          << StringRes::GameWonBy(u"Ana"_qs) << StringRes::ResetStatisticsQuestion()
+          << StringRes::SettingsNotSaved({}, {});
     for (TKsMsgDlgType type : {mtWarning, mtError, mtInformation, mtConfirmation})
         texts << KsDefaultCaption(type);
     if (!english) {
@@ -220,6 +226,41 @@ TEST_P(Languages, EveryTextIsTranslatedAndFits) {
             untranslated << t;
     untranslated.removeDuplicates();
     EXPECT_TRUE(untranslated.isEmpty()) << untranslated.join(u'\n').toStdString();
+}
+
+// Texts among Texts whose Alt letter (the one after a single "&") an earlier one already has.
+QStringList AltLetterClashes(const QStringList& Texts) {
+    QStringList clashes;
+    QList<QChar> seen;
+    for (const QString& t : Texts) {
+        const QString plain = QString(t).remove(Mark);
+        for (qsizetype i = plain.indexOf(u'&'); i >= 0 && i + 1 < plain.size();
+             i = plain.indexOf(u'&', i + 2)) {
+            if (plain[i + 1] == u'&')
+                continue;
+            const QChar letter = plain[i + 1].toLower();
+            if (seen.contains(letter))
+                clashes << plain;
+            seen << letter;
+            break;
+        }
+    }
+    return clashes;
+}
+
+TEST_P(Languages, NoTwoCommandsOfTheGameMenuOrButtonsOfTheWindowShareAnAltLetter) {
+    QStringList commands;
+    for (const QAction* a : form->GameMenu->actions())
+        if (!a->isSeparator())
+            commands << a->text();
+    ASSERT_GE(commands.size(), 6) << "the deal commands and the head-to-head ones";
+    EXPECT_TRUE(AltLetterClashes(commands).isEmpty())
+        << AltLetterClashes(commands).join(u'\n').toStdString();
+    QStringList buttons;
+    for (const QAbstractButton* b : form->findChildren<QAbstractButton*>())
+        buttons << b->text();
+    EXPECT_TRUE(AltLetterClashes(buttons).isEmpty())
+        << AltLetterClashes(buttons).join(u'\n').toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(, Languages, ::testing::Values("", "de", "fr"), [](const auto& Info) {
