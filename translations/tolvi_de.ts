@@ -402,7 +402,7 @@ or the code %2.
 A friend outside your network reaches you only when TCP port %3 is open on your firewall and forwarded by your router.</source>
         <translation>Warten, bis Ihr Freund beitritt.
 
-Dort in Tolvi wählt man Spiel, Einer Partie beitreten, und gibt
+Dort wählt man Spiel, Einer Partie beitreten, und gibt
 %1
 oder den Code %2 ein.
 

@@ -402,7 +402,7 @@ or the code %2.
 A friend outside your network reaches you only when TCP port %3 is open on your firewall and forwarded by your router.</source>
         <translation>En attente de votre ami.
 
-Dans son Tolvi, il faut choisir Jeu, Rejoindre une partie, et saisir
+Votre ami choisit Jeu, Rejoindre une partie, et saisit
 %1
 ou le code %2.
 

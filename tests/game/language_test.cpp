@@ -4,6 +4,7 @@
 #include "FeltBadge.h"
 #include "GameSummary.h"
 #include "GetName.h"
+#include "NetCommands.h"
 #include "Scores.h"
 #include "StringRes.h"
 #include "Translations.h"
@@ -12,6 +13,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
@@ -19,6 +21,7 @@
 #include <QLibraryInfo>
 #include <QListWidget>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTranslator>
@@ -225,6 +228,32 @@ TEST_P(Languages, EveryTextIsTranslatedAndFits) {
         if (HasLetters(t) && !t.contains(Mark) && t != u"Tolvi"_qs)
             untranslated << t;
     untranslated.removeDuplicates();
+    EXPECT_TRUE(untranslated.isEmpty()) << untranslated.join(u'\n').toStdString();
+}
+
+TEST_P(Languages, TheWaitForAFriendIsTranslatedAndFits) {
+    form->show();
+    TNetCommands* commands = NetworkCommands(*form);
+    ASSERT_NE(commands, nullptr);
+    ASSERT_TRUE(commands->Host(QHostAddress(QHostAddress::LocalHost), 0));
+    QMessageBox* box = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* b = qobject_cast<QMessageBox*>(w); b && b->isVisible())
+            box = b;
+    ASSERT_NE(box, nullptr);
+    QStringList texts = TextsOf(*box);
+    for (const QAction* a : form->GameMenu->actions())
+        texts << a->text();
+    const QStringList overflows = Overflows(*box);
+    Save(*box, Name("host"));
+    commands->Leave();
+    EXPECT_TRUE(overflows.isEmpty()) << overflows.join(u'\n').toStdString();
+    if (QString::fromLatin1(GetParam()).isEmpty())
+        return;
+    QStringList untranslated;
+    for (const QString& t : texts)
+        if (HasLetters(t) && !t.contains(Mark))
+            untranslated << t;
     EXPECT_TRUE(untranslated.isEmpty()) << untranslated.join(u'\n').toStdString();
 }
 
