@@ -27,7 +27,9 @@ void TGameSummary::SetBreakdown(const TGameBreakdown& Value) {
 }
 
 QString TGameSummary::Title() const {
-    return tr("%1 Won").arg(FBreakdown.Winner);
+    // A name needs its own verb in languages that put it inside "You" and "The Computer".
+    return (FBreakdown.NamedWinner ? tr("%1 Won", "the winner is a player's name") : tr("%1 Won"))
+        .arg(FBreakdown.Winner);
 }
 
 QList<QPair<QString, QString>> TGameSummary::Lines() const {

@@ -17,6 +17,7 @@ struct TGameBreakdown {
     int32_t CardsBonus = 0;
     int64_t Milliseconds = 0; // from the confirmed deal to the decision
     int32_t Score = 0;
+    bool NamedWinner = false; // Winner is a player's name, not "You" or "The Computer"
 };
 
 class TGameSummary : public QWidget {

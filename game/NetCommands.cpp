@@ -40,6 +40,8 @@ QList<QHostAddress> OwnAddresses() {
 TNetCommands::TNetCommands(TMainForm& Form) : QObject(&Form), FForm(Form) {
     setObjectName(QStringLiteral("NetCommands"));
     QMenu* menu = Form.GameMenu;
+    if (!menu->isEmpty())
+        menu->addSeparator(); // apart from the deals' commands
     FHostAction = menu->addAction(tr("&Host a game..."));
     FJoinAction = menu->addAction(tr("&Join a game..."));
     FLeaveAction = menu->addAction(tr("&Leave the match"));

@@ -66,7 +66,11 @@ void TPlayView::ShowSummary(const TGameEvent& Decided) {
         return;
     const bool humanWon = Decided.Side == TSide::Human;
     TGameBreakdown b;
-    b.Winner = humanWon ? StringRes::WinnerHuman() : StringRes::WinnerComputer();
+    // Against a friend the other side is named.
+    b.NamedWinner = !humanWon && !f.OpponentName().isEmpty();
+    b.Winner = humanWon        ? StringRes::WinnerHuman()
+               : b.NamedWinner ? f.OpponentName()
+                               : StringRes::WinnerComputer();
     b.CardsLaid = f.HumanPlayed() - FTurnOverPasses;
     b.Passes = FTurnOverPasses;
     if (humanWon) {

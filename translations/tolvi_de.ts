@@ -261,6 +261,11 @@ Eine frühere Fassung der Datei bleibt unverändert.</translation>
         <translation>%1 gewonnen</translation>
     </message>
     <message>
+        <source>%1 Won</source>
+        <comment>the winner is a player&apos;s name</comment>
+        <translation>%1 hat gewonnen</translation>
+    </message>
+    <message>
         <source>Cards laid</source>
         <translation>Gelegte Karten</translation>
     </message>

@@ -261,6 +261,11 @@ Toute version antérieure du fichier reste inchangée.</translation>
         <translation>%1 gagné</translation>
     </message>
     <message>
+        <source>%1 Won</source>
+        <comment>the winner is a player&apos;s name</comment>
+        <translation>%1 a gagné</translation>
+    </message>
+    <message>
         <source>Cards laid</source>
         <translation>Cartes posées</translation>
     </message>
