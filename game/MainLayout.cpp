@@ -1,6 +1,7 @@
 // The window description, start-up and shut-down, the buttons and the posted messages.
 
 #include "ConfigFile.h"
+#include "FirstFrame.h"
 #include "HelpWindow.h"
 #include "KeySlot.h"
 #include "KeyboardPlay.h"
@@ -283,8 +284,9 @@ void TMainForm::FormCreate() {
     SetShowPlays(settings.ShowPlays);
     SetPlaySpeed(settings.PlaySpeed);
     SetFumbleRule(settings.FumbleRule);
-    // Once the window shows: opening the device and making the sounds need not hold it up.
-    QTimer::singleShot(0, this, [this] { SetSound(FSettings.Sound, FSettings.SoundVolume); });
+    // Once the first frame is out: opening the device and making the sounds take longer than
+    // drawing the table.
+    RunAfterFirstFrame(*this, [this] { SetSound(FSettings.Sound, FSettings.SoundVolume); });
     SetDisplay(settings.Display);
     RestoreWindowSize(settings.WindowWidth, settings.WindowHeight);
     Timer->setInterval(LevelInterval(FLevel));

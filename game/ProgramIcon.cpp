@@ -1,34 +1,11 @@
 #include "ProgramIcon.h"
 
+#include "FirstFrame.h"
+
 #include <QApplication>
 #include <QDir>
-#include <QEvent>
 #include <QImageReader>
 #include <QPixmap>
-#include <QTimer>
-#include <QWidget>
-
-namespace {
-
-// Removes itself at the window's first paint and sets the icon when that frame is out.
-class TFirstPaintWatch : public QObject {
-public:
-    explicit TFirstPaintWatch(QWidget& Window) : QObject(&Window) {
-        Window.installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* Watched, QEvent* Event) override {
-        if (Event->type() == QEvent::Paint) {
-            Watched->removeEventFilter(this);
-            QTimer::singleShot(0, qApp, [] { QApplication::setWindowIcon(ProgramIcon()); });
-            deleteLater();
-        }
-        return false;
-    }
-};
-
-} // namespace
 
 QIcon ProgramIcon() {
     QIcon icon;
@@ -46,5 +23,5 @@ QIcon ProgramIcon() {
 }
 
 void SetProgramIconOnceShown(QWidget& Window) {
-    new TFirstPaintWatch(Window); // owned by the window
+    RunAfterFirstFrame(Window, [] { QApplication::setWindowIcon(ProgramIcon()); });
 }
