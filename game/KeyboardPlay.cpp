@@ -1,6 +1,6 @@
 #include "KeyboardPlay.h"
-#include "KeySlot.h"
 
+#include "KeySlot.h"
 #include "Main.h"
 #include "ksabort.h"
 #include "kscardgroup.h"
