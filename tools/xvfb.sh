@@ -63,3 +63,16 @@ wait_until_gone() {
   done
   return 1
 }
+
+# The opening an end-to-end script with one program shares: a work folder, and on exit the
+# program in app_pid killed, the display stopped and the folder removed.
+e2e_begin() {
+  work=$(mktemp -d)
+  app_pid=""
+  trap e2e_cleanup EXIT
+}
+e2e_cleanup() {
+  [ -n "${app_pid:-}" ] && kill -9 "$app_pid" 2>/dev/null || true
+  stop_xvfb
+  rm -rf "$work"
+}

@@ -9,15 +9,8 @@ set -euo pipefail
 binary=$1
 out=$2
 mkdir -p "$out"
-work=$(mktemp -d)
-app_pid=""
 source "$(dirname "$0")/../../tools/xvfb.sh"
-cleanup() {
-  [ -n "$app_pid" ] && kill -9 "$app_pid" 2>/dev/null || true
-  stop_xvfb
-  rm -rf "$work"
-}
-trap cleanup EXIT
+e2e_begin
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 start_xvfb 1600x1200 || fail "no X server could be started"

@@ -11,15 +11,8 @@ scale=${3:-1}
 suffix=""
 [ "$scale" = 1 ] || suffix="-${scale}x"
 mkdir -p "$out"
-work=$(mktemp -d)
-app_pid=""
 source "$(dirname "$0")/../../tools/xvfb.sh"
-cleanup() {
-  [ -n "$app_pid" ] && kill -9 "$app_pid" 2>/dev/null || true
-  stop_xvfb
-  rm -rf "$work"
-}
-trap cleanup EXIT
+e2e_begin
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # A display of our own.
