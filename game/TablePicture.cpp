@@ -25,7 +25,12 @@ bool TTablePicture::event(QEvent* Event) {
 }
 
 void TTablePicture::paintEvent(QPaintEvent* Event) {
-    if (!qFuzzyCompare(FRatio, devicePixelRatioF() * TableZoom(this)))
-        Load();
+    // While the zoom has not rested, the picture it has is stretched to the label.
+    if (!qFuzzyCompare(FRatio, devicePixelRatioF() * TableZoom(this))) {
+        if (FSettle.Wait())
+            setScaledContents(true);
+        else
+            Load();
+    }
     QLabel::paintEvent(Event);
 }

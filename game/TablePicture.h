@@ -2,6 +2,8 @@
 // A picture on the table (the ring under a central pile, the wait sign) drawn from the art for
 // the density of the screen the window is on, and drawn again when that changes.
 
+#include "TableZoom.h"
+
 #include <QLabel>
 #include <QString>
 
@@ -19,4 +21,5 @@ private:
 
     QString FName;
     qreal FRatio = 0;
+    TZoomSettle FSettle{*this};
 };

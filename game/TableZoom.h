@@ -4,6 +4,7 @@
 // themselves paint in table units through ZoomPainter.
 
 #include <QPainter>
+#include <QTimer>
 #include <QVariant>
 #include <QWidget>
 
@@ -21,3 +22,39 @@ inline QRect ZoomPainter(QPainter& Painter, const QWidget* W) {
     Painter.scale(zoom, zoom);
     return QRect(0, 0, qRound(W->width() / zoom), qRound(W->height() / zoom));
 }
+
+// How long the zoom of W's window must rest before pictures are read from the art for it; 0
+// reads them at once.
+inline int TableZoomSettleMs(const QWidget* W) {
+    return W->window()->property("tableZoomSettleMs").toInt();
+}
+
+// Holds back a picture for a new zoom while the window is being resized: reading the art at
+// every step cost more than the rest of the step. The old picture, scaled, stands in meanwhile,
+// and the owner is painted again once the zoom has rested.
+class TZoomSettle {
+public:
+    explicit TZoomSettle(QWidget& Owner) : FOwner(Owner) {
+        FTimer.setSingleShot(true);
+        QObject::connect(&FTimer, &QTimer::timeout, &Owner, [this] {
+            FRested = true;
+            FOwner.update();
+        });
+    }
+
+    // Asked when the picture is behind the zoom: true while the old one should stand in.
+    bool Wait() {
+        const int settle = TableZoomSettleMs(&FOwner);
+        if (settle <= 0 || FRested) {
+            FRested = false;
+            return false;
+        }
+        FTimer.start(settle);
+        return true;
+    }
+
+private:
+    QWidget& FOwner;
+    QTimer FTimer;
+    bool FRested = false;
+};

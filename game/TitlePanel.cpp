@@ -11,9 +11,10 @@ TTitlePanel::TTitlePanel(QWidget* Parent) : QWidget(Parent) {
 }
 
 void TTitlePanel::paintEvent(QPaintEvent*) {
-    // Read when first painted, and again on a screen of another density.
+    // Read when first painted, and again on a screen of another density or at a new zoom.
     const qreal ratio = devicePixelRatioF() * TableZoom(this);
-    if (FPicture.isNull() || !qFuzzyCompare(FPicture.devicePixelRatio(), ratio))
+    if (FPicture.isNull() ||
+        (!qFuzzyCompare(FPicture.devicePixelRatio(), ratio) && !FSettle.Wait()))
         FPicture = KsDensityPicture(QStringLiteral("title"), ratio);
     QPainter p(this);
     p.fillRect(rect(), QColor(0, 90, 40)); // the felt, should the picture be missing

@@ -2,6 +2,8 @@
 // The decorative panel along the left edge of the main window: the title picture drawn at build
 // time, and the version.
 
+#include "TableZoom.h"
+
 #include <QImage>
 #include <QWidget>
 
@@ -15,4 +17,5 @@ protected:
 
 private:
     QImage FPicture;
+    TZoomSettle FSettle{*this};
 };
