@@ -91,11 +91,10 @@ int main(int argc, char** argv) {
 
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    // As the program does for a chosen table size: the toolkit scales everything by it.
+    // As on a screen of that density: the toolkit scales everything by it.
     if (tableSize != 100) {
         qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
         qputenv("QT_SCALE_FACTOR", QByteArray::number(double(tableSize) / 100.0));
-        TMainForm::StartupTableSize = int32_t(tableSize);
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tolvi"));

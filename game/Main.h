@@ -256,9 +256,6 @@ public:
     int32_t TimerInterval() const;
     void SetTimerInterval(int32_t Milliseconds);
 
-    // The table size the program entry started the toolkit with (0 Automatic).
-    static inline int32_t StartupTableSize = 0;
-
     // The window's size at 100 %, in table units.
     static constexpr int TableWidth = 632;
     static constexpr int TableHeight = 453;
@@ -301,6 +298,13 @@ private:
     void RestoreWindowSize(int32_t Width, int32_t Height);
     // A new table size chosen: the window takes it at once.
     void ApplyTableSize(int32_t Size);
+    // The window's size at a table size (0 Automatic), and Size as far as it fits the screen
+    // with the window's frame.
+    static QSize TableSizeWindow(int32_t Size);
+    QSize FittedSize(QSize Size) const;
+    QSize FrameAllowance() const;
+    // The dialogs and the other windows take the table size chosen as they show.
+    void ScaleDialogsWithTable();
     void ArrangeDrawingOrder();
     void PostGameMessage(TGameMessage Message, TKsCardGroup* Slot);
     void ShowWaitSign(QLabel* Sign, bool Visible);
@@ -378,5 +382,6 @@ private:
     std::vector<std::pair<QWidget*, QRect>> FTableUnits;
     qreal FZoom = 1;
     int FZoomSettleMs = 150;
-    QPoint FTableOrigin; // the table's top-left corner in the window
+    QSize FTableSizeFitted; // what of the table size's window fitted the screen when applied
+    QPoint FTableOrigin;    // the table's top-left corner in the window
 };

@@ -1,5 +1,6 @@
 // The main window's display choices: the card faces' style takes effect at once.
 
+#include "DialogScale.h"
 #include "Main.h"
 #include "kscarddeck.h"
 #include "kscardgroup.h"
@@ -10,6 +11,7 @@ void TMainForm::SetDisplay(const TDisplaySettings& Value) {
     const bool facesChanged =
         Value.LargeIndices != FDisplay.LargeIndices || Value.FourColours != FDisplay.FourColours;
     FDisplay = Value;
+    SetDialogScale(Value.TableSize > 0 ? Value.TableSize / 100.0 : 1);
     if (!facesChanged)
         return;
     SetCardFaceStyle((Value.LargeIndices ? fsLargeIndices : 0) |

@@ -84,6 +84,7 @@ TMainForm::TMainForm(QWidget* Parent) : QWidget(Parent) {
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     KsSetMainWindow(this);
+    ScaleDialogsWithTable();
     WatchPlayerAway();
     KsHandleEvent([this] { FormCreate(); });
 }
@@ -346,7 +347,7 @@ void TMainForm::OptionBtnClick() {
         // human has not just won.
         TTimerPause pause(*this);
         const TOptionsResult result = RunOptionsDialog(
-            Settings(), {FNewSession, FHumanWon, StartupTableSize},
+            Settings(), {FNewSession, FHumanWon},
             [this](QWidget* Parent) { OfferHallOfFame(Parent); }, this);
         if (result.Saved)
             ApplyOptions(result.Settings, result.NewGameNeeded);

@@ -3,6 +3,7 @@
 // controls drawn from the art for the zoomed density.
 
 #include "CardDrag.h"
+#include "DialogScale.h"
 #include "FeltBadge.h"
 #include "GameSummary.h"
 #include "LockShade.h"
@@ -16,6 +17,7 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -84,6 +86,10 @@ void TMainForm::ApplyZoom() {
                         int(std::lround((height() - TableHeight * zoom) / 2)));
     if (qFuzzyCompare(zoom, FZoom) && origin == FTableOrigin)
         return;
+    // The controls placed one by one would each paint the whole window at once (the cards
+    // redraw on a resize); the window is painted once, when all are in place.
+    const bool updates = updatesEnabled();
+    setUpdatesEnabled(false);
     // Whatever is on its way is drawn for the old zoom: it ends now.
     Animator->Finish();
     CardDrag->Cancel();
@@ -92,6 +98,7 @@ void TMainForm::ApplyZoom() {
     FTableOrigin = origin;
     if (zoomed) {
         setProperty("tableZoom", FZoom);
+        setProperty("tableZoomSettleMs", FZoomSettleMs);
         // Every control's type follows; only a new zoom changes it, not a move of the table.
         QFont type = font();
         type.setPixelSize(std::max(1, int(std::lround(FontPixels * FZoom))));
@@ -107,6 +114,7 @@ void TMainForm::ApplyZoom() {
     }
     if (zoomed)
         PlaceScoreLabel();
+    setUpdatesEnabled(updates);
     update();
 }
 
@@ -120,20 +128,29 @@ void TMainForm::paintEvent(QPaintEvent* Event) {
         p.fillRect(r, QColor(0, 90, 40));
 }
 
+QSize TMainForm::FrameAllowance() const {
+    // Before the window is first shown its frame is not known, and a title bar, which the
+    // toolkit does not scale, is allowed for.
+    const QSize frame = frameGeometry().size() - size();
+    return frame.isNull() ? QSize(0, qRound(40 / StartScale())) : frame;
+}
+
+QSize TMainForm::FittedSize(QSize Size) const {
+    const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
+    return shown ? Size.boundedTo(shown->availableGeometry().size() - FrameAllowance()) : Size;
+}
+
 void TMainForm::FitWindow(QSize Size) {
     const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
     if (!shown) {
         resize(Size);
         return;
     }
-    // The frame stays on the screen too; before the window is first shown its size is not
-    // known, and a title bar, which the toolkit does not scale, is allowed for.
-    QSize frame = frameGeometry().size() - size();
-    if (frame.isNull())
-        frame = QSize(0, qRound(40 / StartScale()));
+    // The frame stays on the screen too.
+    const QSize frame = FrameAllowance();
     const QRect area = shown->availableGeometry();
     const QPoint centre = frameGeometry().center();
-    resize(Size.boundedTo(area.size() - frame));
+    resize(FittedSize(Size));
     QRect placed(QPoint(), size() + frame);
     placed.moveCenter(centre);
     placed.moveLeft(std::clamp(placed.left(), area.left(), area.right() + 1 - placed.width()));
@@ -147,20 +164,33 @@ qreal TMainForm::StartScale() {
     return ok && scale > 0 ? scale : 1;
 }
 
+QSize TMainForm::TableSizeWindow(int32_t Size) {
+    const qreal wanted = Size > 0 ? Size / 100.0 : 1;
+    return {qRound(TableWidth * wanted), qRound(TableHeight * wanted)};
+}
+
 QSize TMainForm::KeptWindowSize() const {
-    if (size() == QSize(TableWidth, TableHeight))
+    // The table size's own size, or what of it fits the screen, opens again by itself.
+    if (size() == TableSizeWindow(FDisplay.TableSize) || size() == FTableSizeFitted)
         return {};
     return size() * StartScale();
 }
 
 void TMainForm::RestoreWindowSize(int32_t Width, int32_t Height) {
+    FTableSizeFitted = FittedSize(TableSizeWindow(FDisplay.TableSize));
     if (Width > 0 && Height > 0)
         FitWindow(QSize(qRound(Width / StartScale()), qRound(Height / StartScale())));
+    else if (TableSizeWindow(FDisplay.TableSize) != size())
+        ApplyTableSize(FDisplay.TableSize);
 }
 
 void TMainForm::ApplyTableSize(int32_t Size) {
-    // The toolkit was started at one size; the zoom makes up the difference until the next start.
-    const qreal started = StartupTableSize > 0 ? StartupTableSize : 100;
-    const qreal wanted = Size > 0 ? Size : 100;
-    FitWindow(QSize(qRound(TableWidth * wanted / started), qRound(TableHeight * wanted / started)));
+    FitWindow(TableSizeWindow(Size));
+    FTableSizeFitted = size();
+}
+
+void TMainForm::ScaleDialogsWithTable() {
+    // The dialogs, the help and the Game menu follow the table size chosen (SetDisplay).
+    ScaleDialogsOnShow(*this, this);
+    connect(GameMenu, &QMenu::aboutToShow, this, [this] { ScaleToDialogScale(*GameMenu); });
 }

@@ -169,10 +169,6 @@ TSettings LoadConfig(TRecords& Records) {
     return file.ReadSettings();
 }
 
-int32_t ReadTableSize() {
-    return TConfigFile().ReadDisplay().TableSize;
-}
-
 void RemoveDeadConfigLock(const QString& LockPath) {
     const QFileInfo info(LockPath);
     if (info.exists() && info.size() == 0 &&

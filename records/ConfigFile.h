@@ -68,10 +68,6 @@ private:
     TIniFile FIni;
 };
 
-// The table size chosen in the settings file, for the program entry to read before the
-// toolkit starts; 0 (Automatic) when the file or the key is missing.
-int32_t ReadTableSize();
-
 // The start-up read: the whole hall of fame and the statistics into Records, with nothing
 // added yet; returns the settings.
 TSettings LoadConfig(TRecords& Records);

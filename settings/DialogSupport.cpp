@@ -1,5 +1,6 @@
 #include "DialogSupport.h"
 
+#include "DialogScale.h"
 #include "ksdialogs.h"
 
 #include <QButtonGroup>
@@ -11,6 +12,7 @@
 #include <QStyleOptionGroupBox>
 #include <QStyledItemDelegate>
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -28,7 +30,9 @@ public:
         : QStyledItemDelegate(Parent), FHeight(Height) {}
 
     QSize sizeHint(const QStyleOptionViewItem& Option, const QModelIndex& Index) const override {
-        return {QStyledItemDelegate::sizeHint(Option, Index).width(), FHeight};
+        // As high as the list's type, in a dialog shown larger.
+        return {QStyledItemDelegate::sizeHint(Option, Index).width(),
+                int(std::lround(FHeight * WindowScale(Option.widget)))};
     }
 
 private:

@@ -1,19 +1,15 @@
 #include "DisplayChoices.h"
 
-#include "StringRes.h"
-
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <iterator>
 
-TDisplayChoices::TDisplayChoices(int32_t StartedTableSize, QWidget* Parent)
-    : QWidget(Parent), FStartedTableSize(StartedTableSize),
-      FTableSizeLabel(new QLabel(tr("Table size"), this)), FTableSize(new QComboBox(this)),
-      FLargeIndices(new QCheckBox(tr("Large indices"), this)),
-      FFourColours(new QCheckBox(tr("Four colours"), this)),
-      FNextStartNote(new QLabel(StringRes::TableSizeAtNextStart(), this)) {
+TDisplayChoices::TDisplayChoices(QWidget* Parent)
+    : QWidget(Parent), FTableSizeLabel(new QLabel(tr("Table size"), this)),
+      FTableSize(new QComboBox(this)), FLargeIndices(new QCheckBox(tr("Large indices"), this)),
+      FFourColours(new QCheckBox(tr("Four colours"), this)) {
     setObjectName(QStringLiteral("DisplayChoices"));
     FTableSize->setObjectName(QStringLiteral("TableSize"));
     FLargeIndices->setObjectName(QStringLiteral("LargeIndices"));
@@ -26,15 +22,7 @@ TDisplayChoices::TDisplayChoices(int32_t StartedTableSize, QWidget* Parent)
     grid->addWidget(FTableSize, 0, 1);
     grid->addWidget(FLargeIndices, 1, 0, 1, 2);
     grid->addWidget(FFourColours, 2, 0, 1, 2);
-    grid->addWidget(FNextStartNote, 3, 0, 1, 2);
     grid->setColumnStretch(1, 1);
-    FNextStartNote->setWordWrap(true);
-    // The note's place is kept, so that the dialog does not change size when it shows.
-    QSizePolicy notePolicy = FNextStartNote->sizePolicy();
-    notePolicy.setRetainSizeWhenHidden(true);
-    FNextStartNote->setSizePolicy(notePolicy);
-    FNextStartNote->hide();
-    connect(FTableSize, &QComboBox::currentIndexChanged, this, [this] { ShowNote(); });
 }
 
 TDisplaySettings TDisplayChoices::Choices() const {
@@ -54,10 +42,4 @@ void TDisplayChoices::SetChoices(const TDisplaySettings& Value) {
     FTableSize->setCurrentIndex(index);
     FLargeIndices->setChecked(Value.LargeIndices);
     FFourColours->setChecked(Value.FourColours);
-    ShowNote();
-}
-
-void TDisplayChoices::ShowNote() {
-    // The window takes a new size at once; the dialogs, scaled by the toolkit, at the next start.
-    FNextStartNote->setVisible(Choices().TableSize != FStartedTableSize);
 }

@@ -14,9 +14,7 @@ class QLabel;
 class TDisplayChoices : public QWidget {
     Q_OBJECT
 public:
-    // StartedTableSize: the size the running window was started with; choosing another says
-    // that it applies at the next start.
-    TDisplayChoices(int32_t StartedTableSize, QWidget* Parent);
+    explicit TDisplayChoices(QWidget* Parent);
 
     TDisplaySettings Choices() const;
     void SetChoices(const TDisplaySettings& Value);
@@ -24,16 +22,11 @@ public:
     QComboBox* TableSize() const { return FTableSize; }
     QCheckBox* LargeIndices() const { return FLargeIndices; }
     QCheckBox* FourColours() const { return FFourColours; }
-    QLabel* NextStartNote() const { return FNextStartNote; }
 
 private:
-    void ShowNote();
-
-    int32_t FStartedTableSize;
     // Children of this widget.
     QLabel* FTableSizeLabel;
     QComboBox* FTableSize;
     QCheckBox* FLargeIndices;
     QCheckBox* FFourColours;
-    QLabel* FNextStartNote;
 };

@@ -75,8 +75,8 @@ TOptionsForm::TOptionsForm(const TSettings& Current, const TOptionsGame& Game, Q
       FPlaySpeedLabel(new QLabel(tr("Speed"), FChoices)), FPlaySpeed(new QComboBox(FChoices)),
       FFumbleRule(new QCheckBox(FChoices)),
       FFumbleRuleText(new TCheckText(StringRes::FumbleRuleOption(), FFumbleRule, FChoices)),
-      FDisplayChoices(new TDisplayChoices(Game.StartedTableSize, FChoices)),
-      FSound(new QCheckBox(tr("Sound"), FChoices)), FVolume(new QSlider(Qt::Horizontal, FChoices)) {
+      FDisplayChoices(new TDisplayChoices(FChoices)), FSound(new QCheckBox(tr("Sound"), FChoices)),
+      FVolume(new QSlider(Qt::Horizontal, FChoices)) {
     setObjectName(QStringLiteral("OptionsForm"));
     // The height follows from the box of choices below.
     SetUpFixedDialog(*this, tr("Options"), 221, 323, false);

@@ -22,8 +22,6 @@ struct TOptionsGame {
     // No game dealt since start-up or since the last confirmed change of style or deck size.
     bool NewSession = true;
     bool HumanWon = false;
-    // The table size the running window was started with.
-    int32_t StartedTableSize = 0;
 };
 
 // What the dialog returns; the window applies it.

@@ -66,7 +66,7 @@ void TScoreForm::ShowStatistics(bool Show) {
         return;
     }
     FStatistics->setVisible(Show);
-    setFixedSize(width(), FStatistics->y() + (Show ? TStatisticsView::Height : 0));
+    setFixedSize(width(), FStatistics->y() + (Show ? FStatistics->height() : 0));
     // Grown downwards, the dialog may reach past the screen: it moves up as far as needed.
     if (const QScreen* where = screen(); where && isVisible()) {
         const int below = frameGeometry().bottom() - where->availableGeometry().bottom();

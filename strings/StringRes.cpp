@@ -75,10 +75,6 @@ QString ChangesNeedNewGame() {
                                        "Changes require starting a new game, continue?");
 }
 
-QString TableSizeAtNextStart() {
-    return QCoreApplication::translate("StringRes", "Dialogs take this size at the next start.");
-}
-
 QString GameWonFormat() {
     return QCoreApplication::translate("StringRes", "%s Won, Do you want to play again?");
 }

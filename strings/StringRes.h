@@ -22,13 +22,12 @@ QString ShownLevelSuffix(int32_t Level);
 // "Easy".
 QString LevelName(int32_t Level);
 
-QString RankHeading();          // "Rank  Score     Name"
-QString EnterYourName();        // "Please enter your name"
-QString ReadyToStart();         // "Click Ok when Ready to Start!"
-QString CreatingSecondDeck();   // "Creating a Second Deck, Please be Patient"
-QString ChangesNeedNewGame();   // "Changes require starting a new game, continue?"
-QString TableSizeAtNextStart(); // "Dialogs take this size at the next start."
-QString GameWonFormat();        // "%s Won, Do you want to play again?"
+QString RankHeading();        // "Rank  Score     Name"
+QString EnterYourName();      // "Please enter your name"
+QString ReadyToStart();       // "Click Ok when Ready to Start!"
+QString CreatingSecondDeck(); // "Creating a Second Deck, Please be Patient"
+QString ChangesNeedNewGame(); // "Changes require starting a new game, continue?"
+QString GameWonFormat();      // "%s Won, Do you want to play again?"
 // GameWonFormat with Winner in place of "%s".
 QString GameWon(const QString& Winner);
 // The same question when the winner is a player named Name.

@@ -226,10 +226,6 @@ Eine frühere Fassung der Datei bleibt unverändert.</translation>
         <translation>Patzerregel: Ein ungültiger Zug sperrt Ihre Karten eine halbe Sekunde lang</translation>
     </message>
     <message>
-        <source>Dialogs take this size at the next start.</source>
-        <translation>Dialoge erhalten diese Größe beim nächsten Start.</translation>
-    </message>
-    <message>
         <source>%s Won, Do you want to play again?</source>
         <comment>the winner is a player&apos;s name</comment>
         <translation>%s hat gewonnen! Möchten Sie noch einmal spielen?</translation>

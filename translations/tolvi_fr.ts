@@ -226,10 +226,6 @@ Toute version antérieure du fichier reste inchangée.</translation>
         <translation>Règle de la maladresse : un coup refusé bloque vos cartes une demi-seconde</translation>
     </message>
     <message>
-        <source>Dialogs take this size at the next start.</source>
-        <translation>Les dialogues prennent cette taille au prochain lancement.</translation>
-    </message>
-    <message>
         <source>%s Won, Do you want to play again?</source>
         <comment>the winner is a player&apos;s name</comment>
         <translation>%s a gagné ! Voulez-vous rejouer ?</translation>

@@ -112,12 +112,19 @@ TEST_F(WindowDialogs, ATableSizeAppliesAtOnceWithinTheScreenAndTheWindowsSizeIsK
     EXPECT_GT(form->Zoom(), 1);
     EXPECT_EQ(form->Play1Card[0]->width(), qRound(71 * form->Zoom()));
 
-    // The size is kept, and the next start opens at it.
+    // The table size's own size is no size kept: the next start opens at the table size.
+    EXPECT_EQ(form->Settings().WindowWidth, 0);
+    form->close();
+    Create();
+    const QSize fitted = form->size();
+    EXPECT_TRUE(area.contains(QRect(form->pos(), fitted)));
+    EXPECT_GT(fitted.width(), TMainForm::TableWidth);
+    // A size of the player's own is kept, and the next start opens at it.
     form->resize(700, 500);
     form->close();
     Create();
     EXPECT_EQ(form->size(), QSize(700, 500));
-    form->resize(TMainForm::TableWidth, TMainForm::TableHeight);
+    form->resize(fitted);
     EXPECT_EQ(form->Settings().WindowWidth, 0) << "the table size's own size is no size kept";
 }
 

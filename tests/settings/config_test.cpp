@@ -244,7 +244,6 @@ TEST(ConfigFile, DisplayChoicesAreExtraKeysThatDefaultWhenMissingOrWrong) {
     TConfigDirs dirs;
     WriteAll(dirs.ProgramFile(), "[Settings]\nScoring=1\n");
     EXPECT_EQ(TConfigFile().ReadDisplay(), TDisplaySettings{});
-    EXPECT_EQ(ReadTableSize(), 0);
 
     TFakeHost written;
     written.FDisplay = {200, true, false};
@@ -253,7 +252,6 @@ TEST(ConfigFile, DisplayChoicesAreExtraKeysThatDefaultWhenMissingOrWrong) {
     TFakeHost read;
     LoadConfig(read);
     EXPECT_EQ(read.FDisplay, (TDisplaySettings{200, true, false}));
-    EXPECT_EQ(ReadTableSize(), 200);
 
     // Back to the defaults: the keys now in the file say so.
     written.FDisplay = {};

@@ -1,10 +1,12 @@
 // The options, hall-of-fame and name dialogs: their look, and what their buttons do.
 
+#include "DialogScale.h"
 #include "DialogSupport.h"
 #include "DisplayChoices.h"
 #include "GetName.h"
 #include "Options.h"
 #include "Scores.h"
+#include "StatisticsView.h"
 #include "StringRes.h"
 #include "scripted_dialogs.h"
 #include "settings_fixtures.h"
@@ -18,7 +20,9 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTest>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -75,9 +79,9 @@ void ExpectChoicesFitTheirBox(const TOptionsForm& Form) {
         EXPECT_EQ(QFontInfo(w->font()).family(), dialogFont.family());
         EXPECT_EQ(QFontInfo(w->font()).pixelSize(), dialogFont.pixelSize());
     }
-    // Show plays, its speed and label, the fumble rule, five display controls, sound and its
+    // Show plays, its speed and label, the fumble rule, four display controls, sound and its
     // volume.
-    EXPECT_EQ(controls.size(), 12);
+    EXPECT_EQ(controls.size(), 11);
 }
 
 TEST(DialogLook, OptionsFormGeometryCaptionsAndFonts) {
@@ -274,8 +278,7 @@ protected:
     }
     TOptionsResult Run() {
         return RunOptionsDialog(
-            host.Settings(), {host.FNewSession, host.FHumanWon, host.FStartedTableSize},
-            [this](QWidget* Parent) {
+            host.Settings(), {host.FNewSession, host.FHumanWon}, [this](QWidget* Parent) {
                 offeredOverOptions = qobject_cast<TOptionsForm*>(Parent) != nullptr;
                 CheckHallOfFame(host);
             });
@@ -402,22 +405,15 @@ TEST_F(OptionsDialogTest, WonGameEntersUnderTheSettingsItWasPlayedWith) {
 namespace {
 
 TEST_F(OptionsDialogTest, DisplayChoicesSitBelowAndNeedNoDealNorDisqualify) {
-    host.FStartedTableSize = 0;
-    bool noteShown = false;
     Script = [&](TOptionsForm& form) {
         form.show();
-        EXPECT_FALSE(form.DisplayChoices()->NextStartNote()->isVisible());
-        const QSize size = form.size();
         form.DisplayChoices()->TableSize()->setCurrentIndex(3);
-        noteShown = form.DisplayChoices()->NextStartNote()->isVisible();
-        EXPECT_EQ(form.size(), size) << "the note has its place kept";
-        SaveScreenshot(form, "options-note");
+        SaveScreenshot(form, "options-display");
         ExpectChoicesFitTheirBox(form);
         QTest::mouseClick(form.DisplayChoices()->FourColours(), Qt::LeftButton);
         QTest::mouseClick(form.SaveBtn(), Qt::LeftButton);
     };
     const TOptionsResult result = Run();
-    EXPECT_TRUE(noteShown);
     EXPECT_TRUE(result.Saved);
     EXPECT_FALSE(result.NewGameNeeded);
     EXPECT_EQ(result.Settings, With([](TSettings& s) { s.Display = {200, false, true}; }));
@@ -437,6 +433,91 @@ TEST_F(OptionsDialogTest, SoundAndItsVolumeNeedNoDealNorDisqualify) {
     EXPECT_FALSE(result.NewGameNeeded);
     EXPECT_EQ(result.Settings, With([](TSettings& s) { s.Sound = false, s.SoundVolume = 30; }));
     EXPECT_FALSE(GameChanged(host.Settings(), result.Settings));
+}
+
+} // namespace
+
+namespace {
+
+// Dialogs are built at 100 % and shown at the table size chosen.
+TEST(DialogScale, OptionsAtTwiceTheSizeKeepTheirLayoutFitTheScreenAndComeBackAsBuilt) {
+    TFakeHost host;
+    TOptionsForm built(host.Settings(), {});
+    built.show();
+    const QImage asBuilt = built.grab().toImage();
+    TOptionsForm form(host.Settings(), {});
+    ScaleWindow(form, 2);
+    SaveScreenshot(form, "options-200");
+    EXPECT_EQ(form.size(), built.size() * 2);
+    for (const char* name : {"ScoringStyle", "DeckSize", "ComputerLevel", "Choices", "SaveBtn"}) {
+        SCOPED_TRACE(name);
+        const QRect at100 = At(built, name);
+        EXPECT_EQ(At(form, name), QRect(at100.topLeft() * 2, at100.size() * 2));
+    }
+    EXPECT_EQ(QFontInfo(form.font()).pixelSize(), 2 * QFontInfo(built.font()).pixelSize());
+    const auto indicator = [](const QWidget* W) {
+        return W->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, W);
+    };
+    EXPECT_EQ(indicator(form.ShowPlays()), 2 * indicator(built.ShowPlays()));
+    // The type and the boxes grew together: nothing is cut short.
+    ExpectChoicesFitTheirBox(form);
+    // The radio buttons are drawn at twice the size: an empty ring, across its middle from its
+    // left edge to its right one, is twice as wide.
+    const auto ringWidth = [](QWidget* Button) {
+        const QImage picture = Button->grab().toImage();
+        const auto dark = [&](int x) {
+            return qGray(picture.pixel(x, picture.height() / 2)) < 180;
+        };
+        int x = 0;
+        while (x < picture.width() && !dark(x))
+            ++x;
+        const int left = x;
+        while (x < picture.width() && dark(x))
+            ++x;
+        while (x < picture.width() && !dark(x))
+            ++x;
+        return x - left;
+    };
+    const int ring100 = ringWidth(built.ScoringStyle()->Button(1));
+    EXPECT_GT(ring100, 6);
+    EXPECT_NEAR(ringWidth(form.ScoringStyle()->Button(1)), 2 * ring100, 2);
+
+    // Back at 100 %, the dialog is as built, pixel for pixel.
+    ScaleWindow(form, 1);
+    form.show();
+    EXPECT_EQ(form.grab().toImage(), asBuilt);
+
+    // A screen too small for three times the size: the largest that fits its free area.
+    const QRect small(0, 0, 600, 800);
+    const qreal fitted = FittingDialogScale(3, built.size(), small);
+    EXPECT_LT(fitted, 3);
+    EXPECT_GT(fitted, 1);
+    ScaleWindow(form, fitted);
+    EXPECT_TRUE(small.contains(QRect(QPoint(0, 40), form.size())))
+        << form.width() << "x" << form.height();
+    EXPECT_TRUE(qFuzzyCompare(fitted, std::min(600.0 / built.width(), 760.0 / built.height())));
+}
+
+// The hall of fame and its statistics page grow as one, their rows with their type.
+TEST(DialogScale, ScoresAndStatisticsAtOneAndAHalfTimesTheSize) {
+    TFakeHost host;
+    TScoreForm built, form;
+    for (TScoreForm* f : {&built, &form}) {
+        f->List()->addItems({"a", "b"});
+        f->AddStatistics(host.Records, host.Combination());
+    }
+    ScaleWindow(form, 1.5);
+    built.ShowStatistics(true);
+    form.ShowStatistics(true);
+    EXPECT_EQ(form.size(), built.size() * 1.5);
+    form.show();
+    built.show();
+    const auto rowHeight = [](const TScoreForm& F) {
+        return F.List()->visualItemRect(F.List()->item(1)).height();
+    };
+    EXPECT_EQ(rowHeight(form), rowHeight(built) * 3 / 2);
+    EXPECT_TRUE(form.rect().contains(
+        form.Statistics()->ResetBtn()->geometry().translated(form.Statistics()->pos())));
 }
 
 } // namespace

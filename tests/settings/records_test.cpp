@@ -188,7 +188,7 @@ TEST(OptionsSave, NothingChangedActsAsCancel) {
     };
     bool offered = false;
     const TOptionsResult result = RunOptionsDialog(
-        host.Settings(), {host.FNewSession, host.FHumanWon, 0}, [&](QWidget*) { offered = true; });
+        host.Settings(), {host.FNewSession, host.FHumanWon}, [&](QWidget*) { offered = true; });
     EXPECT_FALSE(result.Saved || result.NewGameNeeded || offered);
     EXPECT_EQ(dialogs.DialogsRun, 1) << "no name dialog";
 }

@@ -19,7 +19,6 @@ public:
     bool FShowPlays = true, FFumbleRule = false;
     int32_t FPlaySpeed = 2;
     TDisplaySettings FDisplay;
-    int32_t FStartedTableSize = 0;
     TRecords Records;
     THallOfFame& FHall = Records.HallOfFame;
     TStatistics& FStats = Records.Statistics;
