@@ -192,5 +192,19 @@ void TMainForm::ApplyTableSize(int32_t Size) {
 void TMainForm::ScaleDialogsWithTable() {
     // The dialogs, the help and the Game menu follow the table size chosen (SetDisplay).
     ScaleDialogsOnShow(*this, this);
-    connect(GameMenu, &QMenu::aboutToShow, this, [this] { ScaleToDialogScale(*GameMenu); });
+    // The menu's type only: the style lays out a menu's items partly in sizes of its own, and
+    // measures long items a little short in large type, so the menu is as wide as at 100 %
+    // times the scale.
+    connect(GameMenu, &QMenu::aboutToShow, this, [this, built = GameMenu->font()] {
+        const qreal scale = DialogScale();
+        if (scale == 1 && GameMenu->font() == built)
+            return;
+        GameMenu->setFont(built);
+        GameMenu->setMinimumWidth(0);
+        const int width = GameMenu->sizeHint().width();
+        if (scale == 1)
+            return;
+        GameMenu->setFont(ScaledFont(built, scale));
+        GameMenu->setMinimumWidth(qRound(width * scale));
+    });
 }

@@ -26,8 +26,8 @@ bool TTablePicture::event(QEvent* Event) {
 
 void TTablePicture::paintEvent(QPaintEvent* Event) {
     // While the zoom has not rested, the picture it has is stretched to the label.
-    if (!qFuzzyCompare(FRatio, devicePixelRatioF() * TableZoom(this))) {
-        if (FSettle.Wait())
+    if (const qreal ratio = devicePixelRatioF() * TableZoom(this); !qFuzzyCompare(FRatio, ratio)) {
+        if (FSettle.Wait(ratio))
             setScaledContents(true);
         else
             Load();

@@ -42,19 +42,27 @@ public:
         });
     }
 
-    // Asked when the picture is behind the zoom: true while the old one should stand in.
-    bool Wait() {
+    // Asked when the picture is behind the zoom, for the density Wanted: true while the old one
+    // should stand in. Only a new zoom starts the wait again, not another paint.
+    bool Wait(qreal Wanted) {
         const int settle = TableZoomSettleMs(&FOwner);
-        if (settle <= 0 || FRested) {
+        if (settle <= 0)
+            return false;
+        if (FRested && qFuzzyCompare(Wanted, FWanted)) {
             FRested = false;
             return false;
         }
-        FTimer.start(settle);
+        if (!qFuzzyCompare(Wanted, FWanted) || !FTimer.isActive()) {
+            FWanted = Wanted;
+            FRested = false;
+            FTimer.start(settle);
+        }
         return true;
     }
 
 private:
     QWidget& FOwner;
     QTimer FTimer;
+    qreal FWanted = 0;
     bool FRested = false;
 };

@@ -14,7 +14,7 @@ void TTitlePanel::paintEvent(QPaintEvent*) {
     // Read when first painted, and again on a screen of another density or at a new zoom.
     const qreal ratio = devicePixelRatioF() * TableZoom(this);
     if (FPicture.isNull() ||
-        (!qFuzzyCompare(FPicture.devicePixelRatio(), ratio) && !FSettle.Wait()))
+        (!qFuzzyCompare(FPicture.devicePixelRatio(), ratio) && !FSettle.Wait(ratio)))
         FPicture = KsDensityPicture(QStringLiteral("title"), ratio);
     QPainter p(this);
     p.fillRect(rect(), QColor(0, 90, 40)); // the felt, should the picture be missing

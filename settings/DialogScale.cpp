@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QEvent>
+#include <QFontInfo>
 #include <QGridLayout>
 #include <QLayout>
 #include <QMessageBox>
@@ -24,6 +25,8 @@ namespace {
 // A window frame's title bar, which is not scaled; as the game window allows for it.
 constexpr int TitleBarAllowance = 40;
 constexpr char ScaleProperty[] = "dialogScale";
+constexpr char BuiltIconProperty[] = "dialogBuiltIcon";
+constexpr char IconProperty[] = "dialogIcon";
 
 qreal gDialogScale = 1;
 
@@ -43,14 +46,6 @@ QRect Scaled(const QRect& Value, qreal Factor) {
     const int top = Scaled(Value.top(), Factor);
     return {left, top, Scaled(Value.left() + Value.width(), Factor) - left,
             Scaled(Value.top() + Value.height(), Factor) - top};
-}
-
-QFont Scaled(QFont Value, qreal Factor) {
-    if (Value.pixelSize() > 0)
-        Value.setPixelSize(std::max(1, Scaled(Value.pixelSize(), Factor)));
-    else if (Value.pointSizeF() > 0)
-        Value.setPointSizeF(Value.pointSizeF() * Factor);
-    return Value;
 }
 
 // The application's style with its sizes in pixels Factor times as large.
@@ -102,7 +97,6 @@ public:
     QSize BuiltSize() const { return FSize; }
 
     void Apply(qreal Factor) {
-        FFactor = Factor;
         FWindow.setProperty(ScaleProperty, Factor);
         // The old style goes once no widget uses it: a widget whose style was deleted would
         // take the next one without being polished by it.
@@ -204,7 +198,7 @@ private:
         QWidget& w = *Entry.Widget;
         w.setStyle(FStyle);
         if (Entry.Font)
-            w.setFont(Scaled(*Entry.Font, Factor));
+            w.setFont(ScaledFont(*Entry.Font, Factor));
         w.setMinimumSize(0, 0);
         w.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         w.setMinimumSize(Scaled(Entry.Minimum, Factor));
@@ -235,7 +229,6 @@ private:
     QWidget& FWindow;
     bool FResized = false;
     QSize FSize;
-    qreal FFactor = 1;
     QStyle* FStyle = nullptr; // a child of this record
     std::vector<TWidget> FWidgets;
     std::vector<TLayout> FLayouts;
@@ -282,17 +275,35 @@ qreal FittingDialogScale(qreal Wanted, QSize Size, const QRect& Area) {
 
 void ScaleWindow(QWidget& Window, qreal Factor) {
     TScaleRecord* record = TScaleRecord::Of(Window);
+    auto* box = qobject_cast<QMessageBox*>(&Window);
     if (!record) {
         if (Factor == 1)
             return;
         record = new TScaleRecord(Window);
+        if (box) {
+            box->setProperty(BuiltIconProperty, box->iconPixmap().deviceIndependentSize());
+            box->setProperty(IconProperty, int(box->icon()));
+        }
     }
     if (WindowScale(&Window) == Factor)
         return;
     record->Apply(Factor);
-    // A message box's icon was made at the size the style gave when it was built.
-    if (auto* box = qobject_cast<QMessageBox*>(&Window); box && box->icon() != QMessageBox::NoIcon)
-        box->setIcon(box->icon());
+    // A message box's icon was made when it was built, and an icon is never made larger than
+    // its largest picture: made again, and enlarged where it falls short.
+    // (An enlarged picture leaves the box without a standard icon: the one built is kept.)
+    const auto built =
+        box ? QMessageBox::Icon(box->property(IconProperty).toInt()) : QMessageBox::NoIcon;
+    if (built != QMessageBox::NoIcon) {
+        box->setIcon(built);
+        const QSize wanted = (box->property(BuiltIconProperty).toSizeF() * Factor).toSize();
+        const QPixmap icon = box->iconPixmap();
+        if (!icon.isNull() && Factor != 1 && icon.deviceIndependentSize().toSize() != wanted) {
+            QPixmap scaled = icon.scaled(wanted * icon.devicePixelRatio(), Qt::KeepAspectRatio,
+                                         Qt::SmoothTransformation);
+            scaled.setDevicePixelRatio(icon.devicePixelRatio());
+            box->setIconPixmap(scaled);
+        }
+    }
 }
 
 void ScaleToDialogScale(QWidget& Window) {
@@ -302,11 +313,19 @@ void ScaleToDialogScale(QWidget& Window) {
     const QWidget* game = KsMainWindow();
     const QScreen* screen = game ? game->screen() : Window.screen();
     const QSize built =
-        record ? record->BuiltSize()
-               : (Window.testAttribute(Qt::WA_Resized) ? Window.size() : Window.sizeHint());
+        (record ? record->BuiltSize()
+                : (Window.testAttribute(Qt::WA_Resized) ? Window.size() : Window.sizeHint()))
+            .expandedTo(Window.property(DialogLargestSizeProperty).toSize());
     ScaleWindow(Window, screen
                             ? FittingDialogScale(DialogScale(), built, screen->availableGeometry())
                             : DialogScale());
+}
+
+QFont ScaledFont(QFont Font, qreal Factor) {
+    // In whole pixels: at a fraction of a pixel, text measured for its place may not fit it.
+    const int pixels = Font.pixelSize() > 0 ? Font.pixelSize() : QFontInfo(Font).pixelSize();
+    Font.setPixelSize(std::max(1, Scaled(pixels, Factor)));
+    return Font;
 }
 
 qreal WindowScale(const QWidget* W) {

@@ -2,6 +2,7 @@
 // The program's dialogs are built at 100 % in fixed pixels and shown at the table size chosen,
 // as large as fits the screen's free area. At 100 % nothing of them changes.
 
+#include <QFont>
 #include <QRect>
 #include <QSize>
 
@@ -27,6 +28,13 @@ void ScaleToDialogScale(QWidget& Window);
 
 // The factor the window W is in is shown at.
 qreal WindowScale(const QWidget* W);
+
+// Font Factor times as large.
+QFont ScaledFont(QFont Font, qreal Factor);
+
+// A dialog that grows after it shows (a page opened below) names its largest size at 100 %
+// in this property, so that it fits the screen at that size too.
+inline constexpr char DialogLargestSizeProperty[] = "dialogLargestSize";
 
 // Every dialog, and every window that belongs to another, is scaled to DialogScale() as it
 // shows, for as long as Owner lives. GameWindow itself is left as it is.

@@ -1,5 +1,6 @@
 #include "Scores.h"
 
+#include "DialogScale.h"
 #include "DialogSupport.h"
 #include "GetName.h"
 #include "Records.h"
@@ -52,6 +53,7 @@ void TScoreForm::AddStatistics(TRecords& Records, const TCombination& Current) {
     FStatistics = new TStatisticsView(Records, Current, this);
     FStatistics->move(0, height());
     FStatistics->hide();
+    setProperty(DialogLargestSizeProperty, QSize(width(), height() + FStatistics->height()));
     connect(FStatsBtn, &QPushButton::toggled, this, &TScoreForm::ShowStatistics);
     setTabOrder(FList, FStatsBtn);
     setTabOrder(FStatsBtn, FStatistics->List());

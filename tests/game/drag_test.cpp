@@ -3,6 +3,7 @@
 
 #include "CardDrag.h"
 #include "PlayAnimator.h"
+#include "TitlePanel.h"
 #include "card_pixels.h"
 #include "game_fixture.h"
 #include "kssprite.h"
@@ -268,6 +269,28 @@ TEST_F(ChoosingThePile, TableFollowsTheWindowsSizeFromTheArtForItsZoom) {
     form->TimerTimer();
     ASSERT_TRUE(form->Animator->Flying());
     EXPECT_EQ(form->Animator->Sprite()->Bitmap().size(), QSize(142, 192));
+}
+
+} // namespace
+
+namespace {
+
+// The title's picture waits for the zoom to rest, as the cards do: meanwhile its 1x picture
+// stands in, each pixel doubled, and once at rest it is drawn from the 2x art.
+TEST_F(ChoosingThePile, PicturesWaitForTheZoomToRestWhileTheWindowIsResized) {
+    form->SetZoomSettleMs(20);
+    // The picture alone, above the version line.
+    const auto picture = [this] {
+        const QImage panel =
+            form->TitlePanel->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        return panel.copy(0, 0, panel.width(), panel.height() * 300 / 453);
+    };
+    const QImage normal = picture();
+    form->resize(2 * TMainForm::TableWidth, 2 * TMainForm::TableHeight);
+    const QImage doubled = normal.scaled(normal.size() * 2);
+    EXPECT_EQ(picture(), doubled);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return picture() != doubled; }, 60000));
+    EXPECT_EQ(picture().size(), doubled.size());
 }
 
 } // namespace

@@ -10,10 +10,15 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QFile>
+#include <QFontInfo>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QTest>
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -126,6 +131,62 @@ TEST_F(WindowDialogs, ATableSizeAppliesAtOnceWithinTheScreenAndTheWindowsSizeIsK
     EXPECT_EQ(form->size(), QSize(700, 500));
     form->resize(fitted);
     EXPECT_EQ(form->Settings().WindowWidth, 0) << "the table size's own size is no size kept";
+}
+
+} // namespace
+
+namespace {
+
+// Message boxes, the help and the Game menu take the table size chosen as they show, each
+// within the screen; back at 100 % they are as they were.
+TEST_F(WindowDialogs, DialogsTheHelpAndTheMenuTakeTheTableSizeWithinTheScreen) {
+    form->show();
+    const auto tableSize = [this](const char* Size) {
+        Options([Size](TOptionsForm& f) {
+            f.DisplayChoices()->TableSize()->setCurrentIndex(
+                f.DisplayChoices()->TableSize()->findText(QString::fromLatin1(Size)));
+            f.SaveBtnClick();
+        });
+    };
+    const auto box = [this] {
+        auto shown =
+            std::make_unique<QMessageBox>(QMessageBox::Information, QStringLiteral("Tolvi"),
+                                          QStringLiteral("Ready?"), QMessageBox::Ok, form.get());
+        shown->show();
+        return shown;
+    };
+    const auto built = box();
+    const QImage builtPicture = built->grab().toImage();
+    const int type = QFontInfo(built->font()).pixelSize();
+    const int icon = qRound(built->iconPixmap().deviceIndependentSize().width());
+    const int menuWidth = form->GameMenu->sizeHint().width();
+    const int menuType = QFontInfo(form->GameMenu->font()).pixelSize();
+
+    tableSize("200 %");
+    const auto twice = box();
+    EXPECT_EQ(QFontInfo(twice->font()).pixelSize(), 2 * type);
+    EXPECT_EQ(qRound(twice->iconPixmap().deviceIndependentSize().width()), 2 * icon);
+    form->GameMenu->popup(form->GameBtn->mapToGlobal(QPoint(0, form->GameBtn->height())));
+    EXPECT_EQ(QFontInfo(form->GameMenu->font()).pixelSize(), 2 * menuType);
+    EXPECT_GE(form->GameMenu->width(), 2 * menuWidth) << "long items are not cut short";
+    form->GameMenu->hide();
+    // The help, 640 x 480 at 100 %, would not fit this screen twice as large.
+    ASSERT_TRUE(
+        QFile::copy(QStringLiteral(TOLVI_SOURCE_DIR "/resources/Tolvi.HLP"), form->HelpFile()));
+    form->HelpBtnClick();
+    QWidget* help = form->findChild<QWidget*>(QStringLiteral("HelpWindow"));
+    ASSERT_NE(help, nullptr);
+    const QRect area = help->screen()->availableGeometry();
+    EXPECT_GT(help->width(), 640);
+    EXPECT_LE(help->width(), area.width());
+    EXPECT_LE(help->height() + 40, area.height());
+    help->close();
+
+    tableSize("100 %");
+    EXPECT_EQ(box()->grab().toImage(), builtPicture);
+    form->GameMenu->popup(form->GameBtn->mapToGlobal(QPoint(0, form->GameBtn->height())));
+    EXPECT_EQ(form->GameMenu->width(), menuWidth);
+    form->GameMenu->hide();
 }
 
 } // namespace
