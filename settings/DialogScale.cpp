@@ -322,6 +322,8 @@ void ScaleToDialogScale(QWidget& Window) {
 }
 
 QFont ScaledFont(QFont Font, qreal Factor) {
+    if (Factor == 1)
+        return Font;
     // In whole pixels: at a fraction of a pixel, text measured for its place may not fit it.
     const int pixels = Font.pixelSize() > 0 ? Font.pixelSize() : QFontInfo(Font).pixelSize();
     Font.setPixelSize(std::max(1, Scaled(pixels, Factor)));
