@@ -1,7 +1,13 @@
 #pragma once
-// A match against a player elsewhere. The host is the referee: it deals, sends the guest the
-// deal's number, and decides every play on its own table; the guest, whose table is the host's
-// seen from across, sends its plays and lays them, and the host's, as the host confirms them.
+// A match against a player elsewhere. The host is the referee: it deals, and decides every
+// play on its own table; the guest, whose table is the host's seen from across, sends its plays
+// and lays them, and the host's, as the host confirms them.
+//
+// The guest learns only what its player may see: the host sends it the cards of the deal except
+// the host's face-down pile, and each card of that pile as it turns face up (with the play whose
+// refill shows it, or with a turn-over). The deal is still the one its number deals: the guest
+// gets a commitment to the number (a hash of it with a random salt) with the deal, and number
+// and salt once the game is over, and checks that every card it was shown was that deal's.
 //
 // Fairness: local lag. The guest sees each change a one-way trip after the host, and its play
 // takes another to reach the referee. The host's own plays therefore wait the measured round
@@ -18,6 +24,7 @@
 #include <QTimer>
 #include <functional>
 #include <optional>
+#include <vector>
 
 class TMainForm;
 
@@ -69,10 +76,23 @@ private:
     void GuestLaid(const TNetMessage& Message);
     void GuestRefused(const TNetMessage& Message);
     void HostCheckStuck();
-    void GuestTurnOver();
+    void GuestTurnOver(const TNetMessage& Message);
     bool TakeAgain(bool Yes);
     void AgainHeard();
     void DealFromHost(const TNetMessage& Message);
+    void HostSendDeal(uint32_t Number);
+    void GuestCards(const TNetMessage& Message);
+    void GuestDeal();
+    void GuestReveal(const TNetMessage& Message);
+    // Sets the face-down card of the host's pile that a message turns up; false when the
+    // message shows none where one turns up, or one where none does.
+    bool GuestShow(uint8_t Card);
+    // Turn-overs the host sent while the guest's player was still confirming the deal.
+    void GuestEarlyTurnOvers();
+    void HostTurnedOver();
+    // The peer's messages do not fit this table: the match is over.
+    void Disagree();
+    int DealtPerSide() const;
     // Refills posted by earlier plays come first: both tables then see every play in the
     // same state.
     void FlushRefills();
@@ -95,4 +115,15 @@ private:
     int32_t FOwnDeckCount = 0;             // the guest's own, restored after the match
     QElapsedTimer FElapsed;
     QTimer FStuckCheck;
+    // The host's deal until it is revealed.
+    uint32_t FNumber = 0;
+    QByteArray FSalt;
+    // The guest's: the commitment, the cards sent (all but the host's pile) and the cards of
+    // the host's pile shown so far by entry (0 while face down).
+    QByteArray FCommit;
+    QByteArray FSent;
+    std::vector<int32_t> FShownPile;
+    int FExpected = 0; // cards still to come before the guest deals
+    bool FStarting = false;
+    std::vector<uint8_t> FEarlyTurns;
 };
