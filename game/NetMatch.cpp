@@ -101,7 +101,7 @@ TNetMatch::~TNetMatch() {
 }
 
 int TNetMatch::LagMs() const {
-    return FFixedLag.value_or(std::min(FLink->RoundTripMs(), MaxLagMs));
+    return FFixedLag.value_or(std::min(FLink->TypicalRoundTripMs(), MaxLagMs));
 }
 
 void TNetMatch::Leave() {
@@ -444,10 +444,12 @@ void TNetMatch::HostPlayFromGuest(const TNetMessage& M) {
     };
     if (!BothReady())
         return refuse(TRefusal::NotRunning);
+    // The guest sends its plays the rate limit apart, but the line may bring two closer: one
+    // may come up to PlayJitterMs early, as long as none comes sooner on average.
     const qint64 now = Clock();
-    if (now - FLastPlay < MinPlayIntervalMs)
+    if (now < FLastPlay + MinPlayIntervalMs - PlayJitterMs)
         return refuse(TRefusal::Held);
-    FLastPlay = now;
+    FLastPlay = std::max(now, FLastPlay + MinPlayIntervalMs);
     FlushRefills();
     FForm.Play(play);
 }

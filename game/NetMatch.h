@@ -36,6 +36,9 @@ public:
     // The fastest a player may lay card after card, in milliseconds; the host refuses a guest's
     // play that comes sooner.
     static constexpr int MinPlayIntervalMs = 100;
+    // How much sooner than that a guest's play may reach the host after the line held up the
+    // one before.
+    static constexpr int PlayJitterMs = 50;
     // The host's plays wait at most this long, however slow the line.
     static constexpr int MaxLagMs = 500;
 
@@ -49,7 +52,9 @@ public:
     bool Running() const { return FStarted && !FOver; }
     // Both players confirmed the current deal.
     bool BothReady() const { return FLocalReady && FPeerReady; }
-    // How long the host's own plays wait: the round trip unless fixed (tests, the benchmark).
+    // How long the host's own plays wait: the typical round trip (the median of the last few,
+    // not the mean, which a late answer now and then pulls up) unless fixed (tests, the
+    // benchmark).
     int LagMs() const;
     void SetFixedLagMs(std::optional<int> Value) { FFixedLag = Value; }
     // The play clock, for the rate limit; tests replace it.
@@ -111,8 +116,9 @@ private:
     std::optional<bool> FLocalAgain;
     std::optional<bool> FPeerAgain;
     std::optional<int> FFixedLag;
-    qint64 FLastPlay = -MinPlayIntervalMs; // the guest's last play, on the play clock
-    int32_t FOwnDeckCount = 0;             // the guest's own, restored after the match
+    // The guest's last play on the play clock; at the host, when it was due by the rate limit.
+    qint64 FLastPlay = -MinPlayIntervalMs;
+    int32_t FOwnDeckCount = 0; // the guest's own, restored after the match
     QElapsedTimer FElapsed;
     QTimer FStuckCheck;
     // The host's deal until it is revealed.

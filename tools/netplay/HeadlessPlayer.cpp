@@ -45,6 +45,8 @@ void THeadlessPlayer::Heard(const TGameEvent& E) {
             FInFlight = false;
             if (E.Why == TRefusal::NoFit)
                 ++LostPiles;
+            if (E.Why == TRefusal::Held)
+                ++Held;
         }
         break;
     case TGameEventKind::GameDecided:

@@ -27,6 +27,7 @@ public:
 
     int Plays = 0;
     int LostPiles = 0; // a play that fitted when chosen, refused because the pile changed
+    int Held = 0;      // a play refused as too soon after the last
     int Won = 0;
     int Lost = 0;
 
