@@ -318,6 +318,26 @@ TEST_F(NetMatch, TheHostRefereesEveryPlayOfTheGuest) {
     EXPECT_EQ(answer->Why, uint8_t(TRefusal::NoFit));
     EXPECT_EQ(form->ComputerPlayed(), 1);
 
+    // The line may bring a play closer to the one before, by PlayJitterMs at most, and only
+    // so long as the plays keep the limit on average.
+    const int32_t top = form->CardTable1->CardTop().Value();
+    int32_t fit = 2;
+    while (fit < 53 && !TMainForm::IsNextRank(value(fit), top))
+        ++fit;
+    SetSlot(form->Play2Card[0], fit);
+    SetSlot(form->Play2Card[3], 0);
+    const int early = TNetMatch::MinPlayIntervalMs - TNetMatch::PlayJitterMs;
+    now += early;
+    guest.Send(TNetKind::Play, [&](TNetMessage& m) { m.Slot = 0; });
+    answer = guest.Await(TNetKind::Laid);
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(form->ComputerPlayed(), 2);
+    now += TNetMatch::MinPlayIntervalMs - 1;
+    guest.Send(TNetKind::Play, [&](TNetMessage& m) { m.Slot = 1; });
+    answer = guest.Await(TNetKind::Refused);
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(answer->Why, uint8_t(TRefusal::Held));
+
     // A guest may not deal: the match ends as broken, the game abandoned.
     guest.Send(TNetKind::Deal, [](TNetMessage& m) { m.Number = 7; });
     ASSERT_TRUE(RunUntil([&] { return !host->Match(); }));
