@@ -427,14 +427,23 @@ bool TNetMatch::TakeHumanPlay(const TPlay& Play) {
         FLink->Send(m);
         return true;
     }
-    QTimer::singleShot(LagMs(), this, [this, Play, serial = FDealSerial] {
-        if (FOver || serial != FDealSerial)
-            return;
-        FlushRefills();
-        TPlay p = Play;
-        FForm.Play(p);
-    });
+    const int lag = LagMs();
+    FHeld.push_back({Play, FElapsed.elapsed() + lag, FDealSerial});
+    QTimer::singleShot(lag, this, [this] { PlayHeld(); });
     return true;
+}
+
+void TNetMatch::PlayHeld() {
+    const qint64 now = FElapsed.elapsed();
+    while (!FOver && !FHeld.empty() && FHeld.front().Due <= now) {
+        const THeld held = FHeld.front();
+        FHeld.pop_front();
+        if (held.Serial != FDealSerial)
+            continue;
+        FlushRefills();
+        TPlay p = held.Play;
+        FForm.Play(p);
+    }
 }
 
 void TNetMatch::HostPlayFromGuest(const TNetMessage& M) {
@@ -444,6 +453,10 @@ void TNetMatch::HostPlayFromGuest(const TNetMessage& M) {
     };
     if (!BothReady())
         return refuse(TRefusal::NotRunning);
+    // A host's play whose wait is over goes first, though its timer has not yet been served.
+    PlayHeld();
+    if (FOver)
+        return;
     // The guest sends its plays the rate limit apart, but the line may bring two closer: one
     // may come up to PlayJitterMs early, as long as none comes sooner on average.
     const qint64 now = Clock();

@@ -22,6 +22,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
+#include <deque>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -78,6 +79,8 @@ private:
     void SendReady();
     bool TakeHumanPlay(const TPlay& Play);
     void HostPlayFromGuest(const TNetMessage& Message);
+    // Lays the host's held plays whose wait is over.
+    void PlayHeld();
     void GuestLaid(const TNetMessage& Message);
     void GuestRefused(const TNetMessage& Message);
     void HostCheckStuck();
@@ -118,6 +121,13 @@ private:
     std::optional<int> FFixedLag;
     // The guest's last play on the play clock; at the host, when it was due by the rate limit.
     qint64 FLastPlay = -MinPlayIntervalMs;
+    // The host's own plays waiting out the local lag, due on the match's elapsed time.
+    struct THeld {
+        TPlay Play;
+        qint64 Due = 0;
+        int Serial = 0;
+    };
+    std::deque<THeld> FHeld;
     int32_t FOwnDeckCount = 0; // the guest's own, restored after the match
     QElapsedTimer FElapsed;
     QTimer FStuckCheck;
