@@ -100,6 +100,7 @@ public:
     int32_t TrickCards() const { return FTrickCards; }
     int32_t NextPos() const { return FNextPos; }
     int32_t CurrentPlayer() const { return FCurrentPlayer; }
+    void SetCurrentPlayer(int32_t Value) { FCurrentPlayer = Value; }
     int32_t TopCardID() const { return FTopCardID; }
     int32_t PrevCardID() const { return FPrevCardID; }
     int32_t TopCardPos() const { return FTopCardPos; }

@@ -122,6 +122,8 @@ int32_t TKsVirtualDeck::NextCard() {
     int32_t result = -1;
     if (FTopIndex >= 0 && FTopIndex < static_cast<int32_t>(FCards.size())) {
         result = FCards[static_cast<size_t>(FTopIndex)];
+        if (Drawn)
+            result = Drawn(result);
         if (FVisualDeck) {
             FVisualDeck->CardFirst().SetID(result);
             FCards.pop_back();

@@ -61,6 +61,9 @@ public:
     void Loaded() override;
 
     TKsVirtualDeckNotifyEvent AfterPrepareDeck;
+    // Each card NextCard hands out passes through here and may be replaced: a table dealt
+    // elsewhere lays the cards it was sent.
+    std::function<int32_t(int32_t ID)> Drawn;
 
 private:
     void ReadCustomDeck();

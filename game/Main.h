@@ -114,6 +114,8 @@ public:
     void DealDaysDeal();
     // Asks for a number and deals it.
     void PlayDealNumberClick();
+    // The deal just played was this number, as a referee elsewhere revealed it.
+    void ShowRevealedDeal(uint32_t Number);
     // The current result may never enter the hall of fame: it was won on a chosen deal or on
     // the day's deal tried before, or it is a Las Vegas total that holds such a game.
     bool FameBarred() const { return FFameBarred; }
@@ -148,7 +150,9 @@ public:
     // Deals each side the other's cards: the other player's table, seen from across.
     bool DealMirrored() const { return FDealMirrored; }
     void SetDealMirrored(bool Value) { FDealMirrored = Value; }
-    // The plays come already decided by a referee elsewhere: a side's hold does not apply.
+    // The plays come already decided by a referee elsewhere: a side's hold does not apply, the
+    // piles turn over one pass at a time when the referee says so, and the deal's number is
+    // hidden until ShowRevealedDeal.
     bool RefereeElsewhere() const { return FRefereeElsewhere; }
     void SetRefereeElsewhere(bool Value) { FRefereeElsewhere = Value; }
     // The top row's player by name; empty for the computer.

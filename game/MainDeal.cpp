@@ -81,6 +81,9 @@ void TMainForm::Deal(std::optional<uint32_t> Number, TDealKind Kind) {
         table->ClearTable(true);
         table->SetEmpty(true);
         table->PrepareDeck();
+        // Each play moves the table's turn on; each deal starts at the pile again, so that a
+        // number lays the same cards in the same places whatever was played before.
+        table->SetCurrentPlayer(0);
         table->DealToPlayers(true);
         table->SetPlayPosition(2);
         table->DealToTable();
@@ -118,7 +121,7 @@ void TMainForm::Deal(std::optional<uint32_t> Number, TDealKind Kind) {
     FGameRunning = true;
     FGameStart = StatsClockMilliseconds();
     FindStuck();
-    if (FHumanStuck && FComputerStuck)
+    if (FHumanStuck && FComputerStuck && !FRefereeElsewhere)
         TurnOverPiles();
     else
         StartComputer();

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <limits>
+#include <utility>
 
 void TMainForm::CreateDealCommands() {
     // Under the score, right-aligned to the window's edge, clear of a score that needs the
@@ -39,9 +40,22 @@ void TMainForm::CreateDealCommands() {
 }
 
 void TMainForm::ShowDealNumber() {
+    // A deal sent by a referee elsewhere shows its number only once the game is over.
+    if (FRefereeElsewhere) {
+        DealLabel->hide();
+        ReplayAction->setEnabled(false);
+        return;
+    }
     DealLabel->setText(tr("Deal %1").arg(FDealNumber));
     DealLabel->show();
     ReplayAction->setEnabled(true);
+}
+
+void TMainForm::ShowRevealedDeal(uint32_t Number) {
+    FDealNumber = Number;
+    const bool hidden = std::exchange(FRefereeElsewhere, false);
+    ShowDealNumber();
+    FRefereeElsewhere = hidden;
 }
 
 void TMainForm::PlayDealNumberClick() {

@@ -66,7 +66,8 @@ void TMainForm::Refill(TKsCardGroup* Slot, TKsCardGroup* Pile, TKsCardTable* Tem
         TempTable->GiveCardTo(Slot);
     }
     FindStuck();
-    if (FHumanStuck && FComputerStuck)
+    // A referee elsewhere sends its turn-overs, with the cards they show.
+    if (FHumanStuck && FComputerStuck && !FRefereeElsewhere)
         TurnOverPiles();
 }
 
@@ -87,8 +88,8 @@ void TMainForm::TurnOverPiles() {
         UpdateScoreLabel();
         FindStuck();
         // The pass that brings a side to its goal ends the game: more passes would score and
-        // move cards after the win.
-    } while (FHumanStuck && FComputerStuck && FHumanPlayed < FCardsToWin &&
+        // move cards after the win. A referee elsewhere sends each pass on its own.
+    } while (!FRefereeElsewhere && FHumanStuck && FComputerStuck && FHumanPlayed < FCardsToWin &&
              FComputerPlayed < FCardsToWin &&
              (Play1Pile->NonEmptyCount() > 0 || Play2Pile->NonEmptyCount() > 0));
     if (FHumanPlayed >= FCardsToWin)

@@ -2,10 +2,15 @@
 
 #include "Main.h"
 #include "kscardgroup.h"
+#include "kscardtable.h"
 #include "ksrandom.h"
 #include "kssinglecard.h"
+#include "ksvirtualdeck.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QTimer>
 #include <algorithm>
 
@@ -25,6 +30,45 @@ private:
 // The two sides see the table from across: the host's first pile is the guest's second.
 uint8_t Across(int Table) {
     return static_cast<uint8_t>(Table == 0 ? 0 : 3 - Table);
+}
+
+// The entries of a pile that a deal fills.
+int Dealable(TKsCardGroup* Pile) {
+    int n = 0;
+    for (int i = 0; i < Pile->Count(); ++i)
+        n += Pile->GetCard(i)->Reserved() ? 0 : 1;
+    return n;
+}
+
+// The face-down entry of a pile that turns up next, or -1.
+int TopEntry(TKsCardGroup* Pile) {
+    for (int i = Pile->Count() - 1; i >= 0; --i)
+        if (!Pile->GetCard(i)->Empty())
+            return i;
+    return -1;
+}
+
+QByteArray Commitment(const QByteArray& Salt, uint32_t Number) {
+    QByteArray bytes = Salt;
+    for (int shift : {24, 16, 8, 0})
+        bytes.append(static_cast<char>(Number >> shift));
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+}
+
+// What a deal by Number hands out, in the order Deal deals it: the host's side (its pile, its
+// slots, its table's card), then the guest's. A deck of its own, so the table's stays as it is.
+std::vector<int32_t> NumberedCards(TMainForm& Form, uint32_t Number, int PerSide) {
+    TKsVirtualDeck deck;
+    deck.SetIncludedCards(Form.VirtualDeck->IncludedCards());
+    deck.SetShuffleCount(Form.VirtualDeck->ShuffleCount());
+    const TKsDealNumber numbered(Number);
+    std::vector<int32_t> cards;
+    for (int side = 0; side < 2; ++side) {
+        deck.PrepareDeck();
+        for (int i = 0; i < PerSide; ++i)
+            cards.push_back(deck.NextCard());
+    }
+    return cards;
 }
 
 } // namespace
@@ -57,7 +101,7 @@ TNetMatch::~TNetMatch() {
 }
 
 int TNetMatch::LagMs() const {
-    return FFixedLag.value_or(std::min(FLink->RoundTripMs(), MaxLagMs));
+    return FFixedLag.value_or(std::min(FLink->TypicalRoundTripMs(), MaxLagMs));
 }
 
 void TNetMatch::Leave() {
@@ -97,19 +141,47 @@ void TNetMatch::HostDeal() {
     FLocalReady = FPeerReady = false;
     FLocalAgain.reset();
     FPeerAgain.reset();
+    // As the Deal button takes it: the clock's reading, or a test's.
+    const uint32_t number = KsClockMilliseconds();
+    // A tie goes to one side or the other by the deal's number, the same on both tables.
+    FForm.SetTieToOpponent(number % 2 == 1);
+    HostSendDeal(number);
+    // Out of the handler that asked: the deal waits for its confirmation.
+    QTimer::singleShot(0, this, [this, number] {
+        if (!FOver)
+            FForm.DealNumbered(number);
+    });
+}
+
+int TNetMatch::DealtPerSide() const {
+    int n = Dealable(FForm.Play1Pile) + 1; // and the table's card
+    for (TKsCardGroup* slot : FForm.Play1Card)
+        n += Dealable(slot);
+    return n;
+}
+
+void TNetMatch::HostSendDeal(uint32_t Number) {
+    FNumber = Number;
+    FSalt = QByteArray(NetSaltBytes, '\0');
+    QRandomGenerator::system()->fillRange(reinterpret_cast<quint32*>(FSalt.data()),
+                                          NetSaltBytes / 4);
     TNetMessage deal;
     deal.Kind = TNetKind::Deal;
-    // As the Deal button takes it: the clock's reading, or a test's.
-    deal.Number = KsClockMilliseconds();
     deal.Decks = static_cast<uint8_t>(FForm.DeckCount());
-    // A tie goes to one side or the other by the deal's number, the same on both tables.
-    FForm.SetTieToOpponent(deal.Number % 2 == 1);
+    deal.Yes = Number % 2 == 1;
+    deal.Commit = Commitment(FSalt, Number);
     FLink->Send(deal);
-    // Out of the handler that asked: the deal waits for its confirmation.
-    QTimer::singleShot(0, this, [this, n = deal.Number] {
-        if (!FOver)
-            FForm.DealNumbered(n);
-    });
+    // Every card but the host's pile, in as many messages as the size cap needs.
+    const std::vector<int32_t> cards = NumberedCards(FForm, Number, DealtPerSide());
+    TNetMessage part;
+    part.Kind = TNetKind::Cards;
+    for (size_t i = size_t(Dealable(FForm.Play1Pile)); i < cards.size(); ++i) {
+        part.Cards.append(static_cast<char>(cards[i]));
+        if (part.Cards.size() == MaxNetCards || i + 1 == cards.size()) {
+            FLink->Send(part);
+            part.Cards.clear();
+        }
+    }
 }
 
 void TNetMatch::DealFromHost(const TNetMessage& M) {
@@ -123,11 +195,99 @@ void TNetMatch::DealFromHost(const TNetMessage& M) {
         FForm.SetDeckCount(M.Decks);
         FForm.SetUpDeckSize();
     }
-    FForm.SetTieToOpponent(M.Number % 2 == 0);
-    QTimer::singleShot(0, this, [this, n = M.Number] {
-        if (!FOver)
-            FForm.DealNumbered(n);
-    });
+    FForm.SetTieToOpponent(!M.Yes);
+    FCommit = M.Commit;
+    FSent.clear();
+    FShownPile.assign(size_t(Dealable(FForm.Play2Pile)), 0);
+    FExpected = 2 * DealtPerSide() - Dealable(FForm.Play2Pile);
+    FEarlyTurns.clear();
+    FStarting = true;
+}
+
+void TNetMatch::GuestCards(const TNetMessage& M) {
+    if (M.Cards.size() > FExpected)
+        return Disagree();
+    FSent.append(M.Cards);
+    FExpected -= int(M.Cards.size());
+    if (FExpected == 0)
+        // Out of the handler: the deal waits for its confirmation.
+        QTimer::singleShot(0, this, [this, serial = FDealSerial] {
+            if (!FOver && serial == FDealSerial)
+                GuestDeal();
+        });
+}
+
+void TNetMatch::GuestDeal() {
+    // The host's pile is dealt face down from a shuffle of no meaning; every other card is the
+    // one sent, in the order the deal hands them out.
+    const int hidden = int(FShownPile.size());
+    FForm.VirtualDeck->Drawn = [sent = FSent, hidden, drawn = 0](int32_t Shuffled) mutable {
+        const int at = drawn++ - hidden;
+        return at >= 0 && at < sent.size() ? int32_t(uint8_t(sent[at])) : Shuffled;
+    };
+    TMainForm& form = FForm;
+    const auto done = qScopeGuard([&form] { form.VirtualDeck->Drawn = nullptr; });
+    FForm.DealNumbered(0);
+}
+
+bool TNetMatch::GuestShow(uint8_t Card) {
+    const int entry = TopEntry(FForm.Play2Pile);
+    if (entry < 0 || entry >= int(FShownPile.size()))
+        return Card == 0;
+    // Each face-down card turns up once.
+    if (Card == 0 || FShownPile[size_t(entry)] != 0)
+        return false;
+    FShownPile[size_t(entry)] = Card;
+    FForm.Play2Pile->GetCard(entry)->SetID(Card);
+    return true;
+}
+
+void TNetMatch::GuestReveal(const TNetMessage& M) {
+    if (FCommit.isEmpty() || FStarting || Commitment(M.Salt, M.Number) != FCommit)
+        return Disagree();
+    FCommit.clear();
+    const std::vector<int32_t> cards = NumberedCards(FForm, M.Number, DealtPerSide());
+    const size_t hidden = FShownPile.size();
+    if (cards.size() != hidden + size_t(FSent.size()))
+        return Disagree();
+    for (size_t i = 0; i < cards.size(); ++i) {
+        const int32_t shown =
+            i < hidden ? FShownPile[i] : int32_t(uint8_t(FSent[qsizetype(i - hidden)]));
+        if (shown != 0 && shown != cards[i])
+            return Disagree();
+    }
+    FForm.ShowRevealedDeal(M.Number);
+}
+
+void TNetMatch::GuestEarlyTurnOvers() {
+    if (FStarting || FEarlyTurns.empty())
+        return;
+    const std::vector<uint8_t> turns = std::exchange(FEarlyTurns, {});
+    for (uint8_t shown : turns) {
+        TNetMessage turn;
+        turn.Kind = TNetKind::TurnOver;
+        turn.Shown = shown;
+        GuestTurnOver(turn);
+        if (FOver)
+            return;
+    }
+}
+
+void TNetMatch::HostTurnedOver() {
+    TNetMessage turn;
+    turn.Kind = TNetKind::TurnOver;
+    // The card the pass laid on the host's table came from its pile or from a slot, already
+    // face up.
+    TKsCardTable* table = FForm.CardTable1;
+    const TKsSingleCard* top = table->CardAt(table->TopCardPos());
+    if (top && top->SourceGroup() == FForm.Play1Pile)
+        turn.Shown = static_cast<uint8_t>(top->ID());
+    FLink->Send(turn);
+}
+
+void TNetMatch::Disagree() {
+    FLink->Close();
+    End(tr("The two tables no longer agree; the match is over."));
 }
 
 void TNetMatch::Heard(const TGameEvent& E) {
@@ -139,6 +299,14 @@ void TNetMatch::Heard(const TGameEvent& E) {
         // as the host's own plays wait a round trip.
         if (FRole == TRole::Guest || FPeerReady)
             SendReady();
+        if (FRole == TRole::Guest) {
+            // The game runs once this event is heard: the turn-overs that came early follow.
+            FStarting = false;
+            QTimer::singleShot(0, this, [this] {
+                if (!FOver)
+                    GuestEarlyTurnOvers();
+            });
+        }
         break;
     case TGameEventKind::CardLaid:
         if (FRole == TRole::Host) {
@@ -148,7 +316,26 @@ void TNetMatch::Heard(const TGameEvent& E) {
             laid.Slot = static_cast<uint8_t>(E.Play.Slot);
             laid.Table = static_cast<uint8_t>(E.Play.Table);
             laid.Card = E.Play.Card;
+            // The host's slot is refilled from its pile at once: the guest sees that card now.
+            const size_t slot = size_t(std::clamp(E.Play.Slot, 0, 3));
+            const int entry = TopEntry(FForm.Play1Pile);
+            if (E.Play.Side == TSide::Human && entry >= 0 &&
+                FForm.Play1Card[slot]->NonEmptyCount() == 0)
+                laid.Shown = static_cast<uint8_t>(FForm.Play1Pile->GetCard(entry)->ID());
             FLink->Send(laid);
+        }
+        break;
+    case TGameEventKind::PilesTurnedOver:
+        if (FRole == TRole::Host)
+            HostTurnedOver();
+        break;
+    case TGameEventKind::GameDecided:
+        if (FRole == TRole::Host) {
+            TNetMessage reveal;
+            reveal.Kind = TNetKind::Reveal;
+            reveal.Number = FNumber;
+            reveal.Salt = FSalt;
+            FLink->Send(reveal);
         }
         break;
     case TGameEventKind::PlayRefused:
@@ -204,7 +391,15 @@ void TNetMatch::Received(const TNetMessage& M) {
         break;
     case TNetKind::TurnOver:
         if (!host)
-            return GuestTurnOver();
+            return GuestTurnOver(M);
+        break;
+    case TNetKind::Cards:
+        if (!host && FExpected > 0)
+            return GuestCards(M);
+        break;
+    case TNetKind::Reveal:
+        if (!host)
+            return GuestReveal(M);
         break;
     default:
         break;
@@ -232,14 +427,23 @@ bool TNetMatch::TakeHumanPlay(const TPlay& Play) {
         FLink->Send(m);
         return true;
     }
-    QTimer::singleShot(LagMs(), this, [this, Play, serial = FDealSerial] {
-        if (FOver || serial != FDealSerial)
-            return;
-        FlushRefills();
-        TPlay p = Play;
-        FForm.Play(p);
-    });
+    const int lag = LagMs();
+    FHeld.push_back({Play, FElapsed.elapsed() + lag, FDealSerial});
+    QTimer::singleShot(lag, this, [this] { PlayHeld(); });
     return true;
+}
+
+void TNetMatch::PlayHeld() {
+    const qint64 now = FElapsed.elapsed();
+    while (!FOver && !FHeld.empty() && FHeld.front().Due <= now) {
+        const THeld held = FHeld.front();
+        FHeld.pop_front();
+        if (held.Serial != FDealSerial)
+            continue;
+        FlushRefills();
+        TPlay p = held.Play;
+        FForm.Play(p);
+    }
 }
 
 void TNetMatch::HostPlayFromGuest(const TNetMessage& M) {
@@ -249,21 +453,31 @@ void TNetMatch::HostPlayFromGuest(const TNetMessage& M) {
     };
     if (!BothReady())
         return refuse(TRefusal::NotRunning);
+    // A host's play whose wait is over goes first, though its timer has not yet been served.
+    PlayHeld();
+    if (FOver)
+        return;
+    // The guest sends its plays the rate limit apart, but the line may bring two closer: one
+    // may come up to PlayJitterMs early, as long as none comes sooner on average.
     const qint64 now = Clock();
-    if (now - FLastPlay < MinPlayIntervalMs)
+    if (now < FLastPlay + MinPlayIntervalMs - PlayJitterMs)
         return refuse(TRefusal::Held);
-    FLastPlay = now;
+    FLastPlay = std::max(now, FLastPlay + MinPlayIntervalMs);
     FlushRefills();
     FForm.Play(play);
 }
 
 void TNetMatch::GuestLaid(const TNetMessage& M) {
+    GuestEarlyTurnOvers();
+    if (FOver)
+        return;
     FlushRefills();
     TPlay play{M.Side == 0 ? TSide::Computer : TSide::Human, M.Slot, Across(M.Table), 0};
-    if (!FForm.Play(play) || play.Card != M.Card) {
-        FLink->Close();
-        End(tr("The two tables no longer agree; the match is over."));
-    }
+    if (!FForm.Play(play) || play.Card != M.Card)
+        return Disagree();
+    // The host's card that refills its slot; the guest's own refills show nothing new.
+    if (M.Side == 0 ? !GuestShow(M.Shown) : M.Shown != 0)
+        return Disagree();
 }
 
 void TNetMatch::GuestRefused(const TNetMessage& M) {
@@ -280,19 +494,22 @@ void TNetMatch::HostCheckStuck() {
     FlushRefills();
     if (!FForm.HumanStuck() || !FForm.ComputerStuck() || !FForm.GameRunning())
         return;
-    TNetMessage turn;
-    turn.Kind = TNetKind::TurnOver;
-    FLink->Send(turn);
+    // Each pass reaches the guest as it is made (HostTurnedOver).
     FForm.TurnOverPiles();
 }
 
-void TNetMatch::GuestTurnOver() {
-    FlushRefills();
-    if (!FForm.HumanStuck() || !FForm.ComputerStuck() || !FForm.GameRunning()) {
-        FLink->Close();
-        End(tr("The two tables no longer agree; the match is over."));
+void TNetMatch::GuestTurnOver(const TNetMessage& M) {
+    // The host may turn over as its player confirms the deal, before the guest's has.
+    if (FStarting || !FEarlyTurns.empty()) {
+        if (FEarlyTurns.size() > 64)
+            return Disagree();
+        FEarlyTurns.push_back(M.Shown);
         return;
     }
+    FlushRefills();
+    if (!FForm.HumanStuck() || !FForm.ComputerStuck() || !FForm.GameRunning() ||
+        !GuestShow(M.Shown))
+        return Disagree();
     FForm.TurnOverPiles();
 }
 
@@ -329,6 +546,7 @@ void TNetMatch::End(const QString& Why) {
     const bool started = FStarted;
     FOver = true;
     FStuckCheck.stop();
+    FForm.VirtualDeck->Drawn = nullptr;
     if (started) {
         FForm.AbandonGame();
         Restore();

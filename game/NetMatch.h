@@ -1,7 +1,13 @@
 #pragma once
-// A match against a player elsewhere. The host is the referee: it deals, sends the guest the
-// deal's number, and decides every play on its own table; the guest, whose table is the host's
-// seen from across, sends its plays and lays them, and the host's, as the host confirms them.
+// A match against a player elsewhere. The host is the referee: it deals, and decides every
+// play on its own table; the guest, whose table is the host's seen from across, sends its plays
+// and lays them, and the host's, as the host confirms them.
+//
+// The guest learns only what its player may see: the host sends it the cards of the deal except
+// the host's face-down pile, and each card of that pile as it turns face up (with the play whose
+// refill shows it, or with a turn-over). The deal is still the one its number deals: the guest
+// gets a commitment to the number (a hash of it with a random salt) with the deal, and number
+// and salt once the game is over, and checks that every card it was shown was that deal's.
 //
 // Fairness: local lag. The guest sees each change a one-way trip after the host, and its play
 // takes another to reach the referee. The host's own plays therefore wait the measured round
@@ -16,8 +22,10 @@
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
+#include <deque>
 #include <functional>
 #include <optional>
+#include <vector>
 
 class TMainForm;
 
@@ -29,6 +37,9 @@ public:
     // The fastest a player may lay card after card, in milliseconds; the host refuses a guest's
     // play that comes sooner.
     static constexpr int MinPlayIntervalMs = 100;
+    // How much sooner than that a guest's play may reach the host after the line held up the
+    // one before.
+    static constexpr int PlayJitterMs = 50;
     // The host's plays wait at most this long, however slow the line.
     static constexpr int MaxLagMs = 500;
 
@@ -42,7 +53,9 @@ public:
     bool Running() const { return FStarted && !FOver; }
     // Both players confirmed the current deal.
     bool BothReady() const { return FLocalReady && FPeerReady; }
-    // How long the host's own plays wait: the round trip unless fixed (tests, the benchmark).
+    // How long the host's own plays wait: the typical round trip (the median of the last few,
+    // not the mean, which a late answer now and then pulls up) unless fixed (tests, the
+    // benchmark).
     int LagMs() const;
     void SetFixedLagMs(std::optional<int> Value) { FFixedLag = Value; }
     // The play clock, for the rate limit; tests replace it.
@@ -66,13 +79,28 @@ private:
     void SendReady();
     bool TakeHumanPlay(const TPlay& Play);
     void HostPlayFromGuest(const TNetMessage& Message);
+    // Lays the host's held plays whose wait is over.
+    void PlayHeld();
     void GuestLaid(const TNetMessage& Message);
     void GuestRefused(const TNetMessage& Message);
     void HostCheckStuck();
-    void GuestTurnOver();
+    void GuestTurnOver(const TNetMessage& Message);
     bool TakeAgain(bool Yes);
     void AgainHeard();
     void DealFromHost(const TNetMessage& Message);
+    void HostSendDeal(uint32_t Number);
+    void GuestCards(const TNetMessage& Message);
+    void GuestDeal();
+    void GuestReveal(const TNetMessage& Message);
+    // Sets the face-down card of the host's pile that a message turns up; false when the
+    // message shows none where one turns up, or one where none does.
+    bool GuestShow(uint8_t Card);
+    // Turn-overs the host sent while the guest's player was still confirming the deal.
+    void GuestEarlyTurnOvers();
+    void HostTurnedOver();
+    // The peer's messages do not fit this table: the match is over.
+    void Disagree();
+    int DealtPerSide() const;
     // Refills posted by earlier plays come first: both tables then see every play in the
     // same state.
     void FlushRefills();
@@ -91,8 +119,27 @@ private:
     std::optional<bool> FLocalAgain;
     std::optional<bool> FPeerAgain;
     std::optional<int> FFixedLag;
-    qint64 FLastPlay = -MinPlayIntervalMs; // the guest's last play, on the play clock
-    int32_t FOwnDeckCount = 0;             // the guest's own, restored after the match
+    // The guest's last play on the play clock; at the host, when it was due by the rate limit.
+    qint64 FLastPlay = -MinPlayIntervalMs;
+    // The host's own plays waiting out the local lag, due on the match's elapsed time.
+    struct THeld {
+        TPlay Play;
+        qint64 Due = 0;
+        int Serial = 0;
+    };
+    std::deque<THeld> FHeld;
+    int32_t FOwnDeckCount = 0; // the guest's own, restored after the match
     QElapsedTimer FElapsed;
     QTimer FStuckCheck;
+    // The host's deal until it is revealed.
+    uint32_t FNumber = 0;
+    QByteArray FSalt;
+    // The guest's: the commitment, the cards sent (all but the host's pile) and the cards of
+    // the host's pile shown so far by entry (0 while face down).
+    QByteArray FCommit;
+    QByteArray FSent;
+    std::vector<int32_t> FShownPile;
+    int FExpected = 0; // cards still to come before the guest deals
+    bool FStarting = false;
+    std::vector<uint8_t> FEarlyTurns;
 };

@@ -113,6 +113,7 @@ void TNetLink::Handle(const TNetMessage& M) {
         // Smoothed as TCP smooths its own: an eighth of each new sample.
         FRoundTripUs =
             FRoundTripUs == 0 ? std::max<qint64>(sample, 1) : (7 * FRoundTripUs + sample) / 8;
+        FRecentUs[FRecentCount++ % FRecentUs.size()] = std::max<qint64>(sample, 1);
         return;
     }
     case TNetKind::Bye:
@@ -121,6 +122,16 @@ void TNetLink::Handle(const TNetMessage& M) {
         if (Received)
             Received(M);
     }
+}
+
+int TNetLink::TypicalRoundTripMs() const {
+    const size_t n = std::min(FRecentCount, FRecentUs.size());
+    if (n == 0)
+        return 0;
+    std::array<qint64, 9> sorted = FRecentUs;
+    std::sort(sorted.begin(), sorted.begin() + qsizetype(n));
+    // Of an even count the lower middle: a trip that half the samples took at least.
+    return int((sorted[(n - 1) / 2] + 999) / 1000);
 }
 
 void TNetLink::Beat() {

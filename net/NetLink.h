@@ -11,6 +11,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
+#include <array>
 #include <functional>
 
 class QTcpServer;
@@ -50,6 +51,10 @@ public:
     uint16_t PeerVersion() const { return FPeerVersion; }
     // The smoothed round trip in milliseconds; 0 before the first answer to a heartbeat.
     int RoundTripMs() const { return int((FRoundTripUs + 999) / 1000); }
+    // The median of the last few round trips in milliseconds, 0 before the first: what a trip
+    // there and back typically takes. A late answer now and then (a busy machine, a burst of
+    // jitter) moves the mean up but makes the typical trip no longer.
+    int TypicalRoundTripMs() const;
 
     // The peer's greeting was accepted.
     std::function<void()> PeerGreeted;
@@ -78,6 +83,8 @@ private:
     QString FPeerName;
     uint16_t FPeerVersion = 0;
     qint64 FRoundTripUs = 0;
+    std::array<qint64, 9> FRecentUs{};
+    size_t FRecentCount = 0; // samples taken, of which the last FRecentUs.size() are kept
 };
 
 // Waits for one guest; a second is turned away while the first is there.

@@ -52,6 +52,13 @@ public:
         FPos += N;
         return b;
     }
+    // A card ID, or 0 when Zero allows none.
+    uint8_t Card(bool Zero = false) {
+        const uint8_t v = U8();
+        if (!(Zero && v == 0) && (v < MinNetCard || v > MaxNetCard))
+            FOk = false;
+        return v;
+    }
     // A field must hold one of a few values.
     uint8_t Below(uint8_t Limit, uint8_t Low = 0) {
         const uint8_t v = U8();
@@ -93,8 +100,19 @@ QByteArray EncodeNetMessage(const TNetMessage& M) {
         break;
     }
     case TNetKind::Deal:
-        w.U32(M.Number);
         w.U8(M.Decks);
+        w.U8(M.Yes ? 1 : 0);
+        w.Bytes(M.Commit.leftJustified(NetCommitBytes, '\0', true));
+        break;
+    case TNetKind::Cards: {
+        const QByteArray cards = M.Cards.left(MaxNetCards);
+        w.U8(static_cast<uint8_t>(cards.size()));
+        w.Bytes(cards);
+        break;
+    }
+    case TNetKind::Reveal:
+        w.U32(M.Number);
+        w.Bytes(M.Salt.leftJustified(NetSaltBytes, '\0', true));
         break;
     case TNetKind::Play:
         w.U8(M.Slot);
@@ -104,7 +122,8 @@ QByteArray EncodeNetMessage(const TNetMessage& M) {
         w.U8(M.Side);
         w.U8(M.Slot);
         w.U8(M.Table);
-        w.U32(static_cast<uint32_t>(M.Card));
+        w.U8(static_cast<uint8_t>(M.Card));
+        w.U8(M.Shown);
         break;
     case TNetKind::Refused:
         w.U8(M.Slot);
@@ -118,9 +137,11 @@ QByteArray EncodeNetMessage(const TNetMessage& M) {
     case TNetKind::Pong:
         w.U64(static_cast<uint64_t>(M.Stamp));
         break;
+    case TNetKind::TurnOver:
+        w.U8(M.Shown);
+        break;
     case TNetKind::Ready:
     case TNetKind::Bye:
-    case TNetKind::TurnOver:
         break;
     }
     const QByteArray& body = w.Body();
@@ -151,8 +172,19 @@ std::optional<TNetMessage> DecodeNetBody(const char* Data, qsizetype Size) {
         break;
     }
     case static_cast<uint8_t>(TNetKind::Deal):
-        m.Number = r.U32();
         m.Decks = r.Below(3, 1);
+        m.Yes = r.Below(2) == 1;
+        m.Commit = r.Bytes(NetCommitBytes);
+        break;
+    case static_cast<uint8_t>(TNetKind::Cards): {
+        const uint8_t n = r.Below(MaxNetCards + 1, 1);
+        for (uint8_t i = 0; i < n && r.Ok(); ++i)
+            m.Cards.append(static_cast<char>(r.Card()));
+        break;
+    }
+    case static_cast<uint8_t>(TNetKind::Reveal):
+        m.Number = r.U32();
+        m.Salt = r.Bytes(NetSaltBytes);
         break;
     case static_cast<uint8_t>(TNetKind::Play):
         m.Slot = r.Below(4);
@@ -162,7 +194,8 @@ std::optional<TNetMessage> DecodeNetBody(const char* Data, qsizetype Size) {
         m.Side = r.Below(2);
         m.Slot = r.Below(4);
         m.Table = r.Below(3, 1);
-        m.Card = static_cast<int32_t>(r.U32());
+        m.Card = r.Card();
+        m.Shown = r.Card(true);
         break;
     case static_cast<uint8_t>(TNetKind::Refused):
         m.Slot = r.Below(4);
@@ -176,9 +209,11 @@ std::optional<TNetMessage> DecodeNetBody(const char* Data, qsizetype Size) {
     case static_cast<uint8_t>(TNetKind::Pong):
         m.Stamp = static_cast<int64_t>(r.U64());
         break;
+    case static_cast<uint8_t>(TNetKind::TurnOver):
+        m.Shown = r.Card(true);
+        break;
     case static_cast<uint8_t>(TNetKind::Ready):
     case static_cast<uint8_t>(TNetKind::Bye):
-    case static_cast<uint8_t>(TNetKind::TurnOver):
         break;
     default:
         return std::nullopt;

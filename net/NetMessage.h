@@ -9,23 +9,31 @@
 #include <cstdint>
 #include <optional>
 
-inline constexpr uint16_t NetProtocolVersion = 1;
+inline constexpr uint16_t NetProtocolVersion = 2;
 inline constexpr int MaxNetBody = 64;
 inline constexpr int MaxNetName = 32; // bytes of UTF-8
 inline constexpr uint16_t DefaultNetPort = 47025;
+inline constexpr int NetCommitBytes = 32; // SHA-256
+inline constexpr int NetSaltBytes = 16;
+inline constexpr int MaxNetCards = 48; // card IDs in one Cards message
+// Card IDs on the wire: the four suits' 2 to ace, no jokers.
+inline constexpr int MinNetCard = 2;
+inline constexpr int MaxNetCard = 53;
 
 enum class TNetKind : uint8_t {
     Hello = 1,     // Version, Name: the first message each way
-    Deal = 2,      // Number, Decks: host to guest
+    Deal = 2,      // Decks, Yes (a tie goes to the guest), Commit: host to guest
     Ready = 3,     // the sender's player confirmed the deal
     Play = 4,      // Slot, Table (the sender's view): guest to host
-    Laid = 5,      // Side, Slot, Table, Card (the host's view): host to guest
+    Laid = 5,      // Side, Slot, Table, Card, Shown (the host's view): host to guest
     Refused = 6,   // Slot, Table, Why: host to guest, a guest's play the host refused
     Again = 7,     // Yes: the sender's answer whether to play again
     Ping = 8,      // Stamp
     Pong = 9,      // Stamp, echoed
     Bye = 10,      // the sender leaves the match
-    TurnOver = 11, // host to guest: both sides are stuck, the piles turn over
+    TurnOver = 11, // Shown: host to guest, one pass of turning the piles over
+    Cards = 12,    // Cards: host to guest, the next of the deal's cards the guest may see
+    Reveal = 13,   // Number, Salt: host to guest, the deal the game was, once it is over
 };
 
 // Tables are numbered as the host sees them; the guest's are the other way round.
@@ -40,8 +48,13 @@ struct TNetMessage {
     uint8_t Table = 0; // 0 .. 2
     uint8_t Why = 0;   // a TRefusal, 0 .. 3
     int32_t Card = 0;
+    // A card of the host's pile that the message turns face up (a refill, a turn-over), or 0.
+    uint8_t Shown = 0;
     bool Yes = false;
     int64_t Stamp = 0;
+    QByteArray Commit; // NetCommitBytes
+    QByteArray Salt;   // NetSaltBytes
+    QByteArray Cards;  // 1 .. MaxNetCards card IDs, one byte each
 
     bool operator==(const TNetMessage&) const = default;
 };

@@ -1,12 +1,15 @@
 // Two windows in one process play a match over the loopback: the host referees, the guest's
-// table is the host's seen from across, both hear the end and the question after it. Then a
-// peer that misbehaves or disappears: the match ends with a message, counted as abandoned.
+// table is the host's seen from across, the guest hears none of the host's face-down cards
+// before they turn up, both hear the end and the question after it. Then a peer that
+// misbehaves or disappears: the match ends with a message, counted as abandoned.
 
 #include "NetCommands.h"
 #include "NetMatch.h"
 #include "game_fixture.h"
 
+#include <QCryptographicHash>
 #include <QElapsedTimer>
+#include <QTcpServer>
 #include <QTcpSocket>
 
 namespace {
@@ -96,13 +99,41 @@ TEST_F(NetMatch, AMatchIsPlayedOnTwoMirroredTablesToTheSameEnd) {
     };
     form->Events().Subscribe(listen(hostDecided, hostLaid));
     guestForm->Events().Subscribe(listen(guestDecided, guestLaid));
+    // Everything the guest hears until the game is over; the host's face-down pile as dealt.
+    std::vector<TNetMessage> heard;
+    bool revealed = false;
+    uint32_t revealedNumber = 0;
+    QString revealedLabel;
     guest->Join(QStringLiteral("127.0.0.1"), host->HostPort());
+    ASSERT_TRUE(guest->Match());
+    TNetLink& guestLink = guest->Match()->Link();
+    guestLink.Received = [&, inner = guestLink.Received](const TNetMessage& m) {
+        if (!revealed)
+            heard.push_back(m);
+        inner(m);
+        if (m.Kind == TNetKind::Reveal && !revealed) {
+            revealed = true;
+            revealedNumber = guestForm->DealNumber();
+            if (!guestForm->DealLabel->isHidden())
+                revealedLabel = guestForm->DealLabel->text();
+        }
+    };
+    std::vector<int32_t> hidden;
+    int left = -1; // of the host's pile when the game was decided
+    form->Events().Subscribe([&](const TGameEvent& e) {
+        if (e.Kind == TGameEventKind::Dealt && hidden.empty())
+            for (int i = 0; i < form->Play1Pile->Count(); ++i)
+                if (!form->Play1Pile->GetCard(i)->Empty())
+                    hidden.push_back(form->Play1Pile->GetCard(i)->ID());
+        if (e.Kind == TGameEventKind::GameDecided && left < 0)
+            left = form->Play1Pile->NonEmptyCount();
+    });
     ASSERT_TRUE(RunUntil([&] {
         TNetMatch* h = Ready(host);
         TNetMatch* g = Ready(guest);
         return h && g && h->BothReady() && g->BothReady();
     }));
-    EXPECT_EQ(form->DealNumber(), guestForm->DealNumber());
+    EXPECT_TRUE(guestForm->DealLabel->isHidden()) << "the number is the host's secret";
     EXPECT_EQ(guestForm->OpponentName(), QStringLiteral("Ann"));
     ASSERT_TRUE(Mirrored(*form, *guestForm));
     const uint32_t first = form->DealNumber();
@@ -131,8 +162,25 @@ TEST_F(NetMatch, AMatchIsPlayedOnTwoMirroredTablesToTheSameEnd) {
         })) << "step "
             << step;
     }
-    ASSERT_TRUE(RunUntil([&] { return !guestDecided.empty(); }));
+    ASSERT_TRUE(RunUntil([&] { return !guestDecided.empty() && revealed; }));
     EXPECT_GT(plays, 20);
+
+    // Of the host's pile the guest heard each card as it turned up, top first, and no other:
+    // the deal's cards it was sent are the rest of the deal, as many as lay face up.
+    std::vector<int32_t> shown;
+    QByteArray sent;
+    heard.pop_back(); // the reveal
+    for (const TNetMessage& m : heard) {
+        if (m.Shown != 0)
+            shown.push_back(m.Shown);
+        sent += m.Cards;
+    }
+    ASSERT_EQ(hidden.size(), 21u);
+    EXPECT_EQ(shown, std::vector<int32_t>(hidden.rbegin(), hidden.rend() - left));
+    EXPECT_EQ(sent.size(), 2 * 26 - 21);
+    // Once the game is over the guest knows the deal, checked against every card it saw.
+    EXPECT_EQ(revealedNumber, first);
+    EXPECT_EQ(revealedLabel, QStringLiteral("Deal %1").arg(first));
     ASSERT_EQ(hostDecided.size(), 1u);
     ASSERT_EQ(guestDecided.size(), 1u);
     EXPECT_NE(hostDecided[0].Side, guestDecided[0].Side) << "one winner, seen from both sides";
@@ -143,8 +191,8 @@ TEST_F(NetMatch, AMatchIsPlayedOnTwoMirroredTablesToTheSameEnd) {
 
     // Both said yes to another game: the host deals again, the same deal on both sides.
     ASSERT_TRUE(RunUntil([&] {
-        return form->DealNumber() != first && guestForm->DealNumber() == form->DealNumber() &&
-               host->Match()->BothReady() && guest->Match()->BothReady();
+        return form->DealNumber() != first && host->Match()->BothReady() &&
+               guest->Match()->BothReady();
     }));
     EXPECT_TRUE(Mirrored(*form, *guestForm));
 
@@ -270,6 +318,26 @@ TEST_F(NetMatch, TheHostRefereesEveryPlayOfTheGuest) {
     EXPECT_EQ(answer->Why, uint8_t(TRefusal::NoFit));
     EXPECT_EQ(form->ComputerPlayed(), 1);
 
+    // The line may bring a play closer to the one before, by PlayJitterMs at most, and only
+    // so long as the plays keep the limit on average.
+    const int32_t top = form->CardTable1->CardTop().Value();
+    int32_t fit = 2;
+    while (fit < 53 && !TMainForm::IsNextRank(value(fit), top))
+        ++fit;
+    SetSlot(form->Play2Card[0], fit);
+    SetSlot(form->Play2Card[3], 0);
+    const int early = TNetMatch::MinPlayIntervalMs - TNetMatch::PlayJitterMs;
+    now += early;
+    guest.Send(TNetKind::Play, [&](TNetMessage& m) { m.Slot = 0; });
+    answer = guest.Await(TNetKind::Laid);
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(form->ComputerPlayed(), 2);
+    now += TNetMatch::MinPlayIntervalMs - 1;
+    guest.Send(TNetKind::Play, [&](TNetMessage& m) { m.Slot = 1; });
+    answer = guest.Await(TNetKind::Refused);
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(answer->Why, uint8_t(TRefusal::Held));
+
     // A guest may not deal: the match ends as broken, the game abandoned.
     guest.Send(TNetKind::Deal, [](TNetMessage& m) { m.Number = 7; });
     ASSERT_TRUE(RunUntil([&] { return !host->Match(); }));
@@ -290,7 +358,7 @@ TEST_F(NetMatch, APeerThatFailsEndsTheMatchWithAMessageAndTheSettingsKeep) {
         {"garbage", true, [](TRawPeer& p) { p.Socket.write("\x00\x05?????", 7); },
          "not a Tolvi message"},
         {"silent", true, [](TRawPeer&) {}, "has not answered"},
-        {"another version", false, {}, "version 2"},
+        {"another version", false, {}, "version 3"},
     };
     int abandoned = 0;
     for (const TCase& c : cases) {
@@ -301,7 +369,9 @@ TEST_F(NetMatch, APeerThatFailsEndsTheMatchWithAMessageAndTheSettingsKeep) {
         }
         TRawPeer peer;
         ASSERT_TRUE(peer.Connect(host->HostPort()));
-        peer.Send(TNetKind::Hello, [&](TNetMessage& m) { m.Version = c.Fault ? 1 : 2; });
+        peer.Send(TNetKind::Hello, [&](TNetMessage& m) {
+            m.Version = c.Fault ? NetProtocolVersion : NetProtocolVersion + 1;
+        });
         if (c.MidGame) {
             ASSERT_TRUE(peer.Await(TNetKind::Deal));
             peer.Send(TNetKind::Ready);
@@ -327,4 +397,69 @@ TEST_F(NetMatch, APeerThatFailsEndsTheMatchWithAMessageAndTheSettingsKeep) {
     file.ReadStatistics(saved);
     EXPECT_EQ(saved.HeadToHead(1).Abandoned, abandoned);
     EXPECT_EQ(saved.Entry(form->Combination()).Abandoned, 1);
+}
+
+namespace {
+
+// Hands the one connection it takes to a raw peer.
+struct TRawServer : QTcpServer {
+    TRawPeer* Peer = nullptr;
+    void incomingConnection(qintptr Handle) override { Peer->Socket.setSocketDescriptor(Handle); }
+};
+
+} // namespace
+
+TEST_F(NetMatch, AGuestTakesOnlyTheCardsItMaySeeAndChecksThePromisedDeal) {
+    // A host of its own making deals 7 of clubs everywhere but a 10 of clubs on its table and a
+    // 9 of diamonds in the guest's first slot, and promises deal 7.
+    const QByteArray salt(NetSaltBytes, 's');
+    QByteArray promise = salt + QByteArray("\0\0\0\x07", 4);
+    promise = QCryptographicHash::hash(promise, QCryptographicHash::Sha256);
+    QByteArray cards(2 * 26 - 21, '\x07');
+    cards[4] = 10;      // the host's table
+    cards[5 + 21] = 22; // the guest's first slot
+    const std::vector<std::pair<const char*, bool>> cases{{"a card of its own shown", true},
+                                                          {"another deal than promised", false}};
+    for (const auto& [what, showOwn] : cases) {
+        SCOPED_TRACE(what);
+        TRawServer server;
+        TRawPeer host;
+        server.Peer = &host;
+        ASSERT_TRUE(server.listen(QHostAddress(QHostAddress::LocalHost), 0));
+        auto guestForm = std::make_unique<TMainForm>();
+        TNetCommands* guest = NetworkCommands(*guestForm);
+        guest->Timing = {100, 20000};
+        guest->Join(QStringLiteral("127.0.0.1"), server.serverPort());
+        ASSERT_TRUE(
+            RunUntil([&] { return host.Socket.state() == QAbstractSocket::ConnectedState; }));
+        host.Send(TNetKind::Hello);
+        host.Send(TNetKind::Deal, [&](TNetMessage& m) { m.Commit = promise; });
+        host.Send(TNetKind::Cards, [&](TNetMessage& m) { m.Cards = cards; });
+        ASSERT_TRUE(host.Await(TNetKind::Ready));
+        host.Send(TNetKind::Ready);
+        ASSERT_TRUE(RunUntil([&] { return guest->Match() && guest->Match()->BothReady(); }));
+        EXPECT_EQ(guestForm->Play1Card[0]->GetCard(0)->ID(), 22);
+        EXPECT_EQ(guestForm->CardTable2->CardTop().ID(), 10);
+
+        // The guest's 9 on the host's 10: a refill of the guest's own shows nothing new.
+        host.Send(TNetKind::Laid, [&](TNetMessage& m) {
+            m.Side = 1;
+            m.Table = 1;
+            m.Card = 22;
+            m.Shown = showOwn ? 7 : 0;
+        });
+        if (!showOwn) {
+            ASSERT_TRUE(RunUntil([&] { return guestForm->HumanPlayed() == 1; }));
+            EXPECT_TRUE(guest->Match());
+            // Deal 7 is not what was dealt, whatever the promise.
+            host.Send(TNetKind::Reveal, [&](TNetMessage& m) {
+                m.Number = 7;
+                m.Salt = salt;
+            });
+        }
+        ASSERT_TRUE(RunUntil([&] { return !guest->Match(); }));
+        EXPECT_TRUE(dialogs.Shown.back().Text.contains(QStringLiteral("no longer agree")));
+        EXPECT_EQ(guestForm->Statistics().HeadToHead(1).Abandoned, 1);
+        EXPECT_TRUE(guestForm->DealLabel->isHidden());
+    }
 }

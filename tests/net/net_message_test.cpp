@@ -38,9 +38,20 @@ TEST(NetMessage, EveryKindSurvivesTheTripInAnyPieces) {
     hello.Name = QStringLiteral("Åsa Ñúñez 🂡");
     sent.push_back(hello);
     TNetMessage deal = Of(TNetKind::Deal);
-    deal.Number = 0xFEDCBA98u;
     deal.Decks = 2;
+    deal.Yes = true;
+    deal.Commit = QByteArray(NetCommitBytes, '\xC3');
     sent.push_back(deal);
+    TNetMessage cards = Of(TNetKind::Cards);
+    for (int i = 0; i < MaxNetCards; ++i)
+        cards.Cards.append(char(MinNetCard + i % (MaxNetCard - MinNetCard + 1)));
+    sent.push_back(cards);
+    cards.Cards = QByteArray(1, char(MaxNetCard));
+    sent.push_back(cards);
+    TNetMessage reveal = Of(TNetKind::Reveal);
+    reveal.Number = 0xFEDCBA98u;
+    reveal.Salt = QByteArray(NetSaltBytes, '\x81');
+    sent.push_back(reveal);
     sent.push_back(Of(TNetKind::Ready));
     TNetMessage play = Of(TNetKind::Play);
     play.Slot = 3;
@@ -50,7 +61,8 @@ TEST(NetMessage, EveryKindSurvivesTheTripInAnyPieces) {
     laid.Side = 1;
     laid.Slot = 2;
     laid.Table = 1;
-    laid.Card = -2;
+    laid.Card = MaxNetCard;
+    laid.Shown = MinNetCard;
     sent.push_back(laid);
     TNetMessage refused = Of(TNetKind::Refused);
     refused.Why = 3;
@@ -61,7 +73,9 @@ TEST(NetMessage, EveryKindSurvivesTheTripInAnyPieces) {
     TNetMessage ping = Of(TNetKind::Ping);
     ping.Stamp = -1234567890123;
     sent.push_back(ping);
-    sent.push_back(Of(TNetKind::TurnOver));
+    TNetMessage turn = Of(TNetKind::TurnOver);
+    turn.Shown = 41;
+    sent.push_back(turn);
     sent.push_back(Of(TNetKind::Bye));
 
     QByteArray stream;
@@ -103,8 +117,17 @@ TEST(NetMessage, HostileBytesStopTheDecoder) {
         {"a byte too few", Frame(QByteArray("\x04\x01", 2))},
         {"slot 4", Frame(QByteArray("\x04\x04\x01", 3))},
         {"table 3", Frame(QByteArray("\x04\x01\x03", 3))},
-        {"laid on no table", Frame(QByteArray("\x05\x00\x00\x00\x00\x00\x00\x01", 8))},
-        {"three decks", Frame(QByteArray("\x02\x00\x00\x00\x01\x03", 6))},
+        {"laid on no table", Frame(QByteArray("\x05\x00\x00\x00\x02\x00", 6))},
+        {"a card ID beyond the last", Frame(QByteArray("\x05\x00\x00\x01\x36\x00", 6))},
+        {"a card ID below the first", Frame(QByteArray("\x05\x00\x00\x01\x01\x00", 6))},
+        {"a shown card that is none", Frame(QByteArray("\x0B\x01", 2))},
+        {"three decks", Frame(QByteArray("\x02\x03\x00", 3) + QByteArray(NetCommitBytes, 'c'))},
+        {"half a promise", Frame(QByteArray("\x02\x01\x00", 3) + QByteArray(16, 'c'))},
+        {"no cards", Frame(QByteArray("\x0C\x00", 2))},
+        {"fewer cards than counted", Frame(QByteArray("\x0C\x03\x02\x03", 4))},
+        {"more cards than a message holds",
+         Frame(QByteArray(1, '\x0C') + char(MaxNetCards + 1) + QByteArray(MaxNetCards + 1, 2))},
+        {"a salt cut short", Frame(QByteArray("\x0D\x00\x00\x00\x07", 5) + QByteArray(15, 's'))},
         {"a reason beyond the last", Frame(QByteArray("\x06\x00\x00\x04", 4))},
         {"yes as 2", Frame(QByteArray("\x07\x02", 2))},
         {"a greeting without the magic", badMagic},

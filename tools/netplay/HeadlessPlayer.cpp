@@ -17,6 +17,10 @@ THeadlessPlayer::THeadlessPlayer(TMainForm& Form, int ReactionMs, int SpreadMs, 
     FPoll.setInterval(5);
     connect(&FPoll, &QTimer::timeout, this, [this] { Look(); });
     FPoll.start();
+    // A millisecond on: after the refill that a play posts.
+    FSoon.setSingleShot(true);
+    FSoon.setInterval(1);
+    connect(&FSoon, &QTimer::timeout, this, [this] { Look(); });
     FReact.setSingleShot(true);
     connect(&FReact, &QTimer::timeout, this, [this] { Fire(); });
     QPointer<THeadlessPlayer> self(this);
@@ -27,6 +31,8 @@ THeadlessPlayer::THeadlessPlayer(TMainForm& Form, int ReactionMs, int SpreadMs, 
 }
 
 void THeadlessPlayer::Heard(const TGameEvent& E) {
+    if (!FSoon.isActive())
+        FSoon.start();
     switch (E.Kind) {
     case TGameEventKind::CardLaid:
         if (E.Play.Side == TSide::Human) {
@@ -39,6 +45,8 @@ void THeadlessPlayer::Heard(const TGameEvent& E) {
             FInFlight = false;
             if (E.Why == TRefusal::NoFit)
                 ++LostPiles;
+            if (E.Why == TRefusal::Held)
+                ++Held;
         }
         break;
     case TGameEventKind::GameDecided:

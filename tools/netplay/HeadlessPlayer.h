@@ -21,8 +21,13 @@ public:
     THeadlessPlayer(TMainForm& Form, int ReactionMs, int SpreadMs, uint32_t Seed,
                     QObject* Parent = nullptr);
 
+    // It looks at once after each change it hears of, and besides every PollMs (5 unless set):
+    // many players in one process look less often, to spare the machine.
+    void SetPollMs(int Value) { FPoll.setInterval(Value); }
+
     int Plays = 0;
     int LostPiles = 0; // a play that fitted when chosen, refused because the pile changed
+    int Held = 0;      // a play refused as too soon after the last
     int Won = 0;
     int Lost = 0;
 
@@ -37,6 +42,7 @@ private:
     std::mt19937 FRandom;
     QTimer FPoll;
     QTimer FReact;
+    QTimer FSoon;
     struct TChoice {
         int Slot;
         int Table;
