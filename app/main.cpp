@@ -4,6 +4,7 @@
 
 #include "CommandLine.h"
 #include "ConfigFile.h"
+#include "FontWarmUp.h"
 #include "NetCommands.h"
 #include "ProgramIcon.h"
 #include "TerminateHandler.h"
@@ -80,6 +81,7 @@ void StartFromCommandLine(TMainForm& Form, const TCommandLine& CommandLine) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    TFontWarmUp fonts;
     TMainForm::StartupTableSize = ApplyTableSize(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tolvi"));
@@ -90,6 +92,7 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     TMainForm mainForm;
+    fonts.WaitBeforeFirstPaint(mainForm);
     SetProgramIconOnceShown(mainForm);
     TTerminateHandler terminate(mainForm);
     mainForm.show();
