@@ -5,9 +5,9 @@
 
 #include <QEvent>
 
-// Read when first shown (or drawn) rather than when made: the wait signs start hidden, and
-// the window is up sooner.
-TTablePicture::TTablePicture(const QString& Name, QWidget* Parent) : QLabel(Parent), FName(Name) {}
+TTablePicture::TTablePicture(const QString& Name, QWidget* Parent) : QLabel(Parent), FName(Name) {
+    Load();
+}
 
 void TTablePicture::Load() {
     // Zoomed, the picture is drawn from the art for the zoomed density, filling the label.
@@ -18,8 +18,7 @@ void TTablePicture::Load() {
 }
 
 bool TTablePicture::event(QEvent* Event) {
-    if ((Event->type() == QEvent::Show ||
-         (Event->type() == QEvent::ScreenChangeInternal && FRatio != 0)) &&
+    if (Event->type() == QEvent::ScreenChangeInternal &&
         !qFuzzyCompare(FRatio, devicePixelRatioF() * TableZoom(this)))
         Load();
     return QLabel::event(Event);

@@ -1,9 +1,7 @@
-// Work moved out of the way of the first frame: the font configuration read beside the
-// window's construction, the table's pictures read when they first show.
+// The font configuration read beside the window's construction: the first paint must find it
+// read, and nothing is left running when the program ends before any paint.
 
 #include "FontWarmUp.h"
-#include "TablePicture.h"
-#include "kspicture.h"
 
 #include <QWidget>
 #include <atomic>
@@ -60,31 +58,4 @@ TEST(FontWarmUp, TheFirstPaintWaitsForTheReadingAndTheEndForAnUnpaintedOne) {
         releaseUnpainted.set_value();
     }
     EXPECT_TRUE(readUnpainted);
-}
-
-// A picture that starts hidden, as the wait signs do, is not read until it shows; then it is
-// drawn, and showing it again reads nothing more.
-TEST(TablePicture, AHiddenPictureIsReadWhenItFirstShows) {
-    QWidget table;
-    table.setAutoFillBackground(true);
-    table.setPalette(QPalette(Qt::black));
-    table.resize(64, 64);
-    auto* sign = new TTablePicture(QStringLiteral("waitsign"), &table);
-    sign->setGeometry(16, 16, 32, 32);
-    sign->hide();
-    const uint64_t before = KsDecodedPictures();
-    table.show();
-    EXPECT_EQ(KsDecodedPictures(), before);
-
-    sign->show();
-    EXPECT_EQ(KsDecodedPictures(), before + 1);
-    const QImage shown = table.grab().toImage();
-    int drawn = 0;
-    for (int y = 16; y < 48; ++y)
-        for (int x = 16; x < 48; ++x)
-            drawn += shown.pixel(x, y) != QColor(Qt::black).rgb();
-    EXPECT_GT(drawn, 100);
-    sign->hide();
-    sign->show();
-    EXPECT_EQ(KsDecodedPictures(), before + 1);
 }
