@@ -12,50 +12,40 @@ namespace {
 
 class TPaintWitness : public QWidget {
 public:
-    explicit TPaintWitness(const std::atomic<bool>& Read) : FRead(Read) { resize(20, 20); }
+    explicit TPaintWitness(const std::atomic<bool>& Read) : FRead(Read) {}
     int Paints = 0;
     bool ReadAtFirstPaint = false;
 
 protected:
-    void paintEvent(QPaintEvent*) override {
-        if (Paints++ == 0)
-            ReadAtFirstPaint = FRead;
-    }
+    void paintEvent(QPaintEvent*) override { ReadAtFirstPaint |= Paints++ == 0 && FRead; }
 
 private:
     const std::atomic<bool>& FRead;
 };
 
-// A reading that ends only once the test lets it.
-std::function<void()> HeldReading(std::shared_future<void> Release, std::atomic<bool>& Read) {
-    return [Release, &Read] {
-        Release.wait();
-        Read = true;
-    };
-}
-
 } // namespace
 
 TEST(FontWarmUp, TheFirstPaintWaitsForTheReadingAndTheEndForAnUnpaintedOne) {
-    std::atomic<bool> read = false;
-    std::promise<void> release;
-    {
-        TFontWarmUp warmUp(HeldReading(release.get_future().share(), read));
-        TPaintWitness window(read);
-        warmUp.WaitBeforeFirstPaint(window);
-        EXPECT_FALSE(read);
-        release.set_value();
-        window.grab(); // paints at once, the reading perhaps still running
-        window.grab();
-        EXPECT_EQ(window.Paints, 2);
-        EXPECT_TRUE(window.ReadAtFirstPaint);
+    for (const bool painted : {true, false}) {
+        std::atomic<bool> read = false;
+        std::promise<void> release; // the reading ends only once the test lets it
+        {
+            TFontWarmUp warmUp([held = release.get_future().share(), &read] {
+                held.wait();
+                read = true;
+            });
+            TPaintWitness window(read);
+            window.resize(20, 20);
+            warmUp.WaitBeforeFirstPaint(window);
+            EXPECT_FALSE(read);
+            release.set_value();
+            if (painted) {
+                window.grab(); // paints at once, the reading perhaps still running
+                window.grab();
+                EXPECT_EQ(window.Paints, 2);
+                EXPECT_TRUE(window.ReadAtFirstPaint);
+            }
+        }
+        EXPECT_TRUE(read);
     }
-
-    std::atomic<bool> readUnpainted = false;
-    std::promise<void> releaseUnpainted;
-    {
-        TFontWarmUp warmUp(HeldReading(releaseUnpainted.get_future().share(), readUnpainted));
-        releaseUnpainted.set_value();
-    }
-    EXPECT_TRUE(readUnpainted);
 }
