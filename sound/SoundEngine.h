@@ -6,24 +6,43 @@
 #include "SoundMixer.h"
 #include "SoundSynth.h"
 
+#include <condition_variable>
+#include <functional>
 #include <memory>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <vector>
 
 class TSoundEngine {
 public:
-    explicit TSoundEngine(std::unique_ptr<TSoundDevice> Device, int32_t Volume = 100);
+    using TBankMaker = std::function<TSoundBank()>;
+    // The sounds are made on a thread of their own (by MakeBank when given), so that the window
+    // answers meanwhile.
+    explicit TSoundEngine(std::unique_ptr<TSoundDevice> Device, int32_t Volume = 100,
+                          TBankMaker MakeBank = {});
     ~TSoundEngine();
     TSoundEngine(const TSoundEngine&) = delete;
     TSoundEngine& operator=(const TSoundEngine&) = delete;
 
+    // A sound asked for before the sounds are made starts as soon as they are.
     void Play(TSound Sound);
     int32_t Volume() const { return FMixer.Volume(); }
     void SetVolume(int32_t Value) { FMixer.SetVolume(Value); }
     // A device took the stream.
     bool Audible() const { return FDevice != nullptr; }
+    // Returns once the sounds are made (at once when silent).
+    void WaitForSounds();
 
 private:
-    TSoundBank FBank;
+    void TakeBank(TSoundBank Bank);
+
     TSoundMixer FMixer;
-    // Last, so that its thread stops before the mixer goes.
-    std::unique_ptr<TSoundDevice> FDevice;
+    std::mutex FLock;
+    std::condition_variable FMade;
+    std::optional<TSoundBank> FBank;       // under FLock
+    std::vector<TSound> FWaiting;          // under FLock: asked for before the bank was made
+    std::unique_ptr<TSoundDevice> FDevice; // its thread stops before the mixer goes
+    // Last, so that it is joined before anything it uses goes.
+    std::jthread FMaker;
 };

@@ -5,6 +5,7 @@
 
 #include <QtMessageHandler>
 #include <algorithm>
+#include <future>
 
 namespace {
 
@@ -23,6 +24,7 @@ TEST(SoundEngine, OverlappingSoundsMixAtTheVolumeAndNothingPlayingIsSilence) {
     const TSamples card = SynthesiseSound(TSound::HumanCard);
     ASSERT_GT(win.size(), card.size() + 1000);
 
+    engine.WaitForSounds();
     engine.Play(TSound::Win);
     tape->Pull(1000);
     engine.Play(TSound::HumanCard);
@@ -37,6 +39,31 @@ TEST(SoundEngine, OverlappingSoundsMixAtTheVolumeAndNothingPlayingIsSilence) {
     // Loud enough to hear, and the two sides' cards sound different.
     EXPECT_GT(*std::max_element(card.begin(), card.end()), 4000);
     EXPECT_NE(SynthesiseSound(TSound::ComputerCard), card);
+}
+
+TEST(SoundEngine, ASoundAskedForBeforeTheSoundsAreMadeStartsWhenTheyAre) {
+    auto tape = std::make_shared<TRecordingDevice::TTape>();
+    std::promise<void> open;
+    std::shared_future<void> gate = open.get_future().share();
+    TSoundEngine engine(std::make_unique<TRecordingDevice>(tape), 100, [gate] {
+        gate.wait();
+        return TSoundBank();
+    });
+    engine.Play(TSound::Refused);
+    tape->Pull(300);
+    const bool silentMeanwhile =
+        std::all_of(tape->Samples.begin(), tape->Samples.end(), [](int16_t v) { return v == 0; });
+    open.set_value();
+    engine.WaitForSounds();
+    EXPECT_TRUE(silentMeanwhile);
+    const TSamples refused = SynthesiseSound(TSound::Refused);
+    tape->Samples.clear();
+    tape->Pull(refused.size() + 10);
+    EXPECT_TRUE(std::equal(refused.begin(), refused.end(), tape->Samples.begin()))
+        << "it starts from its beginning once the sounds are made";
+    EXPECT_TRUE(std::all_of(tape->Samples.end() - 10, tape->Samples.end(), [](int16_t v) {
+        return v == 0;
+    })) << "and plays once";
 }
 
 QStringList LoggedLines;
@@ -67,6 +94,7 @@ TEST_F(Sound, EachGameEventGivesItsSoundAndSoundOffIsSilent) {
     form->SetSound(false, 100);
     form->SetSound(true, 100);
     ASSERT_TRUE(tape->Started);
+    form->SoundEngine()->WaitForSounds();
 
     TPlay human;
     TPlay computer;
