@@ -6,51 +6,63 @@
 TSoundEngine::TSoundEngine(std::unique_ptr<TSoundDevice> Device, int32_t Volume,
                            TBankMaker MakeBank) {
     FMixer.SetVolume(Volume);
-    QString why;
-    if (Device && Device->Start(
-                      SoundRate,
-                      [this](int16_t* Out, size_t Frames) { return FMixer.Mix(Out, Frames); }, why))
-        FDevice = std::move(Device);
-    else
-        qInfo().noquote() << QStringLiteral("Sound: no device (%1), playing silent").arg(why);
-    if (!FDevice)
-        return; // nothing to play them on: no sounds are made
     if (!MakeBank)
         MakeBank = [] { return TSoundBank(); };
-    FMaker = std::jthread([this, Make = std::move(MakeBank)] { TakeBank(Make()); });
+    FStarter = std::jthread([this, D = std::move(Device), Make = std::move(MakeBank)]() mutable {
+        Start(std::move(D), Make);
+    });
 }
 
 TSoundEngine::~TSoundEngine() = default;
 
-void TSoundEngine::TakeBank(TSoundBank Bank) {
+void TSoundEngine::Start(std::unique_ptr<TSoundDevice> Device, const TBankMaker& MakeBank) {
+    QString why;
+    const bool started =
+        Device && Device->Start(
+                      SoundRate,
+                      [this](int16_t* Out, size_t Frames) { return FMixer.Mix(Out, Frames); }, why);
+    if (!started)
+        qInfo().noquote() << QStringLiteral("Sound: no device (%1), playing silent").arg(why);
+    // Nothing to play them on: no sounds are made.
+    std::optional<TSoundBank> bank;
+    if (started)
+        bank = MakeBank();
     {
         const std::scoped_lock hold(FLock);
-        for (const TSound s : FWaiting)
-            FMixer.Play(Bank.Get(s));
+        if (started) {
+            FDevice = std::move(Device);
+            for (const TSound s : FWaiting)
+                FMixer.Play(bank->Get(s));
+            FBank = std::move(bank);
+        }
         FWaiting.clear();
-        FBank = std::move(Bank);
+        FReady = true;
     }
     FMade.notify_all();
-    FDevice->Wake();
+    if (FDevice)
+        FDevice->Wake();
 }
 
 void TSoundEngine::Play(TSound Sound) {
-    if (!FDevice)
-        return;
     {
         const std::scoped_lock hold(FLock);
-        if (!FBank) {
+        if (!FReady) {
             FWaiting.push_back(Sound);
             return;
         }
+        if (!FBank)
+            return;
         FMixer.Play(FBank->Get(Sound));
     }
     FDevice->Wake();
 }
 
+bool TSoundEngine::Audible() const {
+    const std::scoped_lock hold(FLock);
+    return FDevice != nullptr;
+}
+
 void TSoundEngine::WaitForSounds() {
-    if (!FDevice)
-        return;
     std::unique_lock hold(FLock);
-    FMade.wait(hold, [this] { return FBank.has_value(); });
+    FMade.wait(hold, [this] { return FReady; });
 }

@@ -17,8 +17,8 @@
 class TSoundEngine {
 public:
     using TBankMaker = std::function<TSoundBank()>;
-    // The sounds are made on a thread of their own (by MakeBank when given), so that the window
-    // answers meanwhile.
+    // The device is opened and the sounds are made (by MakeBank when given) on a thread of
+    // their own, so that the window answers meanwhile.
     explicit TSoundEngine(std::unique_ptr<TSoundDevice> Device, int32_t Volume = 100,
                           TBankMaker MakeBank = {});
     ~TSoundEngine();
@@ -29,20 +29,21 @@ public:
     void Play(TSound Sound);
     int32_t Volume() const { return FMixer.Volume(); }
     void SetVolume(int32_t Value) { FMixer.SetVolume(Value); }
-    // A device took the stream.
-    bool Audible() const { return FDevice != nullptr; }
-    // Returns once the sounds are made (at once when silent).
+    // A device took the stream; false until the sounds are made.
+    bool Audible() const;
+    // Returns once the device is open and the sounds are made, or it is known there is none.
     void WaitForSounds();
 
 private:
-    void TakeBank(TSoundBank Bank);
+    void Start(std::unique_ptr<TSoundDevice> Device, const TBankMaker& MakeBank);
 
     TSoundMixer FMixer;
-    std::mutex FLock;
+    mutable std::mutex FLock;
     std::condition_variable FMade;
-    std::optional<TSoundBank> FBank;       // under FLock
-    std::vector<TSound> FWaiting;          // under FLock: asked for before the bank was made
+    bool FReady = false; // under FLock, as the three below until it is set
+    std::optional<TSoundBank> FBank;
+    std::vector<TSound> FWaiting;          // asked for before the bank was made
     std::unique_ptr<TSoundDevice> FDevice; // its thread stops before the mixer goes
     // Last, so that it is joined before anything it uses goes.
-    std::jthread FMaker;
+    std::jthread FStarter;
 };

@@ -19,12 +19,12 @@ TSamples Scaled(const TSamples& S, int32_t Volume) {
 TEST(SoundEngine, OverlappingSoundsMixAtTheVolumeAndNothingPlayingIsSilence) {
     auto tape = std::make_shared<TRecordingDevice::TTape>();
     TSoundEngine engine(std::make_unique<TRecordingDevice>(tape), 50);
+    engine.WaitForSounds();
     ASSERT_TRUE(engine.Audible());
     const TSamples win = SynthesiseSound(TSound::Win);
     const TSamples card = SynthesiseSound(TSound::HumanCard);
     ASSERT_GT(win.size(), card.size() + 1000);
 
-    engine.WaitForSounds();
     engine.Play(TSound::Win);
     tape->Pull(1000);
     engine.Play(TSound::HumanCard);
@@ -44,14 +44,18 @@ TEST(SoundEngine, OverlappingSoundsMixAtTheVolumeAndNothingPlayingIsSilence) {
 TEST(SoundEngine, ASoundAskedForBeforeTheSoundsAreMadeStartsWhenTheyAre) {
     auto tape = std::make_shared<TRecordingDevice::TTape>();
     std::promise<void> open;
+    std::promise<void> making; // the device is open by then
     std::shared_future<void> gate = open.get_future().share();
-    TSoundEngine engine(std::make_unique<TRecordingDevice>(tape), 100, [gate] {
+    TSoundEngine engine(std::make_unique<TRecordingDevice>(tape), 100, [gate, &making] {
+        making.set_value();
         gate.wait();
         return TSoundBank();
     });
+    making.get_future().wait();
     engine.Play(TSound::Refused);
     tape->Pull(300);
     const bool silentMeanwhile =
+        tape->Samples.size() == 300 &&
         std::all_of(tape->Samples.begin(), tape->Samples.end(), [](int16_t v) { return v == 0; });
     open.set_value();
     engine.WaitForSounds();
@@ -78,6 +82,7 @@ TEST(SoundEngine, MissingDeviceIsSilentWithOneLineInTheLog) {
     {
         TSoundEngine engine(std::make_unique<TRecordingDevice>(tape, true));
         engine.Play(TSound::Loss);
+        engine.WaitForSounds();
         EXPECT_FALSE(engine.Audible());
     }
     qInstallMessageHandler(previous);
@@ -93,8 +98,8 @@ TEST_F(Sound, EachGameEventGivesItsSoundAndSoundOffIsSilent) {
     const TSoundDeviceOverride device([tape] { return std::make_unique<TRecordingDevice>(tape); });
     form->SetSound(false, 100);
     form->SetSound(true, 100);
-    ASSERT_TRUE(tape->Started);
     form->SoundEngine()->WaitForSounds();
+    ASSERT_TRUE(tape->Started);
 
     TPlay human;
     TPlay computer;
