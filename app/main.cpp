@@ -3,6 +3,7 @@
 #include "Main.h"
 
 #include "CommandLine.h"
+#include "FontWarmUp.h"
 #include "NetCommands.h"
 #include "ProgramIcon.h"
 #include "TerminateHandler.h"
@@ -35,6 +36,7 @@ void StartFromCommandLine(TMainForm& Form, const TCommandLine& CommandLine) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    TFontWarmUp fonts;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tolvi"));
     LoadTranslations(app);
@@ -44,6 +46,7 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     TMainForm mainForm;
+    fonts.WaitBeforeFirstPaint(mainForm);
     SetProgramIconOnceShown(mainForm);
     TTerminateHandler terminate(mainForm);
     mainForm.show();

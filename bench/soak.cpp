@@ -1,6 +1,7 @@
 // The self-play soak: thousands of games on one main window, as in one very long session.
-// Prints the games per second, the heap and the resident memory as it goes, and every failure
-// with the seed that plays the game again.
+// Prints the games per second, the heap and the resident memory as it goes, the card pictures
+// decoded so far (a picture first seen costs the heap a decode), and every failure with the seed
+// that plays the game again.
 //
 //   tolvi_soak [--games N] [--base B]   games B, B+1, ... B+N-1 on one window
 //   tolvi_soak --seed S                 the game of seed S alone, on a fresh window
@@ -11,6 +12,7 @@
 //   --table-size P    the whole window scaled to P % (100, 125, 150 or 200), as the option does
 
 #include "Main.h"
+#include "kspicture.h"
 #include "selfplay.h"
 
 #include <QApplication>
@@ -112,8 +114,8 @@ int main(int argc, char** argv) {
     auto seconds = [&] {
         return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     };
-    std::printf("%-8s %10s %9s %10s %10s %9s\n", "games", "seconds", "games/s", "heap MiB",
-                "RSS MiB", "failures");
+    std::printf("%-8s %10s %9s %10s %10s %9s %9s\n", "games", "seconds", "games/s", "heap MiB",
+                "RSS MiB", "failures", "decoded");
     for (uint64_t i = 0; i < games; ++i) {
         const uint64_t seed = selfplay::GameSeed(base, i);
         const selfplay::TGameResult r = play->Play(seed);
@@ -145,9 +147,10 @@ int main(int argc, char** argv) {
             heapPeakAfterTwenty = std::max(heapPeakAfterTwenty, heap);
         if (IsCheckpoint(done) || done == games) {
             const double s = seconds();
-            std::printf("%-8llu %10.1f %9.1f %10.2f %10.1f %9llu\n",
+            std::printf("%-8llu %10.1f %9.1f %10.2f %10.1f %9llu %9llu\n",
                         static_cast<unsigned long long>(done), s, double(done) / s, heap,
-                        ResidentMiB(), static_cast<unsigned long long>(failures));
+                        ResidentMiB(), static_cast<unsigned long long>(failures),
+                        static_cast<unsigned long long>(KsDecodedPictures()));
             std::fflush(stdout);
         }
     }

@@ -2,12 +2,14 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <atomic>
 #include <cstring>
 
 namespace {
 
 constexpr char Magic[4] = {'K', 'S', 'P', 'C'};
 constexpr int HeaderSize = 9;
+std::atomic<uint64_t> gDecoded = 0;
 
 int Word(const QByteArray& Data, int At) {
     return uint8_t(Data[At]) | uint8_t(Data[At + 1]) << 8;
@@ -40,10 +42,15 @@ QImage KsDecodePicture(const QByteArray& Data) {
                    kind == 0 ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
     if (picture.isNull())
         return {};
+    gDecoded.fetch_add(1, std::memory_order_relaxed);
     for (int y = 0; y < height; ++y)
         std::memcpy(picture.scanLine(y), pixels.constData() + qsizetype(y) * width * 4,
                     size_t(width) * 4);
     return picture;
+}
+
+uint64_t KsDecodedPictures() {
+    return gDecoded.load(std::memory_order_relaxed);
 }
 
 QImage KsReadPicture(const QString& Path) {

@@ -11,12 +11,16 @@
 
 #include <QImage>
 #include <QString>
+#include <cstdint>
 
 inline constexpr int KsPictureMaxSide = 4096;
 
 // The picture in file Path, or a null image when the file is missing or not such a picture.
 QImage KsReadPicture(const QString& Path);
 QImage KsDecodePicture(const QByteArray& Data);
+// Pictures decoded since the program started: the soak counts the decodes of pictures seen for
+// the first time, the tests that a picture once decoded is not decoded again.
+uint64_t KsDecodedPictures();
 
 // Packs Picture: opaque pictures as RGB32, others with their alpha.
 QByteArray KsEncodePicture(const QImage& Picture);

@@ -164,8 +164,11 @@ void TPlayAnimator::ComputerPlayed(const QRect& From, TKsCardTable* Table) {
     }
     // The card as the table draws it: its transparent corners show the window. On a zoomed
     // table, from the art for the zoomed density, one picture pixel a window pixel.
+    // From a copy: on a denser screen the table draws the card at another density, and the
+    // picture it keeps for it is not to be read again after every flight.
     const qreal zoom = TableZoom(FForm);
-    QImage card = picture->Image(zoom).convertToFormat(QImage::Format_RGB32);
+    const TKsCardImage flight = *picture;
+    QImage card = flight.Image(zoom).convertToFormat(QImage::Format_RGB32);
     card.setDevicePixelRatio(1);
     const QRgb window = FForm->palette().color(QPalette::Window).rgb();
     for (int y = 0; y < card.height(); ++y) {

@@ -3,22 +3,66 @@
 #include <QDebug>
 #include <utility>
 
-TSoundEngine::TSoundEngine(std::unique_ptr<TSoundDevice> Device, int32_t Volume) {
+TSoundEngine::TSoundEngine(std::unique_ptr<TSoundDevice> Device, int32_t Volume,
+                           TBankMaker MakeBank) {
     FMixer.SetVolume(Volume);
-    QString why;
-    if (Device && Device->Start(
-                      SoundRate,
-                      [this](int16_t* Out, size_t Frames) { return FMixer.Mix(Out, Frames); }, why))
-        FDevice = std::move(Device);
-    else
-        qInfo().noquote() << QStringLiteral("Sound: no device (%1), playing silent").arg(why);
+    if (!MakeBank)
+        MakeBank = [] { return TSoundBank(); };
+    FStarter = std::jthread([this, D = std::move(Device), Make = std::move(MakeBank)]() mutable {
+        Start(std::move(D), Make);
+    });
 }
 
 TSoundEngine::~TSoundEngine() = default;
 
-void TSoundEngine::Play(TSound Sound) {
-    if (FDevice) {
-        FMixer.Play(FBank.Get(Sound));
-        FDevice->Wake();
+void TSoundEngine::Start(std::unique_ptr<TSoundDevice> Device, const TBankMaker& MakeBank) {
+    QString why;
+    const bool started =
+        Device && Device->Start(
+                      SoundRate,
+                      [this](int16_t* Out, size_t Frames) { return FMixer.Mix(Out, Frames); }, why);
+    if (!started)
+        qInfo().noquote() << QStringLiteral("Sound: no device (%1), playing silent").arg(why);
+    // Nothing to play them on: no sounds are made.
+    std::optional<TSoundBank> bank;
+    if (started)
+        bank = MakeBank();
+    {
+        const std::scoped_lock hold(FLock);
+        if (started) {
+            FDevice = std::move(Device);
+            for (const TSound s : FWaiting)
+                FMixer.Play(bank->Get(s));
+            FBank = std::move(bank);
+        }
+        FWaiting.clear();
+        FReady = true;
     }
+    FMade.notify_all();
+    if (FDevice)
+        FDevice->Wake();
+}
+
+void TSoundEngine::Play(TSound Sound) {
+    {
+        const std::scoped_lock hold(FLock);
+        if (!FReady) {
+            FWaiting.push_back(Sound);
+            return;
+        }
+        if (!FBank)
+            return;
+        FMixer.Play(FBank->Get(Sound));
+    }
+    FDevice->Wake();
+}
+
+bool TSoundEngine::Audible() const {
+    const std::scoped_lock hold(FLock);
+    return FDevice != nullptr;
+}
+
+void TSoundEngine::WaitForSounds() {
+    std::unique_lock hold(FLock);
+    FMade.wait(hold, [this] { return FReady; });
 }

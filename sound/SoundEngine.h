@@ -6,24 +6,44 @@
 #include "SoundMixer.h"
 #include "SoundSynth.h"
 
+#include <condition_variable>
+#include <functional>
 #include <memory>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <vector>
 
 class TSoundEngine {
 public:
-    explicit TSoundEngine(std::unique_ptr<TSoundDevice> Device, int32_t Volume = 100);
+    using TBankMaker = std::function<TSoundBank()>;
+    // The device is opened and the sounds are made (by MakeBank when given) on a thread of
+    // their own, so that the window answers meanwhile.
+    explicit TSoundEngine(std::unique_ptr<TSoundDevice> Device, int32_t Volume = 100,
+                          TBankMaker MakeBank = {});
     ~TSoundEngine();
     TSoundEngine(const TSoundEngine&) = delete;
     TSoundEngine& operator=(const TSoundEngine&) = delete;
 
+    // A sound asked for before the sounds are made starts as soon as they are.
     void Play(TSound Sound);
     int32_t Volume() const { return FMixer.Volume(); }
     void SetVolume(int32_t Value) { FMixer.SetVolume(Value); }
-    // A device took the stream.
-    bool Audible() const { return FDevice != nullptr; }
+    // A device took the stream; false until the sounds are made.
+    bool Audible() const;
+    // Returns once the device is open and the sounds are made, or it is known there is none.
+    void WaitForSounds();
 
 private:
-    TSoundBank FBank;
+    void Start(std::unique_ptr<TSoundDevice> Device, const TBankMaker& MakeBank);
+
     TSoundMixer FMixer;
-    // Last, so that its thread stops before the mixer goes.
-    std::unique_ptr<TSoundDevice> FDevice;
+    mutable std::mutex FLock;
+    std::condition_variable FMade;
+    bool FReady = false; // under FLock, as the three below until it is set
+    std::optional<TSoundBank> FBank;
+    std::vector<TSound> FWaiting;          // asked for before the bank was made
+    std::unique_ptr<TSoundDevice> FDevice; // its thread stops before the mixer goes
+    // Last, so that it is joined before anything it uses goes.
+    std::jthread FStarter;
 };

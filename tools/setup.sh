@@ -9,7 +9,7 @@ packages=(
   clang-14 libclang-rt-14-dev clang-format
   fonts-comic-neue fonts-liberation2
   xvfb xdotool imagemagick libx11-dev libxdamage-dev
-  librsvg2-bin dpkg-dev file lintian appstream desktop-file-utils
+  librsvg2-bin dpkg-dev file lintian appstream desktop-file-utils libfontconfig-dev
   qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   at-spi2-core dbus-x11 python3-pyatspi
 )

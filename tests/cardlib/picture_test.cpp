@@ -1,3 +1,4 @@
+#include "kscardimages.h"
 #include "kspicture.h"
 
 #include <QDir>
@@ -72,6 +73,21 @@ TEST(Picture, DamagedDataGivesANullPicture) {
     EXPECT_TRUE(KsDecodePicture(garbled).isNull());
 
     EXPECT_TRUE(KsEncodePicture(QImage()).isEmpty());
+}
+
+// A card is decoded once for the density it is drawn at, however often it is drawn: a decode
+// at every draw would cost each frame, and the heap a copy for each.
+TEST(Picture, ACardIsDecodedOnceForEachDensity) {
+    ASSERT_EQ(CardImageUsers(), 0u);
+    AcquireCardImages();
+    const TKsCardImage& card = *CardImage(20);
+    const uint64_t before = KsDecodedPictures();
+    const QImage first = card.Image(2);
+    EXPECT_EQ(card.Image(2).cacheKey(), first.cacheKey());
+    EXPECT_EQ(KsDecodedPictures() - before, 1u);
+    EXPECT_EQ(card.Image(1).size(), QSize(71, 96));
+    EXPECT_EQ(KsDecodedPictures() - before, 2u);
+    ReleaseCardImages();
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "PlayAnimator.h"
 #include "card_pixels.h"
 #include "game_fixture.h"
+#include "kspicture.h"
 #include "kssprite.h"
 
 #include <QDir>
@@ -62,6 +63,18 @@ protected:
 
     int64_t ms = 1000;
 };
+
+// A flight reads the card for the table's zoom; on a denser screen (run at 2x too) the table
+// draws it at another density and must not have to read it again after every flight.
+TEST_F(Plays, FlightLeavesTheTablesPictureOfTheCard) {
+    SetSlot(form->Play2Card[2], 11 + 13); // the Jack, drawn at the table's density
+    form->TimerTimer();
+    ASSERT_TRUE(form->Animator->Flying());
+    FrameAt(1075);
+    const uint64_t read = KsDecodedPictures();
+    SetSlot(form->Play1Card[3], 11 + 13);
+    EXPECT_EQ(KsDecodedPictures(), read);
+}
 
 TEST_F(Plays, ComputerPlayFliesWithoutHoldingUpTheGameAndLeavesTheTableExact) {
     const QColor window = form->palette().color(QPalette::Window);

@@ -5,6 +5,7 @@
 
 #include <QtMessageHandler>
 #include <algorithm>
+#include <future>
 
 namespace {
 
@@ -18,6 +19,7 @@ TSamples Scaled(const TSamples& S, int32_t Volume) {
 TEST(SoundEngine, OverlappingSoundsMixAtTheVolumeAndNothingPlayingIsSilence) {
     auto tape = std::make_shared<TRecordingDevice::TTape>();
     TSoundEngine engine(std::make_unique<TRecordingDevice>(tape), 50);
+    engine.WaitForSounds();
     ASSERT_TRUE(engine.Audible());
     const TSamples win = SynthesiseSound(TSound::Win);
     const TSamples card = SynthesiseSound(TSound::HumanCard);
@@ -39,6 +41,35 @@ TEST(SoundEngine, OverlappingSoundsMixAtTheVolumeAndNothingPlayingIsSilence) {
     EXPECT_NE(SynthesiseSound(TSound::ComputerCard), card);
 }
 
+TEST(SoundEngine, ASoundAskedForBeforeTheSoundsAreMadeStartsWhenTheyAre) {
+    auto tape = std::make_shared<TRecordingDevice::TTape>();
+    std::promise<void> open;
+    std::promise<void> making; // the device is open by then
+    std::shared_future<void> gate = open.get_future().share();
+    TSoundEngine engine(std::make_unique<TRecordingDevice>(tape), 100, [gate, &making] {
+        making.set_value();
+        gate.wait();
+        return TSoundBank();
+    });
+    making.get_future().wait();
+    engine.Play(TSound::Refused);
+    tape->Pull(300);
+    const bool silentMeanwhile =
+        tape->Samples.size() == 300 &&
+        std::all_of(tape->Samples.begin(), tape->Samples.end(), [](int16_t v) { return v == 0; });
+    open.set_value();
+    engine.WaitForSounds();
+    EXPECT_TRUE(silentMeanwhile);
+    const TSamples refused = SynthesiseSound(TSound::Refused);
+    tape->Samples.clear();
+    tape->Pull(refused.size() + 10);
+    EXPECT_TRUE(std::equal(refused.begin(), refused.end(), tape->Samples.begin()))
+        << "it starts from its beginning once the sounds are made";
+    EXPECT_TRUE(std::all_of(tape->Samples.end() - 10, tape->Samples.end(), [](int16_t v) {
+        return v == 0;
+    })) << "and plays once";
+}
+
 QStringList LoggedLines;
 void KeepLine(QtMsgType, const QMessageLogContext&, const QString& Line) {
     LoggedLines << Line;
@@ -51,6 +82,7 @@ TEST(SoundEngine, MissingDeviceIsSilentWithOneLineInTheLog) {
     {
         TSoundEngine engine(std::make_unique<TRecordingDevice>(tape, true));
         engine.Play(TSound::Loss);
+        engine.WaitForSounds();
         EXPECT_FALSE(engine.Audible());
     }
     qInstallMessageHandler(previous);
@@ -66,6 +98,7 @@ TEST_F(Sound, EachGameEventGivesItsSoundAndSoundOffIsSilent) {
     const TSoundDeviceOverride device([tape] { return std::make_unique<TRecordingDevice>(tape); });
     form->SetSound(false, 100);
     form->SetSound(true, 100);
+    form->SoundEngine()->WaitForSounds();
     ASSERT_TRUE(tape->Started);
 
     TPlay human;
