@@ -105,7 +105,7 @@ public:
         for (const TWidget& w : FWidgets)
             if (w.Widget)
                 Apply(w, Factor);
-        for (const TLayout& l : FLayouts)
+        for (TLayout& l : FLayouts)
             if (l.Layout)
                 Apply(l, Factor);
         if (FResized)
@@ -128,10 +128,14 @@ private:
         QSize Minimum, Maximum;
         std::optional<QFont> Font; // set on the widget itself
     };
+    // A layout may delete its spacers and make new ones (a button box does when its buttons
+    // change), so a spacer is only touched while its layout still holds it and it still has
+    // the size it was given last; a new one keeps the size its layout gave it.
     struct TSpacer {
         QSpacerItem* Item;
         QSize Size;
         QSizePolicy Policy;
+        QSize Given; // the size it has now, as far as this record knows
     };
     struct TLayout {
         QPointer<QLayout> Layout;
@@ -189,7 +193,8 @@ private:
             else if (QLayout* inner = item->layout())
                 RecordLayout(*inner, Laid);
             else if (QSpacerItem* spacer = item->spacerItem())
-                entry.Spacers.push_back({spacer, spacer->sizeHint(), spacer->sizePolicy()});
+                entry.Spacers.push_back(
+                    {spacer, spacer->sizeHint(), spacer->sizePolicy(), spacer->sizeHint()});
         }
         FLayouts.push_back(std::move(entry));
     }
@@ -207,7 +212,7 @@ private:
             w.setGeometry(Scaled(*Entry.Geometry, Factor));
     }
 
-    static void Apply(const TLayout& Entry, qreal Factor) {
+    static void Apply(TLayout& Entry, qreal Factor) {
         QLayout& l = *Entry.Layout;
         const QMargins& m = Entry.Margins;
         l.setContentsMargins(Scaled(m.left(), Factor), Scaled(m.top(), Factor),
@@ -220,9 +225,18 @@ private:
         } else if (Entry.Spacing >= 0) {
             l.setSpacing(Scaled(Entry.Spacing, Factor));
         }
-        for (const TSpacer& s : Entry.Spacers)
-            s.Item->changeSize(Scaled(s.Size.width(), Factor), Scaled(s.Size.height(), Factor),
-                               s.Policy.horizontalPolicy(), s.Policy.verticalPolicy());
+        std::vector<QSpacerItem*> held;
+        for (int i = 0; i < l.count(); ++i)
+            if (QSpacerItem* spacer = l.itemAt(i)->spacerItem())
+                held.push_back(spacer);
+        for (TSpacer& s : Entry.Spacers) {
+            if (std::find(held.begin(), held.end(), s.Item) == held.end() ||
+                s.Item->sizeHint() != s.Given)
+                continue;
+            s.Given = Scaled(s.Size, Factor);
+            s.Item->changeSize(s.Given.width(), s.Given.height(), s.Policy.horizontalPolicy(),
+                               s.Policy.verticalPolicy());
+        }
         l.invalidate();
     }
 
