@@ -13,7 +13,9 @@
 #include <QResizeEvent>
 #include <QScopedValueRollback>
 #include <QScreen>
+#include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <exception>
 #include <typeinfo>
 #include <utility>
@@ -21,7 +23,8 @@
 // Qt lets no one paint on a widget outside its paint event, so what the sprite draws "on the
 // form" goes to this layer: a transparent child that covers the form and stays above its other
 // widgets. Its canvas holds exactly the pixels the sprite has drawn; everywhere else the form's
-// own widgets show through, and mouse events pass straight to them.
+// own widgets show through, and mouse events pass straight to them. The canvas is held at the
+// sprite's density, so a picture drawn for a dense screen reaches it pixel for pixel.
 class TKsSpriteLayer : public QWidget {
 public:
     explicit TKsSpriteLayer(QWidget* Form) : QWidget(Form) {
@@ -52,8 +55,10 @@ protected:
         if (Suppressed || FCanvas.isNull())
             return;
         QPainter painter(this);
+        const int density = int(FCanvas.devicePixelRatio());
         for (const QRect& rect : Event->region())
-            painter.drawImage(rect.topLeft(), FCanvas, rect);
+            painter.drawImage(rect.topLeft(), FCanvas,
+                              QRect(rect.topLeft() * density, rect.size() * density));
     }
 
 private:
@@ -80,10 +85,39 @@ int32_t StepToward(int32_t Position, int32_t Dest, int32_t Step) {
     return Position;
 }
 
+// Copies pixels as they are, whatever the two images' densities; both hold 32-bit pixels, opaque
+// where the source is RGB32, which is what drawing in the mode Source would give.
 void CopyInto(QImage& Target, const QPoint& At, const QImage& Source, const QRect& From) {
-    QPainter painter(&Target);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(At, Source, From);
+    const QRect from = From & Source.rect();
+    const QPoint at = At + (from.topLeft() - From.topLeft());
+    const QRect dest = QRect(at, from.size()) & Target.rect();
+    if (dest.isEmpty())
+        return;
+    Q_ASSERT(Target.depth() == 32 && Source.depth() == 32);
+    const QPoint src = from.topLeft() + (dest.topLeft() - at);
+    const auto bytes = size_t(dest.width()) * 4;
+    for (int y = 0; y < dest.height(); ++y)
+        std::memcpy(Target.scanLine(dest.y() + y) + size_t(dest.x()) * 4,
+                    Source.constScanLine(src.y() + y) + size_t(src.x()) * 4, bytes);
+}
+
+// The density the sprite draws at: the form's device pixel ratio when it is whole; a fractional
+// one has no whole device pixel per form pixel, and keeps the form-sized canvas.
+int DensityOf(const QWidget& Form) {
+    const qreal ratio = Form.devicePixelRatioF();
+    const qreal whole = std::round(ratio);
+    return whole >= 1 && qFuzzyCompare(ratio, whole) ? int(whole) : 1;
+}
+
+// The form pixels a rectangle of device pixels touches.
+QRect LogicalCover(const QRect& Device, int Density) {
+    if (Density == 1 || Device.isEmpty())
+        return Device;
+    const auto down = [Density](int V) {
+        return V >= 0 ? V / Density : -((-V + Density - 1) / Density);
+    };
+    return QRect(QPoint(down(Device.left()), down(Device.top())),
+                 QPoint(down(Device.right()), down(Device.bottom())));
 }
 
 } // namespace
@@ -133,8 +167,28 @@ void TKsSprite::Loaded() {
     FHooked = true;
 }
 
+qreal TKsSprite::DevicePixelRatio() const {
+    return FForm ? DensityOf(*FForm) : FDensity;
+}
+
+QSize TKsSprite::ImageSize() const {
+    return QSize((FBitmap.width() + FDensity - 1) / FDensity,
+                 (FBitmap.height() + FDensity - 1) / FDensity);
+}
+
+QImage TKsSprite::AtDensity(const QImage& Value) const {
+    QImage result = Value.convertToFormat(QImage::Format_RGB32);
+    if (!result.isNull() && !qFuzzyCompare(result.devicePixelRatio(), qreal(FDensity))) {
+        // Enlarged pixel for pixel, as the screen showed such an image before.
+        const QSize size = (QSizeF(result.size()) / result.devicePixelRatio()).toSize();
+        result = result.scaled(size * FDensity);
+    }
+    result.setDevicePixelRatio(FDensity);
+    return result;
+}
+
 void TKsSprite::SetBitmap(const QImage& Value) {
-    FBitmap = Value.convertToFormat(QImage::Format_RGB32);
+    FBitmap = AtDensity(Value);
 }
 
 void TKsSprite::SetIncrementX(int32_t Value) {
@@ -160,8 +214,8 @@ void TKsSprite::SetCursorDeltaY(int32_t Value) {
 void TKsSprite::SetCursorCenter(bool Value) {
     FCursorCenter = Value;
     if (Value) {
-        FCursorDeltaX = FBitmap.width() / 2;
-        FCursorDeltaY = FBitmap.height() / 2;
+        FCursorDeltaX = ImageSize().width() / 2;
+        FCursorDeltaY = ImageSize().height() / 2;
     }
 }
 
@@ -278,10 +332,15 @@ void TKsSprite::Animate() {
 }
 
 bool TKsSprite::EraseStep(int64_t DX, int64_t DY) {
+    // In device pixels: the background is held at the sprite's density.
     const int w = FBackground.width();
     const int h = FBackground.height();
+    const int x0 = FX * FDensity;
+    const int y0 = FY * FDensity;
+    DX *= FDensity;
+    DY *= FDensity;
     if (std::llabs(DX) >= w || std::llabs(DY) >= h) {
-        WriteCanvas(QPoint(FX, FY), FBackground, FBackground.rect(), false);
+        WriteCanvas(QPoint(x0, y0), FBackground, FBackground.rect(), false);
         return true;
     }
     if (DX == 0 && DY == 0)
@@ -291,24 +350,24 @@ bool TKsSprite::EraseStep(int64_t DX, int64_t DY) {
     const int dx = static_cast<int>(DX);
     const int dy = static_cast<int>(DY);
     if (dx > 0) {
-        WriteCanvas(QPoint(FX, FY), FBackground, QRect(0, 0, dx, h), false);
+        WriteCanvas(QPoint(x0, y0), FBackground, QRect(0, 0, dx, h), false);
         ShiftBackground(QRect(dx, 0, w - dx, h), QPoint(0, 0));
-        SaveStrip(QPoint(w - dx, 0), QRect(FX + w, FY, dx, h));
+        SaveStrip(QPoint(w - dx, 0), QRect(x0 + w, y0, dx, h));
     } else if (dx < 0) {
         const int m = -dx;
-        WriteCanvas(QPoint(FX + w - m, FY), FBackground, QRect(w - m, 0, m, h), false);
+        WriteCanvas(QPoint(x0 + w - m, y0), FBackground, QRect(w - m, 0, m, h), false);
         ShiftBackground(QRect(0, 0, w - m, h), QPoint(m, 0));
-        SaveStrip(QPoint(0, 0), QRect(FX - m, FY, m, h));
+        SaveStrip(QPoint(0, 0), QRect(x0 - m, y0, m, h));
     }
     if (dy > 0) {
-        WriteCanvas(QPoint(FX, FY), FBackground, QRect(0, 0, w, dy), false);
+        WriteCanvas(QPoint(x0, y0), FBackground, QRect(0, 0, w, dy), false);
         ShiftBackground(QRect(0, dy, w, h - dy), QPoint(0, 0));
-        SaveStrip(QPoint(0, h - dy), QRect(FX, FY + h, w, dy));
+        SaveStrip(QPoint(0, h - dy), QRect(x0, y0 + h, w, dy));
     } else if (dy < 0) {
         const int n = -dy;
-        WriteCanvas(QPoint(FX, FY + h - n), FBackground, QRect(0, h - n, w, n), false);
+        WriteCanvas(QPoint(x0, y0 + h - n), FBackground, QRect(0, h - n, w, n), false);
         ShiftBackground(QRect(0, 0, w, h - n), QPoint(0, n));
-        SaveStrip(QPoint(0, 0), QRect(FX, FY - n, w, n));
+        SaveStrip(QPoint(0, 0), QRect(x0, y0 - n, w, n));
     }
     return false;
 }
@@ -318,12 +377,14 @@ void TKsSprite::DrawSprite(bool SaveBackground) {
         SendSynchronize();
     if (!MayDraw())
         return;
-    const QRect area(FX, FY, FBitmap.width(), FBitmap.height());
+    if (DensityOf(*FForm) != FDensity)
+        FitLayer();
+    const QRect device(QPoint(FX, FY) * FDensity, FBitmap.size());
     if (SaveBackground)
-        FBackground = ReadCanvas(area);
+        FBackground = ReadCanvas(device);
     KeepLayerOnTop();
-    WriteCanvas(area.topLeft(), FBitmap, FBitmap.rect(), true);
-    FShown = area;
+    WriteCanvas(device.topLeft(), FBitmap, FBitmap.rect(), true);
+    FShown = QRect(QPoint(FX, FY), ImageSize());
     FImageOnCanvas = true;
 }
 
@@ -366,8 +427,8 @@ void TKsSprite::FollowCursor() {
     if (FFirstSnap) {
         // The centring offsets count from the next tick; this one keeps its point.
         if (FCursorCenter) {
-            FCursorDeltaX = FBitmap.width() / 2;
-            FCursorDeltaY = FBitmap.height() / 2;
+            FCursorDeltaX = ImageSize().width() / 2;
+            FCursorDeltaY = ImageSize().height() / 2;
         }
         FHomeX = p.x();
         FHomeY = p.y();
@@ -408,27 +469,49 @@ QImage TKsSprite::ReadCanvas(const QRect& Area) {
     if (result.isNull())
         return result;
     result.fill(Qt::black);
-    const QRect inside = Area & FForm->rect();
+    result.setDevicePixelRatio(FDensity);
+    const QRect inside = Area & QRect(QPoint(0, 0), FForm->size() * FDensity);
     if (inside.isEmpty())
         return result;
+    // The form pixels the area touches; where it starts or ends inside one (an image of an odd
+    // size on a dense screen), they are drawn aside and the area's part copied.
+    const QRect logical = LogicalCover(inside, FDensity);
+    const QRect whole(logical.topLeft() * FDensity, logical.size() * FDensity);
+    const bool aligned =
+        whole == inside && (inside.topLeft() - Area.topLeft()) / FDensity * FDensity ==
+                               inside.topLeft() - Area.topLeft();
+    QImage aside;
+    if (!aligned) {
+        aside = QImage(whole.size(), QImage::Format_RGB32);
+        aside.fill(Qt::black);
+        aside.setDevicePixelRatio(FDensity);
+    }
+    QImage& target = aligned ? result : aside;
+    const QPoint at = aligned ? (inside.topLeft() - Area.topLeft()) / FDensity : QPoint(0, 0);
     {
         const QScopedValueRollback reading(FReadingCanvas, true);
         const QScopedValueRollback suppressed(FLayer->Suppressed, true);
-        FForm->render(&result, inside.topLeft() - Area.topLeft(), QRegion(inside),
+        FForm->render(&target, at, QRegion(logical),
                       QWidget::DrawWindowBackground | QWidget::DrawChildren);
     }
-    QPainter painter(&result);
-    painter.drawImage(inside.topLeft() - Area.topLeft(), FLayer->Canvas(), inside);
+    {
+        QPainter painter(&target);
+        painter.drawImage(at, FLayer->Canvas(), whole);
+    }
+    if (!aligned)
+        CopyInto(result, inside.topLeft() - Area.topLeft(), aside,
+                 QRect(inside.topLeft() - whole.topLeft(), inside.size()));
     return result;
 }
 
 void TKsSprite::WriteCanvas(const QPoint& At, const QImage& Source, const QRect& From, bool Image) {
     QImage& canvas = FLayer->Canvas();
-    const QRect dest = QRect(At, From.size()) & canvas.rect();
-    if (dest.isEmpty())
+    const QRect pixels = QRect(At, From.size()) & canvas.rect();
+    if (pixels.isEmpty())
         return;
-    CopyInto(canvas, dest.topLeft(), Source,
-             QRect(From.topLeft() + (dest.topLeft() - At), dest.size()));
+    CopyInto(canvas, pixels.topLeft(), Source,
+             QRect(From.topLeft() + (pixels.topLeft() - At), pixels.size()));
+    const QRect dest = LogicalCover(pixels, FDensity);
     FPainted += dest;
     if (Image) {
         FImagePixels += dest;
@@ -480,18 +563,32 @@ QRegion TKsSprite::ClearReleased() {
 
 void TKsSprite::FitLayer() {
     QImage& canvas = FLayer->Canvas();
-    if (canvas.size() != FForm->size()) {
-        QImage resized(FForm->size(), QImage::Format_ARGB32_Premultiplied);
+    if (const int density = DensityOf(*FForm); density != FDensity) {
+        // Another screen: what was drawn at the old density is gone, and redrawn at the next
+        // move.
+        FDensity = density;
+        canvas = QImage();
+        FPainted = FImagePixels = QRegion();
+        FBackground = QImage();
+        FImageOnCanvas = false;
+        if (!FBitmap.isNull())
+            FBitmap = AtDensity(FBitmap);
+        FLayer->update();
+    }
+    const QRect form = FForm->rect();
+    if (canvas.size() != form.size() * FDensity) {
+        QImage resized(form.size() * FDensity, QImage::Format_ARGB32_Premultiplied);
         if (!resized.isNull()) {
             resized.fill(Qt::transparent);
             if (!canvas.isNull())
                 CopyInto(resized, QPoint(0, 0), canvas, canvas.rect());
+            resized.setDevicePixelRatio(FDensity);
         }
         canvas = resized;
-        FPainted &= QRegion(canvas.rect());
-        FImagePixels &= QRegion(canvas.rect());
+        FPainted &= QRegion(form);
+        FImagePixels &= QRegion(form);
     }
-    FLayer->setGeometry(FForm->rect());
+    FLayer->setGeometry(form);
 }
 
 void TKsSprite::KeepLayerOnTop() {
@@ -548,7 +645,7 @@ bool TKsSprite::eventFilter(QObject* Watched, QEvent* Event) {
                 FReleaseTimer.start();
             // The layer keeps the image through the form's repaints; only an image that our
             // own put-back pixels have cut into needs drawing again.
-            const QRect image(FX, FY, FBitmap.width(), FBitmap.height());
+            const QRect image(QPoint(FX, FY), ImageSize());
             if (FHooked && FDrawOptions.Contains(doAutoRefresh) && FVisible &&
                 !(FImageOnCanvas && FShown == image)) {
                 const QScopedValueRollback inPaint(FInFormPaint, true);

@@ -46,11 +46,15 @@ public:
     void Loaded() override;
 
     QWidget* Form() const { return FForm; }
+    // The device pixel ratio it draws at: the form's when whole, else 1. Positions and sizes
+    // stay in form pixels; an image of another ratio is enlarged or reduced to this one.
+    qreal DevicePixelRatio() const;
 
-    // Always opaque: every pixel of the image is drawn.
+    // Always opaque: every pixel of the image is drawn. Held at the sprite's ratio.
     const QImage& Bitmap() const { return FBitmap; }
     void SetBitmap(const QImage& Value);
-    // The form pixels under the shown image; empty once it has been hidden.
+    // The form pixels under the shown image, at the sprite's ratio; empty once it has been
+    // hidden.
     const QImage& Background() const { return FBackground; }
 
     int32_t X() const { return FX; }
@@ -129,7 +133,11 @@ private:
     void FollowCursor();
     void SendSynchronize();
 
-    // The form canvas: what the form's widgets show, with what the sprite drew on top.
+    // The image's size in form pixels.
+    QSize ImageSize() const;
+    QImage AtDensity(const QImage& Value) const;
+    // The form canvas: what the form's widgets show, with what the sprite drew on top. Area,
+    // and At and From below, are in device pixels.
     QImage ReadCanvas(const QRect& Area);
     // Image tells a drawn image from pixels put back.
     void WriteCanvas(const QPoint& At, const QImage& Source, const QRect& From, bool Image);
@@ -151,6 +159,7 @@ private:
     bool FFirstSnap = false;
     bool FEnabled = true;
     bool FVisible = false;
+    int FDensity = 1;
     int32_t FHomeX = 0;
     int32_t FHomeY = 0;
     int32_t FY = 0;

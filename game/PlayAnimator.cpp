@@ -4,6 +4,7 @@
 #include "ksabort.h"
 #include "kscardimages.h"
 #include "kscardtable.h"
+#include "ksdensity.h"
 #include "kssprite.h"
 
 #include <QFile>
@@ -162,14 +163,21 @@ void TPlayAnimator::ComputerPlayed(const QRect& From, TKsCardTable* Table) {
         // Drawn whether or not the window is in front; no nested loop, no Escape watch.
         FSprite->SetDrawOptions({doAutoErase});
     }
-    // The card as the table draws it: its transparent corners show the window. On a zoomed
-    // table, from the art for the zoomed density, one picture pixel a window pixel.
-    // From a copy: on a denser screen the table draws the card at another density, and the
-    // picture it keeps for it is not to be read again after every flight.
+    // The card as the table draws it: its transparent corners show the window. From the art
+    // for the zoomed density of the screen, one picture pixel a device pixel, as the table's
+    // cards. That is the picture the table keeps for the card; only where the sprite draws at
+    // another density (a fractional ratio) is it read from a copy, so the table need not read
+    // it again after every flight.
     const qreal zoom = TableZoom(FForm);
-    const TKsCardImage flight = *picture;
-    QImage card = flight.Image(zoom).convertToFormat(QImage::Format_RGB32);
-    card.setDevicePixelRatio(1);
+    const qreal ratio = FSprite->DevicePixelRatio();
+    QImage card;
+    if (qFuzzyCompare(ratio, FForm->devicePixelRatioF())) {
+        card = picture->Image(zoom * ratio).convertToFormat(QImage::Format_RGB32);
+    } else {
+        const TKsCardImage flight = *picture;
+        card = flight.Image(zoom * ratio).convertToFormat(QImage::Format_RGB32);
+    }
+    card.setDevicePixelRatio(ratio);
     const QRgb window = FForm->palette().color(QPalette::Window).rgb();
     for (int y = 0; y < card.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(card.scanLine(y));
@@ -180,7 +188,8 @@ void TPlayAnimator::ComputerPlayed(const QRect& From, TKsCardTable* Table) {
     FSprite->SetBitmap(card);
     FFrom = From.topLeft();
     FTo = Table->geometry().topLeft() + TKsCardTable::PositionOffset(2) * zoom;
-    FGlow = QRect(FTo, card.size());
+    FGlow =
+        QRect(FTo, QSize(KsDevicePixels(KsCardWidth, zoom), KsDevicePixels(KsCardHeight, zoom)));
     FSprite->SetX(FFrom.x());
     FSprite->SetY(FFrom.y());
     FSprite->SetVisible(true);

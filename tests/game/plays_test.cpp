@@ -76,6 +76,40 @@ TEST_F(Plays, FlightLeavesTheTablesPictureOfTheCard) {
     EXPECT_EQ(KsDecodedPictures(), read);
 }
 
+// On a denser screen (run at 2x too) the flying card is the table's art for that density, one
+// picture pixel a device pixel, and it leaves no trace of itself behind.
+TEST_F(Plays, FlightShowsTheArtOfTheScreensDensity) {
+    const QColor window = form->palette().color(QPalette::Window);
+    const int ratio = int(form->devicePixelRatioF());
+    SetSlot(form->Play1Card[0], 4); // the human can still play: no turn-over after the Jack
+    const QImage before = Grab();
+    SetSlot(form->Play2Card[2], 11 + 13); // a Jack fits its own pile
+    form->TimerTimer();
+    ASSERT_TRUE(form->Animator->Flying());
+    for (const int64_t t : {1040, 1075}) {
+        FrameAt(t);
+        const TKsSprite* sprite = form->Animator->Sprite();
+        ASSERT_TRUE(sprite && sprite->Visible());
+        const QImage card = ShownPicture(*CardImage(24), window, ratio);
+        const QImage shot = Grab();
+        ASSERT_EQ(shot.devicePixelRatio(), ratio);
+        EXPECT_TRUE(RegionEquals(shot, sprite->X() * ratio, sprite->Y() * ratio, card, card.width(),
+                                 card.height()))
+            << "at " << t;
+    }
+    form->Animator->Finish();
+    // Everywhere but the slot, the pile and what counts the play, the window is as before.
+    const auto masked = [&](QImage Image) {
+        QPainter p(&Image);
+        for (QWidget* w :
+             std::initializer_list<QWidget*>{form->Play2Card[2], form->CardTable2,
+                                             form->ComputerToGo, form->WaitSign1, form->WaitSign2})
+            p.fillRect(w->geometry(), Qt::black);
+        return Image;
+    };
+    EXPECT_EQ(masked(Grab()), masked(before));
+}
+
 TEST_F(Plays, ComputerPlayFliesWithoutHoldingUpTheGameAndLeavesTheTableExact) {
     const QColor window = form->palette().color(QPalette::Window);
     SetSlot(form->Play2Card[2], 11 + 13); // a Jack fits its own pile

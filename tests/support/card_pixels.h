@@ -6,8 +6,8 @@
 #include <QColor>
 #include <QImage>
 
-inline QImage ShownPicture(const TKsCardImage& Picture, const QColor& Background) {
-    QImage shown = Picture.Image().convertToFormat(QImage::Format_RGB32);
+inline QImage ShownPicture(const TKsCardImage& Picture, const QColor& Background, qreal Ratio = 1) {
+    QImage shown = Picture.Image(Ratio).convertToFormat(QImage::Format_RGB32);
     for (int y = 0; y < shown.height(); ++y)
         for (int x = 0; x < shown.width(); ++x)
             if ((shown.pixel(x, y) | 0xFF000000u) == Picture.TransparentColor())
