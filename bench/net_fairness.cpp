@@ -145,56 +145,67 @@ TRow Run(int RoundTripMs, bool Fair, int Games, int Pairs, int Reaction, int Spr
 }
 
 // One row's tally from each of Workers copies of this program, each with its share of the games
-// and pairs; nullopt, said on stderr, when one dies, reports nothing or outlives the bound.
+// and pairs; nullopt, said on stderr, as soon as one dies or reports nothing, or when they
+// outlive the row's bound.
 std::optional<TRow> RunWorkers(int RoundTripMs, bool Fair, const TArgs& A, uint32_t Seed) {
-    std::vector<std::unique_ptr<QProcess>> workers;
-    for (int k = 0; k < A.Workers; ++k) {
-        auto w = std::make_unique<QProcess>();
-        w->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        const int share = (A.Games + A.Workers - 1 - k) / A.Workers;
-        const int pairs = std::max(1, (A.Pairs + A.Workers - 1 - k) / A.Workers);
-        w->start(QCoreApplication::applicationFilePath(),
-                 {QStringLiteral("--worker"), QString::number(RoundTripMs),
-                  QString::number(Fair ? 1 : 0), QString::number(Seed * 64 + uint32_t(k)),
-                  QStringLiteral("--games"), QString::number(share), QStringLiteral("--pairs"),
-                  QString::number(pairs), QStringLiteral("--reaction"), QString::number(A.Reaction),
-                  QStringLiteral("--spread"), QString::number(A.Spread), QStringLiteral("--poll"),
-                  QString::number(A.Poll), QStringLiteral("--rowms"),
-                  QString::number(A.RowBoundMs)});
-        workers.push_back(std::move(w));
-    }
-    // Time to start and to leave the matches, besides the row's own bound.
-    QElapsedTimer wait;
-    wait.start();
-    const qint64 limit = A.RowBoundMs + 60000;
+    QEventLoop loop;
     TRow sum;
-    bool ok = true;
+    int finished = 0;
+    const auto fail = [&](size_t k, const char* Why) {
+        std::fprintf(stderr, "net_fairness: worker %zu %s\n", k + 1, Why);
+        loop.exit(1);
+    };
+    std::vector<std::unique_ptr<QProcess>> workers;
+    for (int k = 0; k < A.Workers; ++k)
+        workers.push_back(std::make_unique<QProcess>());
     for (size_t k = 0; k < workers.size(); ++k) {
         QProcess& w = *workers[k];
-        if (!w.waitForFinished(int(std::max<qint64>(1, limit - wait.elapsed())))) {
-            std::fprintf(stderr, "net_fairness: worker %zu did not finish in time\n", k + 1);
-            ok = false;
-            break;
-        }
-        const QList<QByteArray> words = w.readAllStandardOutput().trimmed().split(' ');
-        if (w.exitStatus() != QProcess::NormalExit || w.exitCode() != 0 || words.size() != 7 ||
-            words[0] != "tally") {
-            std::fprintf(stderr, "net_fairness: worker %zu died (exit %d, %s)\n", k + 1,
-                         w.exitCode(), w.exitStatus() == QProcess::NormalExit ? "normal" : "crash");
-            ok = false;
-            break;
-        }
-        sum.Games += words[1].toInt();
-        sum.HostWins += words[2].toInt();
-        sum.HostPiles += words[3].toInt();
-        sum.GuestPiles += words[4].toInt();
-        sum.RoundTrip = std::max(sum.RoundTrip, words[5].toInt());
-        sum.LateUs = std::max(sum.LateUs, words[6].toInt());
+        w.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        QObject::connect(&w, &QProcess::errorOccurred, &loop, [&, k](QProcess::ProcessError e) {
+            if (e == QProcess::FailedToStart)
+                fail(k, "did not start");
+        });
+        QObject::connect(&w, &QProcess::finished, &loop, [&, k] {
+            const QList<QByteArray> words = w.readAllStandardOutput().trimmed().split(' ');
+            if (w.exitStatus() != QProcess::NormalExit || w.exitCode() != 0 || words.size() != 7 ||
+                words[0] != "tally")
+                return fail(k, "died");
+            sum.Games += words[1].toInt();
+            sum.HostWins += words[2].toInt();
+            sum.HostPiles += words[3].toInt();
+            sum.GuestPiles += words[4].toInt();
+            sum.RoundTrip = std::max(sum.RoundTrip, words[5].toInt());
+            sum.LateUs = std::max(sum.LateUs, words[6].toInt());
+            if (++finished == A.Workers)
+                loop.exit(0);
+        });
+        const int k1 = int(k);
+        const int share = (A.Games + A.Workers - 1 - k1) / A.Workers;
+        const int pairs = std::max(1, (A.Pairs + A.Workers - 1 - k1) / A.Workers);
+        w.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--worker"), QString::number(RoundTripMs),
+                 QString::number(Fair ? 1 : 0), QString::number(Seed * 64 + uint32_t(k)),
+                 QStringLiteral("--games"), QString::number(share), QStringLiteral("--pairs"),
+                 QString::number(pairs), QStringLiteral("--reaction"), QString::number(A.Reaction),
+                 QStringLiteral("--spread"), QString::number(A.Spread), QStringLiteral("--poll"),
+                 QString::number(A.Poll), QStringLiteral("--rowms"),
+                 QString::number(A.RowBoundMs)});
     }
-    if (!ok) {
-        // Unique pointers end the rest: QProcess kills a process still running when deleted.
+    // Time to start and to leave the matches, besides the row's own bound.
+    QTimer::singleShot(A.RowBoundMs + 60000, &loop, [&] {
+        std::fprintf(stderr, "net_fairness: the workers did not finish in time\n");
+        loop.exit(1);
+    });
+    const int result = loop.exec();
+    for (auto& w : workers) {
+        w->disconnect(&loop);
+        if (w->state() != QProcess::NotRunning) {
+            w->kill();
+            w->waitForFinished(10000);
+        }
+    }
+    if (result != 0)
         return std::nullopt;
-    }
     return sum;
 }
 
