@@ -9,10 +9,11 @@
 // N games per row (200 unless given), P matches side by side (80), shared out among W worker
 // processes (4) that each run their share in an event loop of their own and report their tally;
 // reaction 120 +/- 40 ms, players looking at each change and every 50 ms besides. Each row stops
-// at its share of M minutes (14) whatever it reached, so the run stays bounded; --rtt runs one
-// round trip's rows only. The players mostly wait, so many matches can share a loop; too many,
-// and the loop's own delays become most of a 0 ms "round trip", which two real players, each
-// with a loop of their own, never see: hence the workers.
+// at its share of what is left of M minutes (14) whatever it reached, so the run stays bounded
+// and the slow rows get the time the quick ones left; --rtt runs one round trip's rows only. The
+// players mostly wait, so many matches can share a loop; too many, and the loop's own delays become
+// most of a 0 ms "round trip", which two real players, each with a loop of their own, never see:
+// hence the workers.
 
 #include "ConfigFile.h"
 #include "HeadlessPlayer.h"
@@ -223,7 +224,8 @@ int main(int argc, char* argv[]) {
     a.Reaction = Arg(args, "--reaction", 120);
     a.Spread = Arg(args, "--spread", 40);
     a.Poll = Arg(args, "--poll", 50);
-    a.RowBoundMs = qint64(Arg(args, "--minutes", 14)) * 60000 / 6;
+    const qint64 budgetMs = qint64(Arg(args, "--minutes", 14)) * 60000;
+    a.RowBoundMs = budgetMs / 6;
     QTemporaryDir dir;
     const TConfigDirOverride dirs(dir.path(), dir.path());
     TAnswerAll answers;
@@ -245,12 +247,16 @@ int main(int argc, char* argv[]) {
         "wall\n");
     uint32_t seed = 1;
     const int only = Arg(args, "--rtt", -1);
+    int rowsLeft = only >= 0 ? 2 : 6;
+    QElapsedTimer all;
+    all.start();
     for (int rtt : {0, 50, 150})
         for (bool fair : {false, true}) {
             if (only >= 0 && rtt != only)
                 continue;
             QElapsedTimer wall;
             wall.start();
+            a.RowBoundMs = std::max<qint64>(1000, (budgetMs - all.elapsed()) / rowsLeft--);
             std::optional<TRow> row;
             if (a.Workers > 0)
                 row = RunWorkers(rtt, fair, a, seed++);
