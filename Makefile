@@ -84,7 +84,8 @@ bench-process: release
 
 # Head-to-head fairness under lag: headless pairs through the delaying relay, at 0, 50 and
 # 150 ms round trip, with and without the host's local lag; under 15 minutes.
-# NET_BENCH_ARGS="--games 1000 --pairs 80 --minutes 14" by default.
-NET_BENCH_ARGS ?= --games 1000 --pairs 80 --minutes 14
+# NET_BENCH_ARGS="--games 1000 --pairs 80 --workers 4 --minutes 14" by default: 20 matches per
+# worker process.
+NET_BENCH_ARGS ?= --games 1000 --pairs 80 --workers 4 --minutes 14
 bench-net: release
 	@QT_QPA_PLATFORM=offscreen $(RELEASE_DIR)/bench/net_fairness $(NET_BENCH_ARGS)

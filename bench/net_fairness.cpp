@@ -2,14 +2,18 @@
 // a delaying relay on the loopback, at a round trip of 0, 50 and 150 ms (with jitter), with the
 // host's local lag on and off. For each it reports the host's share of the games won and of
 // the contested piles (a pile one side lost because the other's card got there first), the
-// largest typical round trip measured and the row's wall time.
-//   net_fairness [--games N] [--pairs P] [--reaction MS] [--spread MS] [--poll MS]
-//                [--minutes M] [--rtt MS]
-// N games per row (200 unless given), P matches side by side in one event loop (80), reaction
-// 120 +/- 40 ms, players looking at each change and every 50 ms besides. Each row stops at its
-// share of M minutes (14) whatever it reached, so the run stays bounded; --rtt runs one round
-// trip's rows only. The players mostly wait, so many matches share the loop; too many, and the
-// loop's own delays become most of a 0 ms "round trip".
+// largest typical round trip measured, the mean lateness of the busiest loop and the row's wall
+// time.
+//   net_fairness [--games N] [--pairs P] [--workers W] [--reaction MS] [--spread MS]
+//                [--poll MS] [--minutes M] [--rtt MS]
+// N games per row (200 unless given), P matches side by side (80), shared out among W worker
+// processes (4) that each run their share in an event loop of their own and report their tally;
+// reaction 120 +/- 40 ms, players looking at each change and every 50 ms besides. Each row stops
+// at its share of what is left of M minutes (14) whatever it reached, so the run stays bounded
+// and the slow rows get the time the quick ones left; --rtt runs one round trip's rows only. The
+// players mostly wait, so many matches can share a loop; too many, and the loop's own delays become
+// most of a 0 ms "round trip", which two real players, each with a loop of their own, never see:
+// hence the workers.
 
 #include "ConfigFile.h"
 #include "HeadlessPlayer.h"
@@ -24,10 +28,12 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QPointer>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -53,6 +59,12 @@ struct TPair {
 
 struct TRow {
     int Games = 0, HostWins = 0, HostPiles = 0, GuestPiles = 0, RoundTrip = 0;
+    int LateUs = 0; // the loop's mean lateness serving a timer: its share of a "round trip"
+};
+
+struct TArgs {
+    int Games = 0, Pairs = 0, Workers = 0, Reaction = 0, Spread = 0, Poll = 0;
+    qint64 RowBoundMs = 0;
 };
 
 int Arg(const QStringList& Args, const char* Name, int Default) {
@@ -92,7 +104,9 @@ TRow Run(int RoundTripMs, bool Fair, int Games, int Pairs, int Reaction, int Spr
     QTimer tally;
     tally.setInterval(100);
     QObject::connect(&tally, &QTimer::timeout, &loop, [&] {
+        const int late = row.LateUs;
         row = {};
+        row.LateUs = late;
         for (TPair& p : pairs) {
             TNetMatch* m = p.HostCommands->Match();
             if (m && m != p.Match) {
@@ -111,11 +125,89 @@ TRow Run(int RoundTripMs, bool Fair, int Games, int Pairs, int Reaction, int Spr
             loop.quit();
     });
     tally.start();
+    // A timer due every 10 ms: how late the loop serves it.
+    QTimer probe;
+    probe.setTimerType(Qt::PreciseTimer);
+    probe.setInterval(10);
+    QElapsedTimer since;
+    qint64 lateSum = 0, ticks = 0;
+    QObject::connect(&probe, &QTimer::timeout, &loop, [&] {
+        lateSum += std::max<qint64>(0, since.nsecsElapsed() / 1000 - 10000);
+        since.restart();
+        row.LateUs = int(lateSum / ++ticks);
+    });
+    since.start();
+    probe.start();
     QTimer::singleShot(BoundMs, &loop, &QEventLoop::quit);
     loop.exec();
     for (TPair& p : pairs)
         p.HostCommands->Leave();
     return row;
+}
+
+// One row's tally from each of Workers copies of this program, each with its share of the games
+// and pairs; nullopt, said on stderr, as soon as one dies or reports nothing, or when they
+// outlive the row's bound.
+std::optional<TRow> RunWorkers(int RoundTripMs, bool Fair, const TArgs& A, uint32_t Seed) {
+    QEventLoop loop;
+    TRow sum;
+    int finished = 0;
+    const auto fail = [&](size_t k, const char* Why) {
+        std::fprintf(stderr, "net_fairness: worker %zu %s\n", k + 1, Why);
+        loop.exit(1);
+    };
+    std::vector<std::unique_ptr<QProcess>> workers;
+    for (int k = 0; k < A.Workers; ++k)
+        workers.push_back(std::make_unique<QProcess>());
+    for (size_t k = 0; k < workers.size(); ++k) {
+        QProcess& w = *workers[k];
+        w.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        QObject::connect(&w, &QProcess::errorOccurred, &loop, [&, k](QProcess::ProcessError e) {
+            if (e == QProcess::FailedToStart)
+                fail(k, "did not start");
+        });
+        QObject::connect(&w, &QProcess::finished, &loop, [&, k] {
+            const QList<QByteArray> words = w.readAllStandardOutput().trimmed().split(' ');
+            if (w.exitStatus() != QProcess::NormalExit || w.exitCode() != 0 || words.size() != 7 ||
+                words[0] != "tally")
+                return fail(k, "died");
+            sum.Games += words[1].toInt();
+            sum.HostWins += words[2].toInt();
+            sum.HostPiles += words[3].toInt();
+            sum.GuestPiles += words[4].toInt();
+            sum.RoundTrip = std::max(sum.RoundTrip, words[5].toInt());
+            sum.LateUs = std::max(sum.LateUs, words[6].toInt());
+            if (++finished == A.Workers)
+                loop.exit(0);
+        });
+        const int k1 = int(k);
+        const int share = (A.Games + A.Workers - 1 - k1) / A.Workers;
+        const int pairs = std::max(1, (A.Pairs + A.Workers - 1 - k1) / A.Workers);
+        w.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--worker"), QString::number(RoundTripMs),
+                 QString::number(Fair ? 1 : 0), QString::number(Seed * 64 + uint32_t(k)),
+                 QStringLiteral("--games"), QString::number(share), QStringLiteral("--pairs"),
+                 QString::number(pairs), QStringLiteral("--reaction"), QString::number(A.Reaction),
+                 QStringLiteral("--spread"), QString::number(A.Spread), QStringLiteral("--poll"),
+                 QString::number(A.Poll), QStringLiteral("--rowms"),
+                 QString::number(A.RowBoundMs)});
+    }
+    // Time to start and to leave the matches, besides the row's own bound.
+    QTimer::singleShot(A.RowBoundMs + 60000, &loop, [&] {
+        std::fprintf(stderr, "net_fairness: the workers did not finish in time\n");
+        loop.exit(1);
+    });
+    const int result = loop.exec();
+    for (auto& w : workers) {
+        w->disconnect(&loop);
+        if (w->state() != QProcess::NotRunning) {
+            w->kill();
+            w->waitForFinished(10000);
+        }
+    }
+    if (result != 0)
+        return std::nullopt;
+    return sum;
 }
 
 } // namespace
@@ -125,31 +217,58 @@ int main(int argc, char* argv[]) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
-    const int games = Arg(args, "--games", 200);
-    const int pairs = Arg(args, "--pairs", 80);
-    const int reaction = Arg(args, "--reaction", 120);
-    const int spread = Arg(args, "--spread", 40);
-    const int poll = Arg(args, "--poll", 50);
-    const qint64 rowBound = qint64(Arg(args, "--minutes", 14)) * 60000 / 6;
+    TArgs a;
+    a.Games = Arg(args, "--games", 200);
+    a.Pairs = Arg(args, "--pairs", 80);
+    a.Workers = std::max(0, Arg(args, "--workers", 4));
+    a.Reaction = Arg(args, "--reaction", 120);
+    a.Spread = Arg(args, "--spread", 40);
+    a.Poll = Arg(args, "--poll", 50);
+    const qint64 budgetMs = qint64(Arg(args, "--minutes", 14)) * 60000;
+    a.RowBoundMs = budgetMs / 6;
     QTemporaryDir dir;
     const TConfigDirOverride dirs(dir.path(), dir.path());
     TAnswerAll answers;
     const TKsDialogsOverride quiet(answers);
 
+    // A worker: --worker RTT FAIR SEED, one row's share, its tally on stdout.
+    const qsizetype w = args.indexOf(QStringLiteral("--worker"));
+    if (w >= 0 && w + 3 < args.size()) {
+        const qint64 bound = Arg(args, "--rowms", int(a.RowBoundMs));
+        const TRow r = Run(args[w + 1].toInt(), args[w + 2].toInt() != 0, a.Games, a.Pairs,
+                           a.Reaction, a.Spread, a.Poll, bound, args[w + 3].toUInt());
+        std::printf("tally %d %d %d %d %d %d\n", r.Games, r.HostWins, r.HostPiles, r.GuestPiles,
+                    r.RoundTrip, r.LateUs);
+        return 0;
+    }
+
     std::printf(
-        "round trip  local lag  measured  games  host wins  host's contested piles   wall\n");
+        "round trip  local lag  measured  loop late  games  host wins  host's contested piles   "
+        "wall\n");
     uint32_t seed = 1;
     const int only = Arg(args, "--rtt", -1);
+    int rowsLeft = only >= 0 ? 2 : 6;
+    QElapsedTimer all;
+    all.start();
     for (int rtt : {0, 50, 150})
         for (bool fair : {false, true}) {
             if (only >= 0 && rtt != only)
                 continue;
             QElapsedTimer wall;
             wall.start();
-            const TRow r = Run(rtt, fair, games, pairs, reaction, spread, poll, rowBound, seed++);
+            a.RowBoundMs = std::max<qint64>(1000, (budgetMs - all.elapsed()) / rowsLeft--);
+            std::optional<TRow> row;
+            if (a.Workers > 0)
+                row = RunWorkers(rtt, fair, a, seed++);
+            else
+                row = Run(rtt, fair, a.Games, a.Pairs, a.Reaction, a.Spread, a.Poll, a.RowBoundMs,
+                          seed++);
+            if (!row)
+                return 1;
+            const TRow& r = *row;
             const int piles = r.HostPiles + r.GuestPiles;
-            std::printf("%7d ms  %9s  %5d ms  %5d  %7.1f %%  %7.1f %% of %-7d  %4lld s\n", rtt,
-                        fair ? "on" : "off", r.RoundTrip, r.Games,
+            std::printf("%7d ms  %9s  %5d ms  %6.1f ms  %5d  %7.1f %%  %7.1f %% of %-7d  %4lld s\n",
+                        rtt, fair ? "on" : "off", r.RoundTrip, r.LateUs / 1000.0, r.Games,
                         r.Games ? 100.0 * r.HostWins / r.Games : 0.0,
                         piles ? 100.0 * r.HostPiles / piles : 0.0, piles,
                         static_cast<long long>(wall.elapsed() / 1000));

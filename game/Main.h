@@ -114,7 +114,8 @@ public:
     void DealDaysDeal();
     // Asks for a number and deals it.
     void PlayDealNumberClick();
-    // The deal just played was this number, as a referee elsewhere revealed it.
+    // The deal just played was this number, as a referee elsewhere revealed it: shown, and
+    // put down with the game in the statistics.
     void ShowRevealedDeal(uint32_t Number);
     // The current result may never enter the hall of fame: it was won on a chosen deal or on
     // the day's deal tried before, or it is a Las Vegas total that holds such a game.

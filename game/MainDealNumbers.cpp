@@ -53,6 +53,7 @@ void TMainForm::ShowDealNumber() {
 
 void TMainForm::ShowRevealedDeal(uint32_t Number) {
     FDealNumber = Number;
+    FRecordKeeper->DealRevealed(int32_t(Number));
     const bool hidden = std::exchange(FRefereeElsewhere, false);
     ShowDealNumber();
     FRefereeElsewhere = hidden;

@@ -17,6 +17,7 @@ public:
         : FRecorder(Records, std::move(Game)), FOfferFame(std::move(OfferFame)) {}
 
     void Heard(const TGameEvent& Event);
+    void DealRevealed(int32_t Deal) { FRecorder.DealRevealed(Deal); }
 
 private:
     TGameRecorder FRecorder;

@@ -34,13 +34,17 @@ TStatsClockOverride::~TStatsClockOverride() {
 
 template <typename F> void TGameRecorder::Record(F&& Change) {
     FRunning = false;
+    Each([&](TGameStats& s, size_t) { Change(s); });
+}
+
+template <typename F> void TGameRecorder::Each(F&& Change) {
     if (FHeadToHead) {
-        Change(FRecords.Statistics.HeadToHead(FCombination.DeckCount));
-        Change(FRecords.Additions.Statistics().HeadToHead(FCombination.DeckCount));
+        Change(FRecords.Statistics.HeadToHead(FCombination.DeckCount), 0);
+        Change(FRecords.Additions.Statistics().HeadToHead(FCombination.DeckCount), 1);
         return;
     }
-    Change(FRecords.Statistics.Entry(FCombination));
-    Change(FRecords.Additions.Statistics().Entry(FCombination));
+    Change(FRecords.Statistics.Entry(FCombination), 0);
+    Change(FRecords.Additions.Statistics().Entry(FCombination), 1);
 }
 
 void TGameRecorder::Started() {
@@ -57,6 +61,7 @@ void TGameRecorder::Started() {
         game.GameScore + (FCombination.Scoring == 1 ? LasVegasStake(FCombination.DeckCount) : 0);
     FDealNumber = game.DealNumber;
     FDaysDeal = game.DaysDeal;
+    FUnnamed = {};
     if (FDaysDeal != 0)
         for (TStatistics* s : {&FRecords.Statistics, &FRecords.Additions.Statistics()})
             s->DaysDeal().Tried(FDaysDeal, FDealNumber);
@@ -80,11 +85,31 @@ void TGameRecorder::Decided(bool HumanWon) {
         int32_t(std::clamp<int64_t>((elapsed + 999) / 1000, 1, int64_t(INT32_MAX)));
     const auto score =
         int32_t(std::clamp<int64_t>(int64_t(game.GameScore) - FStartScore, INT32_MIN, INT32_MAX));
-    Record([&](TGameStats& s) { s.Win(seconds, score, FDealNumber); });
+    FUnnamed = {};
+    FRunning = false;
+    Each([&](TGameStats& s, size_t i) {
+        if (FDealNumber == 0)
+            FUnnamed[i] = {s.FastestWin == 0 || seconds<s.FastestWin, score> s.BestScore};
+        s.Win(seconds, score, FDealNumber);
+    });
     if (FDaysDeal != 0)
         for (TStatistics* s : {&FRecords.Statistics, &FRecords.Additions.Statistics()})
             if (s->DaysDeal().Day == FDaysDeal)
                 s->DaysDeal().Win(seconds, score);
+}
+
+void TGameRecorder::DealRevealed(int32_t Deal) {
+    if (FRunning) {
+        FDealNumber = Deal;
+        return;
+    }
+    Each([&](TGameStats& s, size_t i) {
+        if (FUnnamed[i].Fastest && s.FastestWinDeal == 0)
+            s.FastestWinDeal = Deal;
+        if (FUnnamed[i].Best && s.BestScoreDeal == 0)
+            s.BestScoreDeal = Deal;
+    });
+    FUnnamed = {};
 }
 
 void TGameRecorder::Abandoned() {

@@ -5,6 +5,7 @@
 
 #include "Combination.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <utility>
@@ -53,9 +54,14 @@ public:
     // A new deal or a close while the game ran; nothing when no game runs.
     void Abandoned();
     bool Running() const { return FRunning; }
+    // The game's deal number came after it was dealt (a guest learns it when the game is
+    // over): the running game takes it, or the win just recorded under deal 0 is put down
+    // under it. A record already made stays made, whether or not the number ever comes.
+    void DealRevealed(int32_t Deal);
 
 private:
     template <typename F> void Record(F&& Change);
+    template <typename F> void Each(F&& Change);
 
     TRecords& FRecords;
     std::function<TRecordedGame()> FGame;
@@ -66,4 +72,11 @@ private:
     int32_t FStartScore = 0;
     int32_t FDealNumber = 0;
     int32_t FDaysDeal = 0;
+    // Per statistics (the window's, then what it added): the last win, recorded under deal 0,
+    // set the fastest win or the best score.
+    struct TUnnamedDeal {
+        bool Fastest = false;
+        bool Best = false;
+    };
+    std::array<TUnnamedDeal, 2> FUnnamed{};
 };

@@ -187,6 +187,10 @@ TEST_F(NetMatch, AMatchIsPlayedOnTwoMirroredTablesToTheSameEnd) {
     const bool hostWon = hostDecided[0].Side == TSide::Human;
     EXPECT_EQ(form->Statistics().HeadToHead(1).Won, hostWon ? 1 : 0);
     EXPECT_EQ(guestForm->Statistics().HeadToHead(1).Won, hostWon ? 0 : 1);
+    // The winner's record carries the deal, on the guest's side too, which learned it last.
+    const TGameStats& won = (hostWon ? *form : *guestForm).Statistics().HeadToHead(1);
+    EXPECT_EQ(std::pair(won.FastestWinDeal, won.BestScoreDeal),
+              std::pair(int32_t(first), int32_t(first)));
     EXPECT_EQ(form->Statistics().Entry(form->Combination()).Played, 0);
 
     // Both said yes to another game: the host deals again, the same deal on both sides.

@@ -177,6 +177,47 @@ TEST(StatisticsRecorder, TimesAWinFromTheConfirmationAndScoresWhatTheTotalGained
     EXPECT_EQ(s.Abandoned, 0) << "a decided game is no longer running";
 }
 
+TEST(StatisticsRecorder, ADealNumberLearnedAfterTheDealGoesWithTheGame) {
+    TFakeHost host;
+    uint32_t deal = 0; // a guest's deal: its number comes from the referee, later
+    TGameRecorder recorder(host.Records, [&] {
+        return TRecordedGame{host.Combination(), host.FGameScore, int32_t(deal), 0, true};
+    });
+    int64_t now = 0;
+    const TStatsClockOverride clock([&] { return now; });
+    const TGameStats& s = host.FStats.HeadToHead(1);
+    const TGameStats& added = host.FAdditions.Statistics().HeadToHead(1);
+    const auto win = [&](int32_t Seconds, int32_t Score) {
+        recorder.Started();
+        now += Seconds * 1000;
+        host.FGameScore += Score;
+        recorder.Decided(true);
+    };
+    // The number after the win: the fastest win and the best score it set take it.
+    win(90, 500);
+    recorder.DealRevealed(41);
+    EXPECT_EQ(std::pair(s.FastestWinDeal, s.BestScoreDeal), std::pair(41, 41));
+    EXPECT_EQ(added, s);
+    // A slower, better win: only the best score is this deal's.
+    win(120, 700);
+    recorder.DealRevealed(42);
+    EXPECT_EQ(std::pair(s.FastestWinDeal, s.BestScoreDeal), std::pair(41, 42));
+    // The number before the decision; then a late repeat, and one whose game was never won,
+    // change nothing.
+    recorder.Started();
+    recorder.DealRevealed(43);
+    now += 60'000;
+    host.FGameScore += 100;
+    recorder.Decided(true);
+    recorder.DealRevealed(44);
+    EXPECT_EQ(std::pair(s.FastestWin, s.FastestWinDeal), std::pair(60, 43));
+    recorder.Started();
+    recorder.Decided(false);
+    recorder.DealRevealed(45);
+    EXPECT_EQ(std::pair(s.FastestWinDeal, s.BestScoreDeal), std::pair(43, 42));
+    EXPECT_EQ(added, s);
+}
+
 TEST(OptionsSave, NothingChangedActsAsCancel) {
     TFakeHost host;
     host.FHumanWon = true, host.FGameScore = 900, host.FNewSession = false;

@@ -52,7 +52,9 @@ void TNetRelay::Accept() {
                     p->Queue.pop_front();
                 }
                 if (!p->Queue.empty())
-                    p->Timer.start(int(p->Queue.front().first - clock->elapsed()));
+                    // The clock may have passed the next time since the loop looked.
+                    p->Timer.start(
+                        int(std::max<qint64>(0, p->Queue.front().first - clock->elapsed())));
             };
             connect(&p->Timer, &QTimer::timeout, this, release);
             connect(from, &QTcpSocket::readyRead, this, [this, p, clock, release] {
