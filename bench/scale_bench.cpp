@@ -39,6 +39,25 @@ QPoint SweepPoint(QPoint From, QPoint To, int64_t Frame) {
     return From + (To - From) * t;
 }
 
+// Each step resizes Window a little along the sweep and paints it at once; the time and the
+// process's CPU per step are the figures.
+void ResizeSweep(benchmark::State& State, QWidget& Window) {
+    int64_t step = 0;
+    double cpu = 0;
+    for (auto _ : State) {
+        const int64_t at = SweepPoint(QPoint(0, 0), QPoint(Sweep, 0), ++step).x();
+        const double cpuStart = bench::ProcessCpuMs();
+        const auto start = std::chrono::steady_clock::now();
+        Window.resize(1800 + 3 * int(at), 1125 + 2 * int(at));
+        Window.repaint();
+        QCoreApplication::processEvents();
+        State.SetIterationTime(
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        cpu += bench::ProcessCpuMs() - cpuStart;
+    }
+    State.counters["cpu_us"] = cpu * 1000.0 / double(std::max<int64_t>(1, step));
+}
+
 void BM_ResizeStep(benchmark::State& State) {
     bench::TBenchTable table(true);
     TMainForm& f = *table.form;
@@ -48,20 +67,7 @@ void BM_ResizeStep(benchmark::State& State) {
     // 0: the cards drawn from the art at every change of zoom, never waiting for a rest.
     if (State.range(0) == 0)
         f.SetZoomSettleMs(0);
-    int64_t step = 0;
-    double cpu = 0;
-    for (auto _ : State) {
-        const int64_t at = SweepPoint(QPoint(0, 0), QPoint(Sweep, 0), ++step).x();
-        const double cpuStart = bench::ProcessCpuMs();
-        const auto start = std::chrono::steady_clock::now();
-        f.resize(1800 + 3 * int(at), 1125 + 2 * int(at));
-        f.repaint();
-        QCoreApplication::processEvents();
-        State.SetIterationTime(
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-        cpu += bench::ProcessCpuMs() - cpuStart;
-    }
-    State.counters["cpu_us"] = cpu * 1000.0 / double(std::max<int64_t>(1, step));
+    ResizeSweep(State, f);
     State.counters["zoom"] = f.Zoom();
 }
 BENCHMARK(BM_ResizeStep)
@@ -80,20 +86,7 @@ void BM_ResizeReference(benchmark::State& State) {
         w->setGeometry(40 * (i % 10) * 4, 250 * (i / 10), 140, 190);
     }
     bench::TBenchTable::ShowAndWait(window);
-    int64_t step = 0;
-    double cpu = 0;
-    for (auto _ : State) {
-        const int64_t at = SweepPoint(QPoint(0, 0), QPoint(Sweep, 0), ++step).x();
-        const double cpuStart = bench::ProcessCpuMs();
-        const auto start = std::chrono::steady_clock::now();
-        window.resize(1800 + 3 * int(at), 1125 + 2 * int(at));
-        window.repaint();
-        QCoreApplication::processEvents();
-        State.SetIterationTime(
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-        cpu += bench::ProcessCpuMs() - cpuStart;
-    }
-    State.counters["cpu_us"] = cpu * 1000.0 / double(std::max<int64_t>(1, step));
+    ResizeSweep(State, window);
 }
 BENCHMARK(BM_ResizeReference)->UseManualTime()->Unit(benchmark::kMicrosecond)->MinTime(2.0);
 

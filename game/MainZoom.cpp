@@ -132,7 +132,7 @@ QSize TMainForm::FrameAllowance() const {
     // Before the window is first shown its frame is not known, and a title bar, which the
     // toolkit does not scale, is allowed for.
     const QSize frame = frameGeometry().size() - size();
-    return frame.isNull() ? QSize(0, qRound(40 / StartScale())) : frame;
+    return frame.isNull() ? QSize(0, qRound(TitleBarAllowance / StartScale())) : frame;
 }
 
 QSize TMainForm::FittedSize(QSize Size) const {

@@ -15,11 +15,6 @@ struct TDisplaySettings {
     bool operator==(const TDisplaySettings&) const = default;
 };
 
-// What must fit the screen at a table size, at 100 %: the window, 632 wide, and the tallest
-// dialog, the options, about 666 high.
-inline constexpr int TableFitWidth = 632;
-inline constexpr int TableFitHeight = 670;
-
 // The table sizes offered, Automatic first.
 inline constexpr int32_t TableSizes[] = {0, 100, 150, 200, 300};
 constexpr bool IsTableSize(int32_t Value) {

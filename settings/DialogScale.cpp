@@ -22,8 +22,6 @@
 
 namespace {
 
-// A window frame's title bar, which is not scaled; as the game window allows for it.
-constexpr int TitleBarAllowance = 40;
 constexpr char ScaleProperty[] = "dialogScale";
 constexpr char BuiltIconProperty[] = "dialogBuiltIcon";
 constexpr char IconProperty[] = "dialogIcon";

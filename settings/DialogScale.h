@@ -9,6 +9,10 @@
 class QObject;
 class QWidget;
 
+// A window frame's title bar, which the toolkit does not scale, allowed for while a window's
+// frame is not yet known.
+inline constexpr int TitleBarAllowance = 40;
+
 // The size the dialogs are wanted at: 1 as built, 2 twice as large.
 qreal DialogScale();
 void SetDialogScale(qreal Value);

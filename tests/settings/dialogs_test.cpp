@@ -84,6 +84,10 @@ void ExpectChoicesFitTheirBox(const TOptionsForm& Form) {
     EXPECT_EQ(controls.size(), 11);
 }
 
+// The options, the tallest dialog, stay within this height at 100 %, so that a table size
+// that fits the screen fits them too.
+constexpr int TableFitHeight = 670;
+
 TEST(DialogLook, OptionsFormGeometryCaptionsAndFonts) {
     TFakeHost host;
     host.FScoring = 1, host.FDeckCount = 2, host.FLevel = 4;
