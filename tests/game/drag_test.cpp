@@ -12,33 +12,11 @@
 
 namespace {
 
-class ChoosingThePile : public GameTest {
+class ChoosingThePile : public SettledTableTest {
 protected:
     void SetUp() override {
         GameTest::SetUp();
-        form->Animator->Clock = [this] { return ms; };
-        form->Fumble().Clock = [this] { return ms; };
-        form->CardDrag->Clock = [this] { return ms; };
-        form->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-        form->DealBtnClick();
-        Settle(5, 5);
-    }
-    // Refills done; the given tops, and Twos that fit neither in every slot.
-    void Settle(int32_t Top1, int32_t Top2) {
-        Drain();
-        form->Timer->stop();
-        TMainFormProbe::SetStuck(*form, false, false);
-        SetTop(form->CardTable1, Top1);
-        SetTop(form->CardTable2, Top2);
-        for (int i = 0; i < 4; ++i) {
-            SetSlot(form->Play1Card[i], 2);
-            SetSlot(form->Play2Card[i], 2);
-        }
-    }
-    QImage Grab() {
-        QCoreApplication::processEvents();
-        return form->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        DealAndSettle(5, 5);
     }
     QPoint SlotMiddle(int Slot) const { return form->Play1Card[size_t(Slot)]->geometry().center(); }
     QPoint PileMiddle(int Table) const {
@@ -52,8 +30,6 @@ protected:
         drag.Move(SlotMiddle(Slot) + QPoint(0, -20));
         drag.Move(At);
     }
-
-    int64_t ms = 1000;
 };
 
 TEST_F(ChoosingThePile, DraggedCardFollowsThePointerRingsAPileThatTakesItAndLaysThere) {

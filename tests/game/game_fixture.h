@@ -2,8 +2,10 @@
 // The real main window on the offscreen platform, with its settings in a temporary folder,
 // message boxes answered by script and the deal's shuffles fixed.
 
+#include "CardDrag.h"
 #include "ConfigFile.h"
 #include "Main.h"
+#include "PlayAnimator.h"
 #include "ksbusy.h"
 #include "kscarddeck.h"
 #include "kscardgroup.h"
@@ -16,6 +18,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <memory>
@@ -81,4 +84,36 @@ protected:
     uint32_t now = 45296789u;
     TKsSeedClockOverride clock{[this] { return now += 7; }};
     std::unique_ptr<TMainForm> form;
+};
+
+// A dealt table in view whose clocks the test turns (ms), settled on tops of the test's choice.
+class SettledTableTest : public GameTest {
+protected:
+    void DealAndSettle(int32_t Top1, int32_t Top2) {
+        form->Animator->Clock = [this] { return ms; };
+        form->Fumble().Clock = [this] { return ms; };
+        form->CardDrag->Clock = [this] { return ms; };
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        form->DealBtnClick();
+        Settle(Top1, Top2);
+    }
+    // Refills and turn-overs done; the given tops, and Twos that fit neither in every slot.
+    void Settle(int32_t Top1, int32_t Top2) {
+        Drain();
+        form->Timer->stop(); // the computer moves only when the test says
+        TMainFormProbe::SetStuck(*form, false, false);
+        SetTop(form->CardTable1, Top1);
+        SetTop(form->CardTable2, Top2);
+        for (int i = 0; i < 4; ++i) {
+            SetSlot(form->Play1Card[i], 2);
+            SetSlot(form->Play2Card[i], 2);
+        }
+    }
+    QImage Grab() {
+        QCoreApplication::processEvents();
+        return form->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    }
+
+    int64_t ms = 1000;
 };

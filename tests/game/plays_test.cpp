@@ -17,39 +17,17 @@
 
 namespace {
 
-class Plays : public GameTest {
+class Plays : public SettledTableTest {
 protected:
     void SetUp() override {
         GameTest::SetUp();
-        form->Animator->Clock = [this] { return ms; };
-        form->Fumble().Clock = [this] { return ms; };
-        form->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-        form->DealBtnClick();
-        Settle(5, 10);
-    }
-    // Refills and turn-overs done; the given tops, and Twos that fit neither in every slot.
-    void Settle(int32_t Top1, int32_t Top2) {
-        Drain();
-        form->Timer->stop(); // the computer moves only when the test says
-        TMainFormProbe::SetStuck(*form, false, false);
-        SetTop(form->CardTable1, Top1);
-        SetTop(form->CardTable2, Top2);
-        for (int i = 0; i < 4; ++i) {
-            SetSlot(form->Play1Card[i], 2);
-            SetSlot(form->Play2Card[i], 2);
-        }
+        DealAndSettle(5, 10);
     }
     // The frame for the clock at T.
     void FrameAt(int64_t T) {
         ms = T;
         form->Animator->Frame();
     }
-    QImage Grab() {
-        QCoreApplication::processEvents();
-        return form->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    }
-
     // Image's pixel at the window's point P, at any density.
     static QColor At(const QImage& Image, QPoint P) {
         return Image.pixelColor(P * Image.devicePixelRatio());
@@ -60,8 +38,6 @@ protected:
         const char* suffix = form->devicePixelRatioF() > 1 ? "@2x.png" : ".png";
         EXPECT_TRUE(Shot.save(QStringLiteral(TOLVI_TEST_OUTPUT_DIR "/") + Name + suffix));
     }
-
-    int64_t ms = 1000;
 };
 
 // A flight reads the card for the table's zoom; on a denser screen (run at 2x too) the table
