@@ -38,6 +38,7 @@ void StartFromCommandLine(TMainForm& Form, const TCommandLine& CommandLine) {
 int main(int argc, char* argv[]) {
     TFontWarmUp fonts;
     QApplication app(argc, argv);
+    const TFontWarmUp::TApplicationMade fontList(fonts);
     QApplication::setApplicationName(QStringLiteral("Tolvi"));
     LoadTranslations(app);
     const TCommandLine line = ParseCommandLine(QApplication::arguments());

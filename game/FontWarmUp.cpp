@@ -1,6 +1,7 @@
 #include "FontWarmUp.h"
 
 #include <QEvent>
+#include <QFontDatabase>
 #include <QWidget>
 #include <utility>
 
@@ -42,7 +43,12 @@ private:
 TFontWarmUp::TFontWarmUp(std::function<void()> Work) {
 #ifdef TOLVI_HAVE_FONTCONFIG
     if (!Work)
-        Work = [] { FcInit(); };
+        Work = [application = FApplication.get_future().share()] {
+            FcInit();
+            // Made here, the first text the window draws only looks its fonts up.
+            if (application.get())
+                QFontDatabase::families();
+        };
 #endif
     FThread = std::make_shared<std::thread>();
     if (Work)
@@ -50,7 +56,18 @@ TFontWarmUp::TFontWarmUp(std::function<void()> Work) {
 }
 
 TFontWarmUp::~TFontWarmUp() {
+    if (!FApplicationTold)
+        FApplication.set_value(false);
     Wait();
+}
+
+TFontWarmUp::TApplicationMade::TApplicationMade(TFontWarmUp& Fonts) : FFonts(Fonts) {
+    if (!std::exchange(Fonts.FApplicationTold, true))
+        Fonts.FApplication.set_value(true);
+}
+
+TFontWarmUp::TApplicationMade::~TApplicationMade() {
+    FFonts.Wait();
 }
 
 void TFontWarmUp::Wait() {

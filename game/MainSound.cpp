@@ -6,6 +6,9 @@
 
 void TMainForm::CreateSound() {
     FEvents.Subscribe([this](const TGameEvent& e) {
+        // The sounds are made while the player looks at the new deal, before its first card.
+        if (FSound && e.Kind == TGameEventKind::Dealt)
+            FSound->Prepare();
         if (FSound)
             if (const std::optional<TSound> sound = SoundOf(e))
                 FSound->Play(*sound);

@@ -10,7 +10,11 @@
 QIcon ProgramIcon() {
     QIcon icon;
     const QDir dir(QStringLiteral(":/icons"));
-    for (const QString& name : dir.entryList({QStringLiteral("tolvi-*.png")}, QDir::Files)) {
+    // A name filter would compile a wildcard into a regular expression, pulling in the
+    // expression engine's compiler and its memory for one test of a prefix.
+    for (const QString& name : dir.entryList(QDir::Files)) {
+        if (!name.startsWith(QLatin1String("tolvi-")) || !name.endsWith(QLatin1String(".png")))
+            continue;
         // Named as PNG and read as PNG: left to guess, the reader loads every image format
         // plugin there is and asks each of them first, which costs more than the pictures.
         QImageReader reader(dir.filePath(name), "png");

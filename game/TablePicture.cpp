@@ -5,9 +5,8 @@
 
 #include <QEvent>
 
-TTablePicture::TTablePicture(const QString& Name, QWidget* Parent) : QLabel(Parent), FName(Name) {
-    Load();
-}
+// The picture is read when the label first shows: a wait sign stays hidden through most games.
+TTablePicture::TTablePicture(const QString& Name, QWidget* Parent) : QLabel(Parent), FName(Name) {}
 
 void TTablePicture::Load() {
     // Zoomed, the picture is drawn from the art for the zoomed density, filling the label.
@@ -18,15 +17,19 @@ void TTablePicture::Load() {
 }
 
 bool TTablePicture::event(QEvent* Event) {
-    if (Event->type() == QEvent::ScreenChangeInternal &&
-        !qFuzzyCompare(FRatio, devicePixelRatioF() * TableZoom(this)))
+    if ((Event->type() == QEvent::Show && FRatio == 0) ||
+        (Event->type() == QEvent::ScreenChangeInternal && FRatio != 0 &&
+         !qFuzzyCompare(FRatio, devicePixelRatioF() * TableZoom(this))))
         Load();
     return QLabel::event(Event);
 }
 
 void TTablePicture::paintEvent(QPaintEvent* Event) {
     // While the zoom has not rested, the picture it has is stretched to the label.
-    if (const qreal ratio = devicePixelRatioF() * TableZoom(this); !qFuzzyCompare(FRatio, ratio)) {
+    if (FRatio == 0) {
+        Load(); // drawn without being shown, as by a grab
+    } else if (const qreal ratio = devicePixelRatioF() * TableZoom(this);
+               !qFuzzyCompare(FRatio, ratio)) {
         if (FSettle.Wait(ratio))
             setScaledContents(true);
         else

@@ -4,13 +4,11 @@
 #include <utility>
 
 TSoundEngine::TSoundEngine(std::unique_ptr<TSoundDevice> Device, int32_t Volume,
-                           TBankMaker MakeBank) {
+                           TBankMaker MakeBank)
+    : FUnopened(std::move(Device)), FMakeBank(std::move(MakeBank)) {
     FMixer.SetVolume(Volume);
-    if (!MakeBank)
-        MakeBank = [] { return TSoundBank(); };
-    FStarter = std::jthread([this, D = std::move(Device), Make = std::move(MakeBank)]() mutable {
-        Start(std::move(D), Make);
-    });
+    if (!FMakeBank)
+        FMakeBank = [] { return TSoundBank(); };
 }
 
 TSoundEngine::~TSoundEngine() = default;
@@ -43,7 +41,15 @@ void TSoundEngine::Start(std::unique_ptr<TSoundDevice> Device, const TBankMaker&
         FDevice->Wake();
 }
 
+void TSoundEngine::Prepare() {
+    if (FStarter.joinable())
+        return;
+    FStarter = std::jthread(
+        [this, D = std::move(FUnopened)]() mutable { Start(std::move(D), FMakeBank); });
+}
+
 void TSoundEngine::Play(TSound Sound) {
+    Prepare();
     {
         const std::scoped_lock hold(FLock);
         if (!FReady) {
@@ -63,6 +69,7 @@ bool TSoundEngine::Audible() const {
 }
 
 void TSoundEngine::WaitForSounds() {
+    Prepare();
     std::unique_lock hold(FLock);
     FMade.wait(hold, [this] { return FReady; });
 }

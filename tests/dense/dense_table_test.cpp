@@ -123,7 +123,9 @@ TEST_F(DenseGame, AfterADealTheSlotsAndPicturesAreAtTheScreensDensity) {
                         .convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(after.copy(20, 20, 100, 150), styled.copy(20, 20, 100, 150));
     form->SetDisplay({});
-    for (const QLabel* picture : {form->Image1, form->WaitSign1}) {
+    for (QLabel* picture : {form->Image1, form->WaitSign1}) {
+        EXPECT_TRUE(picture->pixmap().isNull()) << "read only when first shown or drawn";
+        picture->grab();
         EXPECT_EQ(picture->pixmap().devicePixelRatio(), 2.0);
         EXPECT_EQ(picture->pixmap().size(), picture->size() * 2);
     }

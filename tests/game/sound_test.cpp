@@ -51,6 +51,7 @@ TEST(SoundEngine, ASoundAskedForBeforeTheSoundsAreMadeStartsWhenTheyAre) {
         gate.wait();
         return TSoundBank();
     });
+    engine.Prepare();
     making.get_future().wait();
     engine.Play(TSound::Refused);
     tape->Pull(300);
@@ -98,6 +99,9 @@ TEST_F(Sound, EachGameEventGivesItsSoundAndSoundOffIsSilent) {
     const TSoundDeviceOverride device([tape] { return std::make_unique<TRecordingDevice>(tape); });
     form->SetSound(false, 100);
     form->SetSound(true, 100);
+    EXPECT_FALSE(form->SoundEngine()->Prepared()) << "no device is opened before a deal";
+    form->Events().Announce(TGameEvent::Dealt(1));
+    EXPECT_TRUE(form->SoundEngine()->Prepared()) << "the deal opens it, ahead of its first card";
     form->SoundEngine()->WaitForSounds();
     ASSERT_TRUE(tape->Started);
 
