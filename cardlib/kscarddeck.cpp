@@ -4,7 +4,9 @@
 
 TKsCardDeck::TKsCardDeck(QWidget* Owner) : TKsCustomCardControl(Owner) {
     FCardLast = std::make_unique<TKsSingleCard>(this, &Surface());
+    SetEnabled(false); // drawn once, when in its place
     FCardLast->SetShowBack(false);
+    SetEnabled(true);
     FCardLast->SetPosition(0);
     FCardFirst = std::make_unique<TKsSingleCard>(this, &Surface());
     FCardFirst->SetPosition(1);

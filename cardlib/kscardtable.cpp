@@ -23,7 +23,10 @@ TKsCardTable::TKsCardTable(QWidget* Owner) : TKsCustomCardControl(Owner) {
     Surface().SetHeight(156);
     auto makeCard = [this](int32_t Position) {
         auto card = std::make_unique<TKsSingleCard>(this, &Surface());
+        // Drawn once, face up in its place, rather than face down first.
+        SetEnabled(false);
         card->SetPosition(Position);
+        SetEnabled(true);
         card->SetShowBack(false);
         return card;
     };
