@@ -28,6 +28,14 @@ public:
                          [this](QAbstractSocket::SocketError) { End(FSocket->errorString()); });
     }
 
+    // Starts on the next turn of the event loop: a failure at once reaches the handlers the
+    // caller sets first.
+    void ConnectTo(const QString& Host, uint16_t Port) {
+        QMetaObject::invokeMethod(
+            &FGuard, [this, Host, Port] { FSocket->connectToHost(Host, Port); },
+            Qt::QueuedConnection);
+    }
+
     bool IsConnected() const override {
         return FSocket->state() == QAbstractSocket::ConnectedState;
     }
@@ -90,10 +98,8 @@ private:
 class TQtSockets final : public TNetSockets {
 public:
     std::unique_ptr<TNetConnection> Connect(const QString& Host, uint16_t Port) override {
-        auto socket = std::make_unique<QTcpSocket>();
-        QTcpSocket* s = socket.get();
-        auto connection = std::make_unique<TQtConnection>(std::move(socket));
-        s->connectToHost(Host, Port);
+        auto connection = std::make_unique<TQtConnection>(std::make_unique<QTcpSocket>());
+        connection->ConnectTo(Host, Port);
         return connection;
     }
     std::unique_ptr<TNetListener> Listener() override { return std::make_unique<TQtListener>(); }
