@@ -50,7 +50,7 @@ release: setup
 # CPack would otherwise build every test and benchmark first.
 package: setup
 	@cmake --preset release -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON >/dev/null
-	@cmake --build --preset release -j $(JOBS) --target Tolvi tolvi_desktop_files
+	@cmake --build --preset release -j $(JOBS) --target Tolvi tolvi-net tolvi_desktop_files
 	@cd $(RELEASE_DIR) && cpack -G DEB
 	@ls $(RELEASE_DIR)/tolvi_*.deb
 

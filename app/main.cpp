@@ -23,14 +23,10 @@ void StartFromCommandLine(TMainForm& Form, const TCommandLine& CommandLine) {
             KsHandleEvent([&Form, n] { Form.DealNumbered(n); });
         });
     TNetCommands* net = NetworkCommands(Form);
-    if (CommandLine.Host) {
-        const QHostAddress address = CommandLine.HostAddress.isEmpty()
-                                         ? QHostAddress(QHostAddress::Any)
-                                         : QHostAddress(CommandLine.HostAddress);
-        net->Host(address, CommandLine.HostPort);
-    } else if (CommandLine.JoinHost) {
+    if (CommandLine.Host)
+        net->Host(CommandLine.HostAddress, CommandLine.HostPort);
+    else if (CommandLine.JoinHost)
         net->Join(*CommandLine.JoinHost, CommandLine.JoinPort);
-    }
 }
 
 } // namespace

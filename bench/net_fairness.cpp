@@ -20,7 +20,9 @@
 #include "Main.h"
 #include "NetCommands.h"
 #include "NetMatch.h"
+#include "NetQtSockets.h"
 #include "NetRelay.h"
+#include "NetSocketsModule.h"
 #include "ksdialogs.h"
 
 #include <QApplication>
@@ -86,7 +88,7 @@ TRow Run(int RoundTripMs, bool Fair, int Games, int Pairs, int Reaction, int Spr
         p.HostCommands = host;
         host->Timing = {200, 5000};
         NetworkCommands(*p.Guest)->Timing = host->Timing;
-        host->Host(QHostAddress(QHostAddress::LocalHost), 0);
+        host->Host(QStringLiteral("127.0.0.1"), 0);
         p.Relay = std::make_unique<TNetRelay>(host->HostPort(), RoundTripMs / 2, RoundTripMs / 10,
                                               Seed + uint32_t(i));
         p.Relay->Listen();
@@ -216,6 +218,8 @@ int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // The sockets linked in: no module to look for beside the benchmark.
+    SetNetSockets(&QtNetSockets());
     const QStringList args = QCoreApplication::arguments();
     TArgs a;
     a.Games = Arg(args, "--games", 200);

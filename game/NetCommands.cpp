@@ -5,6 +5,7 @@
 #include "Main.h"
 #include "NetAddress.h"
 #include "NetMatch.h"
+#include "NetSocketsModule.h"
 #include "ksabort.h"
 #include "ksdialogs.h"
 
@@ -16,24 +17,11 @@
 #include <QLockFile>
 #include <QMenu>
 #include <QMessageBox>
-#include <QNetworkInterface>
-#include <QTcpSocket>
 #include <QThread>
 
 namespace {
 
 const QString JoinAddressKey = QStringLiteral("JoinAddress");
-
-// The addresses a friend may reach this computer at: its IPv4 ones beyond the loopback first.
-QList<QHostAddress> OwnAddresses() {
-    QList<QHostAddress> own;
-    for (const QHostAddress& a : QNetworkInterface::allAddresses())
-        if (a.protocol() == QAbstractSocket::IPv4Protocol && !a.isLoopback())
-            own.append(a);
-    if (own.isEmpty())
-        own.append(QHostAddress(QHostAddress::LocalHost));
-    return own;
-}
 
 } // namespace
 
@@ -46,7 +34,7 @@ TNetCommands::TNetCommands(TMainForm& Form) : QObject(&Form), FForm(Form) {
     FJoinAction = menu->addAction(tr("&Join a game..."));
     FLeaveAction = menu->addAction(tr("&Leave the match"));
     connect(FHostAction, &QAction::triggered, this,
-            [this] { KsHandleEvent([this] { Host(QHostAddress::Any, DefaultNetPort); }); });
+            [this] { KsHandleEvent([this] { Host(QString(), DefaultNetPort); }); });
     connect(FJoinAction, &QAction::triggered, this,
             [this] { KsHandleEvent([this] { AskAndJoin(); }); });
     connect(FLeaveAction, &QAction::triggered, this, [this] { Leave(); });
@@ -73,10 +61,24 @@ uint16_t TNetCommands::HostPort() const {
     return FHost ? FHost->Port() : 0;
 }
 
-bool TNetCommands::Host(const QHostAddress& Address, uint16_t Port) {
+TNetSockets* TNetCommands::Sockets() {
+    QString why;
+    TNetSockets* sockets = NetSockets(&why);
+    if (!sockets)
+        KsMessageDlg(tr("Tolvi cannot play over the network: its network module could not be "
+                        "loaded.\n%1")
+                         .arg(why),
+                     mtError, {mbOK});
+    return sockets;
+}
+
+bool TNetCommands::Host(const QString& Address, uint16_t Port) {
     if (FMatch || FHost)
         return false;
-    auto* host = new TNetHost(this);
+    TNetSockets* sockets = Sockets();
+    if (!sockets)
+        return false;
+    auto* host = new TNetHost(*sockets, this);
     QString error;
     if (!host->Listen(Address, Port, &error)) {
         delete host;
@@ -85,16 +87,15 @@ bool TNetCommands::Host(const QHostAddress& Address, uint16_t Port) {
         return false;
     }
     FHost = host;
-    host->GuestArrived = [this](QTcpSocket* Socket) {
-        auto* link = new TNetLink(Socket, PlayerName(), Timing);
+    host->GuestArrived = [this](std::unique_ptr<TNetConnection> Connection) {
+        auto* link = new TNetLink(std::move(Connection), PlayerName(), Timing);
         StopHosting();
         StartMatch(link, true);
     };
     QStringList where;
-    const QList<QHostAddress> own =
-        Address == QHostAddress(QHostAddress::Any) ? OwnAddresses() : QList<QHostAddress>{Address};
-    for (const QHostAddress& a : own)
-        where << QStringLiteral("%1:%2").arg(a.toString()).arg(host->Port());
+    const QStringList own = Address.isEmpty() ? sockets->OwnAddresses() : QStringList{Address};
+    for (const QString& a : own)
+        where << QStringLiteral("%1:%2").arg(a).arg(host->Port());
     const QString code = NetMatchCode(own.first(), host->Port());
     auto* box = new QMessageBox(QMessageBox::Information, tr("Host a game"),
                                 tr("Waiting for your friend to join.\n\n"
@@ -131,10 +132,14 @@ void TNetCommands::StopHosting() {
 void TNetCommands::Join(const QString& Host, uint16_t Port) {
     if (FMatch || FHost)
         return;
-    StartMatch(TNetLink::Connect(Host, Port, PlayerName(), Timing), false);
+    if (TNetSockets* sockets = Sockets())
+        StartMatch(TNetLink::Connect(*sockets, Host, Port, PlayerName(), Timing), false);
 }
 
 void TNetCommands::AskAndJoin() {
+    // Nothing to ask for when there is no network to join over.
+    if (!Sockets())
+        return;
     bool ok = false;
     const QString text = QInputDialog::getText(
         &FForm, tr("Join a game"), tr("Your friend's address (and port), or the code they see:"),

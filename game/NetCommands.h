@@ -20,9 +20,10 @@ public:
     explicit TNetCommands(TMainForm& Form);
     ~TNetCommands() override;
 
-    // Waits for a guest on Port (0: any free one) at Address; false, after saying why, when
-    // the port cannot be listened on.
-    bool Host(const QHostAddress& Address, uint16_t Port);
+    // Waits for a guest on Port (0: any free one) at Address (empty: every address of this
+    // computer); false, after saying why, when the port cannot be listened on or the network
+    // module is missing.
+    bool Host(const QString& Address, uint16_t Port);
     void Join(const QString& Host, uint16_t Port);
     // Asks for the address, remembered in the settings file, and joins.
     void AskAndJoin();
@@ -40,6 +41,8 @@ protected:
 
 private:
     void StartMatch(TNetLink* Link, bool Host);
+    // The network module's sockets; null, after saying why, when it cannot be loaded.
+    TNetSockets* Sockets();
     void StopHosting();
     void UpdateActions();
     QString PlayerName() const;

@@ -1,5 +1,8 @@
 #include "NetAddress.h"
 
+#include <QStringList>
+#include <algorithm>
+
 namespace {
 
 // Crockford's base 32: no I, L, O or U to misread.
@@ -18,14 +21,39 @@ int CodeDigit(QChar C) {
     return -1;
 }
 
+// Four decimal numbers of 0 to 255 between dots.
+std::optional<uint32_t> ParseIPv4(const QString& Text) {
+    const QStringList parts = Text.trimmed().split(u'.');
+    if (parts.size() != 4)
+        return std::nullopt;
+    uint32_t a = 0;
+    for (const QString& part : parts) {
+        if (part.isEmpty() || part.size() > 3 ||
+            !std::all_of(part.begin(), part.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+            return std::nullopt;
+        const uint v = part.toUInt();
+        if (v > 255)
+            return std::nullopt;
+        a = a << 8 | v;
+    }
+    return a;
+}
+
+QString IPv4Text(uint32_t A) {
+    return QStringLiteral("%1.%2.%3.%4")
+        .arg(A >> 24)
+        .arg(A >> 16 & 0xFF)
+        .arg(A >> 8 & 0xFF)
+        .arg(A & 0xFF);
+}
+
 } // namespace
 
-QString NetMatchCode(const QHostAddress& Address, uint16_t Port) {
-    bool ipv4 = false;
-    const quint32 a = Address.toIPv4Address(&ipv4);
-    if (!ipv4)
+QString NetMatchCode(const QString& Address, uint16_t Port) {
+    const std::optional<uint32_t> a = ParseIPv4(Address);
+    if (!a)
         return {};
-    uint64_t bits = uint64_t(a) << 16 | Port;
+    uint64_t bits = uint64_t(*a) << 16 | Port;
     QString code(CodeLength, u'0');
     for (int i = CodeLength - 1; i >= 0; --i) {
         code[i] = QLatin1Char(CodeDigits[bits & 31]);
@@ -49,7 +77,7 @@ std::optional<TNetTarget> ParseNetMatchCode(const QString& Code) {
     }
     if (bits >> 48 != 0 || (bits & 0xFFFF) == 0)
         return std::nullopt;
-    return TNetTarget{QHostAddress(quint32(bits >> 16)).toString(), uint16_t(bits & 0xFFFF)};
+    return TNetTarget{IPv4Text(uint32_t(bits >> 16)), uint16_t(bits & 0xFFFF)};
 }
 
 std::optional<TNetTarget> ParseNetTarget(const QString& Text, uint16_t DefaultPort) {

@@ -2,7 +2,6 @@
 // What a guest types to join: an address with an optional port, or the short code the host
 // shows, which holds an IPv4 address and a port in ten letters and digits.
 
-#include <QHostAddress>
 #include <QString>
 #include <cstdint>
 #include <optional>
@@ -17,6 +16,7 @@ struct TNetTarget {
 // is DefaultPort.
 std::optional<TNetTarget> ParseNetTarget(const QString& Text, uint16_t DefaultPort);
 
-// The code for an IPv4 address and port, as "ABCDE-FGHJK"; empty for another address.
-QString NetMatchCode(const QHostAddress& Address, uint16_t Port);
+// The code for an IPv4 address (dotted, "192.168.1.23") and port, as "ABCDE-FGHJK"; empty for
+// another address.
+QString NetMatchCode(const QString& Address, uint16_t Port);
 std::optional<TNetTarget> ParseNetMatchCode(const QString& Code);

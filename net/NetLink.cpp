@@ -1,42 +1,35 @@
 #include "NetLink.h"
 
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <algorithm>
 #include <utility>
 
-TNetLink::TNetLink(QTcpSocket* Socket, QString Name, TNetTiming Timing, QObject* Parent)
-    : QObject(Parent), FSocket(Socket), FName(std::move(Name)), FTiming(Timing) {
-    Socket->setParent(this);
-    Socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+TNetLink::TNetLink(std::unique_ptr<TNetConnection> Connection, QString Name, TNetTiming Timing,
+                   QObject* Parent)
+    : QObject(Parent), FConnection(std::move(Connection)), FName(std::move(Name)), FTiming(Timing) {
     FClock.start();
     FHeartbeat.setInterval(FTiming.HeartbeatMs);
     connect(&FHeartbeat, &QTimer::timeout, this, [this] { Beat(); });
-    connect(Socket, &QTcpSocket::readyRead, this, [this] { ReadAll(); });
-    connect(Socket, &QTcpSocket::disconnected, this, [this] { Fail(TNetFault::Closed); });
+    FConnection->BytesArrived = [this] { ReadAll(); };
     // A link that was never connected could not reach its peer.
-    connect(Socket, &QTcpSocket::errorOccurred, this, [this](QAbstractSocket::SocketError) {
+    FConnection->Ended = [this](const QString&) {
         Fail(FConnected ? TNetFault::Closed : TNetFault::Unreachable);
-    });
-    if (Socket->state() == QAbstractSocket::ConnectedState)
+    };
+    FConnection->Connected = [this] { Start(); };
+    if (FConnection->IsConnected())
         Start();
-    else
-        connect(Socket, &QTcpSocket::connected, this, [this] { Start(); });
     // A connection that never comes up is silent too.
     FHeartbeat.start();
 }
 
 TNetLink::~TNetLink() {
-    if (FSocket)
-        FSocket->disconnect(this);
+    FConnection->Connected = nullptr;
+    FConnection->BytesArrived = nullptr;
+    FConnection->Ended = nullptr;
 }
 
-TNetLink* TNetLink::Connect(const QString& Host, uint16_t Port, QString Name, TNetTiming Timing,
-                            QObject* Parent) {
-    auto* socket = new QTcpSocket;
-    auto* link = new TNetLink(socket, std::move(Name), Timing, Parent);
-    socket->connectToHost(Host, Port);
-    return link;
+TNetLink* TNetLink::Connect(TNetSockets& Sockets, const QString& Host, uint16_t Port, QString Name,
+                            TNetTiming Timing, QObject* Parent) {
+    return new TNetLink(Sockets.Connect(Host, Port), std::move(Name), Timing, Parent);
 }
 
 void TNetLink::Start() {
@@ -50,9 +43,9 @@ void TNetLink::Start() {
 }
 
 void TNetLink::Send(const TNetMessage& Message) {
-    if (FOver || !FSocket || FSocket->state() != QAbstractSocket::ConnectedState)
+    if (FOver || !FConnection->IsConnected())
         return;
-    FSocket->write(EncodeNetMessage(Message));
+    FConnection->Write(EncodeNetMessage(Message));
 }
 
 void TNetLink::Close() {
@@ -61,16 +54,13 @@ void TNetLink::Close() {
     Send(TNetMessage{});
     FOver = true;
     FHeartbeat.stop();
-    if (FSocket) {
-        FSocket->flush();
-        FSocket->disconnectFromHost();
-    }
+    FConnection->Close();
 }
 
 void TNetLink::ReadAll() {
-    if (FOver || !FSocket)
+    if (FOver)
         return;
-    FDecoder.Feed(FSocket->readAll());
+    FDecoder.Feed(FConnection->ReadAll());
     FLastHeard = FClock.elapsed();
     // A handler may end the link (and a dialog may run in it): read no further then.
     while (!FOver) {
@@ -152,40 +142,28 @@ void TNetLink::Fail(TNetFault Fault) {
         return;
     FOver = true;
     FHeartbeat.stop();
-    if (FSocket) {
-        FSocket->disconnect(this);
-        // Our greeting may still be on its way: a peer of another version reads its version
-        // there and can tell its player too.
-        FSocket->flush();
-        FSocket->abort();
-    }
+    // Our greeting may still be on its way: a peer of another version reads its version
+    // there and can tell its player too.
+    FConnection->Abort();
     if (Failed)
         Failed(Fault);
 }
 
-TNetHost::TNetHost(QObject* Parent) : QObject(Parent), FServer(new QTcpServer(this)) {
-    connect(FServer, &QTcpServer::newConnection, this, [this] {
-        while (QTcpSocket* s = FServer->nextPendingConnection()) {
-            if (GuestArrived) {
-                GuestArrived(s);
-            } else {
-                s->abort();
-                s->deleteLater();
-            }
-        }
-    });
+TNetHost::TNetHost(TNetSockets& Sockets, QObject* Parent)
+    : QObject(Parent), FListener(Sockets.Listener()) {
+    FListener->GuestArrived = [this](std::unique_ptr<TNetConnection> Connection) {
+        // Without a handler the connection closes as it goes.
+        if (GuestArrived)
+            GuestArrived(std::move(Connection));
+    };
 }
 
 TNetHost::~TNetHost() = default;
 
-bool TNetHost::Listen(const QHostAddress& Address, uint16_t Port, QString* Error) {
-    if (FServer->listen(Address, Port))
-        return true;
-    if (Error)
-        *Error = FServer->errorString();
-    return false;
+bool TNetHost::Listen(const QString& Address, uint16_t Port, QString* Error) {
+    return FListener->Listen(Address, Port, Error);
 }
 
 uint16_t TNetHost::Port() const {
-    return FServer->serverPort();
+    return FListener->Port();
 }

@@ -2,20 +2,17 @@
 // One side of a match's connection: greets the peer with the protocol's version and a name,
 // keeps it alive with a heartbeat that also measures the round trip, and gives up on a peer
 // that closes, stays silent, speaks another version or sends garbage. Nothing here waits: all
-// follows the socket's and the timers' signals.
+// follows the connection's events and the timers.
 
 #include "NetMessage.h"
+#include "NetSocket.h"
 
 #include <QElapsedTimer>
-#include <QHostAddress>
 #include <QObject>
-#include <QPointer>
 #include <QTimer>
 #include <array>
 #include <functional>
-
-class QTcpServer;
-class QTcpSocket;
+#include <memory>
 
 enum class TNetFault {
     Unreachable, // the connection could not be made
@@ -34,13 +31,14 @@ struct TNetTiming {
 class TNetLink : public QObject {
     Q_OBJECT
 public:
-    // Takes over a connected or connecting socket.
-    TNetLink(QTcpSocket* Socket, QString Name, TNetTiming Timing, QObject* Parent = nullptr);
+    // Takes over a connected or connecting connection.
+    TNetLink(std::unique_ptr<TNetConnection> Connection, QString Name, TNetTiming Timing,
+             QObject* Parent = nullptr);
     ~TNetLink() override;
 
     // Connects to a host; Failed(Unreachable) when it cannot.
-    static TNetLink* Connect(const QString& Host, uint16_t Port, QString Name, TNetTiming Timing,
-                             QObject* Parent = nullptr);
+    static TNetLink* Connect(TNetSockets& Sockets, const QString& Host, uint16_t Port, QString Name,
+                             TNetTiming Timing, QObject* Parent = nullptr);
 
     void Send(const TNetMessage& Message);
     // Says goodbye and closes; no event follows.
@@ -70,7 +68,7 @@ private:
     void Fail(TNetFault Fault);
     void Beat();
 
-    QPointer<QTcpSocket> FSocket;
+    std::unique_ptr<TNetConnection> FConnection;
     QString FName;
     TNetTiming FTiming;
     TNetDecoder FDecoder;
@@ -91,15 +89,16 @@ private:
 class TNetHost : public QObject {
     Q_OBJECT
 public:
-    explicit TNetHost(QObject* Parent = nullptr);
+    explicit TNetHost(TNetSockets& Sockets, QObject* Parent = nullptr);
     ~TNetHost() override;
 
-    // False with the reason when the port cannot be listened on.
-    bool Listen(const QHostAddress& Address, uint16_t Port, QString* Error = nullptr);
+    // Address as text, empty for every address of this computer. False with the reason when
+    // the port cannot be listened on.
+    bool Listen(const QString& Address, uint16_t Port, QString* Error = nullptr);
     uint16_t Port() const;
-    // A guest's socket, for a TNetLink to take over.
-    std::function<void(QTcpSocket*)> GuestArrived;
+    // A guest's connection, for a TNetLink to take over.
+    std::function<void(std::unique_ptr<TNetConnection>)> GuestArrived;
 
 private:
-    QTcpServer* FServer = nullptr;
+    std::unique_ptr<TNetListener> FListener;
 };

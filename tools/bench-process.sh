@@ -29,7 +29,7 @@ trap cleanup EXIT
 
 [ -x "$probe" ] || { echo "$probe is missing (X11 development files?)" >&2; exit 1; }
 # Both programs from one fresh folder, so neither finds settings of an earlier run.
-cp "$build/app/Tolvi" "$build/bench/ref_window" "$work/"
+cp "$build/app/Tolvi" "$build/app/libtolvi-net.so" "$build/bench/ref_window" "$work/"
 export QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work"
 
 load() { cut -d' ' -f1 /proc/loadavg; }

@@ -51,6 +51,17 @@
     </message>
 </context>
 <context>
+    <name>NetSocketsModule</name>
+    <message>
+        <source>%1 is of another version of Tolvi</source>
+        <translation>%1 gehört zu einer anderen Version von Tolvi</translation>
+    </message>
+    <message>
+        <source>%1 is in none of %2</source>
+        <translation>%1 liegt in keinem dieser Ordner: %2</translation>
+    </message>
+</context>
+<context>
     <name>Statistics</name>
     <message>
         <source>No games yet</source>
@@ -428,6 +439,12 @@ Ein Freund außerhalb Ihres Netzwerks erreicht Sie nur, wenn der TCP-Port %3 in 
     <message>
         <source>&quot;%1&quot; is no address Tolvi can join.</source>
         <translation>„%1“ ist keine Adresse, die Tolvi erreichen kann.</translation>
+    </message>
+    <message>
+        <source>Tolvi cannot play over the network: its network module could not be loaded.
+%1</source>
+        <translation>Tolvi kann nicht über das Netzwerk spielen: Sein Netzwerkmodul konnte nicht geladen werden.
+%1</translation>
     </message>
 </context>
 <context>

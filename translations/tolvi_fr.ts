@@ -51,6 +51,17 @@
     </message>
 </context>
 <context>
+    <name>NetSocketsModule</name>
+    <message>
+        <source>%1 is of another version of Tolvi</source>
+        <translation>%1 appartient à une autre version de Tolvi</translation>
+    </message>
+    <message>
+        <source>%1 is in none of %2</source>
+        <translation>%1 ne se trouve dans aucun de ces dossiers : %2</translation>
+    </message>
+</context>
+<context>
     <name>Statistics</name>
     <message>
         <source>No games yet</source>
@@ -223,7 +234,7 @@ Toute version antérieure du fichier reste inchangée.</translation>
     </message>
     <message>
         <source>Fumble rule: a refused play locks your cards for half a second</source>
-        <translation>Règle de la maladresse : un coup refusé bloque vos cartes une demi-seconde</translation>
+        <translation>Règle de la maladresse : un coup refusé bloque vos cartes une demi-seconde</translation>
     </message>
     <message>
         <source>%s Won, Do you want to play again?</source>
@@ -428,6 +439,12 @@ Un ami hors de votre réseau ne vous atteint que si le port TCP %3 est ouvert da
     <message>
         <source>&quot;%1&quot; is no address Tolvi can join.</source>
         <translation>« %1 » n&apos;est pas une adresse que Tolvi peut rejoindre.</translation>
+    </message>
+    <message>
+        <source>Tolvi cannot play over the network: its network module could not be loaded.
+%1</source>
+        <translation>Tolvi ne peut pas jouer en réseau : son module réseau n&apos;a pas pu être chargé.
+%1</translation>
     </message>
 </context>
 <context>

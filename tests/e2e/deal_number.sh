@@ -14,6 +14,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 # Wide enough that the start message, moved to the corner, leaves the table in view.
 start_xvfb 1600x1000 || fail "no X server could be started"
 cp "$binary" "$work/Tolvi"
+cp "$(dirname "$binary")/libtolvi-net.so" "$work/" # the network module, beside it
 # "Easy": the computer is slowest, though nothing moves before the start is confirmed.
 printf '[Settings]\r\nTolvi=4\r\n' >"$work/Config.INI"
 (cd / && QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$work/config" \

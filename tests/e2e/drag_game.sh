@@ -15,6 +15,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 start_xvfb 1600x1200 || fail "no X server could be started"
 cp "$binary" "$work/Tolvi"
+cp "$(dirname "$binary")/libtolvi-net.so" "$work/" # the network module, beside it
 
 windows() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true; }
 # Starts the program with the settings file "$1"; sets window, left and top.

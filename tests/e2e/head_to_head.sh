@@ -43,6 +43,7 @@ done
 for copy in a b; do
   mkdir -p "$work/$copy"
   cp "$binary" "$work/$copy/Tolvi"
+  cp "$(dirname "$binary")/libtolvi-net.so" "$work/$copy/" # the network module, beside it
   printf '[Settings]\r\nScoring=0\r\nDeckSize=1\r\nTolvi=2\r\n' >"$work/$copy/Config.INI"
 done
 
@@ -90,6 +91,9 @@ for _ in $(seq 1200); do
   sleep 0.1
 done
 [ "$(windows Information | wc -l)" -ge 2 ] || fail "the two copies did not both deal"
+# Each copy plays over the network module beside it, loaded as its match began.
+grep -q "$work/a/libtolvi-net.so" "/proc/$pid_a/maps" || fail "the host did not load its network module"
+grep -q "$work/b/libtolvi-net.so" "/proc/$pid_b/maps" || fail "the guest did not load its network module"
 window_b=$(windows Tolvi | grep -vx "$window_a" | head -n 1)
 [ -n "$window_b" ] || fail "the guest's window did not appear"
 xdotool windowmove "$window_a" 0 0

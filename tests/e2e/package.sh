@@ -26,6 +26,9 @@ deb=${debs[0]}
 lintian --fail-on error,warning --tag-display-limit 0 "$deb" >"$scratch/lintian.txt" 2>&1 ||
   fail "lintian: $(cat "$scratch/lintian.txt")"
 dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "Depends lacks Qt: $(dpkg-deb -f "$deb" Depends)"
+# The network module needs Qt Network, which the program itself no longer does.
+dpkg-deb -f "$deb" Depends | grep -q 'libqt6network6' || fail "Depends lacks Qt Network: $(dpkg-deb -f "$deb" Depends)"
+grep -q '/usr/lib/.*tolvi/libtolvi-net.so$' <<<"$(dpkg-deb -c "$deb")" || fail "the network module is not in the package"
 dpkg-deb -f "$deb" Recommends | grep -q 'fonts-comic-neue' || fail "the dialogs' fonts are not recommended"
 # Sound is optional: ALSA is recommended, and the game installs and runs without it.
 dpkg-deb -f "$deb" Recommends | grep -q 'libasound2' || fail "ALSA is not recommended"

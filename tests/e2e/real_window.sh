@@ -20,6 +20,7 @@ start_xvfb "$((1024 * scale))x$((768 * scale))" || fail "no X server could be st
 
 # A fresh folder: the program writes its settings beside itself.
 cp "$binary" "$work/Tolvi"
+cp "$(dirname "$binary")/libtolvi-net.so" "$work/" # the network module, beside it
 [ -f "$(dirname "$binary")/Tolvi.HLP" ] && cp "$(dirname "$binary")/Tolvi.HLP" "$work/"
 # "Unbeatable": the computer plays four times a second, so there are many flights. The
 # program reports each flight's start, frames and end in a file (a hook for tests only):

@@ -16,6 +16,7 @@ trap cleanup EXIT
 
 start_xvfb || { echo "FAIL: no X server could be started" >&2; exit 1; }
 cp "$binary" "$work/Tolvi"
+cp "$(dirname "$binary")/libtolvi-net.so" "$work/" # the network module, beside it
 # "Unbeatable": the computer plays four times a second.
 printf '[Settings]\r\nTolvi=0\r\n' >"$work/Config.INI"
 # Debian's Python, where python3-pyatspi lives, whatever python3 comes first on the path.

@@ -24,6 +24,8 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 start_xvfb || fail "no X server could be started"
 
 cp "$binary" "$work/Tolvi"
+
+cp "$(dirname "$binary")/libtolvi-net.so" "$work/" # the network module, beside it
 printf '[Settings]\r\nScoring=0\r\nDeckSize=1\r\nTolvi=4\r\n' >"$work/Config.INI"
 
 start_copy() { # the new copy's pid in $started, a child of this shell

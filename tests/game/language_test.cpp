@@ -235,7 +235,7 @@ TEST_P(Languages, TheWaitForAFriendIsTranslatedAndFits) {
     form->show();
     TNetCommands* commands = NetworkCommands(*form);
     ASSERT_NE(commands, nullptr);
-    ASSERT_TRUE(commands->Host(QHostAddress(QHostAddress::LocalHost), 0));
+    ASSERT_TRUE(commands->Host(QStringLiteral("127.0.0.1"), 0));
     QMessageBox* box = nullptr;
     for (QWidget* w : QApplication::topLevelWidgets())
         if (auto* b = qobject_cast<QMessageBox*>(w); b && b->isVisible())

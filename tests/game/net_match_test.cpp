@@ -62,7 +62,7 @@ protected:
         host = NetworkCommands(*form);
         ASSERT_TRUE(host);
         host->Timing = {100, 20000};
-        ASSERT_TRUE(host->Host(QHostAddress(QHostAddress::LocalHost), 0));
+        ASSERT_TRUE(host->Host(QStringLiteral("127.0.0.1"), 0));
     }
 
     // The match once it exists, with the host's plays not held and no rate limit in the way.
@@ -369,7 +369,7 @@ TEST_F(NetMatch, APeerThatFailsEndsTheMatchWithAMessageAndTheSettingsKeep) {
         SCOPED_TRACE(c.Name);
         if (!host->HostPort()) {
             host->Timing = {50, 500};
-            ASSERT_TRUE(host->Host(QHostAddress(QHostAddress::LocalHost), 0));
+            ASSERT_TRUE(host->Host(QStringLiteral("127.0.0.1"), 0));
         }
         TRawPeer peer;
         ASSERT_TRUE(peer.Connect(host->HostPort()));

@@ -1,12 +1,17 @@
-// The connection on the loopback: a greeting both ways, and each way a link ends. Short
-// heartbeat and silence limits keep the tests quick; every wait is bounded far beyond them.
+// The connection on the loopback: a greeting both ways, and each way a link ends; the network
+// module as the program finds it. Short heartbeat and silence limits keep the tests quick;
+// every wait is bounded far beyond them.
 
 #include "NetLink.h"
+#include "NetQtSockets.h"
+#include "NetSocketsModule.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTemporaryDir>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
@@ -33,13 +38,14 @@ struct TPair {
     std::optional<TNetFault> HostFault;
     std::optional<TNetFault> GuestFault;
 
-    explicit TPair(TNetTiming Timing = Quick) {
-        EXPECT_TRUE(Host.Listen(QHostAddress(QHostAddress::LocalHost), 0));
-        Host.GuestArrived = [this, Timing](QTcpSocket* s) {
-            HostSide = std::make_unique<TNetLink>(s, QStringLiteral("Host"), Timing);
+    explicit TPair(TNetSockets& Sockets = QtNetSockets(), TNetTiming Timing = Quick)
+        : Host(Sockets) {
+        EXPECT_TRUE(Host.Listen(QStringLiteral("127.0.0.1"), 0));
+        Host.GuestArrived = [this, Timing](std::unique_ptr<TNetConnection> c) {
+            HostSide = std::make_unique<TNetLink>(std::move(c), QStringLiteral("Host"), Timing);
             HostSide->Failed = [this](TNetFault f) { HostFault = f; };
         };
-        GuestSide.reset(TNetLink::Connect(QStringLiteral("127.0.0.1"), Host.Port(),
+        GuestSide.reset(TNetLink::Connect(Sockets, QStringLiteral("127.0.0.1"), Host.Port(),
                                           QStringLiteral("Guest"), Timing));
         GuestSide->Failed = [this](TNetFault f) { GuestFault = f; };
     }
@@ -92,7 +98,7 @@ TEST(NetLink, EachWayALinkEnds) {
         probe.close();
         std::optional<TNetFault> fault;
         std::unique_ptr<TNetLink> link(
-            TNetLink::Connect(QStringLiteral("127.0.0.1"), port, {}, Quick));
+            TNetLink::Connect(QtNetSockets(), QStringLiteral("127.0.0.1"), port, {}, Quick));
         link->Failed = [&](TNetFault f) { fault = f; };
         ASSERT_TRUE(RunUntil([&] { return fault.has_value(); }));
         EXPECT_EQ(*fault, TNetFault::Unreachable);
@@ -103,8 +109,8 @@ TEST(NetLink, EachWayALinkEnds) {
         EXPECT_TRUE(server.listen(QHostAddress(QHostAddress::LocalHost), 0));
         std::optional<TNetFault> fault;
         QByteArray heard;
-        std::unique_ptr<TNetLink> link(
-            TNetLink::Connect(QStringLiteral("127.0.0.1"), server.serverPort(), {}, Quick));
+        std::unique_ptr<TNetLink> link(TNetLink::Connect(
+            QtNetSockets(), QStringLiteral("127.0.0.1"), server.serverPort(), {}, Quick));
         link->Failed = [&](TNetFault f) { fault = f; };
         EXPECT_TRUE(RunUntil([&] { return server.hasPendingConnections(); }));
         std::unique_ptr<QTcpSocket> raw(server.nextPendingConnection());
@@ -130,4 +136,36 @@ TEST(NetLink, EachWayALinkEnds) {
     future.Kind = TNetKind::Hello;
     future.Version = NetProtocolVersion + 1;
     EXPECT_EQ(rawPeer(EncodeNetMessage(future)), TNetFault::Version);
+}
+
+TEST(NetModule, LoadsTheBuiltModuleOrSaysWhyNot) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString file = QStringLiteral(TOLVI_NET_MODULE_FILE);
+    QString why;
+    SetNetModuleFolders({folder.path()});
+    EXPECT_EQ(NetSockets(&why), nullptr);
+    EXPECT_TRUE(why.contains(file) && why.contains(folder.path())) << why.toStdString();
+
+    // A copy that is no library is a failure with the loader's reason, not a crash.
+    QFile broken(folder.filePath(file));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("not a library\n");
+    broken.close();
+    EXPECT_EQ(NetSockets(&why), nullptr);
+    EXPECT_TRUE(why.contains(folder.filePath(file))) << why.toStdString();
+
+    // The built module, after the broken copy, loads; a match's greeting goes both ways on it.
+    SetNetModuleFolders({folder.path(), QStringLiteral(TOLVI_NET_MODULE_DIR)});
+    TNetSockets* loaded = NetSockets(&why);
+    ASSERT_NE(loaded, nullptr) << why.toStdString();
+    EXPECT_NE(loaded, &QtNetSockets()) << "the module's own sockets, not the ones linked here";
+    EXPECT_EQ(NetSockets(), loaded);
+    EXPECT_FALSE(loaded->OwnAddresses().isEmpty());
+    TPair pair(*loaded);
+    ASSERT_TRUE(RunUntil([&] { return pair.Greeted(); }));
+    pair.GuestSide->Close();
+    ASSERT_TRUE(RunUntil([&] { return pair.HostFault.has_value(); }));
+    EXPECT_EQ(*pair.HostFault, TNetFault::Closed);
+    SetNetModuleFolders({});
 }
