@@ -4,6 +4,7 @@
 #include <QSaveFile>
 #include <atomic>
 #include <cstring>
+#include <zlib.h>
 
 namespace {
 
@@ -11,42 +12,45 @@ constexpr char Magic[4] = {'K', 'S', 'P', 'C'};
 constexpr int HeaderSize = 9;
 std::atomic<uint64_t> gDecoded = 0;
 
-int Word(const QByteArray& Data, int At) {
-    return uint8_t(Data[At]) | uint8_t(Data[At + 1]) << 8;
+int Word(const uchar* Data, int At) {
+    return Data[At] | Data[At + 1] << 8;
 }
 
-} // namespace
-
-QImage KsDecodePicture(const QByteArray& Data) {
-    if (Data.size() < HeaderSize + 4 || !Data.startsWith(QByteArray(Magic, 4)))
+QImage Decode(const uchar* Data, qsizetype Size) {
+    if (Size < HeaderSize + 4 || std::memcmp(Data, Magic, 4) != 0)
         return {};
     const int width = Word(Data, 4);
     const int height = Word(Data, 6);
-    const int kind = uint8_t(Data[8]);
+    const int kind = Data[8];
     if (width < 1 || height < 1 || width > KsPictureMaxSide || height > KsPictureMaxSide ||
         kind > 1)
         return {};
     const qsizetype bytes = qsizetype(width) * height * 4;
     // qCompress puts the unpacked size first; checking it keeps a damaged file from asking
     // for any other amount of memory.
-    const uint32_t stated =
-        uint32_t(uint8_t(Data[HeaderSize])) << 24 | uint32_t(uint8_t(Data[HeaderSize + 1])) << 16 |
-        uint32_t(uint8_t(Data[HeaderSize + 2])) << 8 | uint32_t(uint8_t(Data[HeaderSize + 3]));
+    const uchar* packed = Data + HeaderSize;
+    const uint32_t stated = uint32_t(packed[0]) << 24 | uint32_t(packed[1]) << 16 |
+                            uint32_t(packed[2]) << 8 | uint32_t(packed[3]);
     if (stated != uint32_t(bytes))
-        return {};
-    const QByteArray pixels = qUncompress(
-        reinterpret_cast<const uchar*>(Data.constData()) + HeaderSize, Data.size() - HeaderSize);
-    if (pixels.size() != bytes)
         return {};
     QImage picture(width, height,
                    kind == 0 ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
-    if (picture.isNull())
+    if (picture.isNull() || picture.bytesPerLine() != qsizetype(width) * 4)
+        return {};
+    // Unpacked straight into the picture, whose rows lie as they were packed: no second
+    // buffer of the picture's size and no copy.
+    uLongf unpacked = uLongf(bytes);
+    if (uncompress(picture.bits(), &unpacked, packed + 4, uLong(Size - HeaderSize - 4)) != Z_OK ||
+        unpacked != uLongf(bytes))
         return {};
     gDecoded.fetch_add(1, std::memory_order_relaxed);
-    for (int y = 0; y < height; ++y)
-        std::memcpy(picture.scanLine(y), pixels.constData() + qsizetype(y) * width * 4,
-                    size_t(width) * 4);
     return picture;
+}
+
+} // namespace
+
+QImage KsDecodePicture(const QByteArray& Data) {
+    return Decode(reinterpret_cast<const uchar*>(Data.constData()), Data.size());
 }
 
 uint64_t KsDecodedPictures() {
@@ -57,6 +61,9 @@ QImage KsReadPicture(const QString& Path) {
     QFile file(Path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
+    // A picture compiled into the program is read where it lies rather than copied out.
+    if (const uchar* mapped = file.map(0, file.size()))
+        return Decode(mapped, file.size());
     return KsDecodePicture(file.readAll());
 }
 
