@@ -4,6 +4,8 @@
 // waitsign.kspc and title.kspc with their -2x and -3x companions (the program's own picture
 // format), and the contact sheets <dir>/contact-sheet.png, -2x.png and -3x.png, plus
 // contact-sheet-legible-2x.png with large indices and four colours, to look the sets over.
+// cardgen --pack <picture> <kspc>: packs a picture drawn elsewhere (the program icon's sizes)
+// into the program's own format, which it reads without an image codec.
 
 #include "cardset.h"
 #include "ksartset.h"
@@ -13,6 +15,7 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -75,8 +78,16 @@ bool DrawSet(const QDir& Out, int Scale, int FaceStyle, bool Sheet) {
 int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    if (argc == 4 && std::strcmp(argv[1], "--pack") == 0) {
+        const QImage picture(QString::fromLocal8Bit(argv[2]));
+        if (picture.isNull()) {
+            std::fprintf(stderr, "cardgen: cannot read %s\n", argv[2]);
+            return 1;
+        }
+        return Save(picture, QString::fromLocal8Bit(argv[3])) ? 0 : 1;
+    }
     if (argc < 2) {
-        std::fprintf(stderr, "usage: cardgen <output directory>\n");
+        std::fprintf(stderr, "usage: cardgen <output directory> | --pack <picture> <kspc>\n");
         return 2;
     }
     const QDir out(QString::fromLocal8Bit(argv[1]));
