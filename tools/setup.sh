@@ -10,7 +10,7 @@ packages=(
   fonts-comic-neue fonts-liberation2
   xvfb xdotool imagemagick libx11-dev libxdamage-dev
   librsvg2-bin dpkg-dev file lintian appstream desktop-file-utils libfontconfig-dev
-  zlib1g-dev
+  libzstd-dev
   qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   at-spi2-core dbus-x11 python3-pyatspi
 )
