@@ -24,4 +24,6 @@ void TMainForm::SetSound(bool On, int32_t Volume) {
         FSound = std::make_unique<TSoundEngine>(MakeSoundDevice(), Volume);
     else
         FSound->SetVolume(Volume);
+    if (FGameRunning) // switched on during a game: its next card is heard without a wait
+        FSound->Prepare();
 }
