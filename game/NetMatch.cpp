@@ -79,7 +79,7 @@ TNetMatch::TNetMatch(TMainForm& Form, TRole Role, TNetLink* Link, QObject* Paren
     FElapsed.start();
     Clock = [this] { return FElapsed.elapsed(); };
     FLink->PeerGreeted = [this] { Begin(); };
-    FLink->Received = [this](const TNetMessage& m) { Received(m); };
+    FLink->Received = [this](const TNetMessage& m) { Take(m); };
     FLink->Failed = [this](TNetFault f) { End(FaultText(f)); };
     FStuckCheck.setInterval(500);
     connect(&FStuckCheck, &QTimer::timeout, this, [this] { HostCheckStuck(); });
@@ -359,7 +359,7 @@ void TNetMatch::SendReady() {
     FLink->Send(ready);
 }
 
-void TNetMatch::Received(const TNetMessage& M) {
+void TNetMatch::Take(const TNetMessage& M) {
     if (!FStarted || FOver)
         return;
     const bool host = FRole == TRole::Host;

@@ -74,7 +74,7 @@ public:
 private:
     void Begin();
     void Heard(const TGameEvent& Event);
-    void Received(const TNetMessage& Message);
+    void Take(const TNetMessage& Message); // a message from the friend's table
     void HostDeal();
     void SendReady();
     bool TakeHumanPlay(const TPlay& Play);

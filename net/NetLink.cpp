@@ -11,12 +11,12 @@ TNetLink::TNetLink(std::unique_ptr<TNetConnection> Connection, QString Name, TNe
     connect(&FHeartbeat, &QTimer::timeout, this, [this] { Beat(); });
     FConnection->BytesArrived = [this] { ReadAll(); };
     // A link that was never connected could not reach its peer.
-    FConnection->Ended = [this](const QString&) {
+    FConnection->Lost = [this](const QString&) {
         Fail(FConnected ? TNetFault::Closed : TNetFault::Unreachable);
     };
-    FConnection->Connected = [this] { Start(); };
+    FConnection->Connected = [this] { Greet(); };
     if (FConnection->IsConnected())
-        Start();
+        Greet();
     // A connection that never comes up is silent too.
     FHeartbeat.start();
 }
@@ -24,7 +24,7 @@ TNetLink::TNetLink(std::unique_ptr<TNetConnection> Connection, QString Name, TNe
 TNetLink::~TNetLink() {
     FConnection->Connected = nullptr;
     FConnection->BytesArrived = nullptr;
-    FConnection->Ended = nullptr;
+    FConnection->Lost = nullptr;
 }
 
 TNetLink* TNetLink::Connect(TNetSockets& Sockets, const QString& Host, uint16_t Port, QString Name,
@@ -32,7 +32,7 @@ TNetLink* TNetLink::Connect(TNetSockets& Sockets, const QString& Host, uint16_t 
     return new TNetLink(Sockets.Connect(Host, Port), std::move(Name), Timing, Parent);
 }
 
-void TNetLink::Start() {
+void TNetLink::Greet() {
     FConnected = true;
     FLastHeard = FClock.elapsed();
     TNetMessage hello;

@@ -62,7 +62,7 @@ public:
     std::function<void(TNetFault)> Failed;
 
 private:
-    void Start();
+    void Greet(); // the connection is up: say hello, start the heartbeat
     void ReadAll();
     void Handle(const TNetMessage& Message);
     void Fail(TNetFault Fault);

@@ -29,7 +29,7 @@ public:
     std::function<void()> Connected;
     std::function<void()> BytesArrived;
     // Closed by the peer or failed (the connection could not be made), with the reason.
-    std::function<void(const QString&)> Ended;
+    std::function<void(const QString&)> Lost;
 };
 
 // Waits for guests on a port.

@@ -56,8 +56,8 @@ public:
 
 private:
     void End(const QString& Reason) {
-        if (Ended)
-            Ended(Reason);
+        if (Lost)
+            Lost(Reason);
     }
 
     std::unique_ptr<QTcpSocket> FSocket;
