@@ -94,18 +94,30 @@ bool TNetCommands::Host(const QString& Address, uint16_t Port) {
     };
     QStringList where;
     const QStringList own = Address.isEmpty() ? sockets->OwnAddresses() : QStringList{Address};
-    for (const QString& a : own)
-        where << QStringLiteral("%1:%2").arg(a).arg(host->Port());
+    for (const QString& a : own) // an IPv6 address in brackets, as the guest types it
+        where << (a.contains(QLatin1Char(':')) ? QStringLiteral("[%1]:%2")
+                                               : QStringLiteral("%1:%2"))
+                     .arg(a)
+                     .arg(host->Port());
     const QString code = NetMatchCode(own.first(), host->Port());
-    auto* box = new QMessageBox(QMessageBox::Information, tr("Host a game"),
-                                tr("Waiting for your friend to join.\n\n"
-                                   "In Tolvi they choose Game, Join a game, and type\n%1\n"
-                                   "or the code %2.\n\n"
-                                   "A friend outside your network reaches you only when TCP "
-                                   "port %3 is open on your firewall and forwarded by your "
-                                   "router.")
-                                    .arg(where.join(tr(" or ")), code)
-                                    .arg(host->Port()),
+    // Only an IPv4 address has a code; another is given alone.
+    const QString waiting = code.isEmpty()
+                                ? tr("Waiting for your friend to join.\n\n"
+                                     "In Tolvi they choose Game, Join a game, and type\n%1.\n\n"
+                                     "A friend outside your network reaches you only when TCP "
+                                     "port %2 is open on your firewall and forwarded by your "
+                                     "router.")
+                                      .arg(where.join(tr(" or ")))
+                                      .arg(host->Port())
+                                : tr("Waiting for your friend to join.\n\n"
+                                     "In Tolvi they choose Game, Join a game, and type\n%1\n"
+                                     "or the code %2.\n\n"
+                                     "A friend outside your network reaches you only when TCP "
+                                     "port %3 is open on your firewall and forwarded by your "
+                                     "router.")
+                                      .arg(where.join(tr(" or ")), code)
+                                      .arg(host->Port());
+    auto* box = new QMessageBox(QMessageBox::Information, tr("Host a game"), waiting,
                                 QMessageBox::NoButton, &FForm);
     box->addButton(tr("Stop waiting"), QMessageBox::RejectRole);
     box->setModal(false);

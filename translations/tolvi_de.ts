@@ -446,6 +446,20 @@ Ein Freund außerhalb Ihres Netzwerks erreicht Sie nur, wenn der TCP-Port %3 in 
         <translation>Tolvi kann nicht über das Netzwerk spielen: Sein Netzwerkmodul konnte nicht geladen werden.
 %1</translation>
     </message>
+    <message>
+        <source>Waiting for your friend to join.
+
+In Tolvi they choose Game, Join a game, and type
+%1.
+
+A friend outside your network reaches you only when TCP port %2 is open on your firewall and forwarded by your router.</source>
+        <translation>Warten, bis Ihr Freund beitritt.
+
+Dort wählt man Spiel, Einer Partie beitreten, und gibt
+%1 ein.
+
+Ein Freund außerhalb Ihres Netzwerks erreicht Sie nur, wenn der TCP-Port %2 in Ihrer Firewall offen ist und Ihr Router ihn weiterleitet.</translation>
+    </message>
 </context>
 <context>
     <name>TNetMatch</name>

@@ -58,7 +58,7 @@
     </message>
     <message>
         <source>%1 is in none of %2</source>
-        <translation>%1 ne se trouve dans aucun de ces dossiers : %2</translation>
+        <translation>%1 ne se trouve dans aucun de ces dossiers&#xa0;: %2</translation>
     </message>
 </context>
 <context>
@@ -443,8 +443,22 @@ Un ami hors de votre réseau ne vous atteint que si le port TCP %3 est ouvert da
     <message>
         <source>Tolvi cannot play over the network: its network module could not be loaded.
 %1</source>
-        <translation>Tolvi ne peut pas jouer en réseau : son module réseau n&apos;a pas pu être chargé.
+        <translation>Tolvi ne peut pas jouer en réseau&#xa0;: son module réseau n&apos;a pas pu être chargé.
 %1</translation>
+    </message>
+    <message>
+        <source>Waiting for your friend to join.
+
+In Tolvi they choose Game, Join a game, and type
+%1.
+
+A friend outside your network reaches you only when TCP port %2 is open on your firewall and forwarded by your router.</source>
+        <translation>En attente de votre ami.
+
+Votre ami choisit Jeu, Rejoindre une partie, et saisit
+%1.
+
+Un ami hors de votre réseau ne vous atteint que si le port TCP %2 est ouvert dans votre pare-feu et redirigé par votre routeur.</translation>
     </message>
 </context>
 <context>
