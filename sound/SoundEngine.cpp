@@ -13,7 +13,8 @@ TSoundEngine::TSoundEngine(std::unique_ptr<TSoundDevice> Device, int32_t Volume,
 
 TSoundEngine::~TSoundEngine() = default;
 
-void TSoundEngine::Start(std::unique_ptr<TSoundDevice> Device, const TBankMaker& MakeBank) {
+void TSoundEngine::Start() {
+    std::unique_ptr<TSoundDevice> Device = std::move(FUnopened);
     QString why;
     const bool started =
         Device && Device->Start(
@@ -24,7 +25,7 @@ void TSoundEngine::Start(std::unique_ptr<TSoundDevice> Device, const TBankMaker&
     // Nothing to play them on: no sounds are made.
     std::optional<TSoundBank> bank;
     if (started)
-        bank = MakeBank();
+        bank = FMakeBank();
     {
         const std::scoped_lock hold(FLock);
         if (started) {
@@ -44,8 +45,7 @@ void TSoundEngine::Start(std::unique_ptr<TSoundDevice> Device, const TBankMaker&
 void TSoundEngine::Prepare() {
     if (FStarter.joinable())
         return;
-    FStarter = std::jthread(
-        [this, D = std::move(FUnopened)]() mutable { Start(std::move(D), FMakeBank); });
+    FStarter = std::jthread([this] { Start(); });
 }
 
 void TSoundEngine::Play(TSound Sound) {

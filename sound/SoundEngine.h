@@ -40,7 +40,7 @@ public:
     void WaitForSounds();
 
 private:
-    void Start(std::unique_ptr<TSoundDevice> Device, const TBankMaker& MakeBank);
+    void Start(); // on FStarter
 
     TSoundMixer FMixer;
     mutable std::mutex FLock;
@@ -49,7 +49,7 @@ private:
     std::optional<TSoundBank> FBank;
     std::vector<TSound> FWaiting;            // asked for before the bank was made
     std::unique_ptr<TSoundDevice> FDevice;   // its thread stops before the mixer goes
-    std::unique_ptr<TSoundDevice> FUnopened; // until Prepare
+    std::unique_ptr<TSoundDevice> FUnopened; // until the starter takes it
     TBankMaker FMakeBank;
     // Last, so that it is joined before anything it uses goes.
     std::jthread FStarter;

@@ -13,6 +13,7 @@ work=$(mktemp -d)
 pid_a=""
 pid_b=""
 source "$(dirname "$0")/../../tools/xvfb.sh"
+source "$(dirname "$0")/loopback.sh"
 cleanup() {
   [ -n "$pid_a" ] && kill -9 "$pid_a" 2>/dev/null || true
   [ -n "$pid_b" ] && kill -9 "$pid_b" 2>/dev/null || true
@@ -29,16 +30,7 @@ fail() {
 
 start_xvfb || fail "no X server could be started"
 
-# A port on the loopback that nothing answers on.
-port=""
-for _ in $(seq 50); do
-  candidate=$((20000 + RANDOM % 40000))
-  if ! (exec 3<>"/dev/tcp/127.0.0.1/$candidate") 2>/dev/null; then
-    port=$candidate
-    break
-  fi
-done
-[ -n "$port" ] || fail "no free port on the loopback"
+port=$(free_loopback_port) || fail "no free port on the loopback"
 
 for copy in a b; do
   mkdir -p "$work/$copy"

@@ -7,6 +7,7 @@ prefix=$(mktemp -d)
 elsewhere=$(mktemp -d)
 trap 'rm -rf "$prefix" "$elsewhere"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/loopback.sh"
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
 for f in games/tolvi share/games/tolvi/Tolvi.HLP share/games/tolvi/Tolvi.de.HLP \
@@ -49,15 +50,7 @@ start
 sleep 0.5
 ! grep -q libQt6Network "/proc/$pid/maps" || fail "the network library is loaded without a match"
 stop
-port=""
-for _ in $(seq 50); do # a port on the loopback that nothing answers on
-  candidate=$((20000 + RANDOM % 40000))
-  if ! (exec 3<>"/dev/tcp/127.0.0.1/$candidate") 2>/dev/null; then
-    port=$candidate
-    break
-  fi
-done
-[ -n "$port" ] || fail "no free port on the loopback"
+port=$(free_loopback_port) || fail "no free port on the loopback"
 start --host "127.0.0.1:$port"
 for _ in $(seq 1200); do
   grep -q "$module" "/proc/$pid/maps" && break
