@@ -11,8 +11,8 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QTemporaryDir>
-#include <QWindow>
 #include <benchmark/benchmark.h>
 #include <memory>
 #include <sys/resource.h>
@@ -30,6 +30,23 @@ public:
     int Exec(QDialog&) override { return QDialog::Rejected; }
 };
 
+// Whether a widget has been painted since this was made.
+class TFirstPaint : public QObject {
+public:
+    explicit TFirstPaint(QWidget& Widget) : FWidget(Widget) { Widget.installEventFilter(this); }
+    ~TFirstPaint() override { FWidget.removeEventFilter(this); }
+    bool Seen = false;
+
+protected:
+    bool eventFilter(QObject*, QEvent* Event) override {
+        Seen |= Event->type() == QEvent::Paint;
+        return false;
+    }
+
+private:
+    QWidget& FWidget;
+};
+
 class TBenchTable {
 public:
     explicit TBenchTable(bool Show) {
@@ -38,13 +55,14 @@ public:
             ShowAndWait(*form);
     }
 
-    // Shows a window and waits until it is on screen: before that, repaints are put off.
+    // Shows a window and waits until it is on screen and has drawn its first frame (fonts
+    // looked up, every control drawn): that is start-up, not what a benchmark after it measures.
     static void ShowAndWait(QWidget& Window) {
+        TFirstPaint painted(Window);
         Window.show();
         QElapsedTimer waited;
         waited.start();
-        while (!(Window.windowHandle() && Window.windowHandle()->isExposed()) &&
-               waited.elapsed() < 5000)
+        while (!painted.Seen && waited.elapsed() < 60000)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
         QCoreApplication::processEvents();
     }

@@ -1,5 +1,6 @@
 // The window description, start-up and shut-down, the buttons and the posted messages.
 
+#include "Bevel.h"
 #include "ConfigFile.h"
 #include "FirstFrame.h"
 #include "HelpWindow.h"
@@ -208,8 +209,7 @@ void TMainForm::LoadWindowDescription() {
     Image1 = makeImage(453, 176, 80, "ring");
 
     auto makeBevel = [this](int Left, int Top) {
-        auto* bevel = new QFrame(this);
-        bevel->setFrameStyle(QFrame::Box | QFrame::Sunken);
+        auto* bevel = new TBevel(this);
         bevel->setGeometry(Left, Top, 73, 98);
         return bevel;
     };

@@ -1,11 +1,11 @@
 #include "PlayAnimator.h"
 
+#include "FlyingCard.h"
 #include "TableZoom.h"
 #include "ksabort.h"
 #include "kscardimages.h"
 #include "kscardtable.h"
 #include "ksdensity.h"
-#include "kssprite.h"
 
 #include <QFile>
 #include <QImage>
@@ -158,25 +158,14 @@ void TPlayAnimator::ComputerPlayed(const QRect& From, TKsCardTable* Table) {
     const TKsCardImage* picture = CardImage(Table->CardTop().ID());
     if (!picture)
         return;
-    if (!FSprite) {
-        FSprite = new TKsSprite(FForm);
-        // Drawn whether or not the window is in front; no nested loop, no Escape watch.
-        FSprite->SetDrawOptions({doAutoErase});
-    }
-    // The card as the table draws it: its transparent corners show the window. From the art
-    // for the zoomed density of the screen, one picture pixel a device pixel, as the table's
-    // cards. That is the picture the table keeps for the card; only where the sprite draws at
-    // another density (a fractional ratio) is it read from a copy, so the table need not read
-    // it again after every flight.
+    if (!FFlight)
+        FFlight = new TFlyingCard(FForm);
+    // The card as the table draws it, for the zoomed density of the screen, one picture pixel a
+    // device pixel: the very picture the table keeps for the card. Its transparent corners show
+    // the window.
     const qreal zoom = TableZoom(FForm);
-    const qreal ratio = FSprite->DevicePixelRatio();
-    QImage card;
-    if (qFuzzyCompare(ratio, FForm->devicePixelRatioF())) {
-        card = picture->Image(zoom * ratio).convertToFormat(QImage::Format_RGB32);
-    } else {
-        const TKsCardImage flight = *picture;
-        card = flight.Image(zoom * ratio).convertToFormat(QImage::Format_RGB32);
-    }
+    const qreal ratio = FForm->devicePixelRatioF();
+    QImage card = picture->Image(zoom * ratio).convertToFormat(QImage::Format_RGB32);
     card.setDevicePixelRatio(ratio);
     const QRgb window = FForm->palette().color(QPalette::Window).rgb();
     for (int y = 0; y < card.height(); ++y) {
@@ -185,14 +174,14 @@ void TPlayAnimator::ComputerPlayed(const QRect& From, TKsCardTable* Table) {
             if ((line[x] | 0xFF000000u) == picture->TransparentColor())
                 line[x] = window;
     }
-    FSprite->SetBitmap(card);
+    FFlight->SetBitmap(card);
     FFrom = From.topLeft();
     FTo = Table->geometry().topLeft() + TKsCardTable::PositionOffset(2) * zoom;
     FGlow =
         QRect(FTo, QSize(KsDevicePixels(KsCardWidth, zoom), KsDevicePixels(KsCardHeight, zoom)));
-    FSprite->SetX(FFrom.x());
-    FSprite->SetY(FFrom.y());
-    FSprite->SetVisible(true);
+    FFlight->move(FFrom);
+    FFlight->raise();
+    FFlight->show();
     FFlightStart = Clock();
     if (FReport)
         Report("start " + QByteArray::number(FFrom.x()) + ' ' + QByteArray::number(FFrom.y()) +
@@ -206,6 +195,9 @@ void TPlayAnimator::Refused(const QRect& Card) {
     FFlash = Card;
     FFlashStart = Clock();
     FFlashView->ShowAt(FFlash, 1);
+    // A card in flight stays above everything on the table.
+    if (Flying())
+        FFlight->raise();
     StartFrames();
 }
 
@@ -229,8 +221,8 @@ void TPlayAnimator::Finish() {
 
 void TPlayAnimator::EndFlight(bool Landed) {
     FFlightStart = -1;
-    if (FSprite)
-        FSprite->SetVisible(false);
+    if (FFlight)
+        FFlight->hide();
     if (FReport)
         Report(Landed ? "landed" : "cut");
 }
@@ -260,13 +252,11 @@ void TPlayAnimator::Frame() {
             FGlowStart = now;
         } else {
             const double p = EaseOut(std::max(0.0, t));
-            // Both steps of the frame reach the screen in one repaint.
-            const TKsSprite::TDrawBatch batch(*FSprite);
-            FSprite->SetX(FFrom.x() + int((FTo.x() - FFrom.x()) * p + 0.5));
-            FSprite->SetY(FFrom.y() + int((FTo.y() - FFrom.y()) * p + 0.5));
+            FFlight->move(FFrom.x() + int((FTo.x() - FFrom.x()) * p + 0.5),
+                          FFrom.y() + int((FTo.y() - FFrom.y()) * p + 0.5));
             if (FReport)
-                Report("frame " + QByteArray::number(FSprite->X()) + ' ' +
-                       QByteArray::number(FSprite->Y()));
+                Report("frame " + QByteArray::number(FFlight->X()) + ' ' +
+                       QByteArray::number(FFlight->Y()));
         }
     }
     if (Glowing()) {

@@ -17,7 +17,7 @@
 class QFile;
 class QWidget;
 class TKsCardTable;
-class TKsSprite;
+class TFlyingCard;
 class TPlayOverlay;
 
 class TPlayAnimator : public QObject {
@@ -62,8 +62,8 @@ public:
     bool Active() const { return Flying() || Glowing() || Flashing(); }
     // Frames drawn since creation.
     int64_t Frames() const { return FFrames; }
-    // Null until the first flight.
-    TKsSprite* Sprite() const { return FSprite; }
+    // The flying card; null until the first flight.
+    const TFlyingCard* Flight() const { return FFlight; }
 
     // Milliseconds on a monotonic clock; tests replace it to step through an animation.
     std::function<int64_t()> Clock;
@@ -77,8 +77,8 @@ private:
     void ScheduleNextFrame(int64_t Now);
 
     QWidget* FForm;
-    TKsSprite* FSprite = nullptr; // child of the form, made for the first flight
-    TPlayOverlay* FGlowView;      // children of the form
+    TFlyingCard* FFlight = nullptr; // child of the form, made for the first flight
+    TPlayOverlay* FGlowView;        // children of the form
     TPlayOverlay* FFlashView;
     QTimer FFrameTimer;
     QElapsedTimer FElapsed;

@@ -2,11 +2,11 @@
 // the plays are shown. The game never waits for a drag or a flight.
 
 #include "CardDrag.h"
+#include "FlyingCard.h"
 #include "PlayAnimator.h"
 #include "TitlePanel.h"
 #include "card_pixels.h"
 #include "game_fixture.h"
-#include "kssprite.h"
 
 #include <QTest>
 
@@ -244,7 +244,7 @@ TEST_F(ChoosingThePile, TableFollowsTheWindowsSizeFromTheArtForItsZoom) {
     SetSlot(form->Play2Card[0], 6);
     form->TimerTimer();
     ASSERT_TRUE(form->Animator->Flying());
-    EXPECT_EQ(form->Animator->Sprite()->Bitmap().size(), QSize(142, 192));
+    EXPECT_EQ(form->Animator->Flight()->Bitmap().size(), QSize(142, 192));
 }
 
 } // namespace

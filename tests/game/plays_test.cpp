@@ -1,18 +1,21 @@
 // Seeing the plays: the computer's card flying to its pile, refused plays, the fumble rule and
 // the cards each side still has to lay. The game never waits for any of it.
 
+#include "Bevel.h"
 #include "FeltBadge.h"
+#include "FlyingCard.h"
 #include "GameSummary.h"
 #include "LockShade.h"
 #include "PlayAnimator.h"
 #include "card_pixels.h"
 #include "game_fixture.h"
 #include "kspicture.h"
-#include "kssprite.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFrame>
 #include <QPainter>
+#include <QScreen>
 #include <QTest>
 
 namespace {
@@ -64,12 +67,12 @@ TEST_F(Plays, FlightShowsTheArtOfTheScreensDensity) {
     ASSERT_TRUE(form->Animator->Flying());
     for (const int64_t t : {1040, 1075}) {
         FrameAt(t);
-        const TKsSprite* sprite = form->Animator->Sprite();
-        ASSERT_TRUE(sprite && sprite->Visible());
+        const TFlyingCard* flight = form->Animator->Flight();
+        ASSERT_TRUE(flight && flight->Visible());
         const QImage card = ShownPicture(*CardImage(24), window, ratio);
         const QImage shot = Grab();
         ASSERT_EQ(shot.devicePixelRatio(), ratio);
-        EXPECT_TRUE(RegionEquals(shot, sprite->X() * ratio, sprite->Y() * ratio, card, card.width(),
+        EXPECT_TRUE(RegionEquals(shot, flight->X() * ratio, flight->Y() * ratio, card, card.width(),
                                  card.height()))
             << "at " << t;
     }
@@ -97,12 +100,12 @@ TEST_F(Plays, ComputerPlayFliesWithoutHoldingUpTheGameAndLeavesTheTableExact) {
 
     // Half-way the card is drawn between the slot and the pile.
     FrameAt(1075);
-    const TKsSprite* sprite = form->Animator->Sprite();
-    ASSERT_TRUE(sprite && sprite->Visible());
-    EXPECT_GT(sprite->Y(), 24 + 20);
-    EXPECT_LT(sprite->Y(), 168 - 10);
+    const TFlyingCard* flight = form->Animator->Flight();
+    ASSERT_TRUE(flight && flight->Visible());
+    EXPECT_GT(flight->Y(), 24 + 20);
+    EXPECT_LT(flight->Y(), 168 - 10);
     const QImage card = ShownPicture(*CardImage(24), window);
-    EXPECT_TRUE(RegionEquals(Grab(), sprite->X(), sprite->Y(), card, 71, 96));
+    EXPECT_TRUE(RegionEquals(Grab(), flight->X(), flight->Y(), card, 71, 96));
 
     // A key during the flight is played at once, and ends the flight.
     QTest::keyClick(form.get(), '1');
@@ -126,7 +129,7 @@ TEST_F(Plays, ComputerPlayFliesWithoutHoldingUpTheGameAndLeavesTheTableExact) {
     EXPECT_NE(Grab().pixel(beside), before.pixel(beside));
     FrameAt(1700);
     EXPECT_FALSE(form->Animator->Active());
-    EXPECT_FALSE(sprite->Visible());
+    EXPECT_FALSE(flight->Visible());
     const QImage after = Grab();
     EXPECT_TRUE(
         RegionEquals(after, pile.x(), pile.y(), ShownPicture(*CardImage(25), window), 71, 96));
@@ -141,6 +144,64 @@ TEST_F(Plays, ComputerPlayFliesWithoutHoldingUpTheGameAndLeavesTheTableExact) {
         return Image;
     };
     EXPECT_EQ(masked(after), masked(before));
+}
+
+// A frame repaints only what it changed. What reaches the screen is checked against the whole
+// window drawn afresh, at every frame of a flight, its glow and a flash: a strip left out of a
+// repaint would show there as a trail or a stale ring.
+TEST_F(Plays, EachFrameLeavesTheScreenAsTheWholeWindowDrawnAfresh) {
+    if (form->devicePixelRatioF() != 1)
+        GTEST_SKIP() << "the offscreen screen hands back a logical size of a denser window";
+    const auto onScreen = [&] {
+        QCoreApplication::processEvents();
+        return form->screen()
+            ->grabWindow(form->winId())
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
+    };
+    ASSERT_FALSE(onScreen().isNull());
+    SetSlot(form->Play1Card[0], 8); // fits neither pile
+    SetSlot(form->Play1Card[1], 4); // the human can play: no piles turned over
+    SetSlot(form->Play2Card[2], 11 + 13);
+    form->TimerTimer();
+    bool flew = false, glowed = false, flashed = false;
+    for (int64_t t = 1000; form->Animator->Active(); t += 17) {
+        if (form->Animator->Glowing() && !flashed)
+            QTest::keyClick(form.get(), '1'); // refused while the pile glows
+        FrameAt(t);
+        flew |= form->Animator->Flying();
+        glowed |= form->Animator->Glowing();
+        flashed |= form->Animator->Flashing();
+        ASSERT_EQ(onScreen(), Grab()) << "at " << t;
+    }
+    EXPECT_TRUE(flew && glowed && flashed);
+}
+
+// The box round a card's place is the style's drawing, copied: at the table's size, zoomed,
+// and after the palette changes.
+TEST(Bevel, ShowsWhatTheStyleDraws) {
+    QWidget table;
+    table.setAutoFillBackground(true);
+    table.setPalette(QColor(0, 128, 0));
+    table.resize(400, 300);
+    QFrame plain(&table);
+    plain.setFrameStyle(QFrame::Box | QFrame::Sunken);
+    TBevel bevel(&table);
+    const auto same = [&] {
+        bevel.setGeometry(plain.geometry().translated(plain.width() + 4, 0));
+        const QImage shot = table.grab().toImage();
+        const QRect a = plain.geometry(), b = bevel.geometry();
+        const qreal r = shot.devicePixelRatio();
+        return shot.copy(QRect(a.topLeft() * r, a.size() * r)) ==
+               shot.copy(QRect(b.topLeft() * r, b.size() * r));
+    };
+    plain.setGeometry(10, 10, 73, 98);
+    EXPECT_TRUE(same());
+    plain.setGeometry(10, 10, 146, 196);
+    EXPECT_TRUE(same());
+    for (QWidget* w : std::initializer_list<QWidget*>{&plain, &bevel})
+        w->setPalette(QColor(200, 40, 40));
+    EXPECT_TRUE(same());
 }
 
 TEST_F(Plays, RefusedPlayFlashesAndTheFumbleRuleLocksOnlyTheHuman) {
@@ -259,7 +320,7 @@ TEST_F(Plays, ShowPlaysOffDrawsNothingExtra) {
     QTest::keyClick(form.get(), '1');
     EXPECT_EQ(form->CardTable2->CardTop().ID(), 11);
     EXPECT_FALSE(form->Animator->Active());
-    EXPECT_EQ(form->Animator->Sprite(), nullptr);
+    EXPECT_EQ(form->Animator->Flight(), nullptr);
     for (QWidget* w :
          std::initializer_list<QWidget*>{form->HumanToGo, form->ComputerToGo, form->DealHint})
         EXPECT_FALSE(w->isVisibleTo(form.get()));
@@ -340,9 +401,9 @@ TEST_F(FlightReport, SaysWhereEachFrameDrewTheCardAndHowEachFlightEnded) {
     SetSlot(form->Play2Card[2], 11 + 13); // a Jack on the Ten
     form->TimerTimer();
     FrameAt(1075);
-    const TKsSprite* sprite = form->Animator->Sprite();
-    ASSERT_NE(sprite, nullptr);
-    const QString drawn = QStringLiteral("1075 frame %1 %2").arg(sprite->X()).arg(sprite->Y());
+    const TFlyingCard* flight = form->Animator->Flight();
+    ASSERT_NE(flight, nullptr);
+    const QString drawn = QStringLiteral("1075 frame %1 %2").arg(flight->X()).arg(flight->Y());
     ms = 1100;
     SetSlot(form->Play2Card[0], 12 + 13); // a Queen on the Jack cuts its flight short
     form->TimerTimer();

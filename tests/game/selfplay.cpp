@@ -1,6 +1,7 @@
 #include "selfplay.h"
 
 #include "ConfigFile.h"
+#include "FlyingCard.h"
 #include "LockShade.h"
 #include "Main.h"
 #include "PlayAnimator.h"
@@ -12,7 +13,6 @@
 #include "kscardtable.h"
 #include "ksrandom.h"
 #include "kssinglecard.h"
-#include "kssprite.h"
 
 #include <QCoreApplication>
 #include <QDialog>
@@ -263,7 +263,7 @@ private:
         if (plays.Active())
             KsHandleEvent([&plays] { plays.Frame(); });
         QCoreApplication::sendPostedEvents(nullptr, 0); // the repaints the frame asked for
-        if (!plays.Flying() && plays.Sprite() && plays.Sprite()->Visible())
+        if (!plays.Flying() && plays.Flight() && plays.Flight()->Visible())
             Fail(QStringLiteral("a flown card stayed above the table"));
         if (plays.Active() && !FOptions.ShowPlays)
             Fail(QStringLiteral("a play is shown with \"Show plays\" off"));
