@@ -1,10 +1,9 @@
 #pragma once
 // The sunken box round a card's place on the table. It draws nothing but its frame lines,
-// through the style once per size and density and copied after that: a card flying across the
-// place repaints the box at every frame, and the style's lines cost far more than a copy.
+// through the style once and copied after that: a card flying across the place repaints the
+// box at every frame, and the style's lines cost far more than a copy.
 
 #include <QFrame>
-#include <QImage>
 
 class TBevel : public QFrame {
 public:
@@ -12,8 +11,4 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* Event) override;
-    void changeEvent(QEvent* Event) override;
-
-private:
-    QImage FPicture;
 };
