@@ -6,6 +6,22 @@
 #include <algorithm>
 #include <cstring>
 
+namespace {
+
+// The rows of a picture to write: it is made the surface's own once, not at every row as
+// scanLine() checks.
+class TRows {
+public:
+    explicit TRows(QImage& Image) : FBits(Image.bits()), FStride(Image.bytesPerLine()) {}
+    QRgb* operator[](int Y) const { return reinterpret_cast<QRgb*>(FBits + Y * FStride); }
+
+private:
+    uchar* FBits;
+    qsizetype FStride;
+};
+
+} // namespace
+
 TKsSurface::TKsSurface() : FBrushColor(Qt::white) {}
 
 void TKsSurface::SetSize(int Width, int Height) {
@@ -51,8 +67,9 @@ void TKsSurface::Fill(const TKsRect& Rect) {
     const QRect r = DeviceRect(Rect.ToQRect()).intersected(FImage.rect());
     if (!r.isEmpty()) {
         const QRgb brush = FBrushColor.rgb();
+        const TRows rows(FImage);
         for (int y = r.top(); y <= r.bottom(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(FImage.scanLine(y));
+            QRgb* line = rows[y];
             std::fill(line + r.left(), line + r.left() + r.width(), brush);
         }
     }
@@ -75,10 +92,11 @@ void TKsSurface::CopyImage(const TKsCardImage& Picture, const TKsRect& Source,
         {from.height(), to.height(), src.height() - from.top(), FImage.height() - to.top()});
     const QRgb key = Picture.TransparentColor();
     const QRgb brush = FBrushColor.rgb();
+    const TRows rows(FImage);
     for (int dy = dy0; dx0 < dx1 && dy < dy1; ++dy) {
         const auto* in =
             reinterpret_cast<const QRgb*>(src.constScanLine(from.top() + dy)) + from.left() + dx0;
-        auto* out = reinterpret_cast<QRgb*>(FImage.scanLine(to.top() + dy)) + to.left() + dx0;
+        QRgb* out = rows[to.top() + dy] + to.left() + dx0;
         for (int n = 0; n < dx1 - dx0; ++n) {
             const QRgb pixel = in[n] | 0xFF000000u;
             out[n] = pixel == key ? brush : pixel;
@@ -89,8 +107,9 @@ void TKsSurface::CopyImage(const TKsCardImage& Picture, const TKsRect& Source,
 
 void TKsSurface::Invert(const TKsRect& Rect) {
     const QRect r = DeviceRect(Rect.ToQRect()).intersected(FImage.rect());
+    const TRows rows(FImage);
     for (int y = r.top(); y <= r.bottom() && !r.isEmpty(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(FImage.scanLine(y));
+        QRgb* line = rows[y];
         for (int x = r.left(); x <= r.right(); ++x)
             line[x] ^= 0x00FFFFFFu;
     }
