@@ -32,6 +32,12 @@ void TBevel::paintEvent(QPaintEvent* Event) {
     // Inside the lines there is nothing of its own to draw.
     if (Event->region().subtracted(contentsRect()).isEmpty())
         return;
+    // A whole bevel (the window's first frame) is drawn once; the picture is for the strips a
+    // moving card repaints again and again.
+    if (Event->rect() == rect()) {
+        QFrame::paintEvent(Event);
+        return;
+    }
     TBevelPicture& shared = Shared();
     const qreal ratio = devicePixelRatioF();
     if (shared.Picture.isNull() || shared.Size != size() || shared.Ratio != ratio ||
