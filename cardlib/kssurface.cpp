@@ -92,14 +92,16 @@ void TKsSurface::CopyImage(const TKsCardImage& Picture, const TKsRect& Source,
         {from.height(), to.height(), src.height() - from.top(), FImage.height() - to.top()});
     const QRgb key = Picture.TransparentColor();
     const QRgb brush = FBrushColor.rgb();
-    const TRows rows(FImage);
-    for (int dy = dy0; dx0 < dx1 && dy < dy1; ++dy) {
-        const auto* in =
-            reinterpret_cast<const QRgb*>(src.constScanLine(from.top() + dy)) + from.left() + dx0;
-        QRgb* out = rows[to.top() + dy] + to.left() + dx0;
-        for (int n = 0; n < dx1 - dx0; ++n) {
-            const QRgb pixel = in[n] | 0xFF000000u;
-            out[n] = pixel == key ? brush : pixel;
+    if (dx0 < dx1 && dy0 < dy1) {
+        const TRows rows(FImage);
+        for (int dy = dy0; dy < dy1; ++dy) {
+            const auto* in = reinterpret_cast<const QRgb*>(src.constScanLine(from.top() + dy)) +
+                             from.left() + dx0;
+            QRgb* out = rows[to.top() + dy] + to.left() + dx0;
+            for (int n = 0; n < dx1 - dx0; ++n) {
+                const QRgb pixel = in[n] | 0xFF000000u;
+                out[n] = pixel == key ? brush : pixel;
+            }
         }
     }
     Changed();
@@ -107,11 +109,13 @@ void TKsSurface::CopyImage(const TKsCardImage& Picture, const TKsRect& Source,
 
 void TKsSurface::Invert(const TKsRect& Rect) {
     const QRect r = DeviceRect(Rect.ToQRect()).intersected(FImage.rect());
-    const TRows rows(FImage);
-    for (int y = r.top(); y <= r.bottom() && !r.isEmpty(); ++y) {
-        QRgb* line = rows[y];
-        for (int x = r.left(); x <= r.right(); ++x)
-            line[x] ^= 0x00FFFFFFu;
+    if (!r.isEmpty()) {
+        const TRows rows(FImage);
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            QRgb* line = rows[y];
+            for (int x = r.left(); x <= r.right(); ++x)
+                line[x] ^= 0x00FFFFFFu;
+        }
     }
     Changed();
 }
