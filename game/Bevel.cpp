@@ -30,16 +30,18 @@ TBevel::TBevel(QWidget* Parent) : QFrame(Parent) {
 
 void TBevel::paintEvent(QPaintEvent* Event) {
     // Inside the lines there is nothing of its own to draw.
-    if (Event->region().subtracted(contentsRect()).isEmpty())
+    const QRegion lines = Event->region().subtracted(contentsRect());
+    if (lines.isEmpty())
         return;
-    // A whole bevel (the window's first frame) is drawn once; the picture is for the strips a
-    // moving card repaints again and again.
-    if (Event->rect() == rect()) {
+    const qreal ratio = devicePixelRatioF();
+    // A whole bevel at 100 % (the window's first frame) costs the style little, less than the
+    // picture and its painter's memory; larger, the style draws its lines scaled, at several
+    // times the cost, and the ten bevels are copied.
+    if (Event->rect() == rect() && ratio <= 1) {
         QFrame::paintEvent(Event);
         return;
     }
     TBevelPicture& shared = Shared();
-    const qreal ratio = devicePixelRatioF();
     if (shared.Picture.isNull() || shared.Size != size() || shared.Ratio != ratio ||
         shared.Palette != palette().cacheKey() || shared.Style != style()) {
         shared = {size(), ratio, palette().cacheKey(), style(),
@@ -50,5 +52,7 @@ void TBevel::paintEvent(QPaintEvent* Event) {
         drawFrame(&p);
     }
     QPainter p(this);
+    // The lines only: the clear inside would cost a blend of every pixel for nothing.
+    p.setClipRegion(lines);
     p.drawImage(0, 0, shared.Picture);
 }

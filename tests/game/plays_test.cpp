@@ -177,8 +177,8 @@ TEST_F(Plays, EachFrameLeavesTheScreenAsTheWholeWindowDrawnAfresh) {
     EXPECT_TRUE(flew && glowed && flashed);
 }
 
-// The box round a card's place is the style's drawing: whole, and copied for a strip of it (a
-// card flying past), at the table's size, zoomed, and after the palette changes.
+// The box round a card's place is the style's drawing: whole (the first frame) and a strip of
+// it (a card flying past), at the table's size, zoomed, and after the palette changes.
 TEST(Bevel, ShowsWhatTheStyleDraws) {
     QFrame plain;
     plain.setFrameStyle(QFrame::Box | QFrame::Sunken);
