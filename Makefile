@@ -14,7 +14,7 @@ STRESS_ROUNDS ?= 10
 KILL_ROUNDS ?= 200
 RELEASE_DIR = build-release
 
-.PHONY: all setup configure build run test clean test-asan release package fuzz fuzz-long soak bench bench-process bench-net
+.PHONY: all setup configure build run test clean test-asan release package fuzz fuzz-long soak bench bench-process bench-compare bench-net
 
 all: build
 
@@ -81,6 +81,11 @@ bench: release
 # at scales 1, 2 and 3 (SCALE=2 for one only).
 bench-process: release
 	@bash tools/bench-process.sh $(RELEASE_DIR)
+
+# Two release build folders, OLD and NEW, started in turn beside the same minimal program: whole
+# runs one after the other drift with the machine more than a small change moves them.
+bench-compare:
+	@bash tools/bench-compare.sh $(OLD) $(NEW)
 
 # Head-to-head fairness under lag: headless pairs through the delaying relay, at 0, 50 and
 # 150 ms round trip, with and without the host's local lag; under 15 minutes.
