@@ -159,8 +159,27 @@ bool TTableAccess::eventFilter(QObject*, QEvent* Event) {
     return false;
 }
 
+TTableAccess::TShown TTableAccess::Shown() const {
+    TShown shown;
+    const auto id = [](const TKsSingleCard* Card) { return Card ? Card->ID() : 0; };
+    for (size_t i = 0; i < FForm.Play1Card.size(); ++i)
+        shown << id(TopCard(FForm.Play1Card[i])) << id(TopCard(FForm.Play2Card[i]));
+    const bool dealt = FForm.CardsToWin() > 0;
+    for (TKsCardTable* table : {FForm.CardTable1, FForm.CardTable2})
+        shown << (dealt && !table->CardTop().Empty() ? table->CardTop().ID() : 0);
+    shown << (dealt ? FForm.CardsToWin() - FForm.HumanPlayed() : 0)
+          << (dealt ? FForm.CardsToWin() - FForm.ComputerPlayed() : 0) << FForm.GameScore();
+    return shown;
+}
+
 void TTableAccess::Refresh() {
     FRefresh.stop();
+    // The piles repaint at every frame of a flight or a glow that crosses them; the names
+    // are made again only when what they say changed.
+    TShown shown = Shown();
+    if (shown == FShown)
+        return;
+    FShown = std::move(shown);
     const QString empty = tr("empty");
     const auto spoken = [&](const TKsSingleCard* Card) {
         const QString name = SpokenCard(Card);

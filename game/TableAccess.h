@@ -10,6 +10,7 @@
 #include <QObject>
 #include <QStringList>
 #include <QTimer>
+#include <QVarLengthArray>
 
 class TMainForm;
 class TKsSingleCard;
@@ -58,9 +59,14 @@ protected:
 private:
     void Follow(const TGameEvent& Event);
 
+    // What the names say, as numbers: the cards on top, the cards to go and the score.
+    using TShown = QVarLengthArray<int32_t, 16>;
+    TShown Shown() const;
+
     TMainForm& FForm;
     TAnnouncer* FStatus;
     QTimer FRefresh; // names are refreshed once the table has settled
+    TShown FShown;   // what the names said when last made
 };
 
 // Sets the table's accessibility up; called once from the window's start-up.
