@@ -479,6 +479,10 @@ void TMainForm::keyPressEvent(QKeyEvent* Event) {
 }
 
 void TMainForm::ShowWaitSign(QLabel* Sign, bool Visible) {
+    // Every play asks for both signs: one already as asked is on the screen as it should be,
+    // and repainting it would only send the same pixels to the screen again.
+    if (Sign->isHidden() != Visible)
+        return;
     Sign->setVisible(Visible);
     repaint(Sign->geometry());
 }
