@@ -52,7 +52,18 @@ void TBevel::paintEvent(QPaintEvent* Event) {
         drawFrame(&p);
     }
     QPainter p(this);
-    // The lines only: the clear inside would cost a blend of every pixel for nothing.
+    // The lines only: the clear inside would cost a blend of every pixel for nothing. Each
+    // strip is copied by itself, device pixel for device pixel: handed the whole picture, the
+    // painter splits a large box's blend across threads before the clip leaves a few lines,
+    // and a flight's every frame waited for them.
     p.setClipRegion(lines);
-    p.drawImage(0, 0, shared.Picture);
+    const QRect picture = shared.Picture.rect();
+    for (const QRect& strip : lines) {
+        const QRect device = QRectF(QPointF(strip.topLeft()) * ratio, QSizeF(strip.size()) * ratio)
+                                 .toAlignedRect()
+                                 .intersected(picture);
+        if (!device.isEmpty())
+            p.drawImage(QRectF(QPointF(device.topLeft()) / ratio, QSizeF(device.size()) / ratio),
+                        shared.Picture, device);
+    }
 }
