@@ -146,6 +146,35 @@ TEST_F(Plays, ComputerPlayFliesWithoutHoldingUpTheGameAndLeavesTheTableExact) {
     EXPECT_EQ(masked(after), masked(before));
 }
 
+// A wait sign reaches the screen the moment it is shown or hidden, before the event loop runs;
+// asked for again as it stands, it leaves the screen as it was.
+TEST_F(Plays, AWaitSignReachesTheScreenAtOnce) {
+    if (form->devicePixelRatioF() != 1)
+        GTEST_SKIP() << "the offscreen screen hands back a logical size of a denser window";
+    const QRect sign = form->WaitSign1->geometry();
+    const auto onScreen = [&] {
+        return form->screen()
+            ->grabWindow(form->winId())
+            .toImage()
+            .copy(sign)
+            .convertToFormat(QImage::Format_RGB32);
+    };
+    SetSlot(form->Play1Card[0], 4); // fits the Five
+    EXPECT_TRUE(form->CanPlay(true));
+    QCoreApplication::processEvents();
+    const QImage hidden = onScreen();
+    SetSlot(form->Play1Card[0], 2); // Twos only: nothing fits
+    EXPECT_FALSE(form->CanPlay(true));
+    const QImage shown = onScreen();
+    EXPECT_NE(shown, hidden);
+    EXPECT_FALSE(form->CanPlay(true));
+    EXPECT_EQ(onScreen(), shown);
+    EXPECT_EQ(shown, Grab().copy(sign)) << "the sign as the window draws it";
+    SetSlot(form->Play1Card[0], 4);
+    EXPECT_TRUE(form->CanPlay(true));
+    EXPECT_EQ(onScreen(), hidden);
+}
+
 // A frame repaints only what it changed. What reaches the screen is checked against the whole
 // window drawn afresh, at every frame of a flight, its glow and a flash: a strip left out of a
 // repaint would show there as a trail or a stale ring.
