@@ -161,14 +161,22 @@ bool TTableAccess::eventFilter(QObject*, QEvent* Event) {
 
 TTableAccess::TShown TTableAccess::Shown() const {
     TShown shown;
+    static_assert(std::tuple_size_v<decltype(FForm.Play1Card)> ==
+                  std::tuple_size_v<decltype(shown.Yours)>);
     const auto id = [](const TKsSingleCard* Card) { return Card ? Card->ID() : 0; };
-    for (size_t i = 0; i < FForm.Play1Card.size(); ++i)
-        shown << id(TopCard(FForm.Play1Card[i])) << id(TopCard(FForm.Play2Card[i]));
-    const bool dealt = FForm.CardsToWin() > 0;
-    for (TKsCardTable* table : {FForm.CardTable1, FForm.CardTable2})
-        shown << (dealt && !table->CardTop().Empty() ? table->CardTop().ID() : 0);
-    shown << (dealt ? FForm.CardsToWin() - FForm.HumanPlayed() : 0)
-          << (dealt ? FForm.CardsToWin() - FForm.ComputerPlayed() : 0) << FForm.GameScore();
+    for (size_t i = 0; i < shown.Yours.size(); ++i) {
+        shown.Yours[i] = id(TopCard(FForm.Play1Card[i]));
+        shown.Computers[i] = id(TopCard(FForm.Play2Card[i]));
+    }
+    shown.Score = FForm.GameScore();
+    if (FForm.CardsToWin() <= 0)
+        return shown; // before the first deal the piles hold no game
+    const auto pileTop = [](TKsCardTable* Table) {
+        return Table->CardTop().Empty() ? 0 : Table->CardTop().ID();
+    };
+    shown.Piles = {pileTop(FForm.CardTable1), pileTop(FForm.CardTable2)};
+    shown.YoursToGo = FForm.CardsToWin() - FForm.HumanPlayed();
+    shown.ComputersToGo = FForm.CardsToWin() - FForm.ComputerPlayed();
     return shown;
 }
 
@@ -176,38 +184,28 @@ void TTableAccess::Refresh() {
     FRefresh.stop();
     // The piles repaint at every frame of a flight or a glow that crosses them; the names
     // are made again only when what they say changed.
-    TShown shown = Shown();
+    const TShown shown = Shown();
     if (shown == FShown)
         return;
-    FShown = std::move(shown);
+    FShown = shown;
     const QString empty = tr("empty");
-    const auto spoken = [&](const TKsSingleCard* Card) {
-        const QString name = SpokenCard(Card);
+    const auto spoken = [&](int32_t ID) {
+        const QString name = SpokenCard(ID);
         return name.isEmpty() ? empty : name;
     };
-    for (int i = 0; i < int(FForm.Play1Card.size()); ++i) {
-        Name(FForm.Play1Card[size_t(i)],
-             tr("Your card %1: %2").arg(i + 1).arg(spoken(TopCard(FForm.Play1Card[size_t(i)]))));
-        Name(FForm.Play2Card[size_t(i)], tr("Computer's card %1: %2")
-                                             .arg(i + 1)
-                                             .arg(spoken(TopCard(FForm.Play2Card[size_t(i)]))));
+    for (size_t i = 0; i < shown.Yours.size(); ++i) {
+        const int place = int(i) + 1;
+        Name(FForm.Play1Card[i], tr("Your card %1: %2").arg(place).arg(spoken(shown.Yours[i])));
+        Name(FForm.Play2Card[i],
+             tr("Computer's card %1: %2").arg(place).arg(spoken(shown.Computers[i])));
     }
-    const auto pileTop = [](TKsCardTable* Table) {
-        const TKsSingleCard& top = Table->CardTop();
-        return top.Empty() ? nullptr : &top;
-    };
-    const bool dealt = FForm.CardsToWin() > 0;
-    Name(FForm.CardTable1,
-         tr("Left pile: %1").arg(spoken(dealt ? pileTop(FForm.CardTable1) : nullptr)));
-    Name(FForm.CardTable2,
-         tr("Right pile: %1").arg(spoken(dealt ? pileTop(FForm.CardTable2) : nullptr)));
-    Name(FForm.Play1Pile,
-         tr("Your cards to go: %1").arg(dealt ? FForm.CardsToWin() - FForm.HumanPlayed() : 0));
-    Name(FForm.Play2Pile, tr("The computer's cards to go: %1")
-                              .arg(dealt ? FForm.CardsToWin() - FForm.ComputerPlayed() : 0));
+    Name(FForm.CardTable1, tr("Left pile: %1").arg(spoken(shown.Piles[0])));
+    Name(FForm.CardTable2, tr("Right pile: %1").arg(spoken(shown.Piles[1])));
+    Name(FForm.Play1Pile, tr("Your cards to go: %1").arg(shown.YoursToGo));
+    Name(FForm.Play2Pile, tr("The computer's cards to go: %1").arg(shown.ComputersToGo));
     Name(FForm.HumanToGo, FForm.Play1Pile->accessibleName());
     Name(FForm.ComputerToGo, FForm.Play2Pile->accessibleName());
-    Name(FForm.ScoreLabel, tr("Score: %1").arg(FForm.GameScore()));
+    Name(FForm.ScoreLabel, tr("Score: %1").arg(shown.Score));
 }
 
 void TTableAccess::Follow(const TGameEvent& Event) {

@@ -10,7 +10,9 @@
 #include <QObject>
 #include <QStringList>
 #include <QTimer>
-#include <QVarLengthArray>
+#include <array>
+#include <cstdint>
+#include <optional>
 
 class TMainForm;
 class TKsSingleCard;
@@ -59,14 +61,19 @@ protected:
 private:
     void Follow(const TGameEvent& Event);
 
-    // What the names say, as numbers: the cards on top, the cards to go and the score.
-    using TShown = QVarLengthArray<int32_t, 16>;
+    // What the names say, as numbers (card IDs, 0 for none): the names are made from these.
+    struct TShown {
+        std::array<int32_t, 4> Yours{}, Computers{}; // the slots' top cards
+        std::array<int32_t, 2> Piles{};              // left, right
+        int32_t YoursToGo = 0, ComputersToGo = 0, Score = 0;
+        bool operator==(const TShown&) const = default;
+    };
     TShown Shown() const;
 
     TMainForm& FForm;
     TAnnouncer* FStatus;
-    QTimer FRefresh; // names are refreshed once the table has settled
-    TShown FShown;   // what the names said when last made
+    QTimer FRefresh;              // names are refreshed once the table has settled
+    std::optional<TShown> FShown; // what the names said when last made
 };
 
 // Sets the table's accessibility up; called once from the window's start-up.

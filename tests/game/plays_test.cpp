@@ -35,6 +35,13 @@ protected:
     static QColor At(const QImage& Image, QPoint P) {
         return Image.pixelColor(P * Image.devicePixelRatio());
     }
+    // What has reached the screen, without running the event loop.
+    QImage OnScreen() const {
+        return form->screen()
+            ->grabWindow(form->winId())
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
+    }
     // Kept for looking at; "@2x" on a denser screen.
     void Save(const QImage& Shot, const QString& Name) {
         QDir().mkpath(QStringLiteral(TOLVI_TEST_OUTPUT_DIR));
@@ -152,27 +159,20 @@ TEST_F(Plays, AWaitSignReachesTheScreenAtOnce) {
     if (form->devicePixelRatioF() != 1)
         GTEST_SKIP() << "the offscreen screen hands back a logical size of a denser window";
     const QRect sign = form->WaitSign1->geometry();
-    const auto onScreen = [&] {
-        return form->screen()
-            ->grabWindow(form->winId())
-            .toImage()
-            .copy(sign)
-            .convertToFormat(QImage::Format_RGB32);
-    };
     SetSlot(form->Play1Card[0], 4); // fits the Five
     EXPECT_TRUE(form->CanPlay(true));
     QCoreApplication::processEvents();
-    const QImage hidden = onScreen();
+    const QImage hidden = OnScreen().copy(sign);
     SetSlot(form->Play1Card[0], 2); // Twos only: nothing fits
     EXPECT_FALSE(form->CanPlay(true));
-    const QImage shown = onScreen();
+    const QImage shown = OnScreen().copy(sign);
     EXPECT_NE(shown, hidden);
     EXPECT_FALSE(form->CanPlay(true));
-    EXPECT_EQ(onScreen(), shown);
+    EXPECT_EQ(OnScreen().copy(sign), shown);
     EXPECT_EQ(shown, Grab().copy(sign)) << "the sign as the window draws it";
     SetSlot(form->Play1Card[0], 4);
     EXPECT_TRUE(form->CanPlay(true));
-    EXPECT_EQ(onScreen(), hidden);
+    EXPECT_EQ(OnScreen().copy(sign), hidden);
 }
 
 // A frame repaints only what it changed. What reaches the screen is checked against the whole
@@ -183,10 +183,7 @@ TEST_F(Plays, EachFrameLeavesTheScreenAsTheWholeWindowDrawnAfresh) {
         GTEST_SKIP() << "the offscreen screen hands back a logical size of a denser window";
     const auto onScreen = [&] {
         QCoreApplication::processEvents();
-        return form->screen()
-            ->grabWindow(form->winId())
-            .toImage()
-            .convertToFormat(QImage::Format_RGB32);
+        return OnScreen();
     };
     ASSERT_FALSE(onScreen().isNull());
     SetSlot(form->Play1Card[0], 8); // fits neither pile
