@@ -153,8 +153,7 @@ TEST_F(Plays, ComputerPlayFliesWithoutHoldingUpTheGameAndLeavesTheTableExact) {
     EXPECT_EQ(masked(after), masked(before));
 }
 
-// A wait sign reaches the screen the moment it is shown or hidden, before the event loop runs;
-// asked for again as it stands, it leaves the screen as it was.
+// A wait sign reaches the screen the moment it is shown or hidden, before the event loop runs.
 TEST_F(Plays, AWaitSignReachesTheScreenAtOnce) {
     if (form->devicePixelRatioF() != 1)
         GTEST_SKIP() << "the offscreen screen hands back a logical size of a denser window";
@@ -167,8 +166,6 @@ TEST_F(Plays, AWaitSignReachesTheScreenAtOnce) {
     EXPECT_FALSE(form->CanPlay(true));
     const QImage shown = OnScreen().copy(sign);
     EXPECT_NE(shown, hidden);
-    EXPECT_FALSE(form->CanPlay(true));
-    EXPECT_EQ(OnScreen().copy(sign), shown);
     EXPECT_EQ(shown, Grab().copy(sign)) << "the sign as the window draws it";
     SetSlot(form->Play1Card[0], 4);
     EXPECT_TRUE(form->CanPlay(true));
