@@ -192,7 +192,8 @@ void TNetLink::Fail(TNetFault Fault) {
         Failed(Fault);
 }
 
-TNetHost::TNetHost(TNetSockets& Sockets, QString Name, TNetTiming Timing, QObject* Parent)
+TNetHost::TNetHost(TNetSockets& Sockets, std::function<QString()> Name, TNetTiming Timing,
+                   QObject* Parent)
     : QObject(Parent), FListener(Sockets.Listener()), FName(std::move(Name)), FTiming(Timing) {
     FClock.start();
     FListener->GuestArrived = [this](std::unique_ptr<TNetConnection> Connection) {
@@ -220,7 +221,7 @@ void TNetHost::Arrived(std::unique_ptr<TNetConnection> Connection) {
                                     [&](const auto& Link) { return Link->PeerAddress() == from; });
     if (int(FWaiting.size()) >= MaxWaiting || same >= MaxWaitingPerAddress)
         return TurnAway(std::move(Connection), TNetBusy::Joining);
-    auto link = std::make_unique<TNetLink>(std::move(Connection), FName, FTiming, nullptr,
+    auto link = std::make_unique<TNetLink>(std::move(Connection), FName(), FTiming, nullptr,
                                            TNetLink::TGreeting::Answer);
     TNetLink* raw = link.get();
     raw->PeerGreeted = [this, raw] { Greeted(raw); };

@@ -119,7 +119,9 @@ public:
     // Turned-away connections kept until their peer closes, briefly, so that the answer is read.
     static constexpr int MaxTurningAway = 32;
 
-    TNetHost(TNetSockets& Sockets, QString Name, TNetTiming Timing, QObject* Parent = nullptr);
+    // Name gives the host's player's name as each guest arrives.
+    TNetHost(TNetSockets& Sockets, std::function<QString()> Name, TNetTiming Timing,
+             QObject* Parent = nullptr);
     ~TNetHost() override;
 
     // Address as text, empty for every address of this computer. False with the reason when
@@ -143,7 +145,7 @@ private:
     void Sweep();
 
     std::unique_ptr<TNetListener> FListener;
-    QString FName;
+    std::function<QString()> FName;
     TNetTiming FTiming;
     bool FInMatch = false;
     std::vector<std::unique_ptr<TNetLink>> FWaiting;

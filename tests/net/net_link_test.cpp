@@ -39,7 +39,8 @@ struct TPair {
     std::optional<TNetFault> GuestFault;
 
     explicit TPair(TNetSockets& Sockets = QtNetSockets(), TNetTiming Timing = Quick)
-        : Host(Sockets, QStringLiteral("Host"), Timing) {
+        : Host(
+              Sockets, [] { return QStringLiteral("Host"); }, Timing) {
         EXPECT_TRUE(Host.Listen(QStringLiteral("127.0.0.1"), 0));
         Host.GuestGreeted = [this](std::unique_ptr<TNetLink> Link) {
             HostSide = std::move(Link);
