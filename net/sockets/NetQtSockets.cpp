@@ -79,6 +79,9 @@ private:
 class TQtListener final : public TNetListener {
 public:
     TQtListener() {
+        // A burst of connections waits in the system's queue to be answered, not refused
+        // there and retried a second later.
+        FServer.setListenBacklogSize(256);
         QObject::connect(&FServer, &QTcpServer::newConnection, &FServer, [this] {
             while (QTcpSocket* s = FServer.nextPendingConnection()) {
                 s->setParent(nullptr);

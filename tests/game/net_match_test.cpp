@@ -592,6 +592,7 @@ TEST_F(NetMatch, APeerThatReadsNothingIsDroppedBeforeItHoldsMuchMemory) {
     TRawPeer peer;
     // It takes almost nothing in, from the system or from its socket.
     peer.Socket.setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, 4096);
+    peer.Socket.setSocketOption(QAbstractSocket::SendBufferSizeSocketOption, 65536);
     peer.Socket.setReadBufferSize(1);
     ASSERT_TRUE(peer.Connect(host->HostPort()));
     peer.Send(TNetKind::Hello);
