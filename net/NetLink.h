@@ -128,8 +128,6 @@ public:
     // the port cannot be listened on.
     bool Listen(const QString& Address, uint16_t Port, QString* Error = nullptr);
     uint16_t Port() const;
-    // Connections that have not greeted yet.
-    int Waiting() const { return int(FWaiting.size()); }
     // The guest let in, its greeting answered; from then on every other is turned away as the
     // host plays a match.
     std::function<void(std::unique_ptr<TNetLink>)> GuestGreeted;
