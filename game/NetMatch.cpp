@@ -1,6 +1,7 @@
 #include "NetMatch.h"
 
 #include "Main.h"
+#include "NetSecret.h"
 #include "kscardgroup.h"
 #include "kscardtable.h"
 #include "ksrandom.h"
@@ -71,15 +72,8 @@ std::vector<int32_t> NumberedCards(TMainForm& Form, uint64_t Number, int PerSide
     return cards;
 }
 
-// A match's deal: 64 bits of the system's secure generator, a key and no number a player deals.
-// The clock's reading, or a number of 32 bits, could be searched for from the cards the guest
-// sees.
-uint64_t SecretDeal() {
-    uint64_t key = 0;
-    while (key < KsFirstDealKey)
-        key = QRandomGenerator::system()->generate64();
-    return key;
-}
+// A match's secret deals as a key.
+static_assert(MinNetSecretDeal == KsFirstDealKey);
 
 } // namespace
 
@@ -151,7 +145,7 @@ void TNetMatch::HostDeal() {
     FLocalReady = FPeerReady = FDecided = false;
     FLocalAgain.reset();
     FPeerAgain.reset();
-    const uint64_t number = SecretDeal();
+    const uint64_t number = NetSecretDeal();
     // A tie goes to one side or the other by the deal's number, the same on both tables.
     FForm.SetTieToOpponent(number % 2 == 1);
     HostSendDeal(number);

@@ -5,6 +5,7 @@
 
 #include "NetCommands.h"
 #include "NetMatch.h"
+#include "NetSecret.h"
 #include "game_fixture.h"
 
 #include <QCryptographicHash>
@@ -80,6 +81,8 @@ protected:
 
     TNetCommands* host = nullptr;
     qint64 ticks = 0;
+    // The match's secret follows the test's clock, so that each test deals the same.
+    TNetSecretOverride secret{[] { return MinNetSecretDeal + KsClockMilliseconds(); }};
 };
 
 } // namespace

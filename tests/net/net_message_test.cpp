@@ -3,6 +3,7 @@
 
 #include "NetAddress.h"
 #include "NetMessage.h"
+#include "NetSecret.h"
 
 #include <QByteArray>
 #include <gtest/gtest.h>
@@ -155,6 +156,18 @@ TEST(NetMessage, HostileBytesStopTheDecoder) {
     EXPECT_FALSE(waiting.Next());
     EXPECT_FALSE(waiting.Failed());
     EXPECT_EQ(waiting.Pending(), 5);
+}
+
+TEST(NetSecret, AMatchsDealIsSixtyFourSecretBits) {
+    // Above every number of 32 bits, and never the same twice in any likelihood.
+    const uint64_t first = NetSecretDeal();
+    EXPECT_GE(first, MinNetSecretDeal);
+    EXPECT_NE(first, NetSecretDeal());
+    {
+        const TNetSecretOverride fixed([] { return uint64_t(7); });
+        EXPECT_EQ(NetSecretDeal(), 7u);
+    }
+    EXPECT_GE(NetSecretDeal(), MinNetSecretDeal);
 }
 
 TEST(NetAddress, WhatAGuestTypes) {
