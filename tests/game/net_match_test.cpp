@@ -124,6 +124,21 @@ TEST_F(NetMatch, AMatchIsPlayedOnTwoMirroredTablesToTheSameEnd) {
         }
     };
     std::vector<int32_t> hidden;
+    // Every card of the host's table as each deal is confirmed.
+    std::vector<std::vector<int32_t>> dealt;
+    form->Events().Subscribe([&](const TGameEvent& e) {
+        if (e.Kind != TGameEventKind::Dealt)
+            return;
+        std::vector<int32_t> cards;
+        for (TKsCardGroup* g : {form->Play1Pile, form->Play2Pile})
+            for (int i = 0; i < g->Count(); ++i)
+                cards.push_back(g->GetCard(i)->ID());
+        for (size_t i = 0; i < 4; ++i)
+            cards.insert(cards.end(), {Top(form->Play1Card[i]), Top(form->Play2Card[i])});
+        cards.insert(cards.end(),
+                     {form->CardTable1->CardTop().ID(), form->CardTable2->CardTop().ID()});
+        dealt.push_back(cards);
+    });
     int left = -1; // of the host's pile when the game was decided
     form->Events().Subscribe([&](const TGameEvent& e) {
         if (e.Kind == TGameEventKind::Dealt && hidden.empty())
@@ -219,6 +234,13 @@ TEST_F(NetMatch, AMatchIsPlayedOnTwoMirroredTablesToTheSameEnd) {
     EXPECT_EQ(form->Statistics().HeadToHead(1).Played, 2);
     EXPECT_FALSE(form->GameRunning());
     EXPECT_NE(dynamic_cast<TComputerOpponent*>(&form->Opponent()), nullptr);
+
+    // The match's last deal replays alone, card for card.
+    ASSERT_EQ(dealt.size(), 2u);
+    form->DealNumbered(form->DealNumber());
+    ASSERT_EQ(dealt.size(), 3u);
+    EXPECT_EQ(dealt[2], dealt[1]);
+    EXPECT_NE(dealt[1], dealt[0]);
 }
 
 namespace {
