@@ -6,6 +6,7 @@
 #include <QtMessageHandler>
 #include <algorithm>
 #include <future>
+#include <thread>
 
 namespace {
 
@@ -90,6 +91,31 @@ TEST(SoundEngine, MissingDeviceIsSilentWithOneLineInTheLog) {
     EXPECT_FALSE(tape->Started);
     ASSERT_EQ(LoggedLines.size(), 1);
     EXPECT_TRUE(LoggedLines[0].contains(QStringLiteral("no sound card")));
+}
+
+TEST(SoundEngine, ALostDeviceIsLoggedOnceAndTheEngineIsSilentFromThen) {
+    auto tape = std::make_shared<TRecordingDevice::TTape>();
+    LoggedLines.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(KeepLine);
+    bool audibleBefore = false;
+    bool audibleAfter = true;
+    {
+        TSoundEngine engine(std::make_unique<TRecordingDevice>(tape));
+        engine.WaitForSounds();
+        audibleBefore = engine.Audible();
+        engine.Play(TSound::Win);
+        tape->Pull(500);
+        // From the device's own thread, as a real device's failed write is.
+        std::thread([&tape] { tape->Lose(QStringLiteral("device unplugged")); }).join();
+        audibleAfter = engine.Audible();
+        engine.Play(TSound::HumanCard); // nothing to play it on, nothing breaks
+    }
+    qInstallMessageHandler(previous);
+    EXPECT_TRUE(audibleBefore);
+    EXPECT_FALSE(audibleAfter);
+    ASSERT_EQ(LoggedLines.size(), 1) << LoggedLines.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(LoggedLines[0].startsWith(QStringLiteral("Sound: ")));
+    EXPECT_TRUE(LoggedLines[0].contains(QStringLiteral("device unplugged")));
 }
 
 using Sound = GameTest;
