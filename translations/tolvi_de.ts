@@ -364,6 +364,10 @@ Eine frühere Fassung der Datei bleibt unverändert.</translation>
         <source>Deal number:</source>
         <translation>Spielnummer:</translation>
     </message>
+    <message>
+        <source>Waiting for %1…</source>
+        <translation>Warten auf %1…</translation>
+    </message>
 </context>
 <context>
     <name>TNameForm</name>
@@ -463,6 +467,10 @@ Ein Freund außerhalb Ihres Netzwerks erreicht Sie nur, wenn der TCP-Port %2 in 
     <message>
         <source>A player whose Tolvi speaks head-to-head version %1 could not join: this one speaks version %2. Both players need the same version of Tolvi.</source>
         <translation>Ein Spieler, dessen Tolvi die Kopf-an-Kopf-Version %1 spricht, konnte nicht beitreten: dieses spricht die Version %2. Beide brauchen dieselbe Version von Tolvi.</translation>
+    </message>
+    <message>
+        <source>Leave the match? The game in play counts as abandoned.</source>
+        <translation>Die Partie verlassen? Das laufende Spiel zählt als abgebrochen.</translation>
     </message>
 </context>
 <context>
@@ -703,6 +711,34 @@ Ein Freund außerhalb Ihres Netzwerks erreicht Sie nur, wenn der TCP-Port %2 in 
     <message>
         <source>You laid the %1 on the right pile</source>
         <translation>Sie haben %1 auf den rechten Stapel gelegt</translation>
+    </message>
+    <message>
+        <source>%1&apos;s card %2: %3</source>
+        <translation>Karte %2 von %1: %3</translation>
+    </message>
+    <message>
+        <source>%1&apos;s cards to go: %2</source>
+        <translation>Restliche Karten von %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 cannot play</source>
+        <translation>%1 kann nicht legen</translation>
+    </message>
+    <message>
+        <source>%1 laid the %2 on the left pile</source>
+        <translation>%1 hat %2 auf den linken Stapel gelegt</translation>
+    </message>
+    <message>
+        <source>%1 laid the %2 on the right pile</source>
+        <translation>%1 hat %2 auf den rechten Stapel gelegt</translation>
+    </message>
+    <message>
+        <source>Waiting for %1…</source>
+        <translation>Warten auf %1…</translation>
+    </message>
+    <message>
+        <source>%1 won</source>
+        <translation>%1 hat gewonnen</translation>
     </message>
 </context>
 <context>

@@ -364,6 +364,10 @@ Toute version antérieure du fichier reste inchangée.</translation>
         <source>Deal number:</source>
         <translation>Numéro de donne :</translation>
     </message>
+    <message>
+        <source>Waiting for %1…</source>
+        <translation>En attente de %1…</translation>
+    </message>
 </context>
 <context>
     <name>TNameForm</name>
@@ -463,6 +467,10 @@ Un ami hors de votre réseau ne vous atteint que si le port TCP %2 est ouvert da
     <message>
         <source>A player whose Tolvi speaks head-to-head version %1 could not join: this one speaks version %2. Both players need the same version of Tolvi.</source>
         <translation>Un joueur dont Tolvi parle la version %1 du face-à-face n’a pas pu se joindre : celui-ci parle la version %2. Les deux joueurs ont besoin de la même version de Tolvi.</translation>
+    </message>
+    <message>
+        <source>Leave the match? The game in play counts as abandoned.</source>
+        <translation>Quitter la partie ? Le jeu en cours compte comme abandonné.</translation>
     </message>
 </context>
 <context>
@@ -703,6 +711,34 @@ Un ami hors de votre réseau ne vous atteint que si le port TCP %2 est ouvert da
     <message>
         <source>You laid the %1 on the right pile</source>
         <translation>Vous avez posé %1 sur la pile de droite</translation>
+    </message>
+    <message>
+        <source>%1&apos;s card %2: %3</source>
+        <translation>Carte %2 de %1 : %3</translation>
+    </message>
+    <message>
+        <source>%1&apos;s cards to go: %2</source>
+        <translation>Cartes restantes de %1 : %2</translation>
+    </message>
+    <message>
+        <source>%1 cannot play</source>
+        <translation>%1 ne peut pas jouer</translation>
+    </message>
+    <message>
+        <source>%1 laid the %2 on the left pile</source>
+        <translation>%1 a posé %2 sur la pile de gauche</translation>
+    </message>
+    <message>
+        <source>%1 laid the %2 on the right pile</source>
+        <translation>%1 a posé %2 sur la pile de droite</translation>
+    </message>
+    <message>
+        <source>Waiting for %1…</source>
+        <translation>En attente de %1…</translation>
+    </message>
+    <message>
+        <source>%1 won</source>
+        <translation>%1 a gagné</translation>
     </message>
 </context>
 <context>
