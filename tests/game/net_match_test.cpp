@@ -11,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <tuple>
 
 namespace {
 
@@ -185,11 +186,16 @@ TEST_F(NetMatch, AMatchIsPlayedOnTwoMirroredTablesToTheSameEnd) {
     ASSERT_EQ(guestDecided.size(), 1u);
     EXPECT_NE(hostDecided[0].Side, guestDecided[0].Side) << "one winner, seen from both sides";
     const bool hostWon = hostDecided[0].Side == TSide::Human;
-    EXPECT_EQ(form->Statistics().HeadToHead(1).Won, hostWon ? 1 : 0);
-    EXPECT_EQ(guestForm->Statistics().HeadToHead(1).Won, hostWon ? 0 : 1);
+    // Both windows save into one Config.INI here, each game once.
+    TRecords file;
+    LoadConfig(file);
+    const TGameStats& both = file.Statistics.HeadToHead(1);
+    EXPECT_EQ(std::tuple(both.Played, both.Won, both.Lost), std::tuple(2, 1, 1));
     // The winner's record carries the deal, on the guest's side too, which learned it last.
     const TGameStats& won = (hostWon ? *form : *guestForm).Statistics().HeadToHead(1);
     EXPECT_EQ(std::pair(won.FastestWinDeal, won.BestScoreDeal),
+              std::pair(int32_t(first), int32_t(first)));
+    EXPECT_EQ(std::pair(both.FastestWinDeal, both.BestScoreDeal),
               std::pair(int32_t(first), int32_t(first)));
     EXPECT_EQ(form->Statistics().Entry(form->Combination()).Played, 0);
 
@@ -208,8 +214,8 @@ TEST_F(NetMatch, AMatchIsPlayedOnTwoMirroredTablesToTheSameEnd) {
     ASSERT_TRUE(RunUntil([&] { return !host->Match(); }));
     ASSERT_FALSE(dialogs.Shown.empty());
     EXPECT_TRUE(dialogs.Shown.back().Text.contains(QStringLiteral("left the match")));
-    EXPECT_EQ(form->Statistics().HeadToHead(1).Abandoned, 1);
-    EXPECT_EQ(form->Statistics().HeadToHead(1).Played, 2);
+    LoadConfig(file);
+    EXPECT_EQ(std::tuple(both.Played, both.Abandoned), std::tuple(4, 2)) << "on both sides";
     EXPECT_FALSE(form->GameRunning());
     EXPECT_NE(dynamic_cast<TComputerOpponent*>(&form->Opponent()), nullptr);
 }
@@ -431,6 +437,8 @@ TEST_F(NetMatch, AGuestTakesOnlyTheCardsItMaySeeAndChecksThePromisedDeal) {
         server.Peer = &host;
         ASSERT_TRUE(server.listen(QHostAddress(QHostAddress::LocalHost), 0));
         auto guestForm = std::make_unique<TMainForm>();
+        // Each case's guest adds to the same Config.INI.
+        const int32_t abandoned = guestForm->Statistics().HeadToHead(1).Abandoned;
         TNetCommands* guest = NetworkCommands(*guestForm);
         guest->Timing = {100, 20000};
         guest->Join(QStringLiteral("127.0.0.1"), server.serverPort());
@@ -463,7 +471,7 @@ TEST_F(NetMatch, AGuestTakesOnlyTheCardsItMaySeeAndChecksThePromisedDeal) {
         }
         ASSERT_TRUE(RunUntil([&] { return !guest->Match(); }));
         EXPECT_TRUE(dialogs.Shown.back().Text.contains(QStringLiteral("no longer agree")));
-        EXPECT_EQ(guestForm->Statistics().HeadToHead(1).Abandoned, 1);
+        EXPECT_EQ(guestForm->Statistics().HeadToHead(1).Abandoned, abandoned + 1);
         EXPECT_TRUE(guestForm->DealLabel->isHidden());
     }
 }
