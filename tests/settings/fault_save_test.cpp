@@ -303,4 +303,72 @@ TEST(FaultSave, KillDuringTheSaveLeavesTheOldFileOrTheNewOneWhole) {
     EXPECT_GT(killedSaving, 0) << "no kill landed in the middle of a save; the test proved little";
 }
 
+TEST(FaultSave, AKillLosesAtMostTheGameWhoseSaveItCut) {
+    TConfigDirs dirs;
+    // The child counts in shared memory the games it has decided and those whose save has
+    // come back.
+    struct TShared {
+        volatile int Decided;
+        volatile int Saved;
+        volatile int Saving;
+    };
+    void* const mapped =
+        mmap(nullptr, sizeof(TShared), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+    ASSERT_NE(mapped, MAP_FAILED);
+    auto* shared = static_cast<TShared*>(mapped);
+    const int rounds = qEnvironmentVariableIsSet("TOLVI_KILL_ROUNDS")
+                           ? qEnvironmentVariableIntValue("TOLVI_KILL_ROUNDS")
+                           : 20;
+    std::mt19937 random(11);
+    const TCombination hard{1, 0, 2};
+    int killedSaving = 0;
+    for (int round = 0; round < rounds; ++round) {
+        TFakeHost before;
+        LoadConfig(before);
+        shared->Decided = 0;
+        shared->Saved = 0;
+        shared->Saving = 0;
+        std::fflush(nullptr);
+        const pid_t pid = fork();
+        if (pid == 0) {
+            alarm(120); // never outlive a broken parent
+            TScriptedDialogs dialogs;
+            TFakeHost host;
+            LoadConfig(host);
+            TGameRecorder recorder = RecorderOf(host);
+            for (int32_t n = 0;; ++n) {
+                host.FGameScore = 0;
+                recorder.Started();
+                host.FGameScore = 500 + n;
+                recorder.Decided(n % 3 != 0, 40'000);
+                shared->Decided = shared->Decided + 1;
+                shared->Saving = 1;
+                // The killed copy before this one may have left its lock: it is taken over.
+                while (SaveRecords(host.Settings(), host.Records).Busy)
+                    usleep(1000);
+                shared->Saving = 0;
+                shared->Saved = shared->Saved + 1;
+            }
+        }
+        // A kill after a random number of the child's saves, at a random moment of the next.
+        const int saves = 1 + int(random() % 4);
+        while (shared->Saved < saves && waitpid(pid, nullptr, WNOHANG) != pid)
+            usleep(200);
+        usleep(useconds_t(random() % 3000));
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+        ASSERT_GE(shared->Saved, saves) << "round " << round << ": the saving copy died";
+        killedSaving += shared->Saving;
+        TFakeHost after;
+        LoadConfig(after);
+        const int32_t added = after.FStats.Entry(hard).Played - before.FStats.Entry(hard).Played;
+        EXPECT_GE(added, shared->Decided - 1) << "round " << round << ": games lost";
+        EXPECT_LE(added, shared->Decided) << "round " << round << ": a game counted twice";
+        EXPECT_GE(added, shared->Saved) << "round " << round;
+    }
+    munmap(mapped, sizeof(TShared));
+    std::printf("%d kills, %d inside a save\n", rounds, killedSaving);
+    EXPECT_GT(killedSaving, 0) << "no kill landed in the middle of a save; the test proved little";
+}
+
 } // namespace
