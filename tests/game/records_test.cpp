@@ -9,6 +9,7 @@
 #include "game_fixture.h"
 
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -130,6 +131,28 @@ TEST_F(Records, EachDecidedGameIsInTheFileAtOnceAndTheCloseAddsNothingTwice) {
     EXPECT_EQ(std::tuple(s.Played, s.Won, s.Lost, s.Abandoned), std::tuple(4, 1, 1, 2))
         << "only the game running at the close is new";
     EXPECT_TRUE(file.HallOfFame.Table(1, 0, 2)[1].Vacant());
+}
+
+TEST_F(Records, ASaveThatFailsAfterAGameIsToldOnceAndKeepsTheGamesForTheClose) {
+    // Neither folder can hold the file: the program "folder" is a file.
+    const QString program = dir.filePath(QStringLiteral("program"));
+    QDir(program).removeRecursively();
+    QFile(program).open(QIODevice::WriteOnly);
+    const TConfigDirOverride nowhere(program, program + QStringLiteral("/user"));
+    // No to the question after a game, the box's own button to any other.
+    dialogs.OnMessage = [this](const TKsMessage& M) {
+        dialogs.Answers = {M.Buttons.front() == mbYes ? mbNo : M.Buttons.front()};
+    };
+    const auto errors = [this] {
+        return std::count_if(dialogs.Shown.begin(), dialogs.Shown.end(),
+                             [](const TKsMessage& M) { return M.Type == mtError; });
+    };
+    Lose(*form);
+    Lose(*form);
+    EXPECT_EQ(errors(), 1);
+    EXPECT_EQ(form->Additions().Statistics().Entry(1, 0, 2).Played, 2) << "nothing lost";
+    form->close();
+    EXPECT_EQ(errors(), 2) << "the close tries again, and tells";
 }
 
 TEST_F(Records, TwoWindowsOnOneFileKeepBothWinners) {
