@@ -181,9 +181,9 @@ namespace {
 enum class TLockWait { UntilFree, Never };
 
 // Reads the file under its lock, merges what Records added since it last read or wrote it and
-// writes it back; the settings when WriteSettings says so.
+// writes it back; the settings too when SettingsWanted says so.
 TConfigSave MergeRecords(const TSettings& Settings, TRecords& Records, TLockWait Wait,
-                         bool (*WriteSettings)(const TConfigFile&)) {
+                         bool (*SettingsWanted)(const TConfigFile&)) {
     const TConfigPaths paths = ConfigPaths();
     // Another copy of the program may be saving into the same file: its read, merge and write
     // must not interleave with ours. The directory may not exist yet; without a lock (nowhere
@@ -200,15 +200,13 @@ TConfigSave MergeRecords(const TSettings& Settings, TRecords& Records, TLockWait
             // A dead copy's empty lock is gone now; a living copy's is tried again later.
             if (lock.tryLock(0) || lock.error() != QLockFile::LockFailedError)
                 break;
-            TConfigSave busy{false, paths.WritePath, {}};
-            busy.Busy = true;
-            return busy;
+            return {false, paths.WritePath, {}, true};
         }
         QThread::msleep(ConfigLockPollMs);
     }
 
     TConfigFile file(paths);
-    if (WriteSettings(file))
+    if (SettingsWanted(file))
         file.WriteSettings(Settings);
     // A copy that entered no name leaves the one another copy may have entered since.
     if (Records.Additions.NameEntered())

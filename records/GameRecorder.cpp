@@ -42,18 +42,13 @@ template <typename F> void TGameRecorder::Record(F&& Change) {
 }
 
 template <typename F> void TGameRecorder::Each(F&& Change) {
-    Change(Shown(), 0);
-    Change(Added(), 1);
-}
-
-TGameStats& TGameRecorder::Shown() {
-    return FHeadToHead ? FRecords.Statistics.HeadToHead(FCombination.DeckCount)
-                       : FRecords.Statistics.Entry(FCombination);
-}
-
-TGameStats& TGameRecorder::Added() {
-    TStatistics& added = FRecords.Additions.Statistics();
-    return FHeadToHead ? added.HeadToHead(FCombination.DeckCount) : added.Entry(FCombination);
+    if (FHeadToHead) {
+        Change(FRecords.Statistics.HeadToHead(FCombination.DeckCount), 0);
+        Change(FRecords.Additions.Statistics().HeadToHead(FCombination.DeckCount), 1);
+        return;
+    }
+    Change(FRecords.Statistics.Entry(FCombination), 0);
+    Change(FRecords.Additions.Statistics().Entry(FCombination), 1);
 }
 
 void TGameRecorder::Started() {

@@ -67,9 +67,6 @@ public:
 private:
     template <typename F> void Record(F&& Change);
     template <typename F> void Each(F&& Change);
-    // The game's counters in the window's statistics and in what it added.
-    TGameStats& Shown();
-    TGameStats& Added();
 
     TRecords& FRecords;
     std::function<TRecordedGame()> FGame;

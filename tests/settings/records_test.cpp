@@ -205,6 +205,23 @@ TEST(RecordsSave, ABusyFileIsSavedLaterAndTheBestStreakOfAnyRunSurvives) {
         << "the second run's win went on from the first run's";
 }
 
+TEST(RecordsSave, ADaysDealWonAfterASaveInTheMiddleOfItsGameAddsToItsTry) {
+    TConfigDirs dirs;
+    TFakeHost host;
+    LoadConfig(host);
+    TGameRecorder recorder(host.Records, [&] {
+        return TRecordedGame{host.Combination(), host.FGameScore, 4242, 20261208};
+    });
+    recorder.Started();
+    ASSERT_TRUE(SaveRecords(host.Settings(), host.Records)); // a retry of an earlier save
+    host.FGameScore = 900;
+    recorder.Decided(true, 50'000);
+    ASSERT_TRUE(SaveRecords(host.Settings(), host.Records));
+    TFakeHost read;
+    LoadConfig(read);
+    EXPECT_EQ(read.FStats.DaysDeal(), (TDaysDealStats{20261208, 4242, 1, 1, 900, 50}));
+}
+
 TEST(StatisticsFile, OldFileStartsAtZeroAndADamagedValueLosesOnlyItself) {
     TConfigDirs dirs;
     WriteAll(dirs.ProgramFile(), "[Settings]\r\nTolvi=3\r\n");
