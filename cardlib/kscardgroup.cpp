@@ -229,8 +229,10 @@ void TKsCardGroup::SetPlayerName(const QString& Value) {
 
 void TKsCardGroup::SetPlayerNameLabel(QLabel* Value) {
     FPlayerNameLabel = Value;
-    if (FPlayerNameLabel)
+    if (FPlayerNameLabel) {
+        FPlayerNameLabel->setTextFormat(Qt::PlainText); // a player's name, never markup
         FPlayerNameLabel->setText(FPlayerName);
+    }
 }
 
 void TKsCardGroup::SetDealer(bool Value) {

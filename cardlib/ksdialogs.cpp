@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <algorithm>
 
@@ -48,14 +49,34 @@ public:
         TKsMessageBox box(Icon(Msg.Type),
                           Msg.Caption.isEmpty() ? KsDefaultCaption(Msg.Type) : Msg.Caption,
                           Msg.Text, QMessageBox::NoButton, MessageParent());
+        // Messages carry names from the other player, the settings file and the player: shown
+        // as they are, never read as markup (which can load files and pictures).
+        box.setTextFormat(Qt::PlainText);
         for (TKsMsgDlgBtn b : Msg.Buttons)
             box.addButton(Standard(b));
+        // Scripts that drive the real program tell a question from a notice by this (the X
+        // window role), as the captions are often the same.
+        const bool question =
+            std::find(Msg.Buttons.begin(), Msg.Buttons.end(), mbYes) != Msg.Buttons.end();
+        box.setWindowRole(question ? QStringLiteral("question") : QStringLiteral("notice"));
+        FOpen.emplace_back(&box);
+        const auto opened = qScopeGuard([this] { FOpen.pop_back(); });
         box.exec();
+        if (box.property(ClosedProperty).toBool())
+            return mbCancel;
         const auto pressed = box.standardButton(box.clickedButton());
         for (TKsMsgDlgBtn b : Msg.Buttons)
             if (Standard(b) == pressed)
                 return b;
         return mbCancel;
+    }
+
+    void CloseMessages() override {
+        for (const QPointer<QMessageBox>& box : FOpen)
+            if (box) {
+                box->setProperty(ClosedProperty, true);
+                box->done(QDialog::Rejected);
+            }
     }
 
     int Exec(QDialog& Dialog) override {
@@ -67,6 +88,10 @@ public:
     }
 
 private:
+    static constexpr const char* ClosedProperty = "ksClosedUnanswered";
+    // Innermost last.
+    std::vector<QPointer<QMessageBox>> FOpen;
+
     static QMessageBox::Icon Icon(TKsMsgDlgType Type) {
         switch (Type) {
         case mtWarning:
@@ -151,6 +176,10 @@ TKsDialogsOverride::TKsDialogsOverride(TKsDialogs& Replacement) : FPrevious(gDia
 
 TKsDialogsOverride::~TKsDialogsOverride() {
     gDialogs = FPrevious;
+}
+
+void KsCloseMessages() {
+    Dialogs().CloseMessages();
 }
 
 TKsMsgDlgBtn KsMessageDlg(const QString& Text, TKsMsgDlgType Type,

@@ -27,6 +27,8 @@ public:
     virtual TKsMsgDlgBtn Message(const TKsMessage& Msg) = 0;
     // Runs a modal dialog; returns its result code (QDialog::Accepted, Rejected or a custom one).
     virtual int Exec(QDialog& Dialog) = 0;
+    // Closes the message boxes open now, each as if closed without an answer (mbCancel).
+    virtual void CloseMessages() {}
 };
 
 // The caption a message box of Type gets when none is given.
@@ -52,6 +54,9 @@ QWidget* KsMainWindow();
 // Centres Window on the game window (without one, on the primary screen), kept on that
 // window's screen.
 void KsCenterOnMainWindow(QWidget& Window);
+
+// Closes every message box open now (a question that is no longer the player's to answer).
+void KsCloseMessages();
 
 // Shorthand for the common case.
 TKsMsgDlgBtn KsMessageDlg(const QString& Text, TKsMsgDlgType Type,

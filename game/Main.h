@@ -90,6 +90,9 @@ public:
     TFeltBadge* HumanToGo = nullptr;
     TFeltBadge* ComputerToGo = nullptr;
     TFeltBadge* DealHint = nullptr;
+    // "Waiting for <name>…" while a match waits for the friend to answer.
+    TFeltBadge* PeerWait = nullptr;
+    void ShowPeerWait(bool Shown);
     // The fumble rule's lock over the human's cards, and the game's breakdown while the
     // question after a win is asked.
     TLockShade* LockShade = nullptr;
@@ -203,6 +206,10 @@ public:
     // Fits the score label to its text, so that any score shows whole.
     void PlaceScoreLabel();
     static int32_t LevelBonus(int32_t Level);
+    // The level bonus a win of the current deal adds: none in a match.
+    int32_t DealLevelBonus() const;
+    // The game's clock starts again: a match's starts once both players have confirmed.
+    void StartGameClock();
 
     // The game state.
     int32_t CardsToWin() const { return FCardsToWin; }
@@ -376,6 +383,9 @@ private:
     QString FOpponentName;
     bool FStuckWinnerReported = false;
     bool FGameOpen = false; // dealt and confirmed, not yet decided or abandoned
+    // Moves on with each deal and each abandoned game: a deal whose confirmation comes back to
+    // find it moved (a match ended, or a newer deal came, while the box was open) is not begun.
+    int FDealSerial = 0;
     int64_t FGameStart = 0; // when the deal was confirmed, on the statistics clock
     bool FPlayerAway = false;
     bool FTimerStoppedAway = false; // the computer plays on when the player is back

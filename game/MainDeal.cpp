@@ -115,7 +115,10 @@ void TMainForm::Deal(std::optional<uint32_t> Number, TDealKind Kind) {
     }
     UpdateScoreLabel();
 
+    const int serial = ++FDealSerial;
     KsMessageDlg(StringRes::ReadyToStart(), mtInformation, {mbOK});
+    if (serial != FDealSerial)
+        return;
     Announce(TGameEvent::Dealt(FDealNumber));
 
     FGameRunning = true;
@@ -127,7 +130,12 @@ void TMainForm::Deal(std::optional<uint32_t> Number, TDealKind Kind) {
         StartComputer();
 }
 
+void TMainForm::StartGameClock() {
+    FGameStart = StatsClockMilliseconds();
+}
+
 void TMainForm::AbandonGame() {
+    ++FDealSerial;
     FOpponent->Stop();
     AnnounceAbandoned();
     FGameRunning = false;
@@ -144,7 +152,10 @@ void TMainForm::SetUpDeckSize() {
         return;
     }
     Deck->SetDeckType(dcDouble);
-    KsMessageDlg(StringRes::CreatingSecondDeck(), mtWarning, {mbOK});
+    // A match's deck is the host's choice, and a box open in the middle of the match's messages
+    // would hold up the link until the friend gives up on this side.
+    if (!FHeadToHead)
+        KsMessageDlg(StringRes::CreatingSecondDeck(), mtWarning, {mbOK});
     {
         TWaitCursor hourglass;
         if (Play2Pile->Count() <= PileEntries) {

@@ -51,6 +51,10 @@ bool TMainForm::PlaySlot(int Slot, bool OtherPile) {
 bool TMainForm::PlayOnPile(int Slot, int Table) {
     // A table Play does not know takes nothing: the drop is refused as fitting nowhere.
     TPlay play{TSide::Human, Slot, Table == 1 || Table == 2 ? Table : -1, 0};
+    // A drop on a pile asks the match first, as a key or a click does; one on no pile is
+    // refused here.
+    if (play.Table > 0 && HumanPlayTaken && HumanPlayTaken(play))
+        return false;
     return Play(play);
 }
 

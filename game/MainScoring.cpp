@@ -42,6 +42,11 @@ void TMainForm::PlaceScoreLabel() {
     }
 }
 
+int32_t TMainForm::DealLevelBonus() const {
+    // Two people play by one rule: the computer's level is neither's.
+    return FDealtHeadToHead ? 0 : LevelBonus(FLevel);
+}
+
 int32_t TMainForm::LevelBonus(int32_t Level) {
     switch (Level) {
     case 0:

@@ -35,7 +35,11 @@ void TMainForm::CreatePlayView() {
     DealHint->setGeometry(276, 130, 278, 30);
     DealHint->SetTextSize(14);
     DealHint->SetText(StringRes::DealHint());
-    for (QWidget* w : std::initializer_list<QWidget*>{HumanToGo, ComputerToGo, DealHint})
+    PeerWait = new TFeltBadge(this);
+    PeerWait->setGeometry(DealHint->geometry());
+    PeerWait->SetTextSize(14);
+    PeerWait->hide();
+    for (QWidget* w : std::initializer_list<QWidget*>{HumanToGo, ComputerToGo, DealHint, PeerWait})
         w->stackUnder(ScoreLabel);
 
     std::array<QRect, 4> cards;
@@ -78,6 +82,15 @@ void TMainForm::SetShowPlays(bool Value) {
 void TMainForm::SetPlaySpeed(int32_t Value) {
     FSettings.PlaySpeed = Value;
     Animator->SetPace(PlaySpeedPercent(Value));
+}
+
+void TMainForm::ShowPeerWait(bool Shown) {
+    if (Shown) {
+        PeerWait->SetText(tr("Waiting for %1…").arg(FOpponentName));
+        PeerWait->setAccessibleName(PeerWait->Text());
+        PeerWait->raise();
+    }
+    PeerWait->setVisible(Shown);
 }
 
 bool TMainForm::FumbleRule() const {

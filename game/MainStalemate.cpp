@@ -150,7 +150,7 @@ void TMainForm::WMGameOver() {
     else
         return;
     if (FHumanWon) {
-        FGameScore += LevelBonus(FLevel) + (FCardsToWin - FComputerPlayed) * 100;
+        FGameScore += DealLevelBonus() + (FCardsToWin - FComputerPlayed) * 100;
         UpdateScoreLabel();
     }
     const TSide side = FHumanWon ? TSide::Human : TSide::Computer;

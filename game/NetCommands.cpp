@@ -18,6 +18,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QThread>
+#include <QTimer>
 
 namespace {
 
@@ -34,10 +35,11 @@ TNetCommands::TNetCommands(TMainForm& Form) : QObject(&Form), FForm(Form) {
     FJoinAction = menu->addAction(tr("&Join a game..."));
     FLeaveAction = menu->addAction(tr("&Leave the match"));
     connect(FHostAction, &QAction::triggered, this,
-            [this] { KsHandleEvent([this] { Host(QString(), DefaultNetPort); }); });
+            [this] { KsHandleEvent([this] { Host(FHostAddress, FHostPort); }); });
     connect(FJoinAction, &QAction::triggered, this,
             [this] { KsHandleEvent([this] { AskAndJoin(); }); });
-    connect(FLeaveAction, &QAction::triggered, this, [this] { Leave(); });
+    connect(FLeaveAction, &QAction::triggered, this,
+            [this] { KsHandleEvent([this] { AskAndLeave(); }); });
     UpdateActions();
     Form.installEventFilter(this);
 }
@@ -75,6 +77,9 @@ TNetSockets* TNetCommands::Sockets() {
 bool TNetCommands::Host(const QString& Address, uint16_t Port) {
     if (FMatch || FHost)
         return false;
+    // The menu hosts again where the command line asked.
+    FHostAddress = Address;
+    FHostPort = Port;
     TNetSockets* sockets = Sockets();
     if (!sockets)
         return false;
@@ -119,6 +124,7 @@ bool TNetCommands::Host(const QString& Address, uint16_t Port) {
                                       .arg(host->Port());
     auto* box = new QMessageBox(QMessageBox::Information, tr("Host a game"), waiting,
                                 QMessageBox::NoButton, &FForm);
+    box->setTextFormat(Qt::PlainText);
     box->addButton(tr("Stop waiting"), QMessageBox::RejectRole);
     box->setModal(false);
     box->setAttribute(Qt::WA_DeleteOnClose);
@@ -167,6 +173,14 @@ void TNetCommands::AskAndJoin() {
     Join(target->Host, target->Port);
 }
 
+void TNetCommands::AskAndLeave() {
+    if (FMatch && FMatch->Running() && FForm.GameRunning() &&
+        KsMessageDlg(tr("Leave the match? The game in play counts as abandoned."), mtConfirmation,
+                     {mbYes, mbNo}) != mbYes)
+        return;
+    Leave();
+}
+
 void TNetCommands::Leave() {
     if (FMatch)
         FMatch->Leave();
@@ -181,8 +195,12 @@ void TNetCommands::StartMatch(TNetLink* Link, bool Host) {
         match->deleteLater();
         FMatch = nullptr;
         UpdateActions();
+        // A question or a confirmation the match asked is no longer the player's to answer.
+        KsCloseMessages();
+        // Said from the event loop, not from inside the match's handler that ended it: a box
+        // open there would keep the match's caller waiting on a match that is gone.
         if (!Why.isEmpty())
-            KsMessageDlg(Why, mtError, {mbOK});
+            QTimer::singleShot(0, this, [Why] { KsMessageDlg(Why, mtError, {mbOK}); });
     };
     UpdateActions();
 }

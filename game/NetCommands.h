@@ -28,6 +28,8 @@ public:
     // Asks for the address, remembered in the settings file, and joins.
     void AskAndJoin();
     void Leave();
+    // Leaves, once the player confirmed it when a game is in play.
+    void AskAndLeave();
 
     TNetMatch* Match() const { return FMatch; }
     // The port waited on; 0 when not hosting.
@@ -54,6 +56,8 @@ private:
     QPointer<TNetHost> FHost;
     QPointer<QMessageBox> FWaiting;
     QPointer<TNetMatch> FMatch;
+    QString FHostAddress;
+    uint16_t FHostPort = DefaultNetPort;
 };
 
 // Adds the commands to the form's Game menu; the form owns them.

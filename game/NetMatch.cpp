@@ -1,5 +1,6 @@
 #include "NetMatch.h"
 
+#include "FumbleLock.h"
 #include "Main.h"
 #include "kscardgroup.h"
 #include "kscardtable.h"
@@ -14,18 +15,34 @@
 #include <QTimer>
 #include <algorithm>
 
-namespace {
-
-// The player elsewhere: its plays arrive over the link, whether or not the game wants them.
+// The player elsewhere: its plays arrive over the link, whether or not the game wants them. At
+// the host, the referee, the host's fumble rule holds its plays as it holds the host's own.
 class TNetOpponent final : public TOpponent {
 public:
+    TNetOpponent(bool FumbleRule, std::function<qint64()> Clock) {
+        FLock.SetEnabled(FumbleRule);
+        FLock.Clock = std::move(Clock);
+    }
+
     void Start() override { FRunning = true; }
     void Stop() override { FRunning = false; }
     bool Running() const override { return FRunning; }
+    bool Held() const override { return FLock.Locked(); }
+    void SetFumbleRule(bool Value) { FLock.SetEnabled(Value); }
+    void Heard(const TGameEvent& Event) {
+        if (Event.Kind == TGameEventKind::PlayRefused && Event.Play.Side == TSide::Computer &&
+            Event.Why == TRefusal::NoFit)
+            FLock.Fumbled();
+        else if (Event.Kind == TGameEventKind::Dealt)
+            FLock.Release();
+    }
 
 private:
     bool FRunning = false;
+    TFumbleLock FLock;
 };
+
+namespace {
 
 // The two sides see the table from across: the host's first pile is the guest's second.
 uint8_t Across(int Table) {
@@ -82,6 +99,9 @@ TNetMatch::TNetMatch(TMainForm& Form, TRole Role, TNetLink* Link, QObject* Paren
     FLink->Received = [this](const TNetMessage& m) { Take(m); };
     FLink->Failed = [this](TNetFault f) { End(FaultText(f)); };
     FStuckCheck.setInterval(500);
+    FWaitShown.setSingleShot(true);
+    FWaitShown.setInterval(300);
+    connect(&FWaitShown, &QTimer::timeout, this, [this] { FForm.ShowPeerWait(true); });
     connect(&FStuckCheck, &QTimer::timeout, this, [this] { HostCheckStuck(); });
     // The form outlives a match; its subscription stays and hears nothing once the match is
     // gone or over.
@@ -119,7 +139,11 @@ void TNetMatch::Begin() {
     FForm.SetHeadToHead(true);
     FForm.SetDealMirrored(FRole == TRole::Guest);
     FForm.SetRefereeElsewhere(FRole == TRole::Guest);
-    FForm.SetOpponent(std::make_unique<TNetOpponent>());
+    auto opponent = std::make_unique<TNetOpponent>(
+        FRole == TRole::Host && FForm.FumbleRule(),
+        [self = QPointer<TNetMatch>(this)] { return self ? self->Clock() : qint64(0); });
+    FOpponent = opponent.get();
+    FForm.SetOpponent(std::move(opponent));
     FForm.HumanPlayTaken = [this](const TPlay& p) { return TakeHumanPlay(p); };
     FForm.AgainTaken = [this](bool Yes) { return TakeAgain(Yes); };
     FForm.DealTaken = [this] {
@@ -136,7 +160,17 @@ void TNetMatch::Begin() {
     }
 }
 
+void TNetMatch::Waiting(bool Value) {
+    if (Value && !FOver) {
+        FWaitShown.start();
+        return;
+    }
+    FWaitShown.stop();
+    FForm.ShowPeerWait(false);
+}
+
 void TNetMatch::HostDeal() {
+    Waiting(false);
     ++FDealSerial;
     FLocalReady = FPeerReady = false;
     FLocalAgain.reset();
@@ -169,6 +203,10 @@ void TNetMatch::HostSendDeal(uint32_t Number) {
     deal.Kind = TNetKind::Deal;
     deal.Decks = static_cast<uint8_t>(FForm.DeckCount());
     deal.Yes = Number % 2 == 1;
+    // One rule for both players: the host's, as it stands at the deal.
+    deal.Fumble = FForm.FumbleRule();
+    if (FOpponent)
+        FOpponent->SetFumbleRule(deal.Fumble);
     deal.Commit = Commitment(FSalt, Number);
     FLink->Send(deal);
     // Every card but the host's pile, in as many messages as the size cap needs.
@@ -185,6 +223,7 @@ void TNetMatch::HostSendDeal(uint32_t Number) {
 }
 
 void TNetMatch::DealFromHost(const TNetMessage& M) {
+    Waiting(false);
     ++FDealSerial;
     FLocalReady = FPeerReady = false;
     FLocalAgain.reset();
@@ -196,6 +235,9 @@ void TNetMatch::DealFromHost(const TNetMessage& M) {
         FForm.SetUpDeckSize();
     }
     FForm.SetTieToOpponent(!M.Yes);
+    if (!FOwnFumble)
+        FOwnFumble = FForm.FumbleRule();
+    FForm.SetFumbleRule(M.Fumble);
     FCommit = M.Commit;
     FSent.clear();
     FShownPile.assign(size_t(Dealable(FForm.Play2Pile)), 0);
@@ -291,6 +333,8 @@ void TNetMatch::Disagree() {
 }
 
 void TNetMatch::Heard(const TGameEvent& E) {
+    if (FOpponent && &FForm.Opponent() == FOpponent)
+        FOpponent->Heard(E);
     switch (E.Kind) {
     case TGameEventKind::Dealt:
         FLocalReady = true;
@@ -299,6 +343,10 @@ void TNetMatch::Heard(const TGameEvent& E) {
         // as the host's own plays wait a round trip.
         if (FRole == TRole::Guest || FPeerReady)
             SendReady();
+        if (FPeerReady)
+            FForm.StartGameClock();
+        else
+            Waiting(true);
         if (FRole == TRole::Guest) {
             // The game runs once this event is heard: the turn-overs that came early follow.
             FStarting = false;
@@ -368,8 +416,12 @@ void TNetMatch::Take(const TNetMessage& M) {
         FPeerReady = true;
         if (host && FLocalReady)
             SendReady();
+        if (FLocalReady)
+            FForm.StartGameClock();
+        Waiting(false);
         return;
     case TNetKind::Again:
+        Waiting(false);
         FPeerAgain = M.Yes;
         AgainHeard();
         return;
@@ -410,15 +462,23 @@ void TNetMatch::Take(const TNetMessage& M) {
 }
 
 bool TNetMatch::TakeHumanPlay(const TPlay& Play) {
-    // A locked row refuses at once, as in any game.
-    if (FForm.Fumble().Locked())
+    // A locked row refuses at once, as in any game; the host's own refusal is the form's.
+    if (FForm.Fumble().Locked()) {
+        if (FRole == TRole::Guest)
+            RefuseHere(Play, TRefusal::Held);
         return FRole == TRole::Guest;
-    if (!BothReady())
+    }
+    if (!BothReady()) {
+        RefuseHere(Play, TRefusal::NotRunning);
         return true;
+    }
     if (FRole == TRole::Guest) {
         const qint64 now = Clock();
-        if (now - FLastPlay < MinPlayIntervalMs)
+        // Sooner than the host takes it: refused here, where the player sees it.
+        if (now - FLastPlay < MinPlayIntervalMs) {
+            RefuseHere(Play, TRefusal::Held);
             return true;
+        }
         FLastPlay = now;
         TNetMessage m;
         m.Kind = TNetKind::Play;
@@ -431,6 +491,19 @@ bool TNetMatch::TakeHumanPlay(const TPlay& Play) {
     FHeld.push_back({Play, FElapsed.elapsed() + lag, FDealSerial});
     QTimer::singleShot(lag, this, [this] { PlayHeld(); });
     return true;
+}
+
+void TNetMatch::RefuseHere(TPlay Play, TRefusal Why) {
+    const int slot = std::clamp(Play.Slot, 0, 3);
+    Play.Slot = slot;
+    TKsCardGroup* group = FForm.Play1Card[size_t(slot)];
+    if (group->NonEmptyCount() > 0)
+        Play.Card = group->GetCard(0)->ID();
+    // A locked row's dimmed cards already show why a card that fits waits; any other held play
+    // shows as a card refused.
+    const bool fits =
+        FForm.Fumble().Locked() && (FForm.PileTakes(slot, 1) || FForm.PileTakes(slot, 2));
+    FForm.Events().Announce(TGameEvent::Refused(Play, Why, Why == TRefusal::Held && fits));
 }
 
 void TNetMatch::PlayHeld() {
@@ -519,10 +592,13 @@ bool TNetMatch::TakeAgain(bool Yes) {
     again.Kind = TNetKind::Again;
     again.Yes = Yes;
     FLink->Send(again);
-    if (!Yes)
+    if (!Yes) {
         Leave();
-    else
-        AgainHeard();
+        return true;
+    }
+    if (!FPeerAgain)
+        Waiting(true);
+    AgainHeard();
     return true;
 }
 
@@ -546,6 +622,7 @@ void TNetMatch::End(const QString& Why) {
     const bool started = FStarted;
     FOver = true;
     FStuckCheck.stop();
+    Waiting(false);
     FForm.VirtualDeck->Drawn = nullptr;
     if (started) {
         FForm.AbandonGame();
@@ -556,6 +633,13 @@ void TNetMatch::End(const QString& Why) {
 }
 
 void TNetMatch::Restore() {
+    // While still head to head: no box about the player's own second deck on the way out.
+    if (FOwnDeckCount != 0 && FOwnDeckCount != FForm.DeckCount()) {
+        FForm.SetDeckCount(FOwnDeckCount);
+        FForm.SetUpDeckSize();
+    }
+    if (FOwnFumble)
+        FForm.SetFumbleRule(*FOwnFumble);
     FForm.HumanPlayTaken = nullptr;
     FForm.DealTaken = nullptr;
     FForm.AgainTaken = nullptr;
@@ -565,10 +649,6 @@ void TNetMatch::Restore() {
     FForm.SetTieToOpponent(false);
     FForm.SetOpponentName({});
     FForm.SetOpponent(std::make_unique<TComputerOpponent>(*FForm.Timer));
-    if (FOwnDeckCount != 0 && FOwnDeckCount != FForm.DeckCount()) {
-        FForm.SetDeckCount(FOwnDeckCount);
-        FForm.SetUpDeckSize();
-    }
 }
 
 QString TNetMatch::FaultText(TNetFault Fault) const {

@@ -28,6 +28,7 @@
 #include <vector>
 
 class TMainForm;
+class TNetOpponent;
 
 class TNetMatch : public QObject {
     Q_OBJECT
@@ -78,6 +79,9 @@ private:
     void HostDeal();
     void SendReady();
     bool TakeHumanPlay(const TPlay& Play);
+    // A play of this side's player that goes no further than this table: announced as refused,
+    // so that it never vanishes without a sign.
+    void RefuseHere(TPlay Play, TRefusal Why);
     void HostPlayFromGuest(const TNetMessage& Message);
     // Lays the host's held plays whose wait is over.
     void PlayHeld();
@@ -105,10 +109,15 @@ private:
     // same state.
     void FlushRefills();
     void End(const QString& Why);
+    // This side answered and the friend has not yet: said on the table once the wait is long
+    // enough to notice, so that an answer a round trip away does not flash it.
+    void Waiting(bool Value);
     void Restore();
     QString FaultText(TNetFault Fault) const;
 
     TMainForm& FForm;
+    // The friend's row at the form, while the form plays against it.
+    TNetOpponent* FOpponent = nullptr;
     TRole FRole;
     TNetLink* FLink;
     bool FStarted = false;
@@ -128,9 +137,11 @@ private:
         int Serial = 0;
     };
     std::deque<THeld> FHeld;
-    int32_t FOwnDeckCount = 0; // the guest's own, restored after the match
+    int32_t FOwnDeckCount = 0;      // the guest's own, restored after the match
+    std::optional<bool> FOwnFumble; // the guest's own fumble rule, likewise
     QElapsedTimer FElapsed;
     QTimer FStuckCheck;
+    QTimer FWaitShown;
     // The host's deal until it is revealed.
     uint32_t FNumber = 0;
     QByteArray FSalt;

@@ -74,7 +74,7 @@ void TPlayView::ShowSummary(const TGameEvent& Decided) {
     b.CardsLaid = f.HumanPlayed() - FTurnOverPasses;
     b.Passes = FTurnOverPasses;
     if (humanWon) {
-        b.LevelBonus = TMainForm::LevelBonus(f.Level());
+        b.LevelBonus = f.DealLevelBonus();
         b.CardsBonus = (f.CardsToWin() - f.ComputerPlayed()) * 100;
     }
     b.Milliseconds = Decided.Milliseconds;

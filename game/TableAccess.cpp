@@ -148,7 +148,6 @@ TTableAccess::TTableAccess(TMainForm& Form)
             SetRole(w, QAccessible::Graphic);
     }
     Form.WaitSign1->setAccessibleName(tr("You cannot play"));
-    Form.WaitSign2->setAccessibleName(tr("The computer cannot play"));
     Form.Events().Subscribe([this](const TGameEvent& Event) { Follow(Event); });
     Refresh();
 }
@@ -169,6 +168,7 @@ TTableAccess::TShown TTableAccess::Shown() const {
         shown.Computers[i] = id(TopCard(FForm.Play2Card[i]));
     }
     shown.Score = FForm.GameScore();
+    shown.Opponent = FForm.OpponentName();
     if (FForm.CardsToWin() <= 0)
         return shown; // before the first deal the piles hold no game
     const auto pileTop = [](TKsCardTable* Table) {
@@ -178,6 +178,11 @@ TTableAccess::TShown TTableAccess::Shown() const {
     shown.YoursToGo = FForm.CardsToWin() - FForm.HumanPlayed();
     shown.ComputersToGo = FForm.CardsToWin() - FForm.ComputerPlayed();
     return shown;
+}
+
+QString TTableAccess::Opponent(const QString& Computers, const QString& Friends) const {
+    // One pass over the markers: a name that holds "%1" stays as it is.
+    return FForm.OpponentName().isEmpty() ? Computers : Friends.arg(FForm.OpponentName());
 }
 
 void TTableAccess::Refresh() {
@@ -197,12 +202,20 @@ void TTableAccess::Refresh() {
         const int place = int(i) + 1;
         Name(FForm.Play1Card[i], tr("Your card %1: %2").arg(place).arg(spoken(shown.Yours[i])));
         Name(FForm.Play2Card[i],
-             tr("Computer's card %1: %2").arg(place).arg(spoken(shown.Computers[i])));
+             shown.Opponent.isEmpty()
+                 ? tr("Computer's card %1: %2").arg(place).arg(spoken(shown.Computers[i]))
+                 : tr("%1's card %2: %3")
+                       .arg(shown.Opponent, QString::number(place), spoken(shown.Computers[i])));
     }
     Name(FForm.CardTable1, tr("Left pile: %1").arg(spoken(shown.Piles[0])));
     Name(FForm.CardTable2, tr("Right pile: %1").arg(spoken(shown.Piles[1])));
     Name(FForm.Play1Pile, tr("Your cards to go: %1").arg(shown.YoursToGo));
-    Name(FForm.Play2Pile, tr("The computer's cards to go: %1").arg(shown.ComputersToGo));
+    Name(
+        FForm.Play2Pile,
+        shown.Opponent.isEmpty()
+            ? tr("The computer's cards to go: %1").arg(shown.ComputersToGo)
+            : tr("%1's cards to go: %2").arg(shown.Opponent, QString::number(shown.ComputersToGo)));
+    Name(FForm.WaitSign2, Opponent(tr("The computer cannot play"), tr("%1 cannot play")));
     Name(FForm.HumanToGo, FForm.Play1Pile->accessibleName());
     Name(FForm.ComputerToGo, FForm.Play2Pile->accessibleName());
     Name(FForm.ScoreLabel, tr("Score: %1").arg(shown.Score));
@@ -219,10 +232,15 @@ void TTableAccess::Follow(const TGameEvent& Event) {
     case TGameEventKind::CardLaid: {
         const QString card = SpokenCard(Event.Play.Card);
         const bool left = Event.Play.Table != 2;
-        if (Event.Play.Side == TSide::Computer)
+        if (Event.Play.Side == TSide::Computer && FForm.OpponentName().isEmpty())
             FStatus->Say((left ? tr("The computer laid the %1 on the left pile")
                                : tr("The computer laid the %1 on the right pile"))
                              .arg(card),
+                         true);
+        else if (Event.Play.Side == TSide::Computer)
+            FStatus->Say((left ? tr("%1 laid the %2 on the left pile")
+                               : tr("%1 laid the %2 on the right pile"))
+                             .arg(FForm.OpponentName(), card),
                          true);
         else
             FStatus->Say((left ? tr("You laid the %1 on the left pile")
@@ -235,7 +253,10 @@ void TTableAccess::Follow(const TGameEvent& Event) {
             break;
         switch (Event.Why) {
         case TRefusal::NotRunning:
-            FStatus->Say(tr("No game runs: deal with Alt+D"));
+            // In a match the game is dealt and waits for the friend's go-ahead.
+            FStatus->Say(FForm.OpponentName().isEmpty()
+                             ? tr("No game runs: deal with Alt+D")
+                             : tr("Waiting for %1…").arg(FForm.OpponentName()));
             break;
         case TRefusal::EmptySlot:
             FStatus->Say(tr("Your card %1 is empty").arg(Event.Play.Slot + 1));
@@ -249,15 +270,16 @@ void TTableAccess::Follow(const TGameEvent& Event) {
         }
         break;
     case TGameEventKind::SideStuck:
-        FStatus->Say(Event.Side == TSide::Human ? tr("You cannot play")
-                                                : tr("The computer cannot play"));
+        FStatus->Say(Event.Side == TSide::Human
+                         ? tr("You cannot play")
+                         : Opponent(tr("The computer cannot play"), tr("%1 cannot play")));
         break;
     case TGameEventKind::PilesTurnedOver:
         FStatus->Say(tr("The piles are turned over"));
         break;
     case TGameEventKind::GameDecided:
         FStatus->Say(Event.Side == TSide::Human ? tr("You won with a score of %1").arg(Event.Score)
-                                                : tr("The computer won"));
+                                                : Opponent(tr("The computer won"), tr("%1 won")));
         FStatus->Flush();
         break;
     default:

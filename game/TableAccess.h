@@ -66,9 +66,12 @@ private:
         std::array<int32_t, 4> Yours{}, Computers{}; // the slots' top cards
         std::array<int32_t, 2> Piles{};              // left, right
         int32_t YoursToGo = 0, ComputersToGo = 0, Score = 0;
+        QString Opponent; // the friend's name in a match; empty for the computer
         bool operator==(const TShown&) const = default;
     };
     TShown Shown() const;
+    // The top row's player in a sentence of the computer's or of a friend's.
+    QString Opponent(const QString& Computers, const QString& Friends) const;
 
     TMainForm& FForm;
     TAnnouncer* FStatus;

@@ -40,9 +40,19 @@ public:
         }
         return static_cast<uint8_t>(FData[FPos++]);
     }
-    uint16_t U16() { return static_cast<uint16_t>(U8() << 8 | U8()); }
-    uint32_t U32() { return static_cast<uint32_t>(U16()) << 16 | U16(); }
-    uint64_t U64() { return static_cast<uint64_t>(U32()) << 32 | U32(); }
+    // Each part read in its own statement: the operands of | are evaluated in no set order.
+    uint16_t U16() {
+        const uint16_t high = U8();
+        return static_cast<uint16_t>(high << 8 | U8());
+    }
+    uint32_t U32() {
+        const uint32_t high = U16();
+        return high << 16 | U16();
+    }
+    uint64_t U64() {
+        const uint64_t high = U32();
+        return high << 32 | U32();
+    }
     QByteArray Bytes(qsizetype N) {
         if (N > FSize - FPos) {
             FOk = false;
@@ -102,6 +112,7 @@ QByteArray EncodeNetMessage(const TNetMessage& M) {
     case TNetKind::Deal:
         w.U8(M.Decks);
         w.U8(M.Yes ? 1 : 0);
+        w.U8(M.Fumble ? 1 : 0);
         w.Bytes(M.Commit.leftJustified(NetCommitBytes, '\0', true));
         break;
     case TNetKind::Cards: {
@@ -174,6 +185,7 @@ std::optional<TNetMessage> DecodeNetBody(const char* Data, qsizetype Size) {
     case static_cast<uint8_t>(TNetKind::Deal):
         m.Decks = r.Below(3, 1);
         m.Yes = r.Below(2) == 1;
+        m.Fumble = r.Below(2) == 1;
         m.Commit = r.Bytes(NetCommitBytes);
         break;
     case static_cast<uint8_t>(TNetKind::Cards): {

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <optional>
 
-inline constexpr uint16_t NetProtocolVersion = 2;
+inline constexpr uint16_t NetProtocolVersion = 3;
 inline constexpr int MaxNetBody = 64;
 inline constexpr int MaxNetName = 32; // bytes of UTF-8
 inline constexpr uint16_t DefaultNetPort = 47025;
@@ -22,7 +22,7 @@ inline constexpr int MaxNetCard = 53;
 
 enum class TNetKind : uint8_t {
     Hello = 1,     // Version, Name: the first message each way
-    Deal = 2,      // Decks, Yes (a tie goes to the guest), Commit: host to guest
+    Deal = 2,      // Decks, Yes (a tie goes to the guest), Fumble, Commit: host to guest
     Ready = 3,     // the sender's player confirmed the deal
     Play = 4,      // Slot, Table (the sender's view): guest to host
     Laid = 5,      // Side, Slot, Table, Card, Shown (the host's view): host to guest
@@ -51,6 +51,7 @@ struct TNetMessage {
     // A card of the host's pile that the message turns face up (a refill, a turn-over), or 0.
     uint8_t Shown = 0;
     bool Yes = false;
+    bool Fumble = false; // the host's fumble rule, which holds both players' plays
     int64_t Stamp = 0;
     QByteArray Commit; // NetCommitBytes
     QByteArray Salt;   // NetSaltBytes

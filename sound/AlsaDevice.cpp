@@ -74,7 +74,7 @@ public:
         }
     }
 
-    bool Start(int32_t Rate, TSoundFill Fill, QString& Why) override {
+    bool Start(int32_t Rate, TSoundFill Fill, TSoundLost Lost, QString& Why) override {
         const TAlsaLibrary& alsa = Alsa();
         if (!alsa.Loaded) {
             Why = QStringLiteral("no ALSA library");
@@ -94,7 +94,8 @@ public:
             FPcm = nullptr;
             return false;
         }
-        FThread = std::thread([this, Fill = std::move(Fill)] { Run(Fill); });
+        FThread = std::thread(
+            [this, Fill = std::move(Fill), Lost = std::move(Lost)] { Run(Fill, Lost); });
         return true;
     }
 
@@ -107,15 +108,18 @@ public:
     }
 
 private:
-    void Run(const TSoundFill& Fill) {
+    void Run(const TSoundFill& Fill, const TSoundLost& Lost) {
         std::vector<int16_t> period(PeriodFrames);
         while (!FStop) {
             const bool sounding = Fill(period.data(), period.size());
             snd_pcm_sframes_t n = Alsa().Write(FPcm, period.data(), period.size());
             if (n < 0)
                 n = Alsa().Recover(FPcm, int(n), 1);
-            if (n < 0)
-                return; // the device went away: silence from here on
+            if (n < 0) { // the device went away: silence from here on
+                if (Lost)
+                    Lost(QString::fromLocal8Bit(Alsa().Error(int(n))));
+                return;
+            }
             if (!sounding) {
                 Alsa().Drain(FPcm);
                 std::unique_lock hold(FLock);

@@ -17,7 +17,7 @@ TSoundDeviceFactory& Factory() {
 namespace {
 class TNoDevice : public TSoundDevice {
 public:
-    bool Start(int32_t, TSoundFill, QString& Why) override {
+    bool Start(int32_t, TSoundFill, TSoundLost, QString& Why) override {
         Why = QStringLiteral("built without sound");
         return false;
     }
@@ -48,16 +48,25 @@ void TRecordingDevice::TTape::Pull(size_t Frames) {
     Fill(Samples.data() + at, Frames);
 }
 
-TRecordingDevice::~TRecordingDevice() {
-    FTape->Fill = nullptr; // the engine's mixer goes with the device
+void TRecordingDevice::TTape::Lose(const QString& Why) {
+    Fill = nullptr;
+    if (const TSoundLost lost = std::exchange(Lost, nullptr))
+        lost(Why);
 }
 
-bool TRecordingDevice::Start(int32_t, TSoundFill Fill, QString& Why) {
+TRecordingDevice::~TRecordingDevice() {
+    // The engine goes with the device.
+    FTape->Fill = nullptr;
+    FTape->Lost = nullptr;
+}
+
+bool TRecordingDevice::Start(int32_t, TSoundFill Fill, TSoundLost Lost, QString& Why) {
     if (FMissing) {
         Why = QStringLiteral("no sound card");
         return false;
     }
     FTape->Started = true;
     FTape->Fill = std::move(Fill);
+    FTape->Lost = std::move(Lost);
     return true;
 }

@@ -17,9 +17,10 @@ void TSoundEngine::Start() {
     std::unique_ptr<TSoundDevice> Device = std::move(FUnopened);
     QString why;
     const bool started =
-        Device && Device->Start(
-                      SoundRate,
-                      [this](int16_t* Out, size_t Frames) { return FMixer.Mix(Out, Frames); }, why);
+        Device &&
+        Device->Start(
+            SoundRate, [this](int16_t* Out, size_t Frames) { return FMixer.Mix(Out, Frames); },
+            [this](const QString& Why) { DeviceLost(Why); }, why);
     if (!started)
         qInfo().noquote() << QStringLiteral("Sound: no device (%1), playing silent").arg(why);
     // Nothing to play them on: no sounds are made.
@@ -42,6 +43,14 @@ void TSoundEngine::Start() {
         FDevice->Wake();
 }
 
+void TSoundEngine::DeviceLost(const QString& Why) {
+    {
+        const std::scoped_lock hold(FLock);
+        FLost = true;
+    }
+    qInfo().noquote() << QStringLiteral("Sound: device lost (%1), playing silent").arg(Why);
+}
+
 void TSoundEngine::Prepare() {
     if (FStarter.joinable())
         return;
@@ -56,7 +65,8 @@ void TSoundEngine::Play(TSound Sound) {
             FWaiting.push_back(Sound);
             return;
         }
-        if (!FBank)
+        // Lost: nobody pulls the mixer, where the sounds would pile up.
+        if (!FBank || FLost)
             return;
         FMixer.Play(FBank->Get(Sound));
     }
@@ -65,7 +75,7 @@ void TSoundEngine::Play(TSound Sound) {
 
 bool TSoundEngine::Audible() const {
     const std::scoped_lock hold(FLock);
-    return FDevice != nullptr;
+    return FDevice != nullptr && !FLost;
 }
 
 void TSoundEngine::WaitForSounds() {

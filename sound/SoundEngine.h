@@ -34,18 +34,20 @@ public:
     void Play(TSound Sound);
     int32_t Volume() const { return FMixer.Volume(); }
     void SetVolume(int32_t Value) { FMixer.SetVolume(Value); }
-    // A device took the stream; false until the sounds are made.
+    // A device took the stream and has not gone away since; false until the sounds are made.
     bool Audible() const;
     // Returns once the device is open and the sounds are made, or it is known there is none.
     void WaitForSounds();
 
 private:
-    void Start(); // on FStarter
+    void Start();                        // on FStarter
+    void DeviceLost(const QString& Why); // on the device's thread
 
     TSoundMixer FMixer;
     mutable std::mutex FLock;
     std::condition_variable FMade;
     bool FReady = false; // under FLock, as the three below until it is set
+    bool FLost = false;  // under FLock
     std::optional<TSoundBank> FBank;
     std::vector<TSound> FWaiting;            // asked for before the bank was made
     std::unique_ptr<TSoundDevice> FDevice;   // its thread stops before the mixer goes

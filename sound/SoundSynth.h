@@ -11,8 +11,6 @@ enum class TSound { HumanCard, ComputerCard, Refused, TurnOver, Win, Loss };
 inline constexpr std::array AllSounds = {TSound::HumanCard, TSound::ComputerCard, TSound::Refused,
                                          TSound::TurnOver,  TSound::Win,          TSound::Loss};
 
-inline constexpr int32_t SoundRate = 44100; // samples a second, mono
-
 TSamples SynthesiseSound(TSound Sound, int32_t Rate = SoundRate);
 
 // Every sound, synthesised once.

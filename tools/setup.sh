@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev clang-format
   fonts-comic-neue fonts-liberation2
-  xvfb xdotool imagemagick libx11-dev libxdamage-dev
+  xvfb xdotool x11-utils imagemagick libx11-dev libxdamage-dev
   librsvg2-bin dpkg-dev file lintian appstream desktop-file-utils libfontconfig-dev
   libzstd-dev
   qt6-tools-dev qt6-l10n-tools qt6-translations-l10n

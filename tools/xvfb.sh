@@ -76,3 +76,34 @@ e2e_cleanup() {
   stop_xvfb
   rm -rf "$work"
 }
+
+# What a message box of the program is: "question" (Yes and No) or "notice" (its window role);
+# empty when the window is gone.
+box_kind() {
+  xprop -id "$1" WM_WINDOW_ROLE 2>/dev/null | sed -n 's/^WM_WINDOW_ROLE(STRING) = "\(.*\)"$/\1/p'
+}
+
+# Answers a message box by what it is: a question with its key for Yes (Y) or No (Escape) as
+# the second argument says ("yes" unless told), a notice with Return. Then waits until the box
+# has gone, within the bound of wait_until_gone (returns 1 past it), unless the third argument
+# is "nowait".
+answer_box() {
+  local key=Return
+  if [ "$(box_kind "$1")" = question ]; then
+    key=y
+    [ "${2:-yes}" = yes ] || key=Escape
+  fi
+  xdotool windowfocus "$1" 2>/dev/null || true
+  sleep 0.2
+  xdotool key "$key"
+  [ "${3:-}" = nowait ] || wait_until_gone "$1"
+}
+
+# The mapped windows named $1 that are message boxes of kind $2, one id a line.
+boxes_of_kind() {
+  local box
+  for box in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true); do
+    [ "$(box_kind "$box")" = "$2" ] && echo "$box"
+  done
+  return 0
+}

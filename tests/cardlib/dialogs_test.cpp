@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QMessageBox>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
@@ -51,6 +52,30 @@ TEST(Dialogs, MessageBoxesAndDialogsAreCentredOnTheGameWindowAndStayOnItsScreen)
     const QRect placed = PlaceOfModal(runDialog);
     EXPECT_TRUE(screen.contains(placed));
     KsSetMainWindow(nullptr);
+}
+
+// A message box that a modal closes from outside, or that shows text with markup in it.
+TEST(Dialogs, MessageBoxesShowTheirTextAsItIsAndCloseUnansweredWhenTold) {
+    const QString hostile = QStringLiteral("<img src=\"/dev/zero\"><b>Ann</b> left the match.");
+    Qt::TextFormat format = Qt::RichText;
+    QString role;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            box && box->isVisible()) {
+            format = box->textFormat();
+            role = box->windowRole();
+            KsCloseMessages();
+        }
+    });
+    poll.start();
+    // Closed from outside, a question is answered by neither button.
+    EXPECT_EQ(KsMessageDlg(hostile, mtInformation, {mbYes, mbNo}), mbCancel);
+    EXPECT_EQ(format, Qt::PlainText);
+    EXPECT_EQ(role, QStringLiteral("question"));
+    EXPECT_EQ(KsMessageDlg(hostile, mtError, {mbOK}), mbCancel);
+    EXPECT_EQ(role, QStringLiteral("notice"));
 }
 
 } // namespace

@@ -42,9 +42,7 @@ table_at_start() {
     mv "$work/b.png" "$work/a.png"
   done
   cp "$work/a.png" "$1"
-  xdotool windowfocus "$box" 2>/dev/null || true
-  xdotool key Return
-  wait_until_gone "$box" || fail "the start message did not take its answer"
+  answer_box "$box" || fail "the start message did not take its answer"
 }
 
 table_at_start "$out/e2e-deal-1234567.png"

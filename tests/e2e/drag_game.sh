@@ -38,18 +38,18 @@ close() {
   wait "$app_pid" || fail "the program exited with status $?: $(cat "$work/log.txt")"
   app_pid=""
 }
-answer() { # focuses a box, sends a key and waits until it has gone
+answer() { # focuses a dialog, sends a key and waits until it has gone
   xdotool windowfocus "$1" 2>/dev/null || true
   sleep 0.2
   xdotool key "$2"
-  wait_until_gone "$1" || fail "a message box did not take its answer"
+  wait_until_gone "$1" || fail "a dialog did not take its answer"
 }
 deal() {
   xdotool mousemove --window "$window" $((43 * zn / zd)) $((350 * zn / zd)) click 1
   local box
   box=$(wait_for_window Information)
   [ -n "$box" ] || fail "the start message did not appear"
-  answer "$box" Return
+  answer_box "$box" || fail "the start message did not take its answer"
 }
 shot() { import -window root -crop "${width}x${height}+${left}+${top}" "$1" 2>/dev/null; }
 
@@ -111,7 +111,7 @@ for round in $(seq 5000); do
     shot "$out/e2e-drag-size-150-held.png"
     xdotool mouseup 1
   fi
-  box=$(windows Information | head -n 1)
+  box=$(boxes_of_kind Information question | head -n 1)
   [ -n "$box" ] && break
 done
 [ -n "$box" ] || fail "the game did not end"
@@ -119,7 +119,7 @@ shot "$out/e2e-drag-size-150-game-over.png"
 badge "$work/badge-end.png"
 # "... Won, Do you want to play again?": No. A human win then asks the name (within 30 s, for
 # a machine ten times slower; after a loss nothing comes).
-answer "$box" Escape
+answer_box "$box" no || fail "the end-of-game question did not take its answer"
 name=""
 for _ in $(seq 300); do
   name=$(windows Name | head -n 1)

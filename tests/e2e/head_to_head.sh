@@ -59,14 +59,15 @@ wait_for_windows() {
   echo "$found"
 }
 
-answer_all() { # window name, key[, "again"]: answers every box of that name now mapped
+answer_all() { # window name, yes or no[, "again"]: answers every box of that name now mapped
   local box
   for box in $(windows "$1"); do
-    xdotool windowfocus "$box" 2>/dev/null || true
-    sleep 0.2
-    xdotool key "$2"
     # With "again" the caller looks once more: a box a message covers takes no answer yet.
-    [ -n "${3:-}" ] || wait_until_gone "$box" || fail "a \"$1\" box did not take its answer"
+    if [ -n "${3:-}" ]; then
+      answer_box "$box" "$2" nowait
+    else
+      answer_box "$box" "$2" || fail "a \"$1\" box did not take its answer"
+    fi
   done
 }
 
@@ -90,7 +91,7 @@ window_b=$(windows Tolvi | grep -vx "$window_a" | head -n 1)
 [ -n "$window_b" ] || fail "the guest's window did not appear"
 xdotool windowmove "$window_a" 0 0
 xdotool windowmove "$window_b" 380 300
-answer_all Information Return
+answer_all Information yes
 
 # Both play until the game is decided: each copy then asks whether to play again. The keys
 # come at a person's pace: a guest's plays closer together than the match allows are dropped.
@@ -109,10 +110,10 @@ sleep 0.3
 quiet=0
 for _ in $(seq 600); do
   if [ -n "$(windows Error)" ]; then
-    answer_all Error Return again
+    answer_all Error yes again
     quiet=0
   elif [ -n "$(windows Information)" ]; then
-    answer_all Information Escape again
+    answer_all Information no again
     quiet=0
   else
     quiet=$((quiet + 1))

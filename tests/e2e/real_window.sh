@@ -46,11 +46,9 @@ region() { # client rectangle "x y w h" of the main window in layout pixels, as 
   echo "$(($3 * scale))x$(($4 * scale))+$((left + $1 * scale))+$((top + $2 * scale))"
 }
 
-# Answers the message box: focuses it, presses Return and waits until it has gone.
+# Answers a message box by what it is (a question with Yes) and waits until it has gone.
 answer() {
-  xdotool windowfocus "$1" 2>/dev/null || true
-  xdotool key Return
-  wait_until_gone "$1" || fail "a message box did not take its answer"
+  answer_box "$1" yes || fail "a message box did not take its answer"
 }
 
 # Deal, then confirm "Click Ok when Ready to Start!".

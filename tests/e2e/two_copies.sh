@@ -67,25 +67,19 @@ win_game() {
     xdotool mousemove --window "$window" 43 350 click 1
     box=$(wait_for_new_window Information "")
     [ -n "$box" ] || fail "the start message did not appear"
-    xdotool windowfocus "$box" 2>/dev/null || true
-    sleep 0.2
-    xdotool key Return
     # Gone before the keys start, or the loop below would take it for the game's end.
-    wait_until_gone "$box" || fail "the start message did not take its answer"
+    answer_box "$box" || fail "the start message did not take its answer"
     box=""
     for _ in $(seq 400); do
       xdotool windowfocus "$window" 2>/dev/null || true
       xdotool key 1 2 3 4
-      box=$(windows Information | head -n 1)
+      box=$(boxes_of_kind Information question | head -n 1)
       [ -n "$box" ] && break
       sleep 0.05
     done
     [ -n "$box" ] || fail "no game ended"
     # "... Won, Do you want to play again?": No. A human win then asks the name.
-    sleep 0.3
-    xdotool windowfocus "$box" 2>/dev/null || true
-    xdotool key Escape
-    wait_until_gone "$box" || fail "the end-of-game message did not take its answer"
+    answer_box "$box" no || fail "the end-of-game question did not take its answer"
     # Asked at once after a win; after a loss nothing comes, and this wait runs out (30 s, so
     # that a machine ten times slower still shows the name in time).
     shown=$(wait_for_new_window Name "" 300)

@@ -3,12 +3,17 @@
 // before they turn up, both hear the end and the question after it. Then a peer that
 // misbehaves or disappears: the match ends with a message, counted as abandoned.
 
+#include "FeltBadge.h"
 #include "NetCommands.h"
 #include "NetMatch.h"
+#include "StringRes.h"
+#include "TableAccess.h"
 #include "game_fixture.h"
 
+#include <QAction>
 #include <QCryptographicHash>
 #include <QElapsedTimer>
+#include <QMenu>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <tuple>
@@ -75,6 +80,24 @@ protected:
             m->Clock = [this] { return ticks += 1000; };
         }
         return m;
+    }
+
+    // Lays the same cards on both tables, the guest's seen from across: the piles' tops as the
+    // host sees them, and each row's slots.
+    static void Lay(TMainForm& Host, TMainForm& Guest, int32_t Left, int32_t Right,
+                    const std::array<int32_t, 4>& HostRow, const std::array<int32_t, 4>& GuestRow) {
+        SetTop(Host.CardTable1, Left);
+        SetTop(Host.CardTable2, Right);
+        SetTop(Guest.CardTable2, Left);
+        SetTop(Guest.CardTable1, Right);
+        for (size_t i = 0; i < 4; ++i) {
+            SetSlot(Host.Play1Card[i], HostRow[i]);
+            SetSlot(Guest.Play2Card[i], HostRow[i]);
+            SetSlot(Host.Play2Card[i], GuestRow[i]);
+            SetSlot(Guest.Play1Card[i], GuestRow[i]);
+        }
+        for (TMainForm* f : {&Host, &Guest})
+            TMainFormProbe::SetStuck(*f, false, false);
     }
 
     TNetCommands* host = nullptr;
@@ -218,6 +241,55 @@ TEST_F(NetMatch, AMatchIsPlayedOnTwoMirroredTablesToTheSameEnd) {
     EXPECT_EQ(std::tuple(both.Played, both.Abandoned), std::tuple(4, 2)) << "on both sides";
     EXPECT_FALSE(form->GameRunning());
     EXPECT_NE(dynamic_cast<TComputerOpponent*>(&form->Opponent()), nullptr);
+}
+
+TEST_F(NetMatch, ABoxLeftOpenHoldsUpNoLinkAndAMatchGoneMeanwhileBeginsNoGame) {
+    // Two decks at the host, one at the guest: the guest's deck grows for the match. Every box
+    // stays open three times as long as either side waits for the other to be heard.
+    form->SetDeckCount(2);
+    form->SetUpDeckSize();
+    dialogs.Shown.clear();
+    host->Timing = {50, 500};
+    auto guestForm = std::make_unique<TMainForm>();
+    TNetCommands* guest = NetworkCommands(*guestForm);
+    guest->Timing = host->Timing;
+    std::function<void(const TKsMessage&)> whileOpen = [](const TKsMessage&) {
+        QTest::qWait(1500);
+    };
+    dialogs.OnMessage = [&](const TKsMessage& m) { whileOpen(m); };
+    guest->Join(QStringLiteral("127.0.0.1"), host->HostPort());
+    ASSERT_TRUE(RunUntil([&] {
+        return !guest->Match() || (Ready(host) && Ready(guest) && host->Match()->BothReady() &&
+                                   guest->Match()->BothReady());
+    }));
+    ASSERT_TRUE(guest->Match());
+    EXPECT_EQ(guestForm->DeckCount(), 2);
+    EXPECT_TRUE(Mirrored(*form, *guestForm));
+    for (const TKsMessage& m : dialogs.Shown)
+        EXPECT_NE(m.Text, StringRes::CreatingSecondDeck());
+
+    // The host leaves while both sides' confirmations of the next deal are open: once they are
+    // answered, neither window begins the match's deal as a game of its own.
+    int shown = 0;
+    whileOpen = [&](const TKsMessage& m) {
+        if (m.Text != StringRes::ReadyToStart())
+            return;
+        if (++shown == 1) {
+            RunUntil([&] { return shown == 2; });
+            return;
+        }
+        host->Leave();
+        RunUntil([&] { return !guest->Match(); });
+    };
+    form->DealBtnClick();
+    ASSERT_TRUE(RunUntil([&] { return !guest->Match() && !host->Match(); }));
+    EXPECT_EQ(shown, 2);
+    QTest::qWait(50);
+    EXPECT_FALSE(form->GameRunning());
+    EXPECT_FALSE(guestForm->GameRunning());
+    EXPECT_NE(dynamic_cast<TComputerOpponent*>(&guestForm->Opponent()), nullptr);
+    EXPECT_EQ(guestForm->DeckCount(), 1);
+    EXPECT_TRUE(dialogs.Shown.back().Text.contains(QStringLiteral("left the match")));
 }
 
 namespace {
@@ -474,4 +546,195 @@ TEST_F(NetMatch, AGuestTakesOnlyTheCardsItMaySeeAndChecksThePromisedDeal) {
         EXPECT_EQ(guestForm->Statistics().HeadToHead(1).Abandoned, abandoned + 1);
         EXPECT_TRUE(guestForm->DealLabel->isHidden());
     }
+}
+
+TEST_F(NetMatch, BothPlayersPlayByTheHostsRulesAndOneClock) {
+    int64_t now = 1000000;
+    const TStatsClockOverride stats([&] { return now; });
+    form->SetFumbleRule(true);
+    form->SetLevel(0);
+    auto guestForm = std::make_unique<TMainForm>();
+    guestForm->SetLevel(2);
+    TNetCommands* guest = NetworkCommands(*guestForm);
+    guest->Timing = host->Timing;
+    qint64 hostNow = 0, guestNow = 0;
+    guestForm->Fumble().Clock = [&] { return guestNow; };
+    // Each side confirms its deal 14 s after the other.
+    dialogs.OnMessage = [&](const TKsMessage& m) {
+        if (m.Text == StringRes::ReadyToStart())
+            now += 14000;
+    };
+    std::vector<TGameEvent> hostDecided, guestDecided, guestRefused;
+    int32_t scoreAtLaid = 0;
+    form->Events().Subscribe([&](const TGameEvent& e) {
+        if (e.Kind == TGameEventKind::GameDecided)
+            hostDecided.push_back(e);
+        if (e.Kind == TGameEventKind::CardLaid && e.Play.Side == TSide::Human)
+            scoreAtLaid = form->GameScore();
+    });
+    guestForm->Events().Subscribe([&](const TGameEvent& e) {
+        if (e.Kind == TGameEventKind::GameDecided)
+            guestDecided.push_back(e);
+        if (e.Kind == TGameEventKind::PlayRefused && e.Play.Side == TSide::Human)
+            guestRefused.push_back(e);
+    });
+    guest->Join(QStringLiteral("127.0.0.1"), host->HostPort());
+    ASSERT_TRUE(RunUntil([&] {
+        TNetMatch* h = Ready(host);
+        TNetMatch* g = Ready(guest);
+        return h && g && h->BothReady() && g->BothReady();
+    }));
+    host->Match()->Clock = [&] { return hostNow; };
+    guest->Match()->Clock = [&] { return guestNow; };
+    EXPECT_TRUE(guestForm->FumbleRule()) << "the host's rule holds both";
+
+    // Tens on the piles; the host holds a jack, the guest a two and a nine.
+    Lay(*form, *guestForm, 10, 10, {11, 11, 11, 11}, {2, 9, 2, 2});
+    const int bad = 0, good = 1;
+    // A guest's card that fits nowhere locks the guest's cards on both tables.
+    hostNow = guestNow = 1000;
+    guestForm->PlaySlot(bad);
+    ASSERT_TRUE(RunUntil([&] { return guestForm->Fumble().Locked(); }));
+    // Pressed again within the lock, the guest's card goes no further and shows as refused.
+    const size_t refused = guestRefused.size();
+    guestNow += 200;
+    guestForm->PlaySlot(good);
+    ASSERT_EQ(guestRefused.size(), refused + 1);
+    EXPECT_EQ(guestRefused.back().Why, TRefusal::Held);
+    // A play sent anyway is held by the referee, as the host's own would be.
+    hostNow += 200;
+    TNetMessage play;
+    play.Kind = TNetKind::Play;
+    play.Slot = static_cast<uint8_t>(good);
+    guest->Match()->Link().Send(play);
+    ASSERT_TRUE(RunUntil([&] { return guestRefused.size() == refused + 2; }));
+    EXPECT_EQ(guestRefused.back().Why, TRefusal::Held);
+    EXPECT_EQ(form->ComputerPlayed(), 0);
+
+    // The host's winning card: no level bonus on either side, and one clock, started when the
+    // later of the two confirmed.
+    TMainFormProbe::SetCounters(*form, form->CardsToWin() - 1, 0);
+    TMainFormProbe::SetCounters(*guestForm, 0, form->CardsToWin() - 1);
+    now += 5000;
+    form->PlaySlot(0);
+    ASSERT_TRUE(RunUntil([&] { return !hostDecided.empty() && !guestDecided.empty(); }));
+    EXPECT_EQ(hostDecided[0].Side, TSide::Human);
+    EXPECT_EQ(hostDecided[0].Score, scoreAtLaid + 1 + form->CardsToWin() * 100 + 1);
+    EXPECT_EQ(hostDecided[0].Milliseconds, 5000);
+    EXPECT_EQ(guestDecided[0].Milliseconds, 5000);
+
+    guest->Leave();
+    EXPECT_FALSE(guestForm->FumbleRule()) << "the guest's own rule is back";
+}
+
+TEST_F(NetMatch, AMatchSpeaksOfTheFriendWaitsForThemAndEndsOnce) {
+    form->Records().Additions.SetLastName(QStringLiteral("Ann"));
+    auto guestForm = std::make_unique<TMainForm>();
+    TNetCommands* guest = NetworkCommands(*guestForm);
+    guest->Timing = host->Timing;
+    QStringList heard;
+    guestForm->findChild<TTableAccess*>()->Status()->SetGap(0);
+    guestForm->findChild<TTableAccess*>()->Status()->OnAnnounce = [&](const QString& t) {
+        heard << t;
+    };
+    guest->Join(QStringLiteral("127.0.0.1"), host->HostPort());
+    ASSERT_TRUE(RunUntil([&] {
+        TNetMatch* h = Ready(host);
+        TNetMatch* g = Ready(guest);
+        return h && g && h->BothReady() && g->BothReady();
+    }));
+    Lay(*form, *guestForm, 10, 10, {11, 2, 2, 2}, {2, 2, 2, 2});
+    TMainFormProbe::SetCounters(*form, form->CardsToWin() - 1, 0);
+    TMainFormProbe::SetCounters(*guestForm, 0, form->CardsToWin() - 1);
+    guestForm->findChild<TTableAccess*>()->Refresh();
+    EXPECT_EQ(guestForm->WaitSign2->accessibleName(), QStringLiteral("Ann cannot play"));
+
+    // The guest says yes and waits for Ann, who then says no: the guest is told once, and its
+    // question, answered or not, deals nothing.
+    bool waitShown = false;
+    dialogs.OnMessage = [&](const TKsMessage& m) {
+        if (m.Text.startsWith(QLatin1String("You Won"))) { // Ann's question
+            waitShown = RunUntil([&] { return !guestForm->PeerWait->isHidden(); });
+            dialogs.Answers = {mbNo};
+        }
+    };
+    form->PlaySlot(0);
+    ASSERT_TRUE(RunUntil([&] { return !guest->Match() && !host->Match(); }));
+    QTest::qWait(50);
+    EXPECT_TRUE(waitShown);
+    EXPECT_TRUE(heard.join('|').contains(QLatin1String("Ann laid the")))
+        << heard.join('|').toStdString();
+    EXPECT_TRUE(heard.contains(QStringLiteral("Ann won")));
+    int told = 0;
+    for (const TKsMessage& m : dialogs.Shown)
+        told += m.Type == mtError ? 1 : 0;
+    EXPECT_EQ(told, 1);
+    EXPECT_FALSE(guestForm->GameRunning()) << "a yes to a question the match closed";
+    EXPECT_FALSE(form->GameRunning());
+    EXPECT_TRUE(guestForm->PeerWait->isHidden());
+}
+
+TEST_F(NetMatch, TheMenuHostsWhereTheCommandLineDidAndAsksBeforeLeavingAGame) {
+    host->Leave();
+    QTcpServer probe;
+    ASSERT_TRUE(probe.listen(QHostAddress(QHostAddress::LocalHost), 0));
+    const uint16_t port = probe.serverPort();
+    probe.close();
+    ASSERT_TRUE(host->Host(QStringLiteral("127.0.0.1"), port));
+    host->Leave();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // the port is free again
+    const auto action = [&](const QString& Text) {
+        for (QAction* a : form->GameMenu->actions())
+            if (a->text() == Text)
+                return a;
+        return static_cast<QAction*>(nullptr);
+    };
+    action(QStringLiteral("&Host a game..."))->trigger();
+    EXPECT_EQ(host->HostPort(), port);
+
+    auto guestForm = std::make_unique<TMainForm>();
+    TNetCommands* guest = NetworkCommands(*guestForm);
+    guest->Timing = host->Timing;
+    guest->Join(QStringLiteral("127.0.0.1"), port);
+    ASSERT_TRUE(RunUntil([&] {
+        TNetMatch* h = Ready(host);
+        TNetMatch* g = Ready(guest);
+        return h && g && h->BothReady() && g->BothReady();
+    }));
+    dialogs.Shown.clear();
+    dialogs.Answers = {mbNo};
+    action(QStringLiteral("&Leave the match"))->trigger();
+    ASSERT_EQ(dialogs.Shown.size(), 1u);
+    EXPECT_EQ(dialogs.Shown[0].Type, mtConfirmation);
+    EXPECT_TRUE(host->Match()) << "No keeps the match";
+    dialogs.Answers = {mbYes};
+    action(QStringLiteral("&Leave the match"))->trigger();
+    EXPECT_FALSE(host->Match());
+}
+
+TEST_F(NetMatch, ADroppedCardGoesToTheRefereeOnBothSides) {
+    auto guestForm = std::make_unique<TMainForm>();
+    TNetCommands* guest = NetworkCommands(*guestForm);
+    guest->Timing = host->Timing;
+    guest->Join(QStringLiteral("127.0.0.1"), host->HostPort());
+    ASSERT_TRUE(RunUntil([&] {
+        TNetMatch* h = Ready(host);
+        TNetMatch* g = Ready(guest);
+        return h && g && h->BothReady() && g->BothReady();
+    }));
+    // Each side keeps a card that fits, so that no turn-over comes between.
+    Lay(*form, *guestForm, 10, 10, {11, 8, 8, 8}, {9, 9, 9, 9});
+    // The guest's drop is laid once the host took it, on both tables alike.
+    EXPECT_FALSE(guestForm->PlayOnPile(0, 2));
+    EXPECT_EQ(guestForm->HumanPlayed(), 0);
+    ASSERT_TRUE(
+        RunUntil([&] { return form->ComputerPlayed() == 1 && guestForm->HumanPlayed() == 1; }));
+    EXPECT_TRUE(Mirrored(*form, *guestForm));
+    // The host's drop waits out the line, as its keys do.
+    host->Match()->SetFixedLagMs(50);
+    EXPECT_FALSE(form->PlayOnPile(0, 2));
+    EXPECT_EQ(form->HumanPlayed(), 0);
+    ASSERT_TRUE(
+        RunUntil([&] { return form->HumanPlayed() == 1 && guestForm->ComputerPlayed() == 1; }));
+    EXPECT_TRUE(Mirrored(*form, *guestForm));
 }

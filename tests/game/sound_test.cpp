@@ -5,7 +5,9 @@
 
 #include <QtMessageHandler>
 #include <algorithm>
+#include <cstdlib>
 #include <future>
+#include <thread>
 
 namespace {
 
@@ -90,6 +92,74 @@ TEST(SoundEngine, MissingDeviceIsSilentWithOneLineInTheLog) {
     EXPECT_FALSE(tape->Started);
     ASSERT_EQ(LoggedLines.size(), 1);
     EXPECT_TRUE(LoggedLines[0].contains(QStringLiteral("no sound card")));
+}
+
+TEST(SoundEngine, ALostDeviceIsLoggedOnceAndTheEngineIsSilentFromThen) {
+    auto tape = std::make_shared<TRecordingDevice::TTape>();
+    LoggedLines.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(KeepLine);
+    bool audibleBefore = false;
+    bool audibleAfter = true;
+    {
+        TSoundEngine engine(std::make_unique<TRecordingDevice>(tape));
+        engine.WaitForSounds();
+        audibleBefore = engine.Audible();
+        engine.Play(TSound::Win);
+        tape->Pull(500);
+        // From the device's own thread, as a real device's failed write is.
+        std::thread([&tape] { tape->Lose(QStringLiteral("device unplugged")); }).join();
+        audibleAfter = engine.Audible();
+        engine.Play(TSound::HumanCard); // nothing to play it on, nothing breaks
+    }
+    qInstallMessageHandler(previous);
+    EXPECT_TRUE(audibleBefore);
+    EXPECT_FALSE(audibleAfter);
+    ASSERT_EQ(LoggedLines.size(), 1) << LoggedLines.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(LoggedLines[0].startsWith(QStringLiteral("Sound: ")));
+    EXPECT_TRUE(LoggedLines[0].contains(QStringLiteral("device unplugged")));
+}
+
+// A steady sound, so that each step of the output is the gain's.
+TEST(SoundMixer, AVolumeChangeInASoundGlidesToTheNewLevelWithoutAStep) {
+    constexpr int16_t Level = 20000;
+    constexpr size_t Ramp = TSoundMixer::RampFrames;
+    TSoundMixer mixer;
+    mixer.Play(std::make_shared<const TSamples>(10 * Ramp, Level));
+    TSamples out;
+    const auto pull = [&mixer, &out](size_t Frames) {
+        // In odd periods, so that a glide crosses their edges.
+        for (size_t done = 0; done < Frames; done += 7) {
+            const size_t n = std::min<size_t>(7, Frames - done);
+            out.resize(out.size() + n);
+            mixer.Mix(out.data() + out.size() - n, n);
+        }
+    };
+    const auto largestStep = [&out](size_t From) {
+        int32_t step = 0;
+        for (size_t i = From + 1; i < out.size(); ++i)
+            step = std::max(step, std::abs(out[i] - out[i - 1]));
+        return step;
+    };
+    // The whole range in Ramp samples, and a sample's rounding.
+    const int32_t allowed = Level / int32_t(Ramp) + 1;
+
+    pull(100);
+    mixer.SetVolume(25);
+    pull(2 * Ramp);
+    EXPECT_LE(largestStep(0), allowed);
+    EXPECT_TRUE(std::all_of(out.begin() + ptrdiff_t(100 + Ramp), out.end(),
+                            [](int16_t v) { return v == Level * 25 / 100; }))
+        << "reached within " << Ramp << " samples, and held";
+
+    // Turned back in the middle of a glide, it turns from where it is.
+    const size_t mark = out.size();
+    mixer.SetVolume(100);
+    pull(Ramp / 4);
+    mixer.SetVolume(0);
+    pull(2 * Ramp);
+    EXPECT_GT(*std::max_element(out.begin() + ptrdiff_t(mark), out.end()), Level * 25 / 100);
+    EXPECT_LE(largestStep(mark - 1), allowed);
+    EXPECT_EQ(out.back(), 0);
 }
 
 using Sound = GameTest;

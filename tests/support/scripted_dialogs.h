@@ -24,7 +24,11 @@ public:
 
     TKsMsgDlgBtn Message(const TKsMessage& Msg) override;
     int Exec(QDialog& Dialog) override;
+    // The boxes whose OnMessage runs now return mbCancel, as boxes closed unanswered.
+    void CloseMessages() override { FClosedDepth = FDepth; }
 
 private:
     TKsDialogsOverride FOverride;
+    int FDepth = 0;       // message boxes open, nested
+    int FClosedDepth = 0; // of those, the outermost ones closed
 };
