@@ -35,14 +35,24 @@ private:
 // reseed takes Number itself and each later one the generator's next step from the one before,
 // so that two shuffles of one deal still differ. The same number then always deals the same
 // cards.
+//
+// A number of 2^32 or more is a key instead: the generator's 32 bits of state could be found
+// from a few cards of the deal, so each reseed starts a stream of SHA-256 blocks of the key,
+// the reseed's count and the block's, which nobody can run back to the key.
 class TKsDealNumber {
 public:
-    explicit TKsDealNumber(uint32_t Number);
+    explicit TKsDealNumber(uint64_t Number);
+    ~TKsDealNumber();
+    TKsDealNumber(const TKsDealNumber&) = delete;
+    TKsDealNumber& operator=(const TKsDealNumber&) = delete;
 
-    uint32_t Number() const { return FNumber; }
+    uint64_t Number() const { return FNumber; }
 
 private:
-    uint32_t FNumber;
+    uint64_t FNumber;
     uint32_t FNext;
     TKsSeedClockOverride FClock;
 };
+
+// The first deal number that is a key.
+inline constexpr uint64_t KsFirstDealKey = uint64_t(1) << 32;

@@ -45,7 +45,7 @@ struct TGameEvent {
     TRefusal Why = TRefusal::NoFit;
     bool Fits = false; // a held play that a table would have taken
     TSide Side = TSide::Human;
-    uint32_t DealNumber = 0;
+    uint64_t DealNumber = 0;
     int32_t Score = 0;
     int64_t Milliseconds = 0; // from the confirmed deal to the decision
     bool Answered = false;    // not cut short by an abort
@@ -55,7 +55,7 @@ struct TGameEvent {
         e.Kind = Kind;
         return e;
     }
-    static TGameEvent Dealt(uint32_t Number) {
+    static TGameEvent Dealt(uint64_t Number) {
         TGameEvent e = Of(TGameEventKind::Dealt);
         e.DealNumber = Number;
         return e;

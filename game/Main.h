@@ -109,9 +109,9 @@ public:
     void DealBtnClick();
     // Deals as the Deal button does, from a chosen number: the same number always deals the
     // same cards. A chosen deal never enters the hall of fame.
-    void DealNumbered(uint32_t Number);
+    void DealNumbered(uint64_t Number);
     // The deal's number; one dealt without a chosen number took the clock's reading.
-    uint32_t DealNumber() const { return FDealNumber; }
+    uint64_t DealNumber() const { return FDealNumber; }
     TDealKind DealKind() const { return FDealKind; }
     // The day's deal, the same on every computer; it enters the hall of fame at the first
     // try of the day only (MainDealNumbers).
@@ -120,7 +120,7 @@ public:
     void PlayDealNumberClick();
     // The deal just played was this number, as a referee elsewhere revealed it: shown, and
     // put down with the game in the statistics.
-    void ShowRevealedDeal(uint32_t Number);
+    void ShowRevealedDeal(uint64_t Number);
     // The current result may never enter the hall of fame: it was won on a chosen deal or on
     // the day's deal tried before, or it is a Las Vegas total that holds such a game.
     bool FameBarred() const { return FFameBarred; }
@@ -298,9 +298,11 @@ private:
     friend class TMainFormProbe; // tests set up game states directly
 
     void LoadWindowDescription();
-    void Deal(std::optional<uint32_t> Number, TDealKind Kind = TDealKind::Shuffled);
+    void Deal(std::optional<uint64_t> Number, TDealKind Kind = TDealKind::Shuffled);
     void CreateDealCommands();
     void ShowDealNumber();
+    // The deal's number as the records keep it: 0 for a match's key, which they cannot hold.
+    int32_t RecordedDeal() const;
     // Takes every control's rectangle as the table units it keeps (MainZoom).
     void RecordTableUnits();
     void ApplyZoom();
@@ -356,7 +358,7 @@ private:
     int32_t FHumanPlayed = 0;
     int32_t FComputerPlayed = 0;
     int32_t FGameScore = 0;
-    uint32_t FDealNumber = 0;
+    uint64_t FDealNumber = 0;
     TDealKind FDealKind = TDealKind::Shuffled;
     int32_t FDealDay = 0; // the day of the day's deal being played, else 0
     bool FFameBarred = false;

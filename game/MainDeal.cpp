@@ -47,11 +47,11 @@ void TMainForm::DealBtnClick() {
     Deal(std::nullopt);
 }
 
-void TMainForm::DealNumbered(uint32_t Number) {
+void TMainForm::DealNumbered(uint64_t Number) {
     Deal(Number, TDealKind::Chosen);
 }
 
-void TMainForm::Deal(std::optional<uint32_t> Number, TDealKind Kind) {
+void TMainForm::Deal(std::optional<uint64_t> Number, TDealKind Kind) {
     FOpponent->Stop();
     AnnounceAbandoned();
     FGameRunning = false;

@@ -51,9 +51,13 @@ void TMainForm::ShowDealNumber() {
     ReplayAction->setEnabled(true);
 }
 
-void TMainForm::ShowRevealedDeal(uint32_t Number) {
+int32_t TMainForm::RecordedDeal() const {
+    return FDealNumber <= uint64_t(std::numeric_limits<int32_t>::max()) ? int32_t(FDealNumber) : 0;
+}
+
+void TMainForm::ShowRevealedDeal(uint64_t Number) {
     FDealNumber = Number;
-    FRecordKeeper->DealRevealed(int32_t(Number));
+    FRecordKeeper->DealRevealed(RecordedDeal());
     const bool hidden = std::exchange(FRefereeElsewhere, false);
     ShowDealNumber();
     FRefereeElsewhere = hidden;

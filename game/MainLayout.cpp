@@ -393,7 +393,7 @@ void TMainForm::OfferHallOfFame(QWidget* Parent) {
     if (FHeadToHead || FDealtHeadToHead)
         return;
     if (!FFameRecorded && !FFameBarred &&
-        CheckHallOfFame(FRecords, Combination(), FGameScore, Parent, int32_t(FDealNumber))) {
+        CheckHallOfFame(FRecords, Combination(), FGameScore, Parent, RecordedDeal())) {
         FFameRecorded = true;
         SaveRecordsNow();
     }

@@ -83,7 +83,8 @@ bool TNetCommands::Host(const QString& Address, uint16_t Port) {
     TNetSockets* sockets = Sockets();
     if (!sockets)
         return false;
-    auto* host = new TNetHost(*sockets, this);
+    auto* host = new TNetHost(
+        *sockets, [this] { return PlayerName(); }, Timing, this);
     QString error;
     if (!host->Listen(Address, Port, &error)) {
         delete host;
@@ -92,10 +93,21 @@ bool TNetCommands::Host(const QString& Address, uint16_t Port) {
         return false;
     }
     FHost = host;
-    host->GuestArrived = [this](std::unique_ptr<TNetConnection> Connection) {
-        auto* link = new TNetLink(std::move(Connection), PlayerName(), Timing);
-        StopHosting();
-        StartMatch(link, true);
+    // The host listens on through the match, turning every other guest away as busy, and
+    // stops when the match is over.
+    host->GuestGreeted = [this](std::unique_ptr<TNetLink> Link) {
+        StartMatch(Link.release(), true);
+        if (FWaiting)
+            FWaiting->close();
+    };
+    // Shown in the waiting box, not in a box of its own: strangers could stack those.
+    host->GuestFailed = [this](TNetFault, const TNetLink& Link) {
+        if (FWaiting)
+            FWaiting->setInformativeText(
+                tr("A player whose Tolvi speaks head-to-head version %1 could not join: this "
+                   "one speaks version %2. Both players need the same version of Tolvi.")
+                    .arg(Link.PeerVersion())
+                    .arg(NetProtocolVersion));
     };
     QStringList where;
     const QStringList own = Address.isEmpty() ? sockets->OwnAddresses() : QStringList{Address};
@@ -188,13 +200,19 @@ void TNetCommands::Leave() {
 }
 
 void TNetCommands::StartMatch(TNetLink* Link, bool Host) {
+    // One match at a time on this table.
+    if (FMatch) {
+        Link->Close();
+        Link->deleteLater();
+        return;
+    }
     auto* match =
         new TNetMatch(FForm, Host ? TNetMatch::TRole::Host : TNetMatch::TRole::Guest, Link, this);
     FMatch = match;
     match->Ended = [this, match](const QString& Why) {
         match->deleteLater();
         FMatch = nullptr;
-        UpdateActions();
+        StopHosting();
         // A question or a confirmation the match asked is no longer the player's to answer.
         KsCloseMessages();
         // Said from the event loop, not from inside the match's handler that ended it: a box

@@ -2,6 +2,7 @@
 
 #include "FumbleLock.h"
 #include "Main.h"
+#include "NetSecret.h"
 #include "kscardgroup.h"
 #include "kscardtable.h"
 #include "ksrandom.h"
@@ -65,16 +66,16 @@ int TopEntry(TKsCardGroup* Pile) {
     return -1;
 }
 
-QByteArray Commitment(const QByteArray& Salt, uint32_t Number) {
+QByteArray Commitment(const QByteArray& Salt, uint64_t Number) {
     QByteArray bytes = Salt;
-    for (int shift : {24, 16, 8, 0})
+    for (int shift = 56; shift >= 0; shift -= 8)
         bytes.append(static_cast<char>(Number >> shift));
     return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
 }
 
 // What a deal by Number hands out, in the order Deal deals it: the host's side (its pile, its
 // slots, its table's card), then the guest's. A deck of its own, so the table's stays as it is.
-std::vector<int32_t> NumberedCards(TMainForm& Form, uint32_t Number, int PerSide) {
+std::vector<int32_t> NumberedCards(TMainForm& Form, uint64_t Number, int PerSide) {
     TKsVirtualDeck deck;
     deck.SetIncludedCards(Form.VirtualDeck->IncludedCards());
     deck.SetShuffleCount(Form.VirtualDeck->ShuffleCount());
@@ -87,6 +88,9 @@ std::vector<int32_t> NumberedCards(TMainForm& Form, uint32_t Number, int PerSide
     }
     return cards;
 }
+
+// A match's secret deals as a key.
+static_assert(MinNetSecretDeal == KsFirstDealKey);
 
 } // namespace
 
@@ -172,11 +176,10 @@ void TNetMatch::Waiting(bool Value) {
 void TNetMatch::HostDeal() {
     Waiting(false);
     ++FDealSerial;
-    FLocalReady = FPeerReady = false;
+    FLocalReady = FPeerReady = FDecided = false;
     FLocalAgain.reset();
     FPeerAgain.reset();
-    // As the Deal button takes it: the clock's reading, or a test's.
-    const uint32_t number = KsClockMilliseconds();
+    const uint64_t number = NetSecretDeal();
     // A tie goes to one side or the other by the deal's number, the same on both tables.
     FForm.SetTieToOpponent(number % 2 == 1);
     HostSendDeal(number);
@@ -194,7 +197,7 @@ int TNetMatch::DealtPerSide() const {
     return n;
 }
 
-void TNetMatch::HostSendDeal(uint32_t Number) {
+void TNetMatch::HostSendDeal(uint64_t Number) {
     FNumber = Number;
     FSalt = QByteArray(NetSaltBytes, '\0');
     QRandomGenerator::system()->fillRange(reinterpret_cast<quint32*>(FSalt.data()),
@@ -225,7 +228,7 @@ void TNetMatch::HostSendDeal(uint32_t Number) {
 void TNetMatch::DealFromHost(const TNetMessage& M) {
     Waiting(false);
     ++FDealSerial;
-    FLocalReady = FPeerReady = false;
+    FLocalReady = FPeerReady = FDecided = false;
     FLocalAgain.reset();
     FPeerAgain.reset();
     if (M.Decks != FForm.DeckCount()) {
@@ -378,6 +381,7 @@ void TNetMatch::Heard(const TGameEvent& E) {
             HostTurnedOver();
         break;
     case TGameEventKind::GameDecided:
+        FDecided = true;
         if (FRole == TRole::Host) {
             TNetMessage reveal;
             reveal.Kind = TNetKind::Reveal;
@@ -410,6 +414,8 @@ void TNetMatch::SendReady() {
 void TNetMatch::Take(const TNetMessage& M) {
     if (!FStarted || FOver)
         return;
+    if (!Expected(M))
+        return OutOfTurn();
     const bool host = FRole == TRole::Host;
     switch (M.Kind) {
     case TNetKind::Ready:
@@ -456,7 +462,29 @@ void TNetMatch::Take(const TNetMessage& M) {
     default:
         break;
     }
-    // A message the other role sends: the peer does not play by the rules.
+    // A message the other role sends.
+    OutOfTurn();
+}
+
+bool TNetMatch::GameOver() const {
+    // A win is decided as its card is laid; the game's end is announced after.
+    return FDecided || FForm.HumanWon() || FForm.ComputerWon();
+}
+
+bool TNetMatch::Expected(const TNetMessage& M) const {
+    switch (M.Kind) {
+    case TNetKind::Ready:
+        return FDealSerial > 0 && !FPeerReady;
+    case TNetKind::Again:
+        return FDealSerial > 0 && GameOver() && !FPeerAgain;
+    case TNetKind::Reveal:
+        return GameOver() && !FStarting;
+    default:
+        return true;
+    }
+}
+
+void TNetMatch::OutOfTurn() {
     FLink->Close();
     End(tr("%1 sent a message out of turn; the match is over.").arg(FForm.OpponentName()));
 }
@@ -658,9 +686,20 @@ QString TNetMatch::FaultText(TNetFault Fault) const {
         return tr("No game was found at that address. Check the address and port, and that "
                   "your friend is hosting.");
     case TNetFault::Closed:
+        if (!FLink->Greeted())
+            return tr("The game at that address closed the connection before the match began.");
         return tr("%1 left the match.").arg(peer);
     case TNetFault::Silent:
+        if (!FLink->Greeted())
+            return tr("The game at that address did not answer; no match began.");
         return tr("%1 has not answered for several seconds; the match is over.").arg(peer);
+    case TNetFault::Busy:
+        return tr("The player at that address is letting someone else join just now. Try again "
+                  "in a moment.");
+    case TNetFault::InMatch:
+        return tr("The player at that address is already playing a match with someone else.");
+    case TNetFault::Overflow:
+        return tr("%1 stopped reading what this side sends; the match is over.").arg(peer);
     case TNetFault::Garbage:
         return tr("The other side sent something that is not a Tolvi message; the match is "
                   "over.");

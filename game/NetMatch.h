@@ -76,6 +76,13 @@ private:
     void Begin();
     void Heard(const TGameEvent& Event);
     void Take(const TNetMessage& Message); // a message from the friend's table
+    // Whether the match waits for such a message now: a readiness once a deal, the deal's
+    // reveal and the answer about another game once this table's game is over. The host may
+    // deal anew at any time.
+    bool Expected(const TNetMessage& Message) const;
+    bool GameOver() const;
+    // The peer does not play by the rules.
+    void OutOfTurn();
     void HostDeal();
     void SendReady();
     bool TakeHumanPlay(const TPlay& Play);
@@ -92,7 +99,7 @@ private:
     bool TakeAgain(bool Yes);
     void AgainHeard();
     void DealFromHost(const TNetMessage& Message);
-    void HostSendDeal(uint32_t Number);
+    void HostSendDeal(uint64_t Number);
     void GuestCards(const TNetMessage& Message);
     void GuestDeal();
     void GuestReveal(const TNetMessage& Message);
@@ -124,6 +131,7 @@ private:
     bool FOver = false;
     bool FLocalReady = false;
     bool FPeerReady = false;
+    bool FDecided = false; // this deal's game was decided on this table
     int FDealSerial = 0;
     std::optional<bool> FLocalAgain;
     std::optional<bool> FPeerAgain;
@@ -143,7 +151,7 @@ private:
     QTimer FStuckCheck;
     QTimer FWaitShown;
     // The host's deal until it is revealed.
-    uint32_t FNumber = 0;
+    uint64_t FNumber = 0;
     QByteArray FSalt;
     // The guest's: the commitment, the cards sent (all but the host's pile) and the cards of
     // the host's pile shown so far by entry (0 while face down).

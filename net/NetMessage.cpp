@@ -122,7 +122,7 @@ QByteArray EncodeNetMessage(const TNetMessage& M) {
         break;
     }
     case TNetKind::Reveal:
-        w.U32(M.Number);
+        w.U64(M.Number);
         w.Bytes(M.Salt.leftJustified(NetSaltBytes, '\0', true));
         break;
     case TNetKind::Play:
@@ -139,6 +139,9 @@ QByteArray EncodeNetMessage(const TNetMessage& M) {
     case TNetKind::Refused:
         w.U8(M.Slot);
         w.U8(M.Table);
+        w.U8(M.Why);
+        break;
+    case TNetKind::Busy:
         w.U8(M.Why);
         break;
     case TNetKind::Again:
@@ -195,7 +198,7 @@ std::optional<TNetMessage> DecodeNetBody(const char* Data, qsizetype Size) {
         break;
     }
     case static_cast<uint8_t>(TNetKind::Reveal):
-        m.Number = r.U32();
+        m.Number = r.U64();
         m.Salt = r.Bytes(NetSaltBytes);
         break;
     case static_cast<uint8_t>(TNetKind::Play):
@@ -213,6 +216,9 @@ std::optional<TNetMessage> DecodeNetBody(const char* Data, qsizetype Size) {
         m.Slot = r.Below(4);
         m.Table = r.Below(3);
         m.Why = r.Below(4);
+        break;
+    case static_cast<uint8_t>(TNetKind::Busy):
+        m.Why = r.Below(2);
         break;
     case static_cast<uint8_t>(TNetKind::Again):
         m.Yes = r.Below(2) == 1;

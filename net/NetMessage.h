@@ -34,6 +34,13 @@ enum class TNetKind : uint8_t {
     TurnOver = 11, // Shown: host to guest, one pass of turning the piles over
     Cards = 12,    // Cards: host to guest, the next of the deal's cards the guest may see
     Reveal = 13,   // Number, Salt: host to guest, the deal the game was, once it is over
+    Busy = 14, // Why (a TNetBusy): host to guest in place of a greeting, the guest is turned away
+};
+
+// Why a host turns a guest away.
+enum class TNetBusy : uint8_t {
+    Joining = 0, // another guest is being let in
+    InMatch = 1, // the host plays a match already
 };
 
 // Tables are numbered as the host sees them; the guest's are the other way round.
@@ -41,12 +48,12 @@ struct TNetMessage {
     TNetKind Kind = TNetKind::Bye;
     uint16_t Version = NetProtocolVersion;
     QString Name;
-    uint32_t Number = 0;
-    uint8_t Decks = 1; // 1 or 2
-    uint8_t Side = 0;  // 0 the host, 1 the guest
-    uint8_t Slot = 0;  // 0 .. 3
-    uint8_t Table = 0; // 0 .. 2
-    uint8_t Why = 0;   // a TRefusal, 0 .. 3
+    uint64_t Number = 0; // a deal's number
+    uint8_t Decks = 1;   // 1 or 2
+    uint8_t Side = 0;    // 0 the host, 1 the guest
+    uint8_t Slot = 0;    // 0 .. 3
+    uint8_t Table = 0;   // 0 .. 2
+    uint8_t Why = 0;     // a TRefusal, 0 .. 3; a TNetBusy, 0 .. 1
     int32_t Card = 0;
     // A card of the host's pile that the message turns face up (a refill, a turn-over), or 0.
     uint8_t Shown = 0;

@@ -19,8 +19,12 @@ public:
     virtual bool IsConnected() const = 0;
     // Queues bytes to send; nothing before the connection is up.
     virtual void Write(const QByteArray& Bytes) = 0;
-    // What has arrived and was not read yet.
+    // What is queued and not yet handed to the system: a peer that reads nothing lets it grow.
+    virtual qint64 BytesToWrite() const = 0;
+    // What has arrived and was not read yet; at most NetSocketBufferBytes at a time.
     virtual QByteArray ReadAll() = 0;
+    // The peer's address as text, empty when unknown.
+    virtual QString PeerAddress() const = 0;
     // Sends what is queued, then closes.
     virtual void Close() = 0;
     // Sends what can go at once and drops the connection; no event follows.
@@ -31,6 +35,10 @@ public:
     // Closed by the peer or failed (the connection could not be made), with the reason.
     std::function<void(const QString&)> Lost;
 };
+
+// What the system and the connection buffer for each direction at most: a match's messages are
+// a few dozen bytes, so a peer that sends or reads nothing fills no more than this.
+constexpr int NetSocketBufferBytes = 64 * 1024;
 
 // Waits for guests on a port.
 class TNetListener {
@@ -60,7 +68,7 @@ public:
 };
 
 // Changes whenever the classes above change: a module of another build is refused.
-constexpr int NetSocketsInterfaceVersion = 1;
+constexpr int NetSocketsInterfaceVersion = 2;
 
 // The network module's one entry point: its sockets, which live as long as the module; null
 // when InterfaceVersion is not the module's.

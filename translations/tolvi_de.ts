@@ -460,6 +460,10 @@ Dort wählt man Spiel, Einer Partie beitreten, und gibt
 
 Ein Freund außerhalb Ihres Netzwerks erreicht Sie nur, wenn der TCP-Port %2 in Ihrer Firewall offen ist und Ihr Router ihn weiterleitet.</translation>
     </message>
+    <message>
+        <source>A player whose Tolvi speaks head-to-head version %1 could not join: this one speaks version %2. Both players need the same version of Tolvi.</source>
+        <translation>Ein Spieler, dessen Tolvi die Kopf-an-Kopf-Version %1 spricht, konnte nicht beitreten: dieses spricht die Version %2. Beide brauchen dieselbe Version von Tolvi.</translation>
+    </message>
 </context>
 <context>
     <name>TNetMatch</name>
@@ -502,6 +506,26 @@ Ein Freund außerhalb Ihres Netzwerks erreicht Sie nur, wenn der TCP-Port %2 in 
     <message>
         <source>The other player&apos;s Tolvi speaks head-to-head version %1, this one version %2. Both players need the same version of Tolvi.</source>
         <translation>Das Tolvi der Gegenseite spricht die Kopf-an-Kopf-Version %1, dieses die Version %2. Beide brauchen dieselbe Version von Tolvi.</translation>
+    </message>
+    <message>
+        <source>The game at that address closed the connection before the match began.</source>
+        <translation>Das Spiel unter dieser Adresse hat die Verbindung getrennt, bevor die Partie begann.</translation>
+    </message>
+    <message>
+        <source>The game at that address did not answer; no match began.</source>
+        <translation>Das Spiel unter dieser Adresse hat nicht geantwortet; keine Partie hat begonnen.</translation>
+    </message>
+    <message>
+        <source>The player at that address is letting someone else join just now. Try again in a moment.</source>
+        <translation>Unter dieser Adresse tritt gerade jemand anderes bei. Versuchen Sie es gleich noch einmal.</translation>
+    </message>
+    <message>
+        <source>The player at that address is already playing a match with someone else.</source>
+        <translation>Unter dieser Adresse wird bereits eine Partie mit jemand anderem gespielt.</translation>
+    </message>
+    <message>
+        <source>%1 stopped reading what this side sends; the match is over.</source>
+        <translation>%1 liest nicht mehr, was diese Seite sendet; die Partie ist beendet.</translation>
     </message>
 </context>
 <context>

@@ -460,6 +460,10 @@ Votre ami choisit Jeu, Rejoindre une partie, et saisit
 
 Un ami hors de votre réseau ne vous atteint que si le port TCP %2 est ouvert dans votre pare-feu et redirigé par votre routeur.</translation>
     </message>
+    <message>
+        <source>A player whose Tolvi speaks head-to-head version %1 could not join: this one speaks version %2. Both players need the same version of Tolvi.</source>
+        <translation>Un joueur dont Tolvi parle la version %1 du face-à-face n’a pas pu se joindre : celui-ci parle la version %2. Les deux joueurs ont besoin de la même version de Tolvi.</translation>
+    </message>
 </context>
 <context>
     <name>TNetMatch</name>
@@ -502,6 +506,26 @@ Un ami hors de votre réseau ne vous atteint que si le port TCP %2 est ouvert da
     <message>
         <source>The other player&apos;s Tolvi speaks head-to-head version %1, this one version %2. Both players need the same version of Tolvi.</source>
         <translation>Le Tolvi de l&apos;autre joueur parle la version %1 du face-à-face, celui-ci la version %2. Les deux joueurs ont besoin de la même version de Tolvi.</translation>
+    </message>
+    <message>
+        <source>The game at that address closed the connection before the match began.</source>
+        <translation>Le jeu à cette adresse a fermé la connexion avant le début de la partie.</translation>
+    </message>
+    <message>
+        <source>The game at that address did not answer; no match began.</source>
+        <translation>Le jeu à cette adresse n’a pas répondu ; aucune partie n’a commencé.</translation>
+    </message>
+    <message>
+        <source>The player at that address is letting someone else join just now. Try again in a moment.</source>
+        <translation>Quelqu’un d’autre est en train de rejoindre le joueur à cette adresse. Réessayez dans un instant.</translation>
+    </message>
+    <message>
+        <source>The player at that address is already playing a match with someone else.</source>
+        <translation>Le joueur à cette adresse joue déjà une partie avec quelqu’un d’autre.</translation>
+    </message>
+    <message>
+        <source>%1 stopped reading what this side sends; the match is over.</source>
+        <translation>%1 ne lit plus ce que ce côté envoie ; la partie est terminée.</translation>
     </message>
 </context>
 <context>

@@ -12,10 +12,11 @@ class TQtConnection final : public TNetConnection {
 public:
     explicit TQtConnection(std::unique_ptr<QTcpSocket> Socket) : FSocket(std::move(Socket)) {
         QTcpSocket* s = FSocket.get();
-        s->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+        Tune();
+        s->setReadBufferSize(NetSocketBufferBytes);
         // The handlers may be changed or emptied while a signal runs: each reads its own now.
         QObject::connect(s, &QTcpSocket::connected, &FGuard, [this] {
-            FSocket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+            Tune();
             if (Connected)
                 Connected();
         });
@@ -43,7 +44,9 @@ public:
         if (IsConnected())
             FSocket->write(Bytes);
     }
+    qint64 BytesToWrite() const override { return FSocket->bytesToWrite(); }
     QByteArray ReadAll() override { return FSocket->readAll(); }
+    QString PeerAddress() const override { return FSocket->peerAddress().toString(); }
     void Close() override {
         FSocket->flush();
         FSocket->disconnectFromHost();
@@ -55,6 +58,14 @@ public:
     }
 
 private:
+    // Small system buffers: a peer that reads nothing holds little of this computer's memory.
+    void Tune() {
+        FSocket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+        FSocket->setSocketOption(QAbstractSocket::SendBufferSizeSocketOption, NetSocketBufferBytes);
+        FSocket->setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption,
+                                 NetSocketBufferBytes);
+    }
+
     void End(const QString& Reason) {
         if (Lost)
             Lost(Reason);
@@ -68,6 +79,9 @@ private:
 class TQtListener final : public TNetListener {
 public:
     TQtListener() {
+        // A burst of connections waits in the system's queue to be answered, not refused
+        // there and retried a second later.
+        FServer.setListenBacklogSize(256);
         QObject::connect(&FServer, &QTcpServer::newConnection, &FServer, [this] {
             while (QTcpSocket* s = FServer.nextPendingConnection()) {
                 s->setParent(nullptr);

@@ -110,6 +110,35 @@ TEST(RandomGenerator, DealNumberSeedsEachReseedInTurnThenGivesTheClockBack) {
     EXPECT_EQ(KsRandSeed(), 777u);
 }
 
+TEST(RandomGenerator, ADealKeyDrawsAStreamOfItsOwnForEachReseed) {
+    const auto draws = [](uint64_t Key) {
+        const TKsDealNumber deal(Key);
+        std::vector<int32_t> drawn;
+        for (int reseed = 0; reseed < 2; ++reseed) {
+            KsRandomize();
+            for (int i = 0; i < 20; ++i)
+                drawn.push_back(KsRandom(52));
+        }
+        return drawn;
+    };
+    const uint64_t key = 0x8000'0000'0000'0005u;
+    const std::vector<int32_t> drawn = draws(key);
+    EXPECT_EQ(drawn, draws(key));
+    EXPECT_NE(drawn, draws(key + 1));
+    EXPECT_NE(std::vector(drawn.begin(), drawn.begin() + 20),
+              std::vector(drawn.begin() + 20, drawn.end()))
+        << "each reseed its own stream";
+    // Not the 32-bit generator, whose state a few cards give away.
+    KsSetRandSeed(5);
+    std::vector<int32_t> small;
+    for (int i = 0; i < 20; ++i)
+        small.push_back(KsRandom(52));
+    EXPECT_NE(std::vector(drawn.begin(), drawn.begin() + 20), small);
+    // Once the key is gone, the 32-bit generator draws again.
+    KsSetRandSeed(0);
+    EXPECT_EQ(KsRandom(52), 0);
+}
+
 class VirtualDeck : public ::testing::Test {
 protected:
     // 12:34:56.789 UTC

@@ -6,6 +6,7 @@
 #include "FeltBadge.h"
 #include "NetCommands.h"
 #include "NetMatch.h"
+#include "NetSecret.h"
 #include "StringRes.h"
 #include "TableAccess.h"
 #include "game_fixture.h"
@@ -14,8 +15,10 @@
 #include <QCryptographicHash>
 #include <QElapsedTimer>
 #include <QMenu>
+#include <QMessageBox>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <iostream>
 #include <tuple>
 
 namespace {
@@ -107,6 +110,8 @@ protected:
 
     TNetCommands* host = nullptr;
     qint64 ticks = 0;
+    // The match's secret follows the test's clock, so that each test deals the same.
+    TNetSecretOverride secret{[] { return MinNetSecretDeal + KsClockMilliseconds(); }};
 };
 
 } // namespace
@@ -131,7 +136,7 @@ TEST_F(NetMatch, AMatchIsPlayedOnTwoMirroredTablesToTheSameEnd) {
     // Everything the guest hears until the game is over; the host's face-down pile as dealt.
     std::vector<TNetMessage> heard;
     bool revealed = false;
-    uint32_t revealedNumber = 0;
+    uint64_t revealedNumber = 0;
     QString revealedLabel;
     guest->Join(QStringLiteral("127.0.0.1"), host->HostPort());
     ASSERT_TRUE(guest->Match());
@@ -148,6 +153,21 @@ TEST_F(NetMatch, AMatchIsPlayedOnTwoMirroredTablesToTheSameEnd) {
         }
     };
     std::vector<int32_t> hidden;
+    // Every card of the host's table as each deal is confirmed.
+    std::vector<std::vector<int32_t>> dealt;
+    form->Events().Subscribe([&](const TGameEvent& e) {
+        if (e.Kind != TGameEventKind::Dealt)
+            return;
+        std::vector<int32_t> cards;
+        for (TKsCardGroup* g : {form->Play1Pile, form->Play2Pile})
+            for (int i = 0; i < g->Count(); ++i)
+                cards.push_back(g->GetCard(i)->ID());
+        for (size_t i = 0; i < 4; ++i)
+            cards.insert(cards.end(), {Top(form->Play1Card[i]), Top(form->Play2Card[i])});
+        cards.insert(cards.end(),
+                     {form->CardTable1->CardTop().ID(), form->CardTable2->CardTop().ID()});
+        dealt.push_back(cards);
+    });
     int left = -1; // of the host's pile when the game was decided
     form->Events().Subscribe([&](const TGameEvent& e) {
         if (e.Kind == TGameEventKind::Dealt && hidden.empty())
@@ -165,7 +185,9 @@ TEST_F(NetMatch, AMatchIsPlayedOnTwoMirroredTablesToTheSameEnd) {
     EXPECT_TRUE(guestForm->DealLabel->isHidden()) << "the number is the host's secret";
     EXPECT_EQ(guestForm->OpponentName(), QStringLiteral("Ann"));
     ASSERT_TRUE(Mirrored(*form, *guestForm));
-    const uint32_t first = form->DealNumber();
+    const uint64_t first = form->DealNumber();
+    EXPECT_GE(first, KsFirstDealKey)
+        << "a secret of 64 bits, not a number of 32 a guest can search";
 
     // Each side plays in turn what it sees; every play, and every turn-over when neither can,
     // reaches both tables alike.
@@ -221,10 +243,9 @@ TEST_F(NetMatch, AMatchIsPlayedOnTwoMirroredTablesToTheSameEnd) {
     EXPECT_EQ(std::tuple(both.Played, both.Won, both.Lost), std::tuple(2, 1, 1));
     // The winner's record carries the deal, on the guest's side too, which learned it last.
     const TGameStats& won = (hostWon ? *form : *guestForm).Statistics().HeadToHead(1);
-    EXPECT_EQ(std::pair(won.FastestWinDeal, won.BestScoreDeal),
-              std::pair(int32_t(first), int32_t(first)));
-    EXPECT_EQ(std::pair(both.FastestWinDeal, both.BestScoreDeal),
-              std::pair(int32_t(first), int32_t(first)));
+    // The records hold 32-bit numbers: a match's deal is kept as unnamed there.
+    EXPECT_EQ(std::pair(won.FastestWinDeal, won.BestScoreDeal), std::pair(0, 0));
+    EXPECT_EQ(std::pair(both.FastestWinDeal, both.BestScoreDeal), std::pair(0, 0));
     EXPECT_EQ(form->Statistics().Entry(form->Combination()).Played, 0);
 
     // Both said yes to another game: the host deals again, the same deal on both sides.
@@ -246,6 +267,13 @@ TEST_F(NetMatch, AMatchIsPlayedOnTwoMirroredTablesToTheSameEnd) {
     EXPECT_EQ(std::tuple(both.Played, both.Abandoned), std::tuple(4, 2)) << "on both sides";
     EXPECT_FALSE(form->GameRunning());
     EXPECT_NE(dynamic_cast<TComputerOpponent*>(&form->Opponent()), nullptr);
+
+    // The match's last deal replays alone, card for card.
+    ASSERT_EQ(dealt.size(), 2u);
+    form->DealNumbered(form->DealNumber());
+    ASSERT_EQ(dealt.size(), 3u);
+    EXPECT_EQ(dealt[2], dealt[1]);
+    EXPECT_NE(dealt[1], dealt[0]);
 }
 
 TEST_F(NetMatch, ABoxLeftOpenHoldsUpNoLinkAndAMatchGoneMeanwhileBeginsNoGame) {
@@ -436,16 +464,13 @@ TEST_F(NetMatch, APeerThatFailsEndsTheMatchWithAMessageAndTheSettingsKeep) {
     WriteJoinAddress(QStringLiteral("friend.example:4000"));
     struct TCase {
         const char* Name;
-        bool MidGame;
         std::function<void(TRawPeer&)> Fault;
         const char* Message;
     };
     const std::vector<TCase> cases{
-        {"killed", true, [](TRawPeer& p) { p.Socket.abort(); }, "left the match"},
-        {"garbage", true, [](TRawPeer& p) { p.Socket.write("\x00\x05?????", 7); },
-         "not a Tolvi message"},
-        {"silent", true, [](TRawPeer&) {}, "has not answered"},
-        {"another version", false, {}, "version 3"},
+        {"killed", [](TRawPeer& p) { p.Socket.abort(); }, "left the match"},
+        {"garbage", [](TRawPeer& p) { p.Socket.write("\x00\x05?????", 7); }, "not a Tolvi message"},
+        {"silent", [](TRawPeer&) {}, "has not answered"},
     };
     int abandoned = 0;
     for (const TCase& c : cases) {
@@ -456,17 +481,15 @@ TEST_F(NetMatch, APeerThatFailsEndsTheMatchWithAMessageAndTheSettingsKeep) {
         }
         TRawPeer peer;
         ASSERT_TRUE(peer.Connect(host->HostPort()));
-        peer.Send(TNetKind::Hello, [&](TNetMessage& m) {
-            m.Version = c.Fault ? NetProtocolVersion : NetProtocolVersion + 1;
-        });
-        if (c.MidGame) {
-            ASSERT_TRUE(peer.Await(TNetKind::Deal));
-            peer.Send(TNetKind::Ready);
-            ASSERT_TRUE(RunUntil([&] { return host->Match() && host->Match()->BothReady(); }));
-            c.Fault(peer);
-            ++abandoned;
-        }
-        ASSERT_TRUE(RunUntil([&] { return !host->Match() && ErrorShown(); }));
+        peer.Send(TNetKind::Hello);
+        ASSERT_TRUE(peer.Await(TNetKind::Deal));
+        peer.Send(TNetKind::Ready);
+        ASSERT_TRUE(RunUntil([&] { return host->Match() && host->Match()->BothReady(); }));
+        // The end's message comes from the event loop, after the deal's box.
+        dialogs.Shown.clear();
+        c.Fault(peer);
+        ++abandoned;
+        ASSERT_TRUE(RunUntil([&] { return !host->Match() && !dialogs.Shown.empty(); }));
         EXPECT_TRUE(dialogs.Shown.back().Text.contains(QLatin1String(c.Message)))
             << dialogs.Shown.back().Text.toStdString();
         EXPECT_FALSE(form->GameRunning());
@@ -500,13 +523,13 @@ TEST_F(NetMatch, AGuestTakesOnlyTheCardsItMaySeeAndChecksThePromisedDeal) {
     // A host of its own making deals 7 of clubs everywhere but a 10 of clubs on its table and a
     // 9 of diamonds in the guest's first slot, and promises deal 7.
     const QByteArray salt(NetSaltBytes, 's');
-    QByteArray promise = salt + QByteArray("\0\0\0\x07", 4);
+    QByteArray promise = salt + QByteArray("\0\0\0\0\0\0\0\x07", 8);
     promise = QCryptographicHash::hash(promise, QCryptographicHash::Sha256);
     QByteArray cards(2 * 26 - 21, '\x07');
     cards[4] = 10;      // the host's table
     cards[5 + 21] = 22; // the guest's first slot
-    const std::vector<std::pair<const char*, bool>> cases{{"a card of its own shown", true},
-                                                          {"another deal than promised", false}};
+    const std::vector<std::pair<const char*, bool>> cases{
+        {"a card of its own shown", true}, {"a reveal before the game is over", false}};
     for (const auto& [what, showOwn] : cases) {
         SCOPED_TRACE(what);
         TRawServer server;
@@ -540,14 +563,16 @@ TEST_F(NetMatch, AGuestTakesOnlyTheCardsItMaySeeAndChecksThePromisedDeal) {
         if (!showOwn) {
             ASSERT_TRUE(RunUntil([&] { return guestForm->HumanPlayed() == 1; }));
             EXPECT_TRUE(guest->Match());
-            // Deal 7 is not what was dealt, whatever the promise.
+            // The promise is opened only once the game is over.
             host.Send(TNetKind::Reveal, [&](TNetMessage& m) {
                 m.Number = 7;
                 m.Salt = salt;
             });
         }
         ASSERT_TRUE(RunUntil([&] { return !guest->Match() && ErrorShown(); }));
-        EXPECT_TRUE(dialogs.Shown.back().Text.contains(QStringLiteral("no longer agree")));
+        EXPECT_TRUE(dialogs.Shown.back().Text.contains(
+            QLatin1String(showOwn ? "no longer agree" : "out of turn")))
+            << dialogs.Shown.back().Text.toStdString();
         EXPECT_EQ(guestForm->Statistics().HeadToHead(1).Abandoned, abandoned + 1);
         EXPECT_TRUE(guestForm->DealLabel->isHidden());
     }
@@ -742,4 +767,196 @@ TEST_F(NetMatch, ADroppedCardGoesToTheRefereeOnBothSides) {
     ASSERT_TRUE(
         RunUntil([&] { return form->HumanPlayed() == 1 && guestForm->ComputerPlayed() == 1; }));
     EXPECT_TRUE(Mirrored(*form, *guestForm));
+}
+
+namespace {
+
+// Reads what a raw peer was sent, answering nothing.
+std::vector<TNetMessage> Heard(TRawPeer& Peer) {
+    Peer.Decoder.Feed(Peer.Socket.readAll());
+    while (auto m = Peer.Decoder.Next())
+        Peer.Heard.push_back(*m);
+    return Peer.Heard;
+}
+
+int Errors(const std::vector<TKsMessage>& Shown) {
+    return int(std::count_if(Shown.begin(), Shown.end(),
+                             [](const TKsMessage& m) { return m.Type == mtError; }));
+}
+
+bool Answered(TRawPeer& Peer) {
+    for (const TNetMessage& m : Heard(Peer))
+        if (m.Kind == TNetKind::Hello || m.Kind == TNetKind::Busy)
+            return true;
+    return false;
+}
+
+} // namespace
+
+TEST_F(NetMatch, ABurstOfConnectionsMakesOneMatchAndTheRestHearTheHostIsBusy) {
+    // Strangers all at once, each greeting as a guest does the moment it is connected.
+    constexpr int Burst = 200;
+    std::vector<std::unique_ptr<TRawPeer>> peers;
+    std::vector<bool> greeted(Burst);
+    QElapsedTimer took;
+    took.start();
+    for (int i = 0; i < Burst; ++i) {
+        peers.push_back(std::make_unique<TRawPeer>());
+        peers.back()->Socket.connectToHost(QStringLiteral("127.0.0.1"), host->HostPort());
+    }
+    ASSERT_TRUE(RunUntil([&] {
+        int done = 0;
+        for (int i = 0; i < Burst; ++i) {
+            TRawPeer& p = *peers[size_t(i)];
+            if (!greeted[size_t(i)] && p.Socket.state() == QAbstractSocket::ConnectedState) {
+                p.Send(TNetKind::Hello);
+                greeted[size_t(i)] = true;
+            }
+            done += Answered(p) ? 1 : 0;
+        }
+        return done == Burst;
+    }));
+    std::cout << "[ figure   ] " << Burst << " connections answered in " << took.elapsed()
+              << " ms\n";
+    int welcomed = 0;
+    int inMatch = 0;
+    for (auto& p : peers) {
+        const TNetMessage& first = p->Heard.front();
+        welcomed += first.Kind == TNetKind::Hello ? 1 : 0;
+        inMatch += first.Kind == TNetKind::Busy && first.Why == uint8_t(TNetBusy::InMatch);
+    }
+    EXPECT_EQ(welcomed, 1) << "one guest per match";
+    EXPECT_GE(inMatch, 1) << "a guest that greeted after the first hears the host plays";
+    ASSERT_TRUE(host->Match());
+    EXPECT_EQ(Errors(dialogs.Shown), 0) << "no box for the strangers turned away";
+
+    // A real guest now is told that the host is in a match, not that nobody is there.
+    auto guestForm = std::make_unique<TMainForm>();
+    TNetCommands* guest = NetworkCommands(*guestForm);
+    guest->Timing = host->Timing;
+    guest->Join(QStringLiteral("127.0.0.1"), host->HostPort());
+    ASSERT_TRUE(RunUntil([&] { return !guest->Match() && Errors(dialogs.Shown) > 0; }));
+    ASSERT_EQ(Errors(dialogs.Shown), 1);
+    EXPECT_TRUE(dialogs.Shown.back().Text.contains(QLatin1String("already playing a match")))
+        << dialogs.Shown.back().Text.toStdString();
+    EXPECT_FALSE(guestForm->HeadToHead());
+}
+
+TEST_F(NetMatch, AGuestThatDoesNotGreetInTimeIsDroppedAndTheHostWaitsOn) {
+    host->Leave();
+    host->Timing.GreetingMs = 300;
+    ASSERT_TRUE(host->Host(QStringLiteral("127.0.0.1"), 0));
+    const auto waiting = [this] {
+        for (const QMessageBox* box : form->findChildren<QMessageBox*>())
+            if (box->isVisible())
+                return true;
+        return false;
+    };
+    ASSERT_TRUE(waiting());
+    // A frame of the largest size, sent a byte at a time: never a whole message.
+    TRawPeer slow;
+    ASSERT_TRUE(slow.Connect(host->HostPort()));
+    const QByteArray frame = QByteArray(1, '\0') + char(MaxNetBody) + QByteArray(MaxNetBody, '\1');
+    QElapsedTimer each;
+    int sent = 0;
+    each.start();
+    RunUntil([&] {
+        if (sent < frame.size() && each.elapsed() >= 100) {
+            slow.Socket.write(frame.mid(sent++, 1));
+            each.restart();
+        }
+        EXPECT_FALSE(host->Match()) << "bytes alone begin nothing";
+        EXPECT_TRUE(waiting()) << "the host goes on waiting for its guest";
+        return slow.Socket.state() != QAbstractSocket::ConnectedState || sent == frame.size();
+    });
+    EXPECT_LT(sent, frame.size()) << "dropped before its bytes ran out";
+    EXPECT_NE(slow.Socket.state(), QAbstractSocket::ConnectedState);
+
+    // A guest of another version hears the host's, and the host's player reads it in the box
+    // it waits with, not in a box of its own.
+    TRawPeer other;
+    ASSERT_TRUE(other.Connect(host->HostPort()));
+    other.Send(TNetKind::Hello, [](TNetMessage& m) { m.Version = NetProtocolVersion + 1; });
+    const std::optional<TNetMessage> hello = other.Await(TNetKind::Hello);
+    ASSERT_TRUE(hello);
+    EXPECT_EQ(hello->Version, NetProtocolVersion);
+    ASSERT_TRUE(RunUntil([&] { return other.Socket.state() != QAbstractSocket::ConnectedState; }));
+    bool told = false;
+    for (const QMessageBox* box : form->findChildren<QMessageBox*>())
+        told = told ||
+               (box->isVisible() && box->informativeText().contains(
+                                        QStringLiteral("version %1").arg(NetProtocolVersion + 1)));
+    EXPECT_TRUE(told);
+    EXPECT_FALSE(host->Match());
+
+    // The guest who comes next gets in.
+    auto guestForm = std::make_unique<TMainForm>();
+    TNetCommands* guest = NetworkCommands(*guestForm);
+    guest->Timing = host->Timing;
+    guest->Join(QStringLiteral("127.0.0.1"), host->HostPort());
+    ASSERT_TRUE(RunUntil([&] {
+        return host->Match() && host->Match()->Running() && guest->Match() &&
+               guest->Match()->Running();
+    }));
+    EXPECT_FALSE(waiting());
+}
+
+TEST_F(NetMatch, APeerThatReadsNothingIsDroppedBeforeItHoldsMuchMemory) {
+    TRawPeer peer;
+    // It takes almost nothing in, from the system or from its socket.
+    peer.Socket.setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, 4096);
+    peer.Socket.setSocketOption(QAbstractSocket::SendBufferSizeSocketOption, 65536);
+    peer.Socket.setReadBufferSize(1);
+    ASSERT_TRUE(peer.Connect(host->HostPort()));
+    peer.Send(TNetKind::Hello);
+    ASSERT_TRUE(RunUntil([&] { return host->Match() && host->Match()->Running(); }));
+    // Heartbeats without end, each of which the host answers.
+    QByteArray pings;
+    for (int i = 0; i < 4096; ++i)
+        pings += EncodeNetMessage([i] {
+            TNetMessage m;
+            m.Kind = TNetKind::Ping;
+            m.Stamp = i;
+            return m;
+        }());
+    constexpr qint64 Bound = 64 << 20;
+    qint64 sent = 0;
+    RunUntil([&] {
+        if (peer.Socket.bytesToWrite() < 4 * pings.size() && sent < Bound) {
+            peer.Socket.write(pings);
+            sent += pings.size();
+        }
+        return (!host->Match() && Errors(dialogs.Shown) > 0) || sent >= Bound;
+    });
+    ASSERT_FALSE(host->Match()) << "still there after " << sent << " bytes";
+    std::cout << "[ figure   ] dropped after " << sent << " bytes of heartbeats\n";
+    // What the host held for it: no more than its queue and the system's small buffers.
+    EXPECT_LT(sent, 8 << 20);
+    ASSERT_FALSE(dialogs.Shown.empty());
+    EXPECT_TRUE(dialogs.Shown.back().Text.contains(QLatin1String("stopped reading")))
+        << dialogs.Shown.back().Text.toStdString();
+}
+
+TEST_F(NetMatch, AMessageTheMatchDoesNotExpectEndsItAsOutOfTurn) {
+    const std::vector<std::pair<const char*, TNetKind>> cases{
+        {"no to another game in the middle of one", TNetKind::Again},
+        {"ready twice", TNetKind::Ready}};
+    for (const auto& [what, kind] : cases) {
+        SCOPED_TRACE(what);
+        if (!host->HostPort()) {
+            ASSERT_TRUE(host->Host(QStringLiteral("127.0.0.1"), 0));
+        }
+        dialogs.Shown.clear();
+        TRawPeer guest;
+        ASSERT_TRUE(guest.Connect(host->HostPort()));
+        guest.Send(TNetKind::Hello);
+        ASSERT_TRUE(guest.Await(TNetKind::Deal));
+        guest.Send(TNetKind::Ready);
+        ASSERT_TRUE(RunUntil([&] { return host->Match() && host->Match()->BothReady(); }));
+        guest.Send(kind); // Again: no
+        ASSERT_TRUE(RunUntil([&] { return !host->Match() && Errors(dialogs.Shown) > 0; }));
+        ASSERT_FALSE(dialogs.Shown.empty());
+        EXPECT_TRUE(dialogs.Shown.back().Text.contains(QLatin1String("out of turn")))
+            << dialogs.Shown.back().Text.toStdString();
+    }
 }

@@ -19,7 +19,7 @@
 
 namespace {
 
-constexpr TNetTiming Quick{50, 400};
+constexpr TNetTiming Quick{50, 400, 400};
 
 // Runs the event loop until Done or a bound no slow machine reaches.
 bool RunUntil(const std::function<bool()>& Done) {
@@ -39,10 +39,11 @@ struct TPair {
     std::optional<TNetFault> GuestFault;
 
     explicit TPair(TNetSockets& Sockets = QtNetSockets(), TNetTiming Timing = Quick)
-        : Host(Sockets) {
+        : Host(
+              Sockets, [] { return QStringLiteral("Host"); }, Timing) {
         EXPECT_TRUE(Host.Listen(QStringLiteral("127.0.0.1"), 0));
-        Host.GuestArrived = [this, Timing](std::unique_ptr<TNetConnection> c) {
-            HostSide = std::make_unique<TNetLink>(std::move(c), QStringLiteral("Host"), Timing);
+        Host.GuestGreeted = [this](std::unique_ptr<TNetLink> Link) {
+            HostSide = std::move(Link);
             HostSide->Failed = [this](TNetFault f) { HostFault = f; };
         };
         GuestSide.reset(TNetLink::Connect(Sockets, QStringLiteral("127.0.0.1"), Host.Port(),

@@ -3,6 +3,7 @@
 
 #include "NetAddress.h"
 #include "NetMessage.h"
+#include "NetSecret.h"
 
 #include <QByteArray>
 #include <gtest/gtest.h>
@@ -49,7 +50,7 @@ TEST(NetMessage, EveryKindSurvivesTheTripInAnyPieces) {
     cards.Cards = QByteArray(1, char(MaxNetCard));
     sent.push_back(cards);
     TNetMessage reveal = Of(TNetKind::Reveal);
-    reveal.Number = 0xFEDCBA98u;
+    reveal.Number = 0xFEDCBA9876543210u;
     reveal.Salt = QByteArray(NetSaltBytes, '\x81');
     sent.push_back(reveal);
     sent.push_back(Of(TNetKind::Ready));
@@ -77,6 +78,9 @@ TEST(NetMessage, EveryKindSurvivesTheTripInAnyPieces) {
     turn.Shown = 41;
     sent.push_back(turn);
     sent.push_back(Of(TNetKind::Bye));
+    TNetMessage busy = Of(TNetKind::Busy);
+    busy.Why = uint8_t(TNetBusy::InMatch);
+    sent.push_back(busy);
 
     QByteArray stream;
     for (const TNetMessage& m : sent) {
@@ -130,6 +134,7 @@ TEST(NetMessage, HostileBytesStopTheDecoder) {
         {"a salt cut short", Frame(QByteArray("\x0D\x00\x00\x00\x07", 5) + QByteArray(15, 's'))},
         {"a reason beyond the last", Frame(QByteArray("\x06\x00\x00\x04", 4))},
         {"yes as 2", Frame(QByteArray("\x07\x02", 2))},
+        {"busy for no known reason", Frame(QByteArray("\x0E\x02", 2))},
         {"a greeting without the magic", badMagic},
         {"a name beyond the cap", Frame(longName)},
         {"a name that is not UTF-8", Frame(badUtf8)},
@@ -151,6 +156,18 @@ TEST(NetMessage, HostileBytesStopTheDecoder) {
     EXPECT_FALSE(waiting.Next());
     EXPECT_FALSE(waiting.Failed());
     EXPECT_EQ(waiting.Pending(), 5);
+}
+
+TEST(NetSecret, AMatchsDealIsSixtyFourSecretBits) {
+    // Above every number of 32 bits, and never the same twice in any likelihood.
+    const uint64_t first = NetSecretDeal();
+    EXPECT_GE(first, MinNetSecretDeal);
+    EXPECT_NE(first, NetSecretDeal());
+    {
+        const TNetSecretOverride fixed([] { return uint64_t(7); });
+        EXPECT_EQ(NetSecretDeal(), 7u);
+    }
+    EXPECT_GE(NetSecretDeal(), MinNetSecretDeal);
 }
 
 TEST(NetAddress, WhatAGuestTypes) {
