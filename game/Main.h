@@ -12,6 +12,7 @@
 #include "PlayView.h"
 #include "RecordKeeper.h"
 #include "Records.h"
+#include "RecordsSaver.h"
 #include "Settings.h"
 #include "kstypes.h"
 
@@ -347,6 +348,8 @@ private:
     void ApplyOptions(const TSettings& Saved, bool NewGame);
     // Offers the game's score to the hall of fame, unless it may not (again) enter it.
     void OfferHallOfFame(QWidget* Parent);
+    // Puts a record just made into the file; the first failure of a run is told.
+    void SaveRecordsNow();
 
     int32_t FScoring = 0;
     int32_t FDeckCount = 1;
@@ -394,6 +397,8 @@ private:
     THumanInput FHumanInput{FFumble};
     std::unique_ptr<TOpponent> FOpponent;
     std::unique_ptr<TRecordKeeper> FRecordKeeper;
+    std::unique_ptr<TRecordsSaver> FRecordsSaver;
+    bool FRecordsSaveTold = false;
     std::unique_ptr<TPlayView> FPlayView;
     std::unique_ptr<TSoundEngine> FSound;
     std::vector<std::pair<QWidget*, QRect>> FTableUnits;

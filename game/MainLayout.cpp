@@ -301,6 +301,8 @@ void TMainForm::FormCreate() {
 }
 
 void TMainForm::FormClose() {
+    // What this window added since its last save goes into the one save below.
+    FRecordsSaver->Stop();
     AnnounceAbandoned();
     // The running Las Vegas total is offered again, unless this run entered it unchanged.
     if (FScoring == 1)
@@ -391,8 +393,20 @@ void TMainForm::OfferHallOfFame(QWidget* Parent) {
     if (FHeadToHead || FDealtHeadToHead)
         return;
     if (!FFameRecorded && !FFameBarred &&
-        CheckHallOfFame(FRecords, Combination(), FGameScore, Parent, RecordedDeal()))
+        CheckHallOfFame(FRecords, Combination(), FGameScore, Parent, RecordedDeal())) {
         FFameRecorded = true;
+        SaveRecordsNow();
+    }
+}
+
+void TMainForm::SaveRecordsNow() {
+    const std::optional<TConfigSave> saved = FRecordsSaver->Save();
+    // Once a run: what was not saved stays to be saved with the next record or at close,
+    // which tells again.
+    if (saved && !*saved && !saved->Busy && !FRecordsSaveTold) {
+        FRecordsSaveTold = true;
+        KsMessageDlg(saved->Message(), mtError, {mbOK});
+    }
 }
 
 TSettings TMainForm::Settings() const {

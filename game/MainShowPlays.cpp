@@ -58,7 +58,9 @@ void TMainForm::CreatePlayView() {
         [this] {
             return TRecordedGame{Combination(), FGameScore, RecordedDeal(), FDealDay, FHeadToHead};
         },
-        [this] { OfferHallOfFame(this); });
+        [this] { OfferHallOfFame(this); }, [this] { SaveRecordsNow(); });
+    FRecordsSaver =
+        std::make_unique<TRecordsSaver>([this] { return SaveRecords(Settings(), FRecords); });
     FEvents.Subscribe([this](const TGameEvent& e) { FHumanInput.Heard(e); });
     FPlayView = std::make_unique<TPlayView>(*this);
     CardDrag = new TCardDrag(*this);

@@ -6,10 +6,16 @@ void TRecordKeeper::Heard(const TGameEvent& Event) {
         FRecorder.Started();
         break;
     case TGameEventKind::GameDecided:
-        FRecorder.Decided(Event.Side == TSide::Human);
+        if (FRecorder.Running()) {
+            FRecorder.Decided(Event.Side == TSide::Human, Event.Milliseconds);
+            Recorded();
+        }
         break;
     case TGameEventKind::GameAbandoned:
-        FRecorder.Abandoned();
+        if (FRecorder.Running()) {
+            FRecorder.Abandoned();
+            Recorded();
+        }
         break;
     case TGameEventKind::AfterDecision:
         if (Event.Answered && Event.Side == TSide::Human && FOfferFame)
@@ -18,4 +24,16 @@ void TRecordKeeper::Heard(const TGameEvent& Event) {
     default:
         break;
     }
+}
+
+void TRecordKeeper::DealRevealed(int32_t Deal) {
+    const bool decided = !FRecorder.Running();
+    FRecorder.DealRevealed(Deal);
+    if (decided)
+        Recorded();
+}
+
+void TRecordKeeper::Recorded() const {
+    if (FRecorded)
+        FRecorded();
 }

@@ -2,11 +2,12 @@
 
 void TConfigAdditions::AddFame(const TCombination& Combination, const TFameEntry& Entry) {
     FFame.push_back({Combination, Entry});
+    FLastFame = FFame.back();
 }
 
 bool TConfigAdditions::LastFameIs(const TCombination& Combination, int32_t Score) const {
-    return !FFame.empty() && FFame.back().Combination == Combination &&
-           FFame.back().Entry.FameScore == Score;
+    return FLastFame && FLastFame->Combination == Combination &&
+           FLastFame->Entry.FameScore == Score;
 }
 
 void TConfigAdditions::ResetStatistics() {

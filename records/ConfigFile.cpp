@@ -176,23 +176,38 @@ void RemoveDeadConfigLock(const QString& LockPath) {
         QFile::remove(LockPath);
 }
 
-TConfigSave SaveConfig(const TSettings& Settings, TRecords& Records) {
+namespace {
+
+enum class TLockWait { UntilFree, Never };
+
+// Reads the file under its lock, merges what Records added since it last read or wrote it and
+// writes it back; the settings too when SettingsWanted says so.
+TConfigSave MergeRecords(const TSettings& Settings, TRecords& Records, TLockWait Wait,
+                         bool (*SettingsWanted)(const TConfigFile&)) {
     const TConfigPaths paths = ConfigPaths();
     // Another copy of the program may be saving into the same file: its read, merge and write
     // must not interleave with ours. The directory may not exist yet; without a lock (nowhere
     // to write it) the save still goes on and reports its own failure.
     QDir().mkpath(QFileInfo(paths.WritePath).absolutePath());
-    QLockFile lock(paths.WritePath + QStringLiteral(".lock"));
+    const QString lockPath = paths.WritePath + QStringLiteral(".lock");
+    QLockFile lock(lockPath);
     lock.setStaleLockTime(ConfigLockStaleMs);
     // Qt's own wait backs off to seconds between tries; short steps keep a close quick while
     // other copies take the lock in turn. Where no lock can be made it stops at once.
     while (!lock.tryLock(0) && lock.error() == QLockFile::LockFailedError) {
-        RemoveDeadConfigLock(paths.WritePath + QStringLiteral(".lock"));
+        RemoveDeadConfigLock(lockPath);
+        if (Wait == TLockWait::Never) {
+            // A dead copy's empty lock is gone now; a living copy's is tried again later.
+            if (lock.tryLock(0) || lock.error() != QLockFile::LockFailedError)
+                break;
+            return {false, paths.WritePath, {}, true};
+        }
         QThread::msleep(ConfigLockPollMs);
     }
 
     TConfigFile file(paths);
-    file.WriteSettings(Settings);
+    if (SettingsWanted(file))
+        file.WriteSettings(Settings);
     // A copy that entered no name leaves the one another copy may have entered since.
     if (Records.Additions.NameEntered())
         file.WriteLastName(Records.Additions.LastName());
@@ -210,4 +225,18 @@ TConfigSave SaveConfig(const TSettings& Settings, TRecords& Records) {
     Records.Statistics = statistics;
     Records.Additions.Clear();
     return saved;
+}
+
+} // namespace
+
+TConfigSave SaveConfig(const TSettings& Settings, TRecords& Records) {
+    return MergeRecords(Settings, Records, TLockWait::UntilFree,
+                        [](const TConfigFile&) { return true; });
+}
+
+TConfigSave SaveRecords(const TSettings& Settings, TRecords& Records) {
+    // A new file starts with the settings, as one made at close does.
+    return MergeRecords(Settings, Records, TLockWait::Never, [](const TConfigFile& File) {
+        return !File.Ini().SectionExists(SettingsSection());
+    });
 }

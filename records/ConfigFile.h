@@ -30,8 +30,9 @@ TConfigPaths ConfigPaths();
 // nothing itself; the window tells the player Message.
 struct TConfigSave {
     bool Saved = true;
-    QString Path;   // where the failed write went
-    QString Reason; // the system's reason
+    QString Path;      // where the failed write went
+    QString Reason;    // the system's reason
+    bool Busy = false; // another copy held the file: nothing was written, nothing went wrong
     explicit operator bool() const { return Saved; }
     QString Message() const;
 };
@@ -74,8 +75,13 @@ TSettings LoadConfig(TRecords& Records);
 // The write at close, under a lock file beside Config.INI ("Config.INI.lock"): the file is
 // read as it is now, since another copy of the program may have saved into it; the settings
 // are Settings, the hall of fame and the statistics are the file's with what Records added
-// since it read the file. On success Records holds what was written and nothing added.
+// since it last read or wrote the file. On success Records holds what was written and nothing
+// added. It waits for the lock as long as other copies hold it.
 TConfigSave SaveConfig(const TSettings& Settings, TRecords& Records);
+// The same merge for the records alone, as a game is decided: the settings stay the file's
+// (Settings go only into a file that has none yet). It does not wait: when another copy holds
+// the lock it returns Busy at once, with Records untouched, for a later try.
+TConfigSave SaveRecords(const TSettings& Settings, TRecords& Records);
 
 // A lock left by a copy that died is taken over at once; one held this long by a living copy
 // is taken as stale too. A save waits for the lock as long as other copies hold it in turn:

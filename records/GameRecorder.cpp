@@ -25,6 +25,10 @@ int64_t StatsClockMilliseconds() {
         .count();
 }
 
+int32_t WinSeconds(int64_t Milliseconds) {
+    return int32_t(std::clamp<int64_t>(Milliseconds / 1000, 1, INT32_MAX));
+}
+
 TStatsClockOverride::TStatsClockOverride(TStatsClock NewClock)
     : FPrevious(std::exchange(StatsClock(), std::move(NewClock))) {}
 
@@ -54,7 +58,6 @@ void TGameRecorder::Started() {
         return;
     FCombination = game.Combination;
     FHeadToHead = game.HeadToHead;
-    FStartTime = StatsClockMilliseconds();
     // A Las Vegas total carries the earlier games: a game's score is what it added, less the
     // stake its deal took, as the player saw the total change.
     FStartScore =
@@ -68,7 +71,7 @@ void TGameRecorder::Started() {
     FRunning = true;
 }
 
-void TGameRecorder::Decided(bool HumanWon) {
+void TGameRecorder::Decided(bool HumanWon, int64_t Milliseconds) {
     if (!FRunning)
         return;
     const TRecordedGame game = FGame();
@@ -80,22 +83,29 @@ void TGameRecorder::Decided(bool HumanWon) {
         Record([](TGameStats& s) { s.Lose(); });
         return;
     }
-    const int64_t elapsed = StatsClockMilliseconds() - FStartTime;
-    const auto seconds =
-        int32_t(std::clamp<int64_t>((elapsed + 999) / 1000, 1, int64_t(INT32_MAX)));
+    const int32_t seconds = WinSeconds(Milliseconds);
     const auto score =
         int32_t(std::clamp<int64_t>(int64_t(game.GameScore) - FStartScore, INT32_MIN, INT32_MAX));
     FUnnamed = {};
+    FUnnamedSeconds = seconds;
+    FUnnamedScore = score;
     FRunning = false;
     Each([&](TGameStats& s, size_t i) {
         if (FDealNumber == 0)
             FUnnamed[i] = {s.FastestWin == 0 || seconds<s.FastestWin, score> s.BestScore};
         s.Win(seconds, score, FDealNumber);
     });
-    if (FDaysDeal != 0)
-        for (TStatistics* s : {&FRecords.Statistics, &FRecords.Additions.Statistics()})
-            if (s->DaysDeal().Day == FDaysDeal)
-                s->DaysDeal().Win(seconds, score);
+    if (FDaysDeal == 0)
+        return;
+    TDaysDealStats& shown = FRecords.Statistics.DaysDeal();
+    if (shown.Day != FDaysDeal) // the statistics were reset since the try
+        return;
+    shown.Win(seconds, score);
+    TDaysDealStats& added = FRecords.Additions.Statistics().DaysDeal();
+    // The try went into the file before the win: the win adds to it there.
+    if (added.Day != FDaysDeal || added.Deal != FDealNumber)
+        added = {FDaysDeal, FDealNumber};
+    added.Win(seconds, score);
 }
 
 void TGameRecorder::DealRevealed(int32_t Deal) {
@@ -104,10 +114,20 @@ void TGameRecorder::DealRevealed(int32_t Deal) {
         return;
     }
     Each([&](TGameStats& s, size_t i) {
-        if (FUnnamed[i].Fastest && s.FastestWinDeal == 0)
-            s.FastestWinDeal = Deal;
-        if (FUnnamed[i].Best && s.BestScoreDeal == 0)
-            s.BestScoreDeal = Deal;
+        // What was added may have gone into the file since the win: the record is added again,
+        // with its deal, and names the same record there.
+        if (FUnnamed[i].Fastest) {
+            if (s.FastestWin == 0)
+                s.FastestWin = FUnnamedSeconds;
+            if (s.FastestWin == FUnnamedSeconds && s.FastestWinDeal == 0)
+                s.FastestWinDeal = Deal;
+        }
+        if (FUnnamed[i].Best) {
+            if (s.BestScore == 0)
+                s.BestScore = FUnnamedScore;
+            if (s.BestScore == FUnnamedScore && s.BestScoreDeal == 0)
+                s.BestScoreDeal = Deal;
+        }
     });
     FUnnamed = {};
 }

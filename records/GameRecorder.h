@@ -26,6 +26,10 @@ struct TRecordedGame {
 using TStatsClock = std::function<int64_t()>;
 int64_t StatsClockMilliseconds();
 
+// A game's time in the statistics: whole seconds, as the end of the game shows it (a second
+// begun does not count), and at least 1, since 0 stands for no win yet.
+int32_t WinSeconds(int64_t Milliseconds);
+
 // Replaces the clock for this object's lifetime, so a test can fix how long a game took.
 class TStatsClockOverride {
 public:
@@ -44,13 +48,14 @@ public:
     TGameRecorder(TRecords& Records, std::function<TRecordedGame()> Game)
         : FRecords(Records), FGame(std::move(Game)) {}
 
-    // The player confirmed the deal: the game runs under the current combination, and its
-    // time starts now. Its score is the change of GameScore from before the stake. A day's
-    // deal counts as a try of that day's deal as well.
+    // The player confirmed the deal: the game runs under the current combination. Its score
+    // is the change of GameScore from before the stake. A day's deal counts as a try of that
+    // day's deal as well.
     void Started();
-    // The game was decided: HumanWon with the current GameScore, otherwise lost. A game whose
+    // The game was decided: HumanWon with the current GameScore, otherwise lost; Milliseconds
+    // from the confirmation to the decision, the time the end of the game shows. A game whose
     // level was changed while it ran counts as abandoned under the level it was dealt at.
-    void Decided(bool HumanWon);
+    void Decided(bool HumanWon, int64_t Milliseconds);
     // A new deal or a close while the game ran; nothing when no game runs.
     void Abandoned();
     bool Running() const { return FRunning; }
@@ -68,15 +73,16 @@ private:
     bool FRunning = false;
     TCombination FCombination;
     bool FHeadToHead = false;
-    int64_t FStartTime = 0;
     int32_t FStartScore = 0;
     int32_t FDealNumber = 0;
     int32_t FDaysDeal = 0;
     // Per statistics (the window's, then what it added): the last win, recorded under deal 0,
-    // set the fastest win or the best score.
+    // set the fastest win or the best score; its time and score.
     struct TUnnamedDeal {
         bool Fastest = false;
         bool Best = false;
     };
     std::array<TUnnamedDeal, 2> FUnnamed{};
+    int32_t FUnnamedSeconds = 0;
+    int32_t FUnnamedScore = 0;
 };

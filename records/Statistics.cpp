@@ -81,6 +81,8 @@ void TGameStats::Win(int32_t Seconds, int32_t Score, int32_t Deal) {
     Won = Sum(Won, 1);
     Streak = Sum(Streak, 1);
     BestStreak = std::max(BestStreak, Streak);
+    if (!StreakBroken)
+        StreakLead = Streak;
     if (FastestWin == 0 || Seconds < FastestWin) {
         FastestWin = std::max(Seconds, 1);
         FastestWinDeal = Deal;
@@ -111,14 +113,22 @@ void TGameStats::Merge(const TGameStats& Added) {
     Won = Sum(Won, Added.Won);
     Lost = Sum(Lost, Added.Lost);
     Abandoned = Sum(Abandoned, Added.Abandoned);
-    Streak = Added.StreakBroken ? Added.Streak : Sum(Streak, Added.Streak);
-    BestStreak = std::max({BestStreak, Added.BestStreak, Streak});
+    // The file's streak went on with the wins added before their first loss, whether or not
+    // one came after them.
+    const int32_t continued = Sum(Streak, Added.StreakLead);
+    Streak = Added.StreakBroken ? Added.Streak : continued;
+    BestStreak = std::max({BestStreak, Added.BestStreak, continued});
     if (Added.FastestWin > 0 && (FastestWin == 0 || Added.FastestWin < FastestWin)) {
         FastestWin = Added.FastestWin;
+        FastestWinDeal = Added.FastestWinDeal;
+    } else if (Added.FastestWin > 0 && Added.FastestWin == FastestWin && FastestWinDeal == 0) {
+        // A guest learns the deal after its win was saved: the same record, now named.
         FastestWinDeal = Added.FastestWinDeal;
     }
     if (Added.BestScore > BestScore) {
         BestScore = Added.BestScore;
+        BestScoreDeal = Added.BestScoreDeal;
+    } else if (Added.BestScore > 0 && Added.BestScore == BestScore && BestScoreDeal == 0) {
         BestScoreDeal = Added.BestScoreDeal;
     }
     TotalScore = Sum(TotalScore, Added.TotalScore);

@@ -27,8 +27,10 @@ struct TGameStats {
     int32_t BestScoreDeal = 0;
     int32_t FastestWinDeal = 0;
     // Only in what a window added since it read the file: a lost or abandoned game ended the
-    // streak the file had, so the file's streak does not go on.
+    // streak the file had, so the file's streak does not go on; the wins before it, which
+    // went on from the file's streak.
     bool StreakBroken = false;
+    int32_t StreakLead = 0;
 
     void Win(int32_t Seconds, int32_t Score, int32_t Deal = 0);
     void Lose();
@@ -41,7 +43,7 @@ struct TGameStats {
     // Average score of won games, rounded; 0 before the first win.
     int32_t AverageScore() const;
     bool Empty() const { return *this == TGameStats{}; }
-    // The counters alone: the streak mark is bookkeeping for the merge.
+    // The counters alone: the streak marks are bookkeeping for the merge.
     bool operator==(const TGameStats& Other) const;
 };
 

@@ -1,17 +1,22 @@
 // What a game leaves behind: the statistics it counts, the hall-of-fame entries two windows on
 // one Config.INI keep, and a Las Vegas total entered only once.
 
+#include "ConfigFile.h"
 #include "DaysDeal.h"
 #include "GameRecorder.h"
+#include "GameSummary.h"
 #include "Statistics.h"
 #include "game_fixture.h"
 
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QTest>
+#include <algorithm>
 #include <set>
+#include <tuple>
 
 namespace {
 
@@ -76,7 +81,7 @@ TEST_F(Records, GamesCountWonLostAndAbandonedUnderTheirOwnCombination) {
     EXPECT_EQ(easy.Abandoned, 1);
     EXPECT_EQ(easy.Streak, 1);
     EXPECT_EQ(easy.BestStreak, 2);
-    EXPECT_EQ(easy.FastestWin, 84) << "83.4 s, counted in whole seconds";
+    EXPECT_EQ(easy.FastestWin, 83) << "83.4 s, in whole seconds as the end panel shows it";
     EXPECT_EQ(easy.BestScore, 25 + 100 + 700 + 1);
     EXPECT_EQ(easy.AverageScore(), 826);
     EXPECT_EQ(easy.WinRate(), 60);
@@ -88,8 +93,9 @@ TEST_F(Records, GamesCountWonLostAndAbandonedUnderTheirOwnCombination) {
     others.Entry(1, 0, 4) = {};
     others.Entry(1, 0, 1) = {};
     EXPECT_EQ(others, TStatistics{});
-    EXPECT_TRUE(ConfigText().contains("\r\n[Statistics]\r\nSingle Deck - Normal Scoring - "
-                                      "Very Hard: Played=1\r\n"));
+    EXPECT_TRUE(ConfigText().contains("\r\n[Statistics]\r\n"));
+    EXPECT_TRUE(
+        ConfigText().contains("\r\nSingle Deck - Normal Scoring - Very Hard: Played=1\r\n"));
 
     // A level changed in the middle: the game is abandoned at the level it was dealt at.
     Create();
@@ -99,6 +105,54 @@ TEST_F(Records, GamesCountWonLostAndAbandonedUnderTheirOwnCombination) {
     Win(*form, false);
     EXPECT_EQ(form->Statistics().Entry(1, 0, 4), easy);
     EXPECT_EQ(form->Statistics().Entry(1, 0, 1).Abandoned, 2);
+}
+
+TEST_F(Records, EachDecidedGameIsInTheFileAtOnceAndTheCloseAddsNothingTwice) {
+    form->show(); // the end panel shows while the question is asked
+    Win(*form);
+    const auto lines = form->Summary->Lines();
+    const auto time = std::find_if(lines.cbegin(), lines.cend(),
+                                   [](const auto& Line) { return Line.first == "Time"; });
+    ASSERT_NE(time, lines.cend());
+    EXPECT_EQ(time->second, "1:23");
+    Lose(*form);
+    form->DealBtnClick();
+    form->DealBtnClick(); // the game dealt before is abandoned
+
+    // The window is still open, as a killed program would leave the file.
+    TRecords file;
+    LoadConfig(file);
+    const TGameStats& s = file.Statistics.Entry(1, 0, 2);
+    EXPECT_EQ(std::tuple(s.Played, s.Won, s.Lost, s.Abandoned), std::tuple(3, 1, 1, 1));
+    EXPECT_EQ(s.FastestWin, 83) << "the time the end panel showed";
+    EXPECT_EQ(file.HallOfFame.Table(1, 0, 2)[0].FameName, "Ann");
+    form->close();
+    LoadConfig(file);
+    EXPECT_EQ(std::tuple(s.Played, s.Won, s.Lost, s.Abandoned), std::tuple(4, 1, 1, 2))
+        << "only the game running at the close is new";
+    EXPECT_TRUE(file.HallOfFame.Table(1, 0, 2)[1].Vacant());
+}
+
+TEST_F(Records, ASaveThatFailsAfterAGameIsToldOnceAndKeepsTheGamesForTheClose) {
+    // Neither folder can hold the file: the program "folder" is a file.
+    const QString program = dir.filePath(QStringLiteral("program"));
+    QDir(program).removeRecursively();
+    QFile(program).open(QIODevice::WriteOnly);
+    const TConfigDirOverride nowhere(program, program + QStringLiteral("/user"));
+    // No to the question after a game, the box's own button to any other.
+    dialogs.OnMessage = [this](const TKsMessage& M) {
+        dialogs.Answers = {M.Buttons.front() == mbYes ? mbNo : M.Buttons.front()};
+    };
+    const auto errors = [this] {
+        return std::count_if(dialogs.Shown.begin(), dialogs.Shown.end(),
+                             [](const TKsMessage& M) { return M.Type == mtError; });
+    };
+    Lose(*form);
+    Lose(*form);
+    EXPECT_EQ(errors(), 1);
+    EXPECT_EQ(form->Additions().Statistics().Entry(1, 0, 2).Played, 2) << "nothing lost";
+    form->close();
+    EXPECT_EQ(errors(), 2) << "the close tries again, and tells";
 }
 
 TEST_F(Records, TwoWindowsOnOneFileKeepBothWinners) {
@@ -184,13 +238,13 @@ TEST_F(Records, ChosenDealsStayOutOfTheHallOfFameAndTheDaysDealEntersOnlyAtItsFi
     form->close();
     Create(); // read back from the file
     const TDaysDealStats& stats = form->Statistics().DaysDeal();
-    EXPECT_EQ(stats, (TDaysDealStats{20261208, int32_t(DaysDealNumber(day)), 2, 2, 1026, 84}));
+    EXPECT_EQ(stats, (TDaysDealStats{20261208, int32_t(DaysDealNumber(day)), 2, 2, 1026, 83}));
     EXPECT_EQ(form->HallOfFame().Table(1, 0, 2)[0].Deal, int32_t(DaysDealNumber(day)));
     EXPECT_EQ(form->Statistics().Entry(1, 0, 2).BestScoreDeal, 4242) << "the first best score";
     EXPECT_EQ(StatisticsLines(form->Statistics(), {}).mid(0, 3),
               QStringList({QStringLiteral("Day's deal %1, 2026-12-08").arg(stats.Deal),
                            QStringLiteral("  Played     2      Best score  1026"),
-                           QStringLiteral("  Won        2      Best time   84 s")}));
+                           QStringLiteral("  Won        2      Best time   83 s")}));
 
     // The next day's first try enters again, and the day's line starts afresh.
     const TTodayOverride tomorrow([day] { return day.addDays(1); });

@@ -3,6 +3,7 @@
 
 #include "GameRecorder.h"
 #include "Options.h"
+#include "RecordsSaver.h"
 #include "Scores.h"
 #include "StatisticsView.h"
 #include "StringRes.h"
@@ -11,9 +12,12 @@
 
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLockFile>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <optional>
+#include <tuple>
 
 namespace {
 
@@ -121,6 +125,103 @@ TEST_F(TwoCopies, ResetClearsTheFilesStatisticsButNotWhatCameAfter) {
     EXPECT_EQ(read.FStats, expected);
 }
 
+// One game through the recorder: a win of 900 points, or a loss.
+void Play(TFakeHost& Host, TGameRecorder& Recorder, bool Won, int64_t Milliseconds = 40'000) {
+    Host.FGameScore = 0;
+    Recorder.Started();
+    Host.FGameScore = Won ? 900 : 0;
+    Recorder.Decided(Won, Milliseconds);
+}
+
+TEST_F(TwoCopies, EachSaveAddsOnlyWhatCameSinceTheLastAndADealLearnedLaterFollows) {
+    TGameRecorder ra = RecorderOf(a), rb = RecorderOf(b);
+    Play(a, ra, true);
+    Enter(a, "Al", 900);
+    ASSERT_TRUE(SaveRecords(a.Settings(), a.Records));
+    Play(b, rb, false);
+    ASSERT_TRUE(SaveRecords(b.Settings(), b.Records));
+    // A guest's faster win, saved before the referee names its deal.
+    Play(a, ra, true, 30'500);
+    ASSERT_TRUE(SaveRecords(a.Settings(), a.Records));
+    ra.DealRevealed(77);
+    ASSERT_TRUE(SaveRecords(a.Settings(), a.Records));
+    EXPECT_EQ(a.FStats.Entry(1, 0, 2).Played, 3) << "the window shows the other copy's game";
+    a.FLevel = 4;
+    ASSERT_TRUE(SaveConfig(a));
+    ASSERT_TRUE(SaveConfig(b));
+
+    TFakeHost read;
+    LoadConfig(read);
+    EXPECT_EQ(read.FLevel, 2) << "the settings are the last close's";
+    const TGameStats& s = read.FStats.Entry(1, 0, 2);
+    EXPECT_EQ(std::tuple(s.Played, s.Won, s.Lost), std::tuple(3, 2, 1))
+        << "each game once, though saved after its decision and again at close";
+    EXPECT_EQ(std::tuple(s.Streak, s.BestStreak), std::tuple(1, 1)) << "b's loss came between";
+    EXPECT_EQ(std::pair(s.FastestWin, s.FastestWinDeal), std::pair(30, 77));
+    EXPECT_EQ(read.FHall.Table(1, 0, 2), (TFameTable{TFameEntry{900, "Al"}, {}, {}, {}, {}}));
+}
+
+TEST(RecordsSave, ABusyFileIsSavedLaterAndTheBestStreakOfAnyRunSurvives) {
+    TConfigDirs dirs;
+    const TCombination hard{1, 0, 2};
+    {
+        // The first run: a win, and the close.
+        TFakeHost run;
+        LoadConfig(run);
+        TGameRecorder recorder = RecorderOf(run);
+        Play(run, recorder, true);
+        ASSERT_TRUE(SaveConfig(run));
+    }
+    // The second run wins and loses while another copy holds the file.
+    TFakeHost run;
+    LoadConfig(run);
+    TGameRecorder recorder = RecorderOf(run);
+    TRecordsSaver saver([&] { return SaveRecords(run.Settings(), run.Records); }, 10);
+    const QByteArray before = ReadAll(dirs.ProgramFile());
+    {
+        QLockFile other(dirs.ProgramFile() + QStringLiteral(".lock"));
+        ASSERT_TRUE(other.tryLock(0));
+        for (const bool won : {true, false}) {
+            Play(run, recorder, won);
+            const std::optional<TConfigSave> saved = saver.Save();
+            ASSERT_TRUE(saved);
+            EXPECT_TRUE(!*saved && saved->Busy) << "told as not saved, and not as a failure";
+            EXPECT_TRUE(saver.Retrying());
+        }
+        EXPECT_EQ(run.FStats.Entry(hard).BestStreak, 2) << "as the statistics show it";
+        EXPECT_EQ(ReadAll(dirs.ProgramFile()), before);
+    }
+    for (int i = 0; i < 1000 && saver.Retrying(); ++i)
+        QTest::qWait(10);
+    EXPECT_FALSE(saver.Retrying()) << "the file was free again";
+    TFakeHost read;
+    LoadConfig(read);
+    EXPECT_EQ(read.FStats.Entry(hard).Played, 3) << "saved by a retry";
+    ASSERT_TRUE(SaveConfig(run));
+    LoadConfig(read);
+    const TGameStats& s = read.FStats.Entry(hard);
+    EXPECT_EQ(std::tuple(s.Played, s.Won, s.Lost), std::tuple(3, 2, 1));
+    EXPECT_EQ(std::tuple(s.Streak, s.BestStreak), std::tuple(0, 2))
+        << "the second run's win went on from the first run's";
+}
+
+TEST(RecordsSave, ADaysDealWonAfterASaveInTheMiddleOfItsGameAddsToItsTry) {
+    TConfigDirs dirs;
+    TFakeHost host;
+    LoadConfig(host);
+    TGameRecorder recorder(host.Records, [&] {
+        return TRecordedGame{host.Combination(), host.FGameScore, 4242, 20261208};
+    });
+    recorder.Started();
+    ASSERT_TRUE(SaveRecords(host.Settings(), host.Records)); // a retry of an earlier save
+    host.FGameScore = 900;
+    recorder.Decided(true, 50'000);
+    ASSERT_TRUE(SaveRecords(host.Settings(), host.Records));
+    TFakeHost read;
+    LoadConfig(read);
+    EXPECT_EQ(read.FStats.DaysDeal(), (TDaysDealStats{20261208, 4242, 1, 1, 900, 50}));
+}
+
 TEST(StatisticsFile, OldFileStartsAtZeroAndADamagedValueLosesOnlyItself) {
     TConfigDirs dirs;
     WriteAll(dirs.ProgramFile(), "[Settings]\r\nTolvi=3\r\n");
@@ -157,18 +258,15 @@ TEST(StatisticsFile, OldFileStartsAtZeroAndADamagedValueLosesOnlyItself) {
     EXPECT_EQ(read.FStats.Entry(2, 1, 3).AverageScore(), 1001);
 }
 
-TEST(StatisticsRecorder, TimesAWinFromTheConfirmationAndScoresWhatTheTotalGained) {
+TEST(StatisticsRecorder, ScoresWhatTheTotalGained) {
     TFakeHost host;
     host.FScoring = 1, host.FLevel = 0, host.FGameScore = -75; // -50 less the stake
-    int64_t now = 1000;
-    const TStatsClockOverride clock([&] { return now; });
     TGameRecorder recorder = RecorderOf(host);
     recorder.Started();
     const TGameStats& s = host.FStats.Entry(1, 1, 0);
     EXPECT_EQ(s.Played, 0) << "a running game is not played yet";
-    now += 59'001;
     host.FGameScore = 1000;
-    recorder.Decided(true);
+    recorder.Decided(true, 60'000);
     EXPECT_EQ(s.Played, 1);
     EXPECT_EQ(s.FastestWin, 60);
     EXPECT_EQ(s.BestScore, 1050) << "the change of the Las Vegas total, stake included";
@@ -183,15 +281,12 @@ TEST(StatisticsRecorder, ADealNumberLearnedAfterTheDealGoesWithTheGame) {
     TGameRecorder recorder(host.Records, [&] {
         return TRecordedGame{host.Combination(), host.FGameScore, int32_t(deal), 0, true};
     });
-    int64_t now = 0;
-    const TStatsClockOverride clock([&] { return now; });
     const TGameStats& s = host.FStats.HeadToHead(1);
     const TGameStats& added = host.FAdditions.Statistics().HeadToHead(1);
     const auto win = [&](int32_t Seconds, int32_t Score) {
         recorder.Started();
-        now += Seconds * 1000;
         host.FGameScore += Score;
-        recorder.Decided(true);
+        recorder.Decided(true, Seconds * 1000);
     };
     // The number after the win: the fastest win and the best score it set take it.
     win(90, 500);
@@ -206,13 +301,12 @@ TEST(StatisticsRecorder, ADealNumberLearnedAfterTheDealGoesWithTheGame) {
     // change nothing.
     recorder.Started();
     recorder.DealRevealed(43);
-    now += 60'000;
     host.FGameScore += 100;
-    recorder.Decided(true);
+    recorder.Decided(true, 60'000);
     recorder.DealRevealed(44);
     EXPECT_EQ(std::pair(s.FastestWin, s.FastestWinDeal), std::pair(60, 43));
     recorder.Started();
-    recorder.Decided(false);
+    recorder.Decided(false, 30'000);
     recorder.DealRevealed(45);
     EXPECT_EQ(std::pair(s.FastestWinDeal, s.BestScoreDeal), std::pair(43, 42));
     EXPECT_EQ(added, s);

@@ -78,7 +78,7 @@ int main(int argc, char* argv[]) {
         TMainFormProbe::SetScore(form, 0);
         recorder.Started();
         TMainFormProbe::SetScore(form, score);
-        recorder.Decided(game < wins);
+        recorder.Decided(game < wins, 60000);
     }
     TMainFormProbe::SetWin(form, score);
 
