@@ -57,7 +57,7 @@ int32_t TMainForm::RecordedDeal() const {
 
 void TMainForm::ShowRevealedDeal(uint64_t Number) {
     FDealNumber = Number;
-    FRecordKeeper->DealRevealed(RecordedDeal());
+    FRecordKeeper->DealRevealed(FDealNumber);
     const bool hidden = std::exchange(FRefereeElsewhere, false);
     ShowDealNumber();
     FRefereeElsewhere = hidden;

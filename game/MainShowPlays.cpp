@@ -56,7 +56,7 @@ void TMainForm::CreatePlayView() {
     FRecordKeeper = std::make_unique<TRecordKeeper>(
         FRecords,
         [this] {
-            return TRecordedGame{Combination(), FGameScore, RecordedDeal(), FDealDay, FHeadToHead};
+            return TRecordedGame{Combination(), FGameScore, FDealNumber, FDealDay, FHeadToHead};
         },
         [this] { OfferHallOfFame(this); }, [this] { SaveRecordsNow(); });
     FRecordsSaver =

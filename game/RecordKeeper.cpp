@@ -26,7 +26,7 @@ void TRecordKeeper::Heard(const TGameEvent& Event) {
     }
 }
 
-void TRecordKeeper::DealRevealed(int32_t Deal) {
+void TRecordKeeper::DealRevealed(uint64_t Deal) {
     const bool decided = !FRecorder.Running();
     FRecorder.DealRevealed(Deal);
     if (decided)

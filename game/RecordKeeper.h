@@ -20,7 +20,7 @@ public:
           FRecorded(std::move(Recorded)) {}
 
     void Heard(const TGameEvent& Event);
-    void DealRevealed(int32_t Deal);
+    void DealRevealed(uint64_t Deal);
 
 private:
     void Recorded() const;

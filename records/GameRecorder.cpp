@@ -67,7 +67,7 @@ void TGameRecorder::Started() {
     FUnnamed = {};
     if (FDaysDeal != 0)
         for (TStatistics* s : {&FRecords.Statistics, &FRecords.Additions.Statistics()})
-            s->DaysDeal().Tried(FDaysDeal, FDealNumber);
+            s->DaysDeal().Tried(FDaysDeal, int32_t(FDealNumber)); // a day's deal fits 32 bits
     FRunning = true;
 }
 
@@ -103,12 +103,12 @@ void TGameRecorder::Decided(bool HumanWon, int64_t Milliseconds) {
     shown.Win(seconds, score);
     TDaysDealStats& added = FRecords.Additions.Statistics().DaysDeal();
     // The try went into the file before the win: the win adds to it there.
-    if (added.Day != FDaysDeal || added.Deal != FDealNumber)
-        added = {FDaysDeal, FDealNumber};
+    if (added.Day != FDaysDeal || added.Deal != int32_t(FDealNumber))
+        added = {FDaysDeal, int32_t(FDealNumber)};
     added.Win(seconds, score);
 }
 
-void TGameRecorder::DealRevealed(int32_t Deal) {
+void TGameRecorder::DealRevealed(uint64_t Deal) {
     if (FRunning) {
         FDealNumber = Deal;
         return;

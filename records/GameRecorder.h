@@ -17,7 +17,7 @@ struct TRecords;
 struct TRecordedGame {
     TCombination Combination;
     int32_t GameScore = 0;
-    int32_t DealNumber = 0;
+    uint64_t DealNumber = 0;
     int32_t DaysDeal = 0;    // the day (as DayKey gives it) when this is the day's deal, else 0
     bool HeadToHead = false; // against a person: counted by deck count alone
 };
@@ -62,7 +62,7 @@ public:
     // The game's deal number came after it was dealt (a guest learns it when the game is
     // over): the running game takes it, or the win just recorded under deal 0 is put down
     // under it. A record already made stays made, whether or not the number ever comes.
-    void DealRevealed(int32_t Deal);
+    void DealRevealed(uint64_t Deal);
 
 private:
     template <typename F> void Record(F&& Change);
@@ -74,7 +74,7 @@ private:
     TCombination FCombination;
     bool FHeadToHead = false;
     int32_t FStartScore = 0;
-    int32_t FDealNumber = 0;
+    uint64_t FDealNumber = 0;
     int32_t FDaysDeal = 0;
     // Per statistics (the window's, then what it added): the last win, recorded under deal 0,
     // set the fastest win or the best score; its time and score.

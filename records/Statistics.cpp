@@ -36,7 +36,11 @@ constexpr std::array<TCounterKey, 8> CounterKeys{{
 }};
 constexpr const char* TotalScoreKey = "Total score";
 // Keys of a later version, written once they hold a value.
-constexpr std::array<TCounterKey, 2> DealKeys{{
+struct TDealKey {
+    const char* Name;
+    uint64_t TGameStats::*Field;
+};
+constexpr std::array<TDealKey, 2> DealKeys{{
     {"Best score deal", &TGameStats::BestScoreDeal},
     {"Fastest win deal", &TGameStats::FastestWinDeal},
 }};
@@ -76,7 +80,7 @@ private:
 
 } // namespace
 
-void TGameStats::Win(int32_t Seconds, int32_t Score, int32_t Deal) {
+void TGameStats::Win(int32_t Seconds, int32_t Score, uint64_t Deal) {
     Played = Sum(Played, 1);
     Won = Sum(Won, 1);
     Streak = Sum(Streak, 1);
@@ -218,8 +222,12 @@ void ReadStatistics(const TIniFile& Ini, TStatistics& Statistics) {
         stats = {};
         for (const TCounterKey& counter : CounterKeys)
             stats.*counter.Field = std::max(0, Ini.ReadInteger(section, key(counter.Name), 0));
-        for (const TCounterKey& counter : DealKeys)
-            stats.*counter.Field = std::max(0, Ini.ReadInteger(section, key(counter.Name), 0));
+        for (const TDealKey& deal : DealKeys) {
+            bool read = false;
+            const qulonglong number =
+                Ini.ReadString(section, key(deal.Name), {}).toULongLong(&read);
+            stats.*deal.Field = read ? number : 0;
+        }
         bool ok = false;
         const qint64 total = Ini.ReadString(section, key(TotalScoreKey), {}).toLongLong(&ok);
         stats.TotalScore = ok && total > 0 ? total : 0;
@@ -252,9 +260,9 @@ void WriteStatistics(TIniFile& Ini, const TStatistics& Statistics) {
         for (const TCounterKey& counter : CounterKeys)
             Ini.WriteInteger(section, key(counter.Name), stats.*counter.Field);
         Ini.WriteString(section, key(TotalScoreKey), QString::number(stats.TotalScore));
-        for (const TCounterKey& counter : DealKeys)
-            if (stats.*counter.Field != 0 || inFile(counter.Name))
-                Ini.WriteInteger(section, key(counter.Name), stats.*counter.Field);
+        for (const TDealKey& deal : DealKeys)
+            if (stats.*deal.Field != 0 || inFile(deal.Name))
+                Ini.WriteString(section, key(deal.Name), QString::number(stats.*deal.Field));
     };
     ForEachCombination([&](const TCombination& combination) {
         TKeys key(combination);

@@ -24,15 +24,16 @@ struct TGameStats {
     int64_t TotalScore = 0; // of won games, for the average
     // The deals of the best score and of the fastest win; 0 unknown (a file of an older
     // version).
-    int32_t BestScoreDeal = 0;
-    int32_t FastestWinDeal = 0;
+    // The deals of the two, 0 when unknown; a match's deal takes 64 bits.
+    uint64_t BestScoreDeal = 0;
+    uint64_t FastestWinDeal = 0;
     // Only in what a window added since it read the file: a lost or abandoned game ended the
     // streak the file had, so the file's streak does not go on; the wins before it, which
     // went on from the file's streak.
     bool StreakBroken = false;
     int32_t StreakLead = 0;
 
-    void Win(int32_t Seconds, int32_t Score, int32_t Deal = 0);
+    void Win(int32_t Seconds, int32_t Score, uint64_t Deal = 0);
     void Lose();
     void Abandon();
     // Adds counters another window added since it read the file.

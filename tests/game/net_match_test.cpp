@@ -243,9 +243,8 @@ TEST_F(NetMatch, AMatchIsPlayedOnTwoMirroredTablesToTheSameEnd) {
     EXPECT_EQ(std::tuple(both.Played, both.Won, both.Lost), std::tuple(2, 1, 1));
     // The winner's record carries the deal, on the guest's side too, which learned it last.
     const TGameStats& won = (hostWon ? *form : *guestForm).Statistics().HeadToHead(1);
-    // The records hold 32-bit numbers: a match's deal is kept as unnamed there.
-    EXPECT_EQ(std::pair(won.FastestWinDeal, won.BestScoreDeal), std::pair(0, 0));
-    EXPECT_EQ(std::pair(both.FastestWinDeal, both.BestScoreDeal), std::pair(0, 0));
+    EXPECT_EQ(std::pair(won.FastestWinDeal, won.BestScoreDeal), std::pair(first, first));
+    EXPECT_EQ(std::pair(both.FastestWinDeal, both.BestScoreDeal), std::pair(first, first));
     EXPECT_EQ(form->Statistics().Entry(form->Combination()).Played, 0);
 
     // Both said yes to another game: the host deals again, the same deal on both sides.

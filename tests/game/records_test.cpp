@@ -240,7 +240,7 @@ TEST_F(Records, ChosenDealsStayOutOfTheHallOfFameAndTheDaysDealEntersOnlyAtItsFi
     const TDaysDealStats& stats = form->Statistics().DaysDeal();
     EXPECT_EQ(stats, (TDaysDealStats{20261208, int32_t(DaysDealNumber(day)), 2, 2, 1026, 83}));
     EXPECT_EQ(form->HallOfFame().Table(1, 0, 2)[0].Deal, int32_t(DaysDealNumber(day)));
-    EXPECT_EQ(form->Statistics().Entry(1, 0, 2).BestScoreDeal, 4242) << "the first best score";
+    EXPECT_EQ(form->Statistics().Entry(1, 0, 2).BestScoreDeal, 4242u) << "the first best score";
     EXPECT_EQ(StatisticsLines(form->Statistics(), {}).mid(0, 3),
               QStringList({QStringLiteral("Day's deal %1, 2026-12-08").arg(stats.Deal),
                            QStringLiteral("  Played     2      Best score  1026"),

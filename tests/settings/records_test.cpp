@@ -157,7 +157,7 @@ TEST_F(TwoCopies, EachSaveAddsOnlyWhatCameSinceTheLastAndADealLearnedLaterFollow
     EXPECT_EQ(std::tuple(s.Played, s.Won, s.Lost), std::tuple(3, 2, 1))
         << "each game once, though saved after its decision and again at close";
     EXPECT_EQ(std::tuple(s.Streak, s.BestStreak), std::tuple(1, 1)) << "b's loss came between";
-    EXPECT_EQ(std::pair(s.FastestWin, s.FastestWinDeal), std::pair(30, 77));
+    EXPECT_EQ(std::pair(s.FastestWin, s.FastestWinDeal), std::pair(30, uint64_t(77)));
     EXPECT_EQ(read.FHall.Table(1, 0, 2), (TFameTable{TFameEntry{900, "Al"}, {}, {}, {}, {}}));
 }
 
@@ -277,9 +277,9 @@ TEST(StatisticsRecorder, ScoresWhatTheTotalGained) {
 
 TEST(StatisticsRecorder, ADealNumberLearnedAfterTheDealGoesWithTheGame) {
     TFakeHost host;
-    uint32_t deal = 0; // a guest's deal: its number comes from the referee, later
+    uint64_t deal = 0; // a guest's deal: its number comes from the referee, later
     TGameRecorder recorder(host.Records, [&] {
-        return TRecordedGame{host.Combination(), host.FGameScore, int32_t(deal), 0, true};
+        return TRecordedGame{host.Combination(), host.FGameScore, deal, 0, true};
     });
     const TGameStats& s = host.FStats.HeadToHead(1);
     const TGameStats& added = host.FAdditions.Statistics().HeadToHead(1);
@@ -291,12 +291,12 @@ TEST(StatisticsRecorder, ADealNumberLearnedAfterTheDealGoesWithTheGame) {
     // The number after the win: the fastest win and the best score it set take it.
     win(90, 500);
     recorder.DealRevealed(41);
-    EXPECT_EQ(std::pair(s.FastestWinDeal, s.BestScoreDeal), std::pair(41, 41));
+    EXPECT_EQ(std::pair(s.FastestWinDeal, s.BestScoreDeal), std::pair(uint64_t(41), uint64_t(41)));
     EXPECT_EQ(added, s);
     // A slower, better win: only the best score is this deal's.
     win(120, 700);
     recorder.DealRevealed(42);
-    EXPECT_EQ(std::pair(s.FastestWinDeal, s.BestScoreDeal), std::pair(41, 42));
+    EXPECT_EQ(std::pair(s.FastestWinDeal, s.BestScoreDeal), std::pair(uint64_t(41), uint64_t(42)));
     // The number before the decision; then a late repeat, and one whose game was never won,
     // change nothing.
     recorder.Started();
@@ -304,11 +304,11 @@ TEST(StatisticsRecorder, ADealNumberLearnedAfterTheDealGoesWithTheGame) {
     host.FGameScore += 100;
     recorder.Decided(true, 60'000);
     recorder.DealRevealed(44);
-    EXPECT_EQ(std::pair(s.FastestWin, s.FastestWinDeal), std::pair(60, 43));
+    EXPECT_EQ(std::pair(s.FastestWin, s.FastestWinDeal), std::pair(60, uint64_t(43)));
     recorder.Started();
     recorder.Decided(false, 30'000);
     recorder.DealRevealed(45);
-    EXPECT_EQ(std::pair(s.FastestWinDeal, s.BestScoreDeal), std::pair(43, 42));
+    EXPECT_EQ(std::pair(s.FastestWinDeal, s.BestScoreDeal), std::pair(uint64_t(43), uint64_t(42)));
     EXPECT_EQ(added, s);
 }
 
