@@ -201,6 +201,8 @@ public:
     void UpdateScoreLabel();
     // Fits the score label to its text, so that any score shows whole.
     void PlaceScoreLabel();
+    // The deal number's type at the table's zoom.
+    void ZoomDealLabel();
     static int32_t LevelBonus(int32_t Level);
 
     // The game state.

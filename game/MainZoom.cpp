@@ -43,7 +43,7 @@ void TMainForm::RecordTableUnits() {
                                    Play2Pile,    DealBtn,  TempTable1, TempTable2, WaitSign1,
                                    WaitSign2,    Image1,   Image2,     OptionBtn,  HelpBtn,
                                    ScoreBtn,     GameBtn,  Label9,     ScoreLabel, HumanToGo,
-                                   ComputerToGo, DealHint, LockShade,  Summary};
+                                   ComputerToGo, DealHint, LockShade,  Summary,    DealLabel};
     controls.insert(controls.end(), Play1Card.begin(), Play1Card.end());
     controls.insert(controls.end(), Play2Card.begin(), Play2Card.end());
     controls.insert(controls.end(), Bevel.begin(), Bevel.end());
@@ -112,8 +112,10 @@ void TMainForm::ApplyZoom() {
         if (zoomed)
             control->update();
     }
-    if (zoomed)
+    if (zoomed) {
         PlaceScoreLabel();
+        ZoomDealLabel();
+    }
     setUpdatesEnabled(updates);
     update();
 }
