@@ -17,11 +17,13 @@ QRect Ink(TMainForm& Form) {
     QCoreApplication::processEvents();
     const QImage without = Form.grab().toImage().convertToFormat(QImage::Format_RGB32);
     Form.DealLabel->show();
+    // In the window's pixels, on a screen of any density.
+    const int ratio = qRound(with.devicePixelRatio());
     QRect ink;
     for (int y = 0; y < with.height(); ++y)
         for (int x = 0; x < with.width(); ++x)
             if (with.pixel(x, y) != without.pixel(x, y))
-                ink |= QRect(x, y, 1, 1);
+                ink |= QRect(x / ratio, y / ratio, 1, 1);
     return ink;
 }
 
@@ -31,6 +33,7 @@ TEST_F(DealNumberShown, GrowsAndMovesWithTheTableClearOfEverything) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     // The widest number there is.
     form->DealNumbered(4294967295u);
+    form->SetTimerEnabled(false); // nothing moves between the pictures
     const QRect normal = Ink(*form);
     ASSERT_FALSE(normal.isEmpty());
     const QImage normalPicture = form->grab().toImage();
