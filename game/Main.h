@@ -166,6 +166,8 @@ public:
     // The game is played against a person: no score enters the hall of fame.
     bool HeadToHead() const { return FHeadToHead; }
     void SetHeadToHead(bool Value) { FHeadToHead = Value; }
+    // The last deal was a match's, even once the match is over.
+    bool DealtHeadToHead() const { return FDealtHeadToHead; }
     // Ends a running game without a winner, counted as abandoned.
     void AbandonGame();
 
