@@ -11,7 +11,9 @@ namespace {
 
 constexpr int Margin = 10;
 constexpr int TitleHeight = 26;
-constexpr int LineHeight = 18;
+constexpr int LinesTop = TitleHeight + 10;
+constexpr int MostLineHeight = 18;
+constexpr int ScoreGap = 4; // sets the score apart from its parts
 
 } // namespace
 
@@ -32,16 +34,42 @@ QString TGameSummary::Title() const {
         .arg(FBreakdown.Winner);
 }
 
-QList<QPair<QString, QString>> TGameSummary::Lines() const {
+QList<QPair<QString, QString>> TGameSummary::Parts() const {
     const auto number = [](int64_t Value) { return QString::number(Value); };
-    return {
-        {tr("Cards laid"), number(FBreakdown.CardsLaid)},
-        {tr("Turn-over passes"), number(FBreakdown.Passes)},
-        {tr("Level bonus"), number(FBreakdown.LevelBonus)},
-        {tr("Cards bonus"), number(FBreakdown.CardsBonus)},
-        {tr("Time"), FormatTime(FBreakdown.Milliseconds)},
-        {tr("Score"), number(FBreakdown.Score)},
-    };
+    const TGameBreakdown& b = FBreakdown;
+    QList<QPair<QString, QString>> parts;
+    if (b.LasVegas) {
+        if (b.CarriedOver != 0)
+            parts.append({tr("Carried over"), number(b.CarriedOver)});
+        parts.append({tr("Stake"), number(-b.Stake)});
+    }
+    parts.append({tr("Cards laid"), number(b.CardsLaid)});
+    parts.append({tr("Turn-over passes"), number(b.Passes)});
+    if (b.Won) {
+        parts.append({tr("Level bonus"), number(b.LevelBonus)});
+        parts.append({tr("Cards bonus"), number(b.CardsBonus)});
+        parts.append({tr("Winning point"), number(1)});
+    }
+    return parts;
+}
+
+QList<QPair<QString, QString>> TGameSummary::Lines() const {
+    QList<QPair<QString, QString>> lines = Parts();
+    lines.append({tr("Score"), QString::number(FBreakdown.Score)});
+    lines.append({tr("Time"), FormatTime(FBreakdown.Milliseconds)});
+    return lines;
+}
+
+QString TGameSummary::Note() const {
+    return FBreakdown.Won && FBreakdown.OutOfHallOfFame ? tr("Not for the hall of fame")
+                                                        : QString();
+}
+
+int TGameSummary::LineHeight() const {
+    // The parts and the score below them share the height under the title.
+    const int rows = int(Parts().size()) + 1;
+    const int room = qRound(height() / TableZoom(this)) - LinesTop - ScoreGap - Margin / 2;
+    return std::clamp(room / rows, 1, MostLineHeight);
 }
 
 QString TGameSummary::FormatTime(int64_t Milliseconds) {
@@ -58,7 +86,7 @@ QFont TGameSummary::TitleFont() const {
     title.setPixelSize(15);
     title.setBold(true);
     // A longer title in another language takes a smaller size rather than losing its ends.
-    const int inner = width() - 2 * Margin;
+    const int inner = qRound(width() / TableZoom(this)) - 2 * Margin;
     while (title.pixelSize() > 11 && QFontMetrics(title).horizontalAdvance(Title()) > inner)
         title.setPixelSize(title.pixelSize() - 1);
     return title;
@@ -73,31 +101,48 @@ void TGameSummary::paintEvent(QPaintEvent*) {
     p.setFont(TitleFont());
     p.setPen(TFeltBadge::Cream());
     p.drawText(QRect(Margin, 4, inner, TitleHeight), Qt::AlignCenter, Title());
-    p.setPen(QPen(TFeltBadge::CaptionColor(), 1));
+    const QPen rule(TFeltBadge::CaptionColor(), 1);
+    p.setPen(rule);
     p.drawLine(QPointF(Margin, TitleHeight + 6.5),
                QPointF(area.width() - Margin, TitleHeight + 6.5));
 
+    const int lineHeight = LineHeight();
     QFont caption = font();
-    caption.setPixelSize(12);
+    caption.setPixelSize(std::min(12, lineHeight - 2));
     QFont value = caption;
     value.setBold(true);
-    const QList<QPair<QString, QString>> lines = Lines();
-    int top = TitleHeight + 10;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        // The score stands apart, under the parts it is made of.
-        const bool last = i == lines.size() - 1;
-        if (last) {
-            top += 4;
-            p.setPen(QPen(TFeltBadge::CaptionColor(), 1));
-            p.drawLine(QPointF(Margin, top - 2.5), QPointF(area.width() - Margin, top - 2.5));
-        }
-        const QRect row(Margin, top, inner, LineHeight);
-        p.setFont(last ? value : caption);
-        p.setPen(last ? TFeltBadge::Cream() : TFeltBadge::CaptionColor());
-        p.drawText(row, Qt::AlignLeft | Qt::AlignVCenter, lines[i].first);
+    const auto drawLine = [&](const QRect& Row, const QPair<QString, QString>& Line, bool Bold) {
+        p.setFont(Bold ? value : caption);
+        p.setPen(Bold ? TFeltBadge::Cream() : TFeltBadge::CaptionColor());
+        p.drawText(Row, Qt::AlignLeft | Qt::AlignVCenter, Line.first);
         p.setFont(value);
         p.setPen(TFeltBadge::Cream());
-        p.drawText(row, Qt::AlignRight | Qt::AlignVCenter, lines[i].second);
-        top += LineHeight;
+        p.drawText(Row, Qt::AlignRight | Qt::AlignVCenter, Line.second);
+    };
+
+    // The parts, and the score they add up to under them.
+    const QList<QPair<QString, QString>> lines = Lines();
+    const qsizetype parts = lines.size() - 2;
+    int top = LinesTop;
+    for (qsizetype i = 0; i < parts; ++i, top += lineHeight)
+        drawLine(QRect(Margin, top, LinesWidth, lineHeight), lines[i], false);
+    top += ScoreGap;
+    p.setPen(rule);
+    p.drawLine(QPointF(Margin, top - 2.5), QPointF(Margin + LinesWidth, top - 2.5));
+    drawLine(QRect(Margin, top, LinesWidth, lineHeight), lines[parts], true);
+
+    // Beside them, what is not part of the score: the time, and the note.
+    const int side = Margin + LinesWidth + Gutter;
+    const int sideWidth = area.width() - Margin - side;
+    p.setPen(rule);
+    p.drawLine(QPointF(side - Gutter / 2 + 0.5, LinesTop),
+               QPointF(side - Gutter / 2 + 0.5, area.height() - Margin));
+    drawLine(QRect(side, LinesTop, sideWidth, lineHeight), lines[parts + 1], false);
+    if (const QString note = Note(); !note.isEmpty()) {
+        p.setFont(caption);
+        p.setPen(TFeltBadge::Cream());
+        p.drawText(QRect(side, LinesTop + lineHeight + ScoreGap, sideWidth,
+                         area.height() - LinesTop - lineHeight - ScoreGap - Margin / 2),
+                   Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, note);
     }
 }

@@ -1,5 +1,7 @@
 #include "HelpWindow.h"
 
+#include "DialogScale.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QHBoxLayout>
@@ -7,6 +9,8 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QRegularExpression>
+#include <QScreen>
+#include <QStyle>
 #include <QTextBrowser>
 #include <QWidget>
 
@@ -18,16 +22,15 @@ public:
         setObjectName(QStringLiteral("HelpWindow"));
         setWindowTitle(QCoreApplication::translate("HelpWindow", "Tolvi Help"));
         setAttribute(Qt::WA_DeleteOnClose);
-        resize(640, 480);
         FContents = new QListWidget(this);
         FContents->setObjectName(QStringLiteral("Contents"));
-        FContents->setMaximumWidth(180);
         FText = new QTextBrowser(this);
         FText->setObjectName(QStringLiteral("Text"));
         auto* layout = new QHBoxLayout(this);
         layout->addWidget(FContents);
         layout->addWidget(FText, 1);
         Load(FileName);
+        FitToText();
         connect(FContents, &QListWidget::currentRowChanged, this, [this](int Row) {
             if (Row >= 0 && Row < FAnchors.size())
                 FText->scrollToAnchor(FAnchors[Row]);
@@ -44,6 +47,27 @@ protected:
     }
 
 private:
+    // The contents as wide as their longest title in this language, the text a comfortable
+    // line wide and many lines high, as far as the screen allows.
+    void FitToText() {
+        constexpr int TextColumns = 72;
+        constexpr int TextLines = 36;
+        const int scrollBar = FContents->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        const int frame = 2 * FContents->frameWidth();
+        FContents->setFixedWidth(FContents->sizeHintForColumn(0) + frame + scrollBar);
+        const QFontMetrics metrics(FText->font());
+        QSize wanted(FContents->width() + layout()->spacing() +
+                         metrics.averageCharWidth() * TextColumns + 2 * FText->frameWidth() +
+                         scrollBar,
+                     metrics.lineSpacing() * TextLines);
+        const QMargins margins = layout()->contentsMargins();
+        wanted += QSize(margins.left() + margins.right(), margins.top() + margins.bottom());
+        if (const QScreen* shown = screen())
+            wanted =
+                wanted.boundedTo(shown->availableGeometry().size() - QSize(0, TitleBarAllowance));
+        resize(wanted);
+    }
+
     void Load(const QString& FileName) {
         QFile file(FileName);
         if (!file.open(QIODevice::ReadOnly))

@@ -50,11 +50,12 @@ TKeyboardPlay::TKeyboardPlay(TMainForm& Form)
     setObjectName(QStringLiteral("KeyboardPlay"));
     FMark->hide();
     // The window itself takes the focus back from the buttons, so that the cards are a stop
-    // in the Tab order; it holds the focus from the start.
+    // in the Tab order; it holds the focus from the start. The table's own buttons come first,
+    // as they always did, and the later Game menu after them.
     Form.setFocusPolicy(Qt::TabFocus);
     QWidget* previous = &Form;
     for (QPushButton* b :
-         {Form.GameBtn, Form.DealBtn, Form.OptionBtn, Form.HelpBtn, Form.ScoreBtn}) {
+         {Form.DealBtn, Form.OptionBtn, Form.HelpBtn, Form.ScoreBtn, Form.GameBtn}) {
         b->setFocusPolicy(Qt::TabFocus);
         QWidget::setTabOrder(previous, b);
         previous = b;

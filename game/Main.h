@@ -170,6 +170,8 @@ public:
     // The game is played against a person: no score enters the hall of fame.
     bool HeadToHead() const { return FHeadToHead; }
     void SetHeadToHead(bool Value) { FHeadToHead = Value; }
+    // The last deal was a match's, even once the match is over.
+    bool DealtHeadToHead() const { return FDealtHeadToHead; }
     // Ends a running game without a winner, counted as abandoned.
     void AbandonGame();
 
@@ -205,6 +207,8 @@ public:
     void UpdateScoreLabel();
     // Fits the score label to its text, so that any score shows whole.
     void PlaceScoreLabel();
+    // The deal number's type at the table's zoom.
+    void ZoomDealLabel();
     static int32_t LevelBonus(int32_t Level);
     // The level bonus a win of the current deal adds: none in a match.
     int32_t DealLevelBonus() const;

@@ -10,19 +10,19 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QMenu>
+#include <algorithm>
+#include <cmath>
 #include <limits>
 #include <utility>
 
 void TMainForm::CreateDealCommands() {
-    // Under the score, right-aligned to the window's edge, clear of a score that needs the
-    // line below; nothing shows before the first deal.
+    // Under the score, right-aligned to the table's edge, clear of a score that needs the
+    // line below; nothing shows before the first deal. Placed and sized with the table.
     DealLabel = new QLabel(this);
     DealLabel->setObjectName(QStringLiteral("DealLabel"));
-    QFont small = font();
-    small.setPixelSize(9);
-    DealLabel->setFont(small);
     DealLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    DealLabel->setGeometry(width() - 2 - 90, 236, 90, 12);
+    DealLabel->setGeometry(TableWidth - 2 - 90, 236, 90, 12);
+    ZoomDealLabel();
     DealLabel->hide();
 
     PlayNumberAction = GameMenu->addAction(tr("Play deal &number…"));
@@ -37,6 +37,14 @@ void TMainForm::CreateDealCommands() {
     command(DaysDealAction, &TMainForm::DealDaysDeal);
     connect(ReplayAction, &QAction::triggered, this,
             [this] { KsHandleEvent([this] { DealNumbered(FDealNumber); }); });
+}
+
+void TMainForm::ZoomDealLabel() {
+    // Its own small type, which the window's type at the zoom does not reach.
+    constexpr int DealPixels = 9;
+    QFont small = font();
+    small.setPixelSize(std::max(1, int(std::lround(DealPixels * FZoom))));
+    DealLabel->setFont(small);
 }
 
 void TMainForm::ShowDealNumber() {

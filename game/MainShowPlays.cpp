@@ -47,10 +47,11 @@ void TMainForm::CreatePlayView() {
         cards[i] = Play1Card[i]->geometry();
     LockShade = new TLockShade(this, FFumble, cards);
     FFumble.Changed = [this] { LockShade->Frame(); };
-    // Over the computer's last two slots: the question it goes with is centred on the window
-    // and would hide it between the rows; the piles and the score stay in view.
+    // Over the computer's last three slots: the question it goes with is centred on the window
+    // and would hide it between the rows; the piles and the score stay in view. Its lines take
+    // the width the last two gave, the time and the note a column beside them.
     Summary = new TGameSummary(this);
-    Summary->setGeometry(456, 6, 172, 158);
+    Summary->setGeometry(352, 6, 276, 158);
 
     FOpponent = std::make_unique<TComputerOpponent>(*Timer);
     FRecordKeeper = std::make_unique<TRecordKeeper>(

@@ -39,11 +39,11 @@ int Edge(int TableUnits, qreal Zoom, int Origin) {
 } // namespace
 
 void TMainForm::RecordTableUnits() {
-    std::vector<QWidget*> controls{TitlePanel,   Deck,     CardTable1, CardTable2, Play1Pile,
-                                   Play2Pile,    DealBtn,  TempTable1, TempTable2, WaitSign1,
-                                   WaitSign2,    Image1,   Image2,     OptionBtn,  HelpBtn,
-                                   ScoreBtn,     GameBtn,  Label9,     ScoreLabel, HumanToGo,
-                                   ComputerToGo, DealHint, LockShade,  Summary,    PeerWait};
+    std::vector<QWidget*> controls{
+        TitlePanel, Deck,       CardTable1, CardTable2, Play1Pile,  Play2Pile, DealBtn,
+        TempTable1, TempTable2, WaitSign1,  WaitSign2,  Image1,     Image2,    OptionBtn,
+        HelpBtn,    ScoreBtn,   GameBtn,    Label9,     ScoreLabel, HumanToGo, ComputerToGo,
+        DealHint,   LockShade,  Summary,    PeerWait,   DealLabel};
     controls.insert(controls.end(), Play1Card.begin(), Play1Card.end());
     controls.insert(controls.end(), Play2Card.begin(), Play2Card.end());
     controls.insert(controls.end(), Bevel.begin(), Bevel.end());
@@ -112,8 +112,10 @@ void TMainForm::ApplyZoom() {
         if (zoomed)
             control->update();
     }
-    if (zoomed)
+    if (zoomed) {
         PlaceScoreLabel();
+        ZoomDealLabel();
+    }
     setUpdatesEnabled(updates);
     update();
 }

@@ -15,6 +15,9 @@ void TPlayView::Heard(const TGameEvent& Event) {
     switch (Event.Kind) {
     case TGameEventKind::Dealt:
         FTurnOverPasses = 0;
+        FLasVegas = f.Scoring() == 1;
+        FScoreAtDeal = f.GameScore();
+        FStake = FLasVegas ? LasVegasStake(f.DeckCount()) : 0;
         break;
     case TGameEventKind::CardLaid:
         ShowCardsToGo();
@@ -73,10 +76,16 @@ void TPlayView::ShowSummary(const TGameEvent& Decided) {
                                : StringRes::WinnerComputer();
     b.CardsLaid = f.HumanPlayed() - FTurnOverPasses;
     b.Passes = FTurnOverPasses;
+    b.Won = humanWon;
     if (humanWon) {
         b.LevelBonus = f.DealLevelBonus();
         b.CardsBonus = (f.CardsToWin() - f.ComputerPlayed()) * 100;
+        // A game against a person never enters, and nobody expects it to.
+        b.OutOfHallOfFame = f.FameBarred() && !f.HeadToHead() && !f.DealtHeadToHead();
     }
+    b.LasVegas = FLasVegas;
+    b.Stake = FStake;
+    b.CarriedOver = FScoreAtDeal + FStake;
     b.Milliseconds = Decided.Milliseconds;
     b.Score = Decided.Score;
     f.Summary->SetBreakdown(b);

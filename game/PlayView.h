@@ -23,5 +23,9 @@ private:
     void ShowSummary(const TGameEvent& Decided);
 
     TMainForm& FForm;
-    int32_t FTurnOverPasses = 0; // this deal's, for the breakdown at its end
+    // This deal's, for the breakdown at its end.
+    int32_t FTurnOverPasses = 0;
+    bool FLasVegas = false;
+    int32_t FScoreAtDeal = 0; // after the stake
+    int32_t FStake = 0;
 };

@@ -93,7 +93,7 @@
     </message>
     <message>
         <source>Abandoned</source>
-        <translation>Abgebrochen</translation>
+        <translation>Abbrüche</translation>
     </message>
     <message>
         <source>Fastest win</source>
@@ -295,6 +295,22 @@ Eine frühere Fassung der Datei bleibt unverändert.</translation>
     <message>
         <source>Score</source>
         <translation>Punkte</translation>
+    </message>
+    <message>
+        <source>Carried over</source>
+        <translation>Übertrag</translation>
+    </message>
+    <message>
+        <source>Stake</source>
+        <translation>Einsatz</translation>
+    </message>
+    <message>
+        <source>Winning point</source>
+        <translation>Siegpunkt</translation>
+    </message>
+    <message>
+        <source>Not for the hall of fame</source>
+        <translation>Nicht für die Bestenliste</translation>
     </message>
 </context>
 <context>

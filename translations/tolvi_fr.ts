@@ -5,11 +5,11 @@
     <name>CommandLine</name>
     <message>
         <source>Not a deal number: %1</source>
-        <translation>Numéro de donne invalide : %1</translation>
+        <translation>Numéro de donne invalide : %1</translation>
     </message>
     <message>
         <source>--host takes a port: %1</source>
-        <translation>--host attend un port : %1</translation>
+        <translation>--host attend un port : %1</translation>
     </message>
     <message>
         <source>--join takes HOST[:PORT]</source>
@@ -17,7 +17,7 @@
     </message>
     <message>
         <source>Unknown option: %1</source>
-        <translation>Option inconnue : %1</translation>
+        <translation>Option inconnue : %1</translation>
     </message>
     <message>
         <source>--host and --join do not go together</source>
@@ -89,7 +89,7 @@
     </message>
     <message>
         <source>Best streak</source>
-        <translation>Record série</translation>
+        <translation>Série max.</translation>
     </message>
     <message>
         <source>Abandoned</source>
@@ -172,7 +172,7 @@
     </message>
     <message>
         <source>Click Ok when Ready to Start!</source>
-        <translation>Cliquez sur OK quand vous êtes prêt !</translation>
+        <translation>Cliquez sur OK quand vous êtes prêt !</translation>
     </message>
     <message>
         <source>Creating a Second Deck, Please be Patient</source>
@@ -180,11 +180,11 @@
     </message>
     <message>
         <source>Changes require starting a new game, continue?</source>
-        <translation>Ces changements demandent une nouvelle partie. Continuer ?</translation>
+        <translation>Ces changements demandent une nouvelle partie. Continuer ?</translation>
     </message>
     <message>
         <source>%s Won, Do you want to play again?</source>
-        <translation>%s gagné ! Voulez-vous rejouer ?</translation>
+        <translation>%s gagné ! Voulez-vous rejouer ?</translation>
     </message>
     <message>
         <source>You</source>
@@ -214,7 +214,7 @@ Toute version antérieure du fichier reste inchangée.</translation>
     </message>
     <message>
         <source>Clear the statistics of every level and deck? This cannot be undone.</source>
-        <translation>Effacer les statistiques de tous les niveaux et de tous les jeux ? C&apos;est irréversible.</translation>
+        <translation>Effacer les statistiques de tous les niveaux et de tous les jeux ? C&apos;est irréversible.</translation>
     </message>
     <message>
         <source>S&amp;tatistics</source>
@@ -234,12 +234,12 @@ Toute version antérieure du fichier reste inchangée.</translation>
     </message>
     <message>
         <source>Fumble rule: a refused play locks your cards for half a second</source>
-        <translation>Règle de la maladresse : un coup refusé bloque vos cartes une demi-seconde</translation>
+        <translation>Règle de la maladresse : un coup refusé bloque vos cartes une demi-seconde</translation>
     </message>
     <message>
         <source>%s Won, Do you want to play again?</source>
         <comment>the winner is a player&apos;s name</comment>
-        <translation>%s a gagné ! Voulez-vous rejouer ?</translation>
+        <translation>%s a gagné ! Voulez-vous rejouer ?</translation>
     </message>
 </context>
 <context>
@@ -296,6 +296,22 @@ Toute version antérieure du fichier reste inchangée.</translation>
         <source>Score</source>
         <translation>Score</translation>
     </message>
+    <message>
+        <source>Carried over</source>
+        <translation>Report</translation>
+    </message>
+    <message>
+        <source>Stake</source>
+        <translation>Mise</translation>
+    </message>
+    <message>
+        <source>Winning point</source>
+        <translation>Point de victoire</translation>
+    </message>
+    <message>
+        <source>Not for the hall of fame</source>
+        <translation>Hors palmarès</translation>
+    </message>
 </context>
 <context>
     <name>TKsCardGroup</name>
@@ -328,17 +344,17 @@ Toute version antérieure du fichier reste inchangée.</translation>
     </message>
     <message>
         <source>Score :</source>
-        <translation>Score :</translation>
+        <translation>Score :</translation>
     </message>
     <message>
         <source>The help file was not found:
 %1</source>
-        <translation>Le fichier d&apos;aide est introuvable :
+        <translation>Le fichier d&apos;aide est introuvable :
 %1</translation>
     </message>
     <message>
         <source>ERROR CAUGHT!!<byte value="xd"/> Please Report this!<byte value="xd"/> Computer has won, but is waiting</source>
-        <translation>ERREUR INTERCEPTÉE !!<byte value="xd"/> Merci de la signaler !<byte value="xd"/> L&apos;ordinateur a gagné mais attend</translation>
+        <translation>ERREUR INTERCEPTÉE !!<byte value="xd"/> Merci de la signaler !<byte value="xd"/> L&apos;ordinateur a gagné mais attend</translation>
     </message>
     <message>
         <source>Play deal &amp;number…</source>
@@ -362,7 +378,7 @@ Toute version antérieure du fichier reste inchangée.</translation>
     </message>
     <message>
         <source>Deal number:</source>
-        <translation>Numéro de donne :</translation>
+        <translation>Numéro de donne :</translation>
     </message>
     <message>
         <source>Waiting for %1…</source>
@@ -401,7 +417,7 @@ Toute version antérieure du fichier reste inchangée.</translation>
     <message>
         <source>Tolvi could not wait for a friend on port %1:
 %2</source>
-        <translation>Tolvi ne peut pas attendre un ami sur le port %1 :
+        <translation>Tolvi ne peut pas attendre un ami sur le port %1 :
 %2</translation>
     </message>
     <message>
@@ -438,7 +454,7 @@ Un ami hors de votre réseau ne vous atteint que si le port TCP %3 est ouvert da
     </message>
     <message>
         <source>Your friend&apos;s address (and port), or the code they see:</source>
-        <translation>Adresse (et port) de votre ami, ou le code affiché chez lui :</translation>
+        <translation>Adresse (et port) de votre ami, ou le code affiché chez lui :</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is no address Tolvi can join.</source>
@@ -481,11 +497,11 @@ Un ami hors de votre réseau ne vous atteint que si le port TCP %2 est ouvert da
     </message>
     <message>
         <source>%1 sent a message out of turn; the match is over.</source>
-        <translation>%1 a envoyé un message hors de son tour ; la partie est terminée.</translation>
+        <translation>%1 a envoyé un message hors de son tour ; la partie est terminée.</translation>
     </message>
     <message>
         <source>The two tables no longer agree; the match is over.</source>
-        <translation>Les deux tables ne concordent plus ; la partie est terminée.</translation>
+        <translation>Les deux tables ne concordent plus ; la partie est terminée.</translation>
     </message>
     <message>
         <source>%1 does not want to play again.</source>
@@ -505,11 +521,11 @@ Un ami hors de votre réseau ne vous atteint que si le port TCP %2 est ouvert da
     </message>
     <message>
         <source>%1 has not answered for several seconds; the match is over.</source>
-        <translation>%1 ne répond plus depuis plusieurs secondes ; la partie est terminée.</translation>
+        <translation>%1 ne répond plus depuis plusieurs secondes ; la partie est terminée.</translation>
     </message>
     <message>
         <source>The other side sent something that is not a Tolvi message; the match is over.</source>
-        <translation>L&apos;autre côté a envoyé autre chose qu&apos;un message Tolvi ; la partie est terminée.</translation>
+        <translation>L&apos;autre côté a envoyé autre chose qu&apos;un message Tolvi ; la partie est terminée.</translation>
     </message>
     <message>
         <source>The other player&apos;s Tolvi speaks head-to-head version %1, this one version %2. Both players need the same version of Tolvi.</source>
@@ -638,31 +654,31 @@ Un ami hors de votre réseau ne vous atteint que si le port TCP %2 est ouvert da
     </message>
     <message>
         <source>Your card %1: %2</source>
-        <translation>Votre carte %1 : %2</translation>
+        <translation>Votre carte %1 : %2</translation>
     </message>
     <message>
         <source>Computer&apos;s card %1: %2</source>
-        <translation>Carte %1 de l&apos;ordinateur : %2</translation>
+        <translation>Carte %1 de l&apos;ordinateur : %2</translation>
     </message>
     <message>
         <source>Left pile: %1</source>
-        <translation>Pile de gauche : %1</translation>
+        <translation>Pile de gauche : %1</translation>
     </message>
     <message>
         <source>Right pile: %1</source>
-        <translation>Pile de droite : %1</translation>
+        <translation>Pile de droite : %1</translation>
     </message>
     <message>
         <source>Your cards to go: %1</source>
-        <translation>Vos cartes restantes : %1</translation>
+        <translation>Vos cartes restantes : %1</translation>
     </message>
     <message>
         <source>The computer&apos;s cards to go: %1</source>
-        <translation>Cartes restantes de l&apos;ordinateur : %1</translation>
+        <translation>Cartes restantes de l&apos;ordinateur : %1</translation>
     </message>
     <message>
         <source>Score: %1</source>
-        <translation>Score : %1</translation>
+        <translation>Score : %1</translation>
     </message>
     <message>
         <source>New deal</source>
@@ -670,7 +686,7 @@ Un ami hors de votre réseau ne vous atteint que si le port TCP %2 est ouvert da
     </message>
     <message>
         <source>No game runs: deal with Alt+D</source>
-        <translation>Aucune partie en cours : distribuez avec Alt+D</translation>
+        <translation>Aucune partie en cours : distribuez avec Alt+D</translation>
     </message>
     <message>
         <source>Your card %1 is empty</source>

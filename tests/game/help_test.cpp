@@ -1,8 +1,12 @@
+#include "DialogScale.h"
+#include "HelpWindow.h"
 #include "game_fixture.h"
 
 #include <QFile>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextBrowser>
 
@@ -46,6 +50,38 @@ TEST_F(Help, HelpOpensAtItsContents) {
         EXPECT_TRUE(topics.contains(QString::fromLatin1(topic))) << topic;
     EXPECT_TRUE(text->toPlainText().contains(QStringLiteral("an Ace fits on a King or a Two")));
     help->close();
+}
+
+// In each language, at the table's size and at twice it: every title of the contents whole,
+// and the text a comfortable line wide.
+TEST_F(Help, OpensWideEnoughForItsTitlesAndItsText) {
+    for (const char* name : {"Tolvi.HLP", "Tolvi.de.HLP", "Tolvi.fr.HLP"})
+        for (const qreal scale : {1.0, 2.0}) {
+            SetDialogScale(scale);
+            OpenHelp(QStringLiteral(TOLVI_SOURCE_DIR "/resources/") + name, form.get());
+            QWidget* help = HelpWindow();
+            ASSERT_NE(help, nullptr);
+            auto* contents = help->findChild<QListWidget*>(QStringLiteral("Contents"));
+            auto* text = help->findChild<QTextBrowser*>(QStringLiteral("Text"));
+            ASSERT_TRUE(contents && text);
+            ASSERT_GE(contents->count(), 10);
+            const QFontMetrics metrics(contents->font());
+            for (int i = 0; i < contents->count(); ++i) {
+                const QRect row = contents->visualItemRect(contents->item(i));
+                EXPECT_LE(metrics.horizontalAdvance(contents->item(i)->text()),
+                          contents->viewport()->width() - row.left())
+                    << name << " at " << scale << "x: " << contents->item(i)->text().toStdString();
+            }
+            EXPECT_EQ(contents->horizontalScrollBar()->maximum(), 0) << name;
+            // Unless the screen has no more room to give.
+            const bool wide =
+                text->viewport()->width() >= 60 * QFontMetrics(text->font()).averageCharWidth();
+            EXPECT_TRUE(wide || help->width() >= help->screen()->availableGeometry().width())
+                << name << " at " << scale << "x";
+            help->close();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+    SetDialogScale(1);
 }
 
 } // namespace

@@ -157,7 +157,7 @@ TEST_F(KeyboardAccess, TabReachesTheButtonsWhereSpaceOpensAllButTheDeal) {
         }
         EXPECT_EQ(keys->Mark()->isVisible(), focus == form.get()) << "one focus shows at a time";
     }
-    EXPECT_EQ(order, QStringList({"&Game", "&Deal", "&Options", "&Help", "&Scores", "cards"}));
+    EXPECT_EQ(order, QStringList({"&Deal", "&Options", "&Help", "&Scores", "&Game", "cards"}));
 }
 
 TEST_F(KeyboardAccess, EscClosesTheHelpAsItClosesTheDialogs) {

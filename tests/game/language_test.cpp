@@ -1,11 +1,14 @@
 // The German and French translations: nothing left in English in the window, the dialogs, the
 // message boxes and the help, and every text fits where it stands.
 
+#include "DialogScale.h"
 #include "FeltBadge.h"
 #include "GameSummary.h"
 #include "GetName.h"
 #include "NetCommands.h"
+#include "Records.h"
 #include "Scores.h"
+#include "StatisticsView.h"
 #include "StringRes.h"
 #include "Translations.h"
 #include "game_fixture.h"
@@ -24,6 +27,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTextLayout>
 #include <QTranslator>
 
 namespace {
@@ -201,22 +205,39 @@ TEST_P(Languages, EveryTextIsTranslatedAndFits) {
         EXPECT_NE(QCoreApplication::translate("QPlatformTheme", "&Yes"), u"&Yes"_qs);
     }
 
-    // The breakdown drawn after a game, for either winner, with wide numbers.
+    // The breakdown drawn after a game, for either winner, with wide numbers and every line.
     for (const QString& winner : {StringRes::WinnerHuman(), StringRes::WinnerComputer()}) {
-        form->Summary->SetBreakdown({winner, 51, 30, 500, 5100, 3599000, 5999});
-        texts << form->Summary->Title();
+        TGameBreakdown b{winner, 51, 30, 500, 5100, 3599000, -99999};
+        b.Won = winner == StringRes::WinnerHuman();
+        b.LasVegas = true;
+        b.CarriedOver = -99999;
+        b.Stake = 50;
+        b.OutOfHallOfFame = true;
+        form->Summary->SetBreakdown(b);
+        texts << form->Summary->Title() << form->Summary->Note();
         const QFont title = form->Summary->TitleFont();
         const int inner = form->Summary->width() - 20; // its margins
         if (QFontMetrics(title).horizontalAdvance(Plain(form->Summary->Title())) > inner)
             overflows << form->Summary->Title();
         QFont bold = title;
         bold.setPixelSize(12);
-        for (const auto& [caption, value] : form->Summary->Lines()) {
+        const QList<QPair<QString, QString>> lines = form->Summary->Lines();
+        const int side = inner - TGameSummary::LinesWidth - TGameSummary::Gutter;
+        for (const auto& [caption, value] : lines) {
             texts << caption;
+            // The time stands in the column beside the others.
+            const int width = caption == lines.last().first ? side : TGameSummary::LinesWidth;
             if (QFontMetrics(bold).horizontalAdvance(
-                    Plain(caption + QStringLiteral("  ") + value)) > inner)
+                    Plain(caption + QStringLiteral("  ") + value)) > width)
                 overflows << caption;
         }
+        // The note wraps in that column, under the time.
+        const int below = form->Summary->height() - form->Summary->LineHeight() * 2 - 50;
+        if (QFontMetrics(bold)
+                .boundingRect(QRect(0, 0, side, 1000), Qt::TextWordWrap,
+                              Plain(form->Summary->Note()))
+                .height() > below)
+            overflows << form->Summary->Note();
     }
     form->Summary->show();
     Save(*form->Summary, Name("summary"));
@@ -255,6 +276,122 @@ TEST_P(Languages, TheWaitForAFriendIsTranslatedAndFits) {
         if (HasLetters(t) && !t.contains(Mark))
             untranslated << t;
     EXPECT_TRUE(untranslated.isEmpty()) << untranslated.join(u'\n').toStdString();
+}
+
+// Where a statistics line's label ends and its value begins, as drawn: the labels are the
+// translated ones, each followed by its value.
+struct TLabelled {
+    int LabelEnd = 0;
+    int ValueStart = 0;
+};
+
+QList<TLabelled> LabelsAndValues(const QString& Line) {
+    static const char* const labels[] = {"Played",      "Won",      "Lost",     "Abandoned",
+                                         "Best score",  "Win rate", "Streak",   "Best streak",
+                                         "Fastest win", "Average",  "Best time"};
+    QList<TLabelled> found;
+    qsizetype at = Line.indexOf(QRegularExpression(QStringLiteral("\\S")));
+    while (at >= 0 && at < Line.size()) {
+        qsizetype longest = 0;
+        for (const char* label : labels) {
+            const QString text = QCoreApplication::translate("Statistics", label);
+            if (text.size() > longest && Line.mid(at).startsWith(text))
+                longest = text.size();
+        }
+        if (longest == 0)
+            break;
+        const qsizetype end = at + longest;
+        qsizetype value = end;
+        while (value < Line.size() && Line[value] == u' ')
+            ++value;
+        found.append({int(end), int(value)});
+        // The next label follows the value.
+        at = Line.indexOf(u' ', value);
+        while (at >= 0 && at < Line.size() && Line[at] == u' ')
+            ++at;
+    }
+    return found;
+}
+
+TEST_P(Languages, NoStatisticsLabelRunsIntoItsValueAtOneAndTwiceTheSize) {
+    // The translation itself: a marked text is a letter longer than the one shown.
+    QTranslator real;
+    if (const QString language = QString::fromLatin1(GetParam()); !language.isEmpty()) {
+        QCoreApplication::removeTranslator(&marking);
+        ASSERT_TRUE(real.load(QStringLiteral(":/i18n/tolvi_") + language));
+        QCoreApplication::installTranslator(&real);
+    }
+    TRecords records;
+    TGameStats& stats = records.Statistics.Entry(1, 0, 2);
+    stats.Played = 123456;
+    stats.Won = 99999;
+    stats.Lost = 20000;
+    stats.Abandoned = 3457;
+    stats.Streak = 12;
+    stats.BestStreak = 345;
+    stats.FastestWin = 95;
+    stats.BestScore = 5703;
+    stats.TotalScore = 500000;
+    records.Statistics.HeadToHead(1) = stats;
+    records.Statistics.DaysDeal() = {20261210, 8902053, 17, 9, 1026, 61};
+    for (const qreal factor : {1.0, 2.0}) {
+        TScoreForm form;
+        form.AddStatistics(records, {1, 0, 2});
+        form.ShowStatistics(true);
+        ScaleWindow(form, factor);
+        form.show();
+        const QListWidget& list = *form.Statistics()->List();
+        const QFontMetrics metrics(list.font());
+        int rows = 0;
+        for (int i = 0; i < list.count(); ++i) {
+            const QString line = list.item(i)->text();
+            for (const TLabelled& l : LabelsAndValues(line)) {
+                ++rows;
+                // A space's width, give or take the rounding of the advances, between the
+                // label's last letter and the value.
+                EXPECT_GT(metrics.horizontalAdvance(line.left(l.ValueStart)) -
+                              metrics.horizontalAdvance(line.left(l.LabelEnd)),
+                          metrics.horizontalAdvance(u' ') / 2)
+                    << factor << "x: " << line.toStdString();
+            }
+        }
+        EXPECT_EQ(rows, 5 * 2 + 4 * 2 + 2 * 2) << "every labelled value was looked at";
+        if (factor == 2)
+            Save(form, Name("statistics"));
+    }
+}
+
+// No line of a wrapped text in the options begins with a colon or a question mark: French puts
+// a space before them, and it must not break there.
+TEST_P(Languages, NoWrappedOptionsLineStartsWithPunctuation) {
+    for (const qreal factor : {1.0, 2.0}) {
+        QStringList faults;
+        int wrapped = 0;
+        dialogs.OnExec = [&](QDialog& Dialog) {
+            ScaleWindow(Dialog, factor);
+            Dialog.show();
+            for (const QLabel* label : Dialog.findChildren<QLabel*>()) {
+                if (!label->wordWrap() || label->isHidden())
+                    continue;
+                const QString text = Plain(label->text());
+                QTextLayout layout(text, label->font());
+                layout.beginLayout();
+                for (QTextLine line = layout.createLine(); line.isValid();
+                     line = layout.createLine()) {
+                    line.setLineWidth(label->contentsRect().width());
+                    const QString start = text.mid(line.textStart(), 1);
+                    if (line.textStart() > 0 && QStringLiteral(":;?!").contains(start))
+                        faults << text;
+                }
+                layout.endLayout();
+                wrapped += layout.lineCount() > 1;
+            }
+            return 0;
+        };
+        form->OptionBtnClick();
+        EXPECT_GT(wrapped, 0) << "a text wrapped, and was looked at";
+        EXPECT_TRUE(faults.isEmpty()) << factor << "x: " << faults.join(u'\n').toStdString();
+    }
 }
 
 // Texts among Texts whose Alt letter (the one after a single "&") an earlier one already has.

@@ -323,10 +323,74 @@ TEST_F(Plays, WonGameShowsItsBreakdownWhileTheQuestionIsAsked) {
     Drain();
     EXPECT_EQ(shown.join(QStringLiteral(", ")),
               QStringLiteral("You Won, Cards laid %1, Turn-over passes %2, Level bonus 300, "
-                             "Cards bonus 700, Time 2:05, Score 1026")
+                             "Cards bonus 700, Winning point 1, Score 1026, Time 2:05")
                   .arg(25 - passes)
                   .arg(passes));
+    EXPECT_EQ(form->Summary->Note(), QString()) << "a shuffled deal enters the hall of fame";
     EXPECT_FALSE(form->Summary->isVisible());
+}
+
+// In Las Vegas the total carried into the deal and its stake are parts of the score too; a win
+// of a chosen deal says that it stays out of the hall of fame, beside the parts.
+TEST_F(Plays, BreakdownAddsUpToTheScoreAndSaysWhenAWinStaysOutOfTheHallOfFame) {
+    form->SetScoring(1);
+    form->SetNewSession(false);
+    TMainFormProbe::SetScore(*form, 120); // what the earlier games left
+    form->DealNumbered(77u);
+    Settle(5, 10);
+    TMainFormProbe::SetStuck(*form, true, true);
+    form->TurnOverPiles();
+    Settle(5, 10);
+    TMainFormProbe::SetCounters(*form, 24, 18);
+    // The points of the cards and passes so far, on the total after the stake.
+    TMainFormProbe::SetScore(*form, 120 - 25 + 24);
+    SetSlot(form->Play1Card[0], 6);
+    QList<QPair<QString, QString>> parts;
+    QImage noted;
+    QImage plain;
+    QImage few;
+    dialogs.OnMessage = [&](const TKsMessage&) {
+        parts = form->Summary->Parts();
+        QCoreApplication::processEvents();
+        noted = form->Summary->grab().toImage();
+        Save(noted, QStringLiteral("game-breakdown-las-vegas"));
+        TGameBreakdown b = form->Summary->Breakdown();
+        b.OutOfHallOfFame = false;
+        form->Summary->SetBreakdown(b);
+        plain = form->Summary->grab().toImage();
+        form->Summary->SetBreakdown({});
+        few = form->Summary->grab().toImage();
+    };
+    dialogs.Answers = {mbNo};
+    QTest::keyClick(form.get(), '1');
+    Drain();
+    ASSERT_FALSE(parts.isEmpty()) << "the breakdown was shown";
+    int64_t sum = 0;
+    QStringList shown;
+    for (const auto& [caption, value] : parts) {
+        sum += value.toLongLong();
+        shown << caption + ' ' + value;
+    }
+    EXPECT_EQ(sum, form->GameScore()) << shown.join(", ").toStdString();
+    EXPECT_EQ(form->GameScore(), 120 - 25 + 25 + 300 + 700 + 1);
+    EXPECT_EQ(shown.mid(0, 2), QStringList({"Carried over 120", "Stake -25"}));
+    EXPECT_TRUE(shown.contains("Winning point 1"));
+
+    // Eight lines fit above the panel's edge as well as three do.
+    ASSERT_EQ(noted.size(), plain.size());
+    ASSERT_EQ(few.size(), plain.size());
+    const int ratio = int(noted.devicePixelRatio());
+    const QRect edge(0, plain.height() - 4 * ratio, TGameSummary::LinesWidth * ratio, 4 * ratio);
+    EXPECT_EQ(plain.copy(edge), few.copy(edge));
+
+    // The note is drawn in the column beside the lines, and only there.
+    QRect changed;
+    for (int y = 0; y < noted.height(); ++y)
+        for (int x = 0; x < noted.width(); ++x)
+            if (noted.pixel(x, y) != plain.pixel(x, y))
+                changed |= QRect(x, y, 1, 1);
+    EXPECT_FALSE(changed.isEmpty()) << "the note shows";
+    EXPECT_GT(changed.left(), TGameSummary::LinesWidth * ratio);
 }
 
 TEST_F(Plays, ShowPlaysOffDrawsNothingExtra) {
