@@ -209,6 +209,7 @@ public:
     void PlaceScoreLabel();
     // The deal number's type at the table's zoom.
     void ZoomDealLabel();
+    void FitDealLabel();
     static int32_t LevelBonus(int32_t Level);
     // The level bonus a win of the current deal adds: none in a match.
     int32_t DealLevelBonus() const;

@@ -45,6 +45,17 @@ void TMainForm::ZoomDealLabel() {
     QFont small = font();
     small.setPixelSize(std::max(1, int(std::lround(DealPixels * FZoom))));
     DealLabel->setFont(small);
+    FitDealLabel();
+}
+
+void TMainForm::FitDealLabel() {
+    // A match's deal is a 64-bit key, longer than the place under the score: cut in the middle
+    // on the table, whole for a screen reader and in the tooltip.
+    const QString full = DealLabel->accessibleName();
+    const QString shown =
+        DealLabel->fontMetrics().elidedText(full, Qt::ElideMiddle, DealLabel->width());
+    DealLabel->setText(shown);
+    DealLabel->setToolTip(shown == full ? QString() : full);
 }
 
 void TMainForm::ShowDealNumber() {
@@ -54,7 +65,8 @@ void TMainForm::ShowDealNumber() {
         ReplayAction->setEnabled(false);
         return;
     }
-    DealLabel->setText(tr("Deal %1").arg(FDealNumber));
+    DealLabel->setAccessibleName(tr("Deal %1").arg(FDealNumber));
+    FitDealLabel();
     DealLabel->show();
     ReplayAction->setEnabled(true);
 }

@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QCryptographicHash>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QTcpServer>
@@ -138,6 +139,7 @@ TEST_F(NetMatch, AMatchIsPlayedOnTwoMirroredTablesToTheSameEnd) {
     bool revealed = false;
     uint64_t revealedNumber = 0;
     QString revealedLabel;
+    bool revealedFits = false; // the 64-bit number, cut to fit under the score
     guest->Join(QStringLiteral("127.0.0.1"), host->HostPort());
     ASSERT_TRUE(guest->Match());
     TNetLink& guestLink = guest->Match()->Link();
@@ -149,7 +151,9 @@ TEST_F(NetMatch, AMatchIsPlayedOnTwoMirroredTablesToTheSameEnd) {
             revealed = true;
             revealedNumber = guestForm->DealNumber();
             if (!guestForm->DealLabel->isHidden())
-                revealedLabel = guestForm->DealLabel->text();
+                revealedLabel = guestForm->DealLabel->accessibleName();
+            const QLabel* label = guestForm->DealLabel;
+            revealedFits = label->fontMetrics().horizontalAdvance(label->text()) <= label->width();
         }
     };
     std::vector<int32_t> hidden;
@@ -232,6 +236,7 @@ TEST_F(NetMatch, AMatchIsPlayedOnTwoMirroredTablesToTheSameEnd) {
     // Once the game is over the guest knows the deal, checked against every card it saw.
     EXPECT_EQ(revealedNumber, first);
     EXPECT_EQ(revealedLabel, QStringLiteral("Deal %1").arg(first));
+    EXPECT_TRUE(revealedFits);
     ASSERT_EQ(hostDecided.size(), 1u);
     ASSERT_EQ(guestDecided.size(), 1u);
     EXPECT_NE(hostDecided[0].Side, guestDecided[0].Side) << "one winner, seen from both sides";
