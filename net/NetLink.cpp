@@ -36,17 +36,16 @@ void TNetLink::Greet() {
     FLastHeard = FConnectedAt = FClock.elapsed();
     if (FGreeting == TGreeting::Answer)
         return;
-    TNetMessage hello;
-    hello.Kind = TNetKind::Hello;
-    hello.Name = FName;
-    FHelloSent = true;
-    Send(hello);
-    Beat();
+    SendHello();
 }
 
 void TNetLink::Admit() {
     if (FOver || FHelloSent)
         return;
+    SendHello();
+}
+
+void TNetLink::SendHello() {
     TNetMessage hello;
     hello.Kind = TNetKind::Hello;
     hello.Name = FName;

@@ -81,6 +81,7 @@ public:
     std::function<void(TNetFault)> Failed;
 
 private:
+    void SendHello();
     void Greet(); // the connection is up: say hello, start the heartbeat
     void ReadAll();
     void Handle(const TNetMessage& Message);
