@@ -14,6 +14,7 @@
 #include "Records.h"
 #include "RecordsSaver.h"
 #include "Settings.h"
+#include "SpeedRules.h"
 #include "kstypes.h"
 
 #include <QEvent>
@@ -177,6 +178,8 @@ public:
 
     // Human play.
     static bool IsNextRank(int32_t A, int32_t B);
+    // The central piles as the rules see them: top values, and a card on its way to either.
+    SpeedRules::TPiles Piles() const;
     void Play1Card1CardClick(TKsCardGroup* Sender, bool& PlayIt);
     void FormKeyPress(QChar Key);
     // Lays the human's card from a slot on the first table that takes it, or with OtherPile

@@ -2,6 +2,7 @@
 // tick.
 
 #include "Main.h"
+#include "SpeedRules.h"
 #include "kscardgroup.h"
 #include "kscardtable.h"
 #include "ksdialogs.h"
@@ -11,7 +12,11 @@
 #include <algorithm>
 
 bool TMainForm::IsNextRank(int32_t A, int32_t B) {
-    return A == B + 1 || A == B - 1 || (A == 14 && B == 2) || (A == 2 && B == 14);
+    return SpeedRules::NextRank(A, B);
+}
+
+SpeedRules::TPiles TMainForm::Piles() const {
+    return {{TopValue(CardTable1), TopValue(CardTable2)}, {FTable1Busy, FTable2Busy}};
 }
 
 int32_t TMainForm::TopValue(TKsCardTable* Table) {
@@ -39,8 +44,7 @@ bool TMainForm::PlaySlot(int Slot, bool OtherPile) {
     TPlay play{TSide::Human, Slot, 0, 0};
     if (OtherPile && FGameRunning && Slot >= 0 && Slot <= 3) {
         TKsCardGroup* slot = Play1Card[static_cast<size_t>(Slot)];
-        if (slot->NonEmptyCount() > 0 && !FTable2Busy &&
-            IsNextRank(slot->GetCard(0)->Value(), TopValue(CardTable2)))
+        if (slot->NonEmptyCount() > 0 && SpeedRules::Takes(Piles(), 2, slot->GetCard(0)->Value()))
             play.Table = 2;
     }
     if (HumanPlayTaken && HumanPlayTaken(play))
@@ -62,9 +66,8 @@ bool TMainForm::PileTakes(int Slot, int Table) const {
     if (!FGameRunning || Slot < 0 || Slot > 3 || (Table != 1 && Table != 2))
         return false;
     TKsCardGroup* slot = Play1Card[static_cast<size_t>(Slot)];
-    if (slot->NonEmptyCount() == 0 || (Table == 1 ? FTable1Busy : FTable2Busy))
-        return false;
-    return IsNextRank(slot->GetCard(0)->Value(), TopValue(Table == 1 ? CardTable1 : CardTable2));
+    return slot->NonEmptyCount() > 0 &&
+           SpeedRules::Takes(Piles(), Table, slot->GetCard(0)->Value());
 }
 
 bool TMainForm::Play(TPlay& Request, bool GroupLays) {
@@ -82,16 +85,7 @@ bool TMainForm::Play(TPlay& Request, bool GroupLays) {
     if (slot->NonEmptyCount() == 0)
         return refuse(TRefusal::EmptySlot, false);
     Request.Card = slot->GetCard(0)->ID();
-    const int32_t value = slot->GetCard(0)->Value();
-    const auto takes = [&](int Table) {
-        return (Table == 1 && !FTable1Busy && IsNextRank(value, TopValue(CardTable1))) ||
-               (Table == 2 && !FTable2Busy && IsNextRank(value, TopValue(CardTable2)));
-    };
-    int table = Request.Table;
-    if (table == 0)
-        table = takes(1) ? 1 : takes(2) ? 2 : 0;
-    else if (!takes(table))
-        table = 0;
+    const int table = SpeedRules::PileFor(Piles(), slot->GetCard(0)->Value(), Request.Table);
     const TPlaySource& source = human ? static_cast<const TPlaySource&>(FHumanInput) : *FOpponent;
     if (source.Held() && !FRefereeElsewhere)
         return refuse(TRefusal::Held, table != 0);

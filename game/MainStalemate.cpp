@@ -1,6 +1,7 @@
 // Refilling slots, finding who can play, turning the piles over, and the end of a game.
 
 #include "Main.h"
+#include "SpeedRules.h"
 #include "StringRes.h"
 #include "kscardgroup.h"
 #include "kscardtable.h"
@@ -20,16 +21,11 @@ int32_t TMainForm::TopPileEntry(TKsCardGroup* Pile) {
 
 bool TMainForm::CanPlay(bool Human) {
     const auto& sideSlots = Human ? Play1Card : Play2Card;
-    bool can = false;
-    for (TKsCardGroup* slot : sideSlots) {
-        if (slot->NonEmptyCount() == 0)
-            continue;
-        const int32_t value = slot->GetCard(0)->Value();
-        if (IsNextRank(value, TopValue(CardTable1)) || IsNextRank(value, TopValue(CardTable2))) {
-            can = true;
-            break;
-        }
-    }
+    std::array<int32_t, 4> values{};
+    for (size_t i = 0; i < values.size(); ++i)
+        if (sideSlots[i]->NonEmptyCount() > 0)
+            values[i] = sideSlots[i]->GetCard(0)->Value();
+    const bool can = SpeedRules::CanPlay(values, {TopValue(CardTable1), TopValue(CardTable2)});
     // A decided game waits for nobody.
     ShowWaitSign(Human ? WaitSign1 : WaitSign2, !can && FGameRunning);
     return can;

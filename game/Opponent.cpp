@@ -2,6 +2,7 @@
 
 #include "FumbleLock.h"
 #include "Main.h"
+#include "SpeedRules.h"
 #include "kscardgroup.h"
 #include "kscardtable.h"
 #include "kssinglecard.h"
@@ -21,19 +22,19 @@ bool TComputerOpponent::Running() const {
 }
 
 std::optional<TPlay> TComputerOpponent::Choose(const TMainForm& Form) {
-    const auto choose = [&Form](int Table, bool Busy) -> std::optional<TPlay> {
-        const int32_t top = (Table == 1 ? Form.CardTable1 : Form.CardTable2)->CardTop().Value();
+    const SpeedRules::TPiles piles = Form.Piles();
+    const auto choose = [&Form, &piles](int Table) -> std::optional<TPlay> {
         for (int i = 0; i < 4; ++i) {
             TKsCardGroup* slot = Form.Play2Card[static_cast<size_t>(i)];
-            if (!Busy && slot->NonEmptyCount() >= 1 &&
-                TMainForm::IsNextRank(slot->GetCard(0)->Value(), top))
+            if (slot->NonEmptyCount() >= 1 &&
+                SpeedRules::Takes(piles, Table, slot->GetCard(0)->Value()))
                 return TPlay{TSide::Computer, i, Table, slot->GetCard(0)->ID()};
         }
         return std::nullopt;
     };
-    if (auto play = choose(2, Form.Table2Busy()))
+    if (auto play = choose(2))
         return play;
-    return choose(1, Form.Table1Busy());
+    return choose(1);
 }
 
 bool THumanInput::Held() const {

@@ -86,18 +86,6 @@ TEST_F(Main, KeysOtherThanOneToFourDoNothing) {
     EXPECT_EQ(form->GameScore(), score + 1);
 }
 
-TEST_F(Main, RankRuleIsACircle) {
-    EXPECT_TRUE(TMainForm::IsNextRank(6, 7));
-    EXPECT_TRUE(TMainForm::IsNextRank(8, 7));
-    EXPECT_FALSE(TMainForm::IsNextRank(7, 7));
-    EXPECT_FALSE(TMainForm::IsNextRank(9, 7));
-    EXPECT_TRUE(TMainForm::IsNextRank(13, 14));
-    EXPECT_TRUE(TMainForm::IsNextRank(2, 14));
-    EXPECT_TRUE(TMainForm::IsNextRank(14, 2));
-    EXPECT_TRUE(TMainForm::IsNextRank(3, 2));
-    EXPECT_FALSE(TMainForm::IsNextRank(13, 2));
-}
-
 TEST_F(Main, ClickPlaysOnTheOwnTableFirstAndRefillsFromThePile) {
     form->DealBtnClick();
     SetTop(form->CardTable1, 8);
