@@ -17,7 +17,6 @@
 #include <QLockFile>
 #include <QMenu>
 #include <QMessageBox>
-#include <QThread>
 #include <QTimer>
 
 namespace {
@@ -248,13 +247,8 @@ void WriteJoinAddress(const QString& Address) {
     // Under the lock every save takes; a copy that keeps it too long leaves the address
     // unremembered rather than the player waiting.
     QLockFile lock(paths.WritePath + QStringLiteral(".lock"));
-    lock.setStaleLockTime(ConfigLockStaleMs);
-    for (int tries = 0; !lock.tryLock(0); ++tries) {
-        if (lock.error() != QLockFile::LockFailedError || tries >= 100)
-            return;
-        RemoveDeadConfigLock(paths.WritePath + QStringLiteral(".lock"));
-        QThread::msleep(ConfigLockPollMs);
-    }
+    if (TakeConfigLock(lock, paths.WritePath + QStringLiteral(".lock"), 100) != TConfigLock::Taken)
+        return;
     TConfigFile file(paths);
     file.Ini().WriteString(SettingsSection(), JoinAddressKey, Address);
     file.UpdateFile();

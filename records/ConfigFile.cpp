@@ -176,6 +176,27 @@ void RemoveDeadConfigLock(const QString& LockPath) {
         QFile::remove(LockPath);
 }
 
+TConfigLock TakeConfigLock(QLockFile& Lock, const QString& LockPath, int Retries) {
+    Lock.setStaleLockTime(ConfigLockStaleMs);
+    // Qt's own wait backs off to seconds between tries; short steps keep a close quick while
+    // other copies take the lock in turn.
+    for (int tries = 0;; ++tries) {
+        if (Lock.tryLock(0))
+            return TConfigLock::Taken;
+        if (Lock.error() != QLockFile::LockFailedError)
+            return TConfigLock::Impossible;
+        // A dead copy's empty lock goes at once; a living copy's is tried again.
+        RemoveDeadConfigLock(LockPath);
+        if (Retries >= 0 && tries >= Retries) {
+            if (Lock.tryLock(0))
+                return TConfigLock::Taken;
+            return Lock.error() == QLockFile::LockFailedError ? TConfigLock::Busy
+                                                              : TConfigLock::Impossible;
+        }
+        QThread::msleep(ConfigLockPollMs);
+    }
+}
+
 namespace {
 
 enum class TLockWait { UntilFree, Never };
@@ -191,19 +212,10 @@ TConfigSave MergeRecords(const TSettings& Settings, TRecords& Records, TLockWait
     QDir().mkpath(QFileInfo(paths.WritePath).absolutePath());
     const QString lockPath = paths.WritePath + QStringLiteral(".lock");
     QLockFile lock(lockPath);
-    lock.setStaleLockTime(ConfigLockStaleMs);
-    // Qt's own wait backs off to seconds between tries; short steps keep a close quick while
-    // other copies take the lock in turn. Where no lock can be made it stops at once.
-    while (!lock.tryLock(0) && lock.error() == QLockFile::LockFailedError) {
-        RemoveDeadConfigLock(lockPath);
-        if (Wait == TLockWait::Never) {
-            // A dead copy's empty lock is gone now; a living copy's is tried again later.
-            if (lock.tryLock(0) || lock.error() != QLockFile::LockFailedError)
-                break;
-            return {false, paths.WritePath, {}, true};
-        }
-        QThread::msleep(ConfigLockPollMs);
-    }
+    // Where no lock can be made the save goes on; a lock held now is tried again later when
+    // the save may not wait.
+    if (TakeConfigLock(lock, lockPath, Wait == TLockWait::Never ? 0 : -1) == TConfigLock::Busy)
+        return {false, paths.WritePath, {}, true};
 
     TConfigFile file(paths);
     if (SettingsWanted(file))

@@ -10,6 +10,8 @@
 #include <QString>
 #include <cstdint>
 
+class QLockFile;
+
 class THallOfFame;
 class TStatistics;
 struct TRecords;
@@ -95,3 +97,9 @@ constexpr int ConfigLockPollMs = 20;
 // copy writes the id at once, so an empty lock older than ConfigLockEmptyMs is removed.
 constexpr int ConfigLockEmptyMs = 1000;
 void RemoveDeadConfigLock(const QString& LockPath);
+
+// Takes the settings file's lock, made at LockPath: while another copy holds it, tries again
+// every ConfigLockPollMs, up to Retries times (-1: until it is free), taking over a dead copy's
+// lock. Impossible where no lock file can be made at all.
+enum class TConfigLock { Taken, Busy, Impossible };
+TConfigLock TakeConfigLock(QLockFile& Lock, const QString& LockPath, int Retries);
