@@ -53,7 +53,7 @@ void TMainForm::CreatePlayView() {
     Summary = new TGameSummary(this);
     Summary->setGeometry(352, 6, 276, 158);
 
-    FOpponent = std::make_unique<TComputerOpponent>(*Timer);
+    FOpponent = MakeOpponent(*this);
     FRecordKeeper = std::make_unique<TRecordKeeper>(
         FRecords,
         [this] {

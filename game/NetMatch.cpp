@@ -676,7 +676,7 @@ void TNetMatch::Restore() {
     FForm.SetHeadToHead(false);
     FForm.SetTieToOpponent(false);
     FForm.SetOpponentName({});
-    FForm.SetOpponent(std::make_unique<TComputerOpponent>(*FForm.Timer));
+    FForm.SetOpponent(MakeOpponent(FForm));
 }
 
 QString TNetMatch::FaultText(TNetFault Fault) const {

@@ -37,6 +37,10 @@ std::optional<TPlay> TComputerOpponent::Choose(const TMainForm& Form) {
     return choose(1);
 }
 
+std::unique_ptr<TOpponent> MakeOpponent(TMainForm& Form) {
+    return std::make_unique<TComputerOpponent>(*Form.Timer);
+}
+
 bool THumanInput::Held() const {
     return FLock.Locked();
 }

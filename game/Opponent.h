@@ -5,6 +5,7 @@
 
 #include "GameEvents.h"
 
+#include <memory>
 #include <optional>
 
 class QTimer;
@@ -43,6 +44,10 @@ public:
 private:
     QTimer& FTimer;
 };
+
+// The top row's player when no match takes it over, made in one place for the window's start and
+// for the end of a match: the computer, on the window's timer.
+std::unique_ptr<TOpponent> MakeOpponent(TMainForm& Form);
 
 // The player at the bottom, by mouse and keys: a refused play locks the cards under the
 // fumble rule, and a locked row's plays wait.
