@@ -286,12 +286,12 @@ TEST_F(NetMatch, ABoxLeftOpenHoldsUpNoLinkAndAMatchGoneMeanwhileBeginsNoGame) {
     form->SetDeckCount(2);
     form->SetUpDeckSize();
     dialogs.Shown.clear();
-    host->Timing = {50, 500};
+    host->Timing = {100, 1500};
     auto guestForm = std::make_unique<TMainForm>();
     TNetCommands* guest = NetworkCommands(*guestForm);
     guest->Timing = host->Timing;
     std::function<void(const TKsMessage&)> whileOpen = [](const TKsMessage&) {
-        QTest::qWait(1500);
+        QTest::qWait(4500);
     };
     dialogs.OnMessage = [&](const TKsMessage& m) { whileOpen(m); };
     guest->Join(QStringLiteral("127.0.0.1"), host->HostPort());
