@@ -91,6 +91,19 @@ protected:
         return m;
     }
 
+    // A guest window joined to the host (at Port, unless the host's own); true once both
+    // sides have confirmed the deal.
+    bool Joined(TMainForm& Guest, TNetCommands*& Commands, uint16_t Port = 0) {
+        Commands = NetworkCommands(Guest);
+        Commands->Timing = host->Timing;
+        Commands->Join(QStringLiteral("127.0.0.1"), Port ? Port : host->HostPort());
+        return RunUntil([&] {
+            TNetMatch* h = Ready(host);
+            TNetMatch* g = Ready(Commands);
+            return h && g && h->BothReady() && g->BothReady();
+        });
+    }
+
     // Lays the same cards on both tables, the guest's seen from across: the piles' tops as the
     // host sees them, and each row's slots.
     static void Lay(TMainForm& Host, TMainForm& Guest, int32_t Left, int32_t Right,
@@ -589,8 +602,6 @@ TEST_F(NetMatch, BothPlayersPlayByTheHostsRulesAndOneClock) {
     form->SetLevel(0);
     auto guestForm = std::make_unique<TMainForm>();
     guestForm->SetLevel(2);
-    TNetCommands* guest = NetworkCommands(*guestForm);
-    guest->Timing = host->Timing;
     qint64 hostNow = 0, guestNow = 0;
     guestForm->Fumble().Clock = [&] { return guestNow; };
     // Each side confirms its deal 14 s after the other.
@@ -612,12 +623,8 @@ TEST_F(NetMatch, BothPlayersPlayByTheHostsRulesAndOneClock) {
         if (e.Kind == TGameEventKind::PlayRefused && e.Play.Side == TSide::Human)
             guestRefused.push_back(e);
     });
-    guest->Join(QStringLiteral("127.0.0.1"), host->HostPort());
-    ASSERT_TRUE(RunUntil([&] {
-        TNetMatch* h = Ready(host);
-        TNetMatch* g = Ready(guest);
-        return h && g && h->BothReady() && g->BothReady();
-    }));
+    TNetCommands* guest = nullptr;
+    ASSERT_TRUE(Joined(*guestForm, guest));
     host->Match()->Clock = [&] { return hostNow; };
     guest->Match()->Clock = [&] { return guestNow; };
     EXPECT_TRUE(guestForm->FumbleRule()) << "the host's rule holds both";
@@ -664,19 +671,13 @@ TEST_F(NetMatch, BothPlayersPlayByTheHostsRulesAndOneClock) {
 TEST_F(NetMatch, AMatchSpeaksOfTheFriendWaitsForThemAndEndsOnce) {
     form->Records().Additions.SetLastName(QStringLiteral("Ann"));
     auto guestForm = std::make_unique<TMainForm>();
-    TNetCommands* guest = NetworkCommands(*guestForm);
-    guest->Timing = host->Timing;
     QStringList heard;
     guestForm->findChild<TTableAccess*>()->Status()->SetGap(0);
     guestForm->findChild<TTableAccess*>()->Status()->OnAnnounce = [&](const QString& t) {
         heard << t;
     };
-    guest->Join(QStringLiteral("127.0.0.1"), host->HostPort());
-    ASSERT_TRUE(RunUntil([&] {
-        TNetMatch* h = Ready(host);
-        TNetMatch* g = Ready(guest);
-        return h && g && h->BothReady() && g->BothReady();
-    }));
+    TNetCommands* guest = nullptr;
+    ASSERT_TRUE(Joined(*guestForm, guest));
     Lay(*form, *guestForm, 10, 10, {11, 2, 2, 2}, {2, 2, 2, 2});
     TMainFormProbe::SetCounters(*form, form->CardsToWin() - 1, 0);
     TMainFormProbe::SetCounters(*guestForm, 0, form->CardsToWin() - 1);
@@ -727,14 +728,8 @@ TEST_F(NetMatch, TheMenuHostsWhereTheCommandLineDidAndAsksBeforeLeavingAGame) {
     EXPECT_EQ(host->HostPort(), port);
 
     auto guestForm = std::make_unique<TMainForm>();
-    TNetCommands* guest = NetworkCommands(*guestForm);
-    guest->Timing = host->Timing;
-    guest->Join(QStringLiteral("127.0.0.1"), port);
-    ASSERT_TRUE(RunUntil([&] {
-        TNetMatch* h = Ready(host);
-        TNetMatch* g = Ready(guest);
-        return h && g && h->BothReady() && g->BothReady();
-    }));
+    TNetCommands* guest = nullptr;
+    ASSERT_TRUE(Joined(*guestForm, guest, port));
     dialogs.Shown.clear();
     dialogs.Answers = {mbNo};
     action(QStringLiteral("&Leave the match"))->trigger();
@@ -748,14 +743,8 @@ TEST_F(NetMatch, TheMenuHostsWhereTheCommandLineDidAndAsksBeforeLeavingAGame) {
 
 TEST_F(NetMatch, ADroppedCardGoesToTheRefereeOnBothSides) {
     auto guestForm = std::make_unique<TMainForm>();
-    TNetCommands* guest = NetworkCommands(*guestForm);
-    guest->Timing = host->Timing;
-    guest->Join(QStringLiteral("127.0.0.1"), host->HostPort());
-    ASSERT_TRUE(RunUntil([&] {
-        TNetMatch* h = Ready(host);
-        TNetMatch* g = Ready(guest);
-        return h && g && h->BothReady() && g->BothReady();
-    }));
+    TNetCommands* guest = nullptr;
+    ASSERT_TRUE(Joined(*guestForm, guest));
     // Each side keeps a card that fits, so that no turn-over comes between.
     Lay(*form, *guestForm, 10, 10, {11, 8, 8, 8}, {9, 9, 9, 9});
     // The guest's drop is laid once the host took it, on both tables alike.
