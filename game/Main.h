@@ -1,9 +1,10 @@
 #pragma once
-// The game's one window: the table of card controls, the computer's timer and the game state.
-// Its methods are split over files by concern: MainLayout (the window description, start-up,
-// shut-down, buttons and messages), MainDeal, MainPlay, MainStalemate and MainScoring. Every
-// play comes through Play; what happens is announced on Events, which the views and the records
-// follow (MainShowPlays creates them); the top row is played by an Opponent.
+// The game's one window: the table of card controls and the computer's timer, showing the game
+// the core decides (Game). Its methods are split over files by concern: MainLayout (the window
+// description, start-up, shut-down, buttons and messages), MainDeal, MainPlay, MainStalemate and
+// MainScoring. Every play comes through Play to the core; what happens is announced on Events,
+// which the card groups follow first (MainTable), then the views and the records (MainShowPlays
+// creates them); the top row is played by an Opponent.
 
 #include "FumbleLock.h"
 #include "GameEvents.h"
@@ -14,6 +15,7 @@
 #include "Records.h"
 #include "RecordsSaver.h"
 #include "Settings.h"
+#include "SpeedGame.h"
 #include "SpeedRules.h"
 #include "kstypes.h"
 
@@ -111,6 +113,9 @@ public:
     // Deals as the Deal button does, from a chosen number: the same number always deals the
     // same cards. A chosen deal never enters the hall of fame.
     void DealNumbered(uint64_t Number);
+    // Deals these cards (SpeedDeal's order) as the deal numbered 0: a friend's deal whose
+    // number is revealed after the game. A 0 among them is a face-down card not shown here.
+    void DealGiven(const std::vector<int32_t>& Cards);
     // The deal's number; one dealt without a chosen number took the clock's reading.
     uint64_t DealNumber() const { return FDealNumber; }
     TDealKind DealKind() const { return FDealKind; }
@@ -135,14 +140,20 @@ public:
     void ScoreBtnClick();
     void SetUpDeckSize();
 
-    // Every play of a card comes through here, whoever makes it: it is checked against the
-    // rules (the game running, the card one rank from a free table's, the side not held),
-    // laid, counted, scored and announced. GroupLays: a click, whose group lays the card once
-    // its handler returns. Request's table and card are filled in. False, announced as
-    // refused, when the rules do not take it.
+    // Every play of a card comes through here, whoever makes it: the core checks it against the
+    // rules (the game running, the card one rank from a free table's, the side not held), lays,
+    // counts, scores and announces it, and the card groups follow. GroupLays: a click, whose
+    // group lays the card once its handler returns. Request's table and card are filled in.
+    // False, announced as refused, when the rules do not take it.
     bool Play(TPlay& Request, bool GroupLays = false);
+    // Every play of the player at the bottom, from any input (a click, a key, the keyboard
+    // frame, a drag): a match elsewhere is asked first, then Play.
+    bool HumanPlay(TPlay& Request, bool GroupLays = false);
+    // The game the window shows: its table, rules and score.
+    TSpeedGame& Game() { return FGame; }
+    const TSpeedGame& Game() const { return FGame; }
     // What happens to the game, in order.
-    TGameEvents& Events() { return FEvents; }
+    TGameEvents& Events() { return FGame.Events(); }
     // Whatever plays the top row: the computer unless replaced.
     TOpponent& Opponent() { return *FOpponent; }
     void SetOpponent(std::unique_ptr<TOpponent> Value);
@@ -219,17 +230,17 @@ public:
     // The game's clock starts again: a match's starts once both players have confirmed.
     void StartGameClock();
 
-    // The game state.
-    int32_t CardsToWin() const { return FCardsToWin; }
-    int32_t HumanPlayed() const { return FHumanPlayed; }
-    int32_t ComputerPlayed() const { return FComputerPlayed; }
-    bool HumanStuck() const { return FHumanStuck; }
-    bool ComputerStuck() const { return FComputerStuck; }
-    bool Table1Busy() const { return FTable1Busy; }
-    bool Table2Busy() const { return FTable2Busy; }
-    bool ComputerWon() const { return FComputerWon; }
+    // The game state, as the core holds it.
+    int32_t CardsToWin() const { return FGame.Table().CardsToWin; }
+    int32_t HumanPlayed() const { return FGame.Table().Row(TSide::Human).Played; }
+    int32_t ComputerPlayed() const { return FGame.Table().Row(TSide::Computer).Played; }
+    bool HumanStuck() const { return FGame.Table().Row(TSide::Human).Stuck; }
+    bool ComputerStuck() const { return FGame.Table().Row(TSide::Computer).Stuck; }
+    bool Table1Busy() const { return FGame.Piles().Busy[0]; }
+    bool Table2Busy() const { return FGame.Piles().Busy[1]; }
+    bool ComputerWon() const { return FGame.Won(TSide::Computer) && !FDecisionTaken; }
     // Dealt and not yet decided.
-    bool GameRunning() const { return FGameRunning; }
+    bool GameRunning() const { return FGame.Running(); }
     const QString& HelpFile() const { return FHelpFile; }
 
     // The settings, one by one and as one value. Setting the deck count does not rebuild the
@@ -262,8 +273,9 @@ public:
     void SetNewSession(bool Value) { FNewSession = Value; }
     // The current result may not (again) enter the hall of fame.
     bool FameRecorded() const { return FFameRecorded; }
-    bool HumanWon() const { return FHumanWon; }
-    int32_t GameScore() const { return FGameScore; }
+    // From the winning card until the question after it is answered.
+    bool HumanWon() const { return FGame.Won(TSide::Human) && !FDecisionTaken; }
+    int32_t GameScore() const { return FGame.Score(); }
     TRecords& Records() { return FRecords; }
     THallOfFame& HallOfFame() { return FRecords.HallOfFame; }
     TStatistics& Statistics() { return FRecords.Statistics; }
@@ -330,6 +342,12 @@ private:
     void ScaleDialogsWithTable();
     void ArrangeDrawingOrder();
     void PostGameMessage(TGameMessage Message, TKsCardGroup* Slot);
+    // Deals Cards (SpeedDeal's order; 0 a face-down card not known here) onto the card groups
+    // and the core.
+    void DealCards(const std::vector<int32_t>& Cards);
+    // The card groups follow the core's events (MainTable).
+    void FollowGame(const TGameEvent& Event);
+    void ShowWaitSigns();
     void ShowWaitSign(QLabel* Sign, bool Visible);
     // The computer waits while the player cannot see the table: the help window is active
     // or the game window is minimized (MainAway).
@@ -337,16 +355,14 @@ private:
     void UpdatePlayerAway();
     // Starts the computer's timer, or leaves it to start when the player is back.
     void StartComputer();
-    void CountHumanCard(TKsCardGroup* Slot);
-    void CountComputerCard(TKsCardGroup* Slot);
     void ComputerPlayToTable(TKsCardGroup* Slot, int Table);
     // Finds whether each side can play, announcing a side that no longer can.
     void FindStuck();
-    void Announce(TGameEvent Event);
     void AnnounceAbandoned();
-    void Refill(TKsCardGroup* Slot, TKsCardGroup* Pile, TKsCardTable* TempTable);
+    void Refill(TSide Side, TKsCardGroup* Slot);
+    // A row's card of a turn-over pass, from its pile (TurnedFromPile) or a slot, onto Table.
     void TurnOver(TKsCardGroup* Pile, const std::array<TKsCardGroup*, 4>& Slots,
-                  TKsCardTable* Table);
+                  TKsCardTable* Table, int From);
     static int32_t TopPileEntry(TKsCardGroup* Pile);
     static int32_t TopValue(TKsCardTable* Table);
     // Seeing the plays (MainShowPlays).
@@ -362,29 +378,27 @@ private:
     int32_t FScoring = 0;
     int32_t FDeckCount = 1;
     int32_t FLevel = 2;
-    int32_t FCardsToWin = 0;
-    int32_t FHumanPlayed = 0;
-    int32_t FComputerPlayed = 0;
-    int32_t FGameScore = 0;
     uint64_t FDealNumber = 0;
     TDealKind FDealKind = TDealKind::Shuffled;
     int32_t FDealDay = 0; // the day of the day's deal being played, else 0
     bool FFameBarred = false;
     bool FNewSession = false;
     bool FFameRecorded = false;
-    bool FHumanStuck = false;
-    bool FComputerStuck = false;
-    bool FTable1Busy = false;
-    bool FTable2Busy = false;
-    bool FHumanWon = false;
-    bool FComputerWon = false;
+    // The question after a win was answered: the win no longer holds up the computer or counts
+    // as just won.
+    bool FDecisionTaken = false;
+    const std::vector<int32_t>* FGivenCards = nullptr; // dealing a friend's cards
+
+    // The click whose group lays its card itself once the handler returns.
+    bool FGroupLays = false;
+    // The turn-over pass the groups are following.
+    std::array<int, 2> FTurnedFrom{-1, -1};
     TRecords FRecords;
     // The settings as loaded or last saved: a choice the window keeps no state of its own for
     // rides along in Settings().
     TSettings FSettings;
     TDisplaySettings FDisplay;
 
-    bool FGameRunning = false;
     bool FDealMirrored = false;
     bool FRefereeElsewhere = false;
     bool FHeadToHead = false;
@@ -392,7 +406,6 @@ private:
     bool FTieToOpponent = false;
     QString FOpponentName;
     bool FStuckWinnerReported = false;
-    bool FGameOpen = false; // dealt and confirmed, not yet decided or abandoned
     // Moves on with each deal and each abandoned game: a deal whose confirmation comes back to
     // find it moved (a match ended, or a newer deal came, while the box was open) is not begun.
     int FDealSerial = 0;
@@ -401,7 +414,7 @@ private:
     bool FTimerStoppedAway = false; // the computer plays on when the player is back
     QString FHelpFile;
     TFumbleLock FFumble;
-    TGameEvents FEvents;
+    TSpeedGame FGame;
     THumanInput FHumanInput{FFumble};
     std::unique_ptr<TOpponent> FOpponent;
     std::unique_ptr<TRecordKeeper> FRecordKeeper;

@@ -2,6 +2,7 @@
 
 #include "DaysDeal.h"
 #include "Main.h"
+#include "SpeedDeal.h"
 #include "StringRes.h"
 #include "kscarddeck.h"
 #include "kscardgroup.h"
@@ -11,6 +12,7 @@
 #include "ksvirtualdeck.h"
 
 #include <QGuiApplication>
+#include <QScopeGuard>
 #include <QTimer>
 #include <array>
 #include <utility>
@@ -51,19 +53,19 @@ void TMainForm::DealNumbered(uint64_t Number) {
     Deal(Number, TDealKind::Chosen);
 }
 
+void TMainForm::DealGiven(const std::vector<int32_t>& Cards) {
+    FGivenCards = &Cards;
+    const auto done = qScopeGuard([this] { FGivenCards = nullptr; });
+    Deal(0, TDealKind::Chosen);
+}
+
 void TMainForm::Deal(std::optional<uint64_t> Number, TDealKind Kind) {
     FOpponent->Stop();
     AnnounceAbandoned();
-    FGameRunning = false;
     Deck->SetDeckEmpty(false);
     ShowWaitSign(WaitSign1, false);
     ShowWaitSign(WaitSign2, false);
-    FCardsToWin = FDeckCount == 1 ? 25 : 51;
-    FHumanPlayed = 0;
-    FComputerPlayed = 0;
-    FHumanStuck = FComputerStuck = false;
-    FTable1Busy = FTable2Busy = false;
-    FHumanWon = FComputerWon = false;
+    FDecisionTaken = false;
     FStuckWinnerReported = false;
     FFumble.Release(); // a fumble at the end of the last deal does not hold up this one
     FDealtHeadToHead = FHeadToHead;
@@ -73,20 +75,12 @@ void TMainForm::Deal(std::optional<uint64_t> Number, TDealKind Kind) {
     // Each side is dealt from its own shuffle of the full deck; both follow from the number.
     FDealNumber = Number.value_or(KsClockMilliseconds());
     ShowDealNumber();
-    const TKsDealNumber numbered(FDealNumber);
-    std::array<TKsCardTable*, 2> tables{CardTable1, CardTable2};
-    if (FDealMirrored)
-        std::swap(tables[0], tables[1]);
-    for (TKsCardTable* table : tables) {
-        table->ClearTable(true);
-        table->SetEmpty(true);
-        table->PrepareDeck();
-        // Each play moves the table's turn on; each deal starts at the pile again, so that a
-        // number lays the same cards in the same places whatever was played before.
-        table->SetCurrentPlayer(0);
-        table->DealToPlayers(true);
-        table->SetPlayPosition(2);
-        table->DealToTable();
+    const std::vector<int32_t> cards =
+        FGivenCards ? *FGivenCards : SpeedDeal::Cards(FDealNumber, FDeckCount);
+    {
+        // The deck shows the shuffles of the number, as it always has.
+        const TKsDealNumber numbered(FDealNumber);
+        DealCards(cards);
     }
     Deck->SetDeckEmpty(true);
     Play1Pile->SetTable(TempTable1);
@@ -100,31 +94,29 @@ void TMainForm::Deal(std::optional<uint64_t> Number, TDealKind Kind) {
     const bool barred =
         Kind == TDealKind::Chosen ||
         (Kind == TDealKind::Day && day.Day == FDealDay && day.Deal == int32_t(FDealNumber));
+    int32_t score = 0;
     if (FScoring == 0) {
-        FGameScore = -1;
         FFameRecorded = false;
         FNewSession = false;
         FFameBarred = barred;
     } else if (FNewSession) {
         FNewSession = false;
-        FGameScore = -LasVegasStake(FDeckCount) - 1;
+        score = -LasVegasStake(FDeckCount);
         FFameBarred = barred;
     } else {
-        FGameScore = FGameScore - LasVegasStake(FDeckCount) - 1;
+        // The Las Vegas total carries on from the last deal.
+        score = FGame.Score() - LasVegasStake(FDeckCount);
         FFameBarred = FFameBarred || barred;
     }
-    UpdateScoreLabel();
+    FGame.Deal(SpeedDeal::Table(cards, FDeckCount, FDealMirrored), score);
 
     const int serial = ++FDealSerial;
     KsMessageDlg(StringRes::ReadyToStart(), mtInformation, {mbOK});
     if (serial != FDealSerial)
         return;
-    Announce(TGameEvent::Dealt(FDealNumber));
-
-    FGameRunning = true;
     FGameStart = StatsClockMilliseconds();
-    FindStuck();
-    if (FHumanStuck && FComputerStuck && !FRefereeElsewhere)
+    FGame.Begin(FDealNumber);
+    if (FGame.BothStuck() && !FRefereeElsewhere)
         TurnOverPiles();
     else
         StartComputer();
@@ -138,7 +130,6 @@ void TMainForm::AbandonGame() {
     ++FDealSerial;
     FOpponent->Stop();
     AnnounceAbandoned();
-    FGameRunning = false;
     ShowWaitSign(WaitSign1, false);
     ShowWaitSign(WaitSign2, false);
 }

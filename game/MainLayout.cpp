@@ -73,6 +73,10 @@ TMainForm::TMainForm(QWidget* Parent) : QWidget(Parent) {
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(11);
     setFont(font);
+    // The card groups follow the game before anything else hears of it: whatever follows sees
+    // the table as it now is.
+    FGame.Events().Subscribe([this](const TGameEvent& e) { FollowGame(e); });
+    FGame.StuckFound = [this] { ShowWaitSigns(); };
     LoadWindowDescription();
     ArrangeDrawingOrder();
     CreatePlayView();
@@ -306,8 +310,8 @@ void TMainForm::FormClose() {
     AnnounceAbandoned();
     // The running Las Vegas total is offered again, unless this run entered it unchanged.
     if (FScoring == 1)
-        FFameRecorded = Additions().LastFameIs(Combination(), FGameScore);
-    if (FHumanWon || FScoring == 1)
+        FFameRecorded = Additions().LastFameIs(Combination(), GameScore());
+    if (HumanWon() || FScoring == 1)
         OfferHallOfFame(this);
     if (const TConfigSave saved = SaveConfig(Settings(), FRecords); !saved)
         KsMessageDlg(saved.Message(), mtError, {mbOK});
@@ -352,12 +356,12 @@ void TMainForm::OptionBtnClick() {
         // human has not just won.
         TTimerPause pause(*this);
         const TOptionsResult result = RunOptionsDialog(
-            Settings(), {FNewSession, FHumanWon},
+            Settings(), {FNewSession, HumanWon()},
             [this](QWidget* Parent) { OfferHallOfFame(Parent); }, this);
         if (result.Saved)
             ApplyOptions(result.Settings, result.NewGameNeeded);
         newGame = result.NewGameNeeded;
-        pause.SetResume(!newGame && !FHumanWon);
+        pause.SetResume(!newGame && !HumanWon());
     }
     if (newGame)
         DealBtnClick();
@@ -393,7 +397,7 @@ void TMainForm::OfferHallOfFame(QWidget* Parent) {
     if (FHeadToHead || FDealtHeadToHead)
         return;
     if (!FFameRecorded && !FFameBarred &&
-        CheckHallOfFame(FRecords, Combination(), FGameScore, Parent, RecordedDeal())) {
+        CheckHallOfFame(FRecords, Combination(), GameScore(), Parent, RecordedDeal())) {
         FFameRecorded = true;
         SaveRecordsNow();
     }
@@ -445,7 +449,7 @@ bool TMainForm::TimerEnabled() const {
 
 void TMainForm::SetTimerEnabled(bool Value) {
     // A dialog closing after the game was decided must not wake the computer again.
-    if (Value && FGameRunning) {
+    if (Value && GameRunning()) {
         StartComputer();
     } else if (!Value) {
         FTimerStoppedAway = false;

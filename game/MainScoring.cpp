@@ -7,10 +7,8 @@
 #include <cmath>
 
 void TMainForm::UpdateScoreLabel() {
-    ++FGameScore;
-    ScoreLabel->setText(QString::number(FGameScore));
+    ScoreLabel->setText(QString::number(FGame.Score()));
     PlaceScoreLabel();
-    Announce(TGameEvent::ScoreChanged(FGameScore));
 }
 
 void TMainForm::PlaceScoreLabel() {

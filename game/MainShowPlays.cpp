@@ -57,16 +57,16 @@ void TMainForm::CreatePlayView() {
     FRecordKeeper = std::make_unique<TRecordKeeper>(
         FRecords,
         [this] {
-            return TRecordedGame{Combination(), FGameScore, FDealNumber, FDealDay, FHeadToHead};
+            return TRecordedGame{Combination(), GameScore(), FDealNumber, FDealDay, FHeadToHead};
         },
         [this] { OfferHallOfFame(this); }, [this] { SaveRecordsNow(); });
     FRecordsSaver =
         std::make_unique<TRecordsSaver>([this] { return SaveRecords(Settings(), FRecords); });
-    FEvents.Subscribe([this](const TGameEvent& e) { FHumanInput.Heard(e); });
+    Events().Subscribe([this](const TGameEvent& e) { FHumanInput.Heard(e); });
     FPlayView = std::make_unique<TPlayView>(*this);
     CardDrag = new TCardDrag(*this);
-    FEvents.Subscribe([this](const TGameEvent& e) { FPlayView->Heard(e); });
-    FEvents.Subscribe([this](const TGameEvent& e) { FRecordKeeper->Heard(e); });
+    Events().Subscribe([this](const TGameEvent& e) { FPlayView->Heard(e); });
+    Events().Subscribe([this](const TGameEvent& e) { FRecordKeeper->Heard(e); });
 }
 
 bool TMainForm::ShowPlays() const {

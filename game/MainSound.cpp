@@ -5,7 +5,7 @@
 #include "SoundEngine.h"
 
 void TMainForm::CreateSound() {
-    FEvents.Subscribe([this](const TGameEvent& e) {
+    Events().Subscribe([this](const TGameEvent& e) {
         // The sounds are made while the player looks at the new deal, before its first card.
         if (FSound && e.Kind == TGameEventKind::Dealt)
             FSound->Prepare();
@@ -24,6 +24,6 @@ void TMainForm::SetSound(bool On, int32_t Volume) {
         FSound = std::make_unique<TSoundEngine>(MakeSoundDevice(), Volume);
     else
         FSound->SetVolume(Volume);
-    if (FGameRunning) // switched on during a game: its next card is heard without a wait
+    if (GameRunning()) // switched on during a game: its next card is heard without a wait
         FSound->Prepare();
 }

@@ -1,4 +1,5 @@
-// Refilling slots, finding who can play, turning the piles over, and the end of a game.
+// Refilling slots, finding who can play, turning the piles over, and the end of a game: the core
+// decides, the card groups follow (MainTable).
 
 #include "Main.h"
 #include "SpeedRules.h"
@@ -10,6 +11,7 @@
 
 #include <QLabel>
 #include <QScopeGuard>
+#include <algorithm>
 #include <exception>
 
 int32_t TMainForm::TopPileEntry(TKsCardGroup* Pile) {
@@ -20,147 +22,103 @@ int32_t TMainForm::TopPileEntry(TKsCardGroup* Pile) {
 }
 
 bool TMainForm::CanPlay(bool Human) {
-    const auto& sideSlots = Human ? Play1Card : Play2Card;
-    std::array<int32_t, 4> values{};
-    for (size_t i = 0; i < values.size(); ++i)
-        if (sideSlots[i]->NonEmptyCount() > 0)
-            values[i] = sideSlots[i]->GetCard(0)->Value();
-    const bool can = SpeedRules::CanPlay(values, {TopValue(CardTable1), TopValue(CardTable2)});
+    const TSpeedTable& table = FGame.Table();
+    const bool can = SpeedRules::CanPlay(table.SlotValues(Human ? TSide::Human : TSide::Computer),
+                                         {table.Top(1), table.Top(2)});
     // A decided game waits for nobody.
-    ShowWaitSign(Human ? WaitSign1 : WaitSign2, !can && FGameRunning);
+    ShowWaitSign(Human ? WaitSign1 : WaitSign2, !can && FGame.Running());
     return can;
 }
 
 void TMainForm::FindStuck() {
-    const bool wasHuman = FHumanStuck;
-    const bool wasComputer = FComputerStuck;
-    FHumanStuck = !CanPlay(true);
-    FComputerStuck = !CanPlay(false);
+    FGame.FindStuck();
+}
+
+void TMainForm::ShowWaitSigns() {
     // A decided game waits for nobody.
-    if (!FGameRunning)
-        return;
-    if (FHumanStuck && !wasHuman)
-        Announce(TGameEvent::Stuck(TSide::Human));
-    if (FComputerStuck && !wasComputer)
-        Announce(TGameEvent::Stuck(TSide::Computer));
+    ShowWaitSign(WaitSign1, HumanStuck() && FGame.Running());
+    ShowWaitSign(WaitSign2, ComputerStuck() && FGame.Running());
 }
 
 void TMainForm::WMHumanPlayed(TKsCardGroup* Slot) {
-    Refill(Slot, Play1Pile, TempTable1);
+    Refill(TSide::Human, Slot);
 }
 
 void TMainForm::WMComputerPlayed(TKsCardGroup* Slot) {
-    Refill(Slot, Play2Pile, TempTable2);
+    Refill(TSide::Computer, Slot);
 }
 
-void TMainForm::Refill(TKsCardGroup* Slot, TKsCardGroup* Pile, TKsCardTable* TempTable) {
-    // A refill posted before a new deal arrives when the slot holds a newly dealt card.
-    if (Slot && Slot->NonEmptyCount() == 0 && Pile->NonEmptyCount() > 0) {
-        Slot->SetTable(TempTable);
-        TempTable->SetPlayPosition(2);
-        Pile->PlayCard(TopPileEntry(Pile), false, tpTop);
-        TempTable->GiveCardTo(Slot);
-    }
-    FindStuck();
+void TMainForm::Refill(TSide Side, TKsCardGroup* Slot) {
+    const auto& row = Side == TSide::Human ? Play1Card : Play2Card;
+    const auto found = std::find(row.begin(), row.end(), Slot);
+    FGame.Refill(Side, found == row.end() ? -1 : int(found - row.begin()));
     // A referee elsewhere sends its turn-overs, with the cards they show.
-    if (FHumanStuck && FComputerStuck && !FRefereeElsewhere)
+    if (FGame.BothStuck() && !FRefereeElsewhere)
         TurnOverPiles();
 }
 
 void TMainForm::TurnOverPiles() {
-    // Once a side has won, plays may still come in, but no turn-over may count on: it could
-    // name a second winner, or the human in place of a computer that got there first.
-    if (!FGameRunning)
+    if (!FGame.Running())
         return;
     FOpponent->Stop();
-    Play1Pile->SetTable(CardTable1);
-    Play2Pile->SetTable(CardTable2);
-    do {
-        TurnOverHuman();
-        TurnOverComputer();
-        ++FHumanPlayed;
-        ++FComputerPlayed;
-        Announce(TGameEvent::Of(TGameEventKind::PilesTurnedOver));
-        UpdateScoreLabel();
-        FindStuck();
-        // The pass that brings a side to its goal ends the game: more passes would score and
-        // move cards after the win. A referee elsewhere sends each pass on its own.
-    } while (!FRefereeElsewhere && FHumanStuck && FComputerStuck && FHumanPlayed < FCardsToWin &&
-             FComputerPlayed < FCardsToWin &&
-             (Play1Pile->NonEmptyCount() > 0 || Play2Pile->NonEmptyCount() > 0));
-    if (FHumanPlayed >= FCardsToWin)
-        FHumanWon = true;
-    if (FComputerPlayed >= FCardsToWin)
-        FComputerWon = true;
-    // Also after the last turn-over: a card laid later is still refilled through them.
-    Play1Pile->SetTable(TempTable1);
-    Play2Pile->SetTable(TempTable2);
-    if (FHumanWon || FComputerWon) {
-        FGameRunning = false;
+    // A referee elsewhere sends each pass on its own.
+    FGame.TurnOverPiles(FRefereeElsewhere);
+    if (FGame.Won(TSide::Human) || FGame.Won(TSide::Computer)) {
         PostGameMessage(WM_GAMEOVER, nullptr);
         return;
     }
-    ShowWaitSign(WaitSign1, FHumanStuck);
-    ShowWaitSign(WaitSign2, FComputerStuck);
+    ShowWaitSign(WaitSign1, HumanStuck());
+    ShowWaitSign(WaitSign2, ComputerStuck());
     StartComputer();
 }
 
 void TMainForm::TurnOverHuman() {
-    TurnOver(Play1Pile, Play1Card, CardTable1);
+    TurnOver(Play1Pile, Play1Card, CardTable1, FTurnedFrom[0]);
 }
 
 void TMainForm::TurnOverComputer() {
-    TurnOver(Play2Pile, Play2Card, CardTable2);
+    TurnOver(Play2Pile, Play2Card, CardTable2, FTurnedFrom[1]);
 }
 
 void TMainForm::TurnOver(TKsCardGroup* Pile, const std::array<TKsCardGroup*, 4>& Slots,
-                         TKsCardTable* Table) {
-    if (Pile->NonEmptyCount() > 0) {
+                         TKsCardTable* Table, int From) {
+    if (From == TurnedFromPile) {
         Table->SetPlayPosition(2);
         Pile->PlayCard(TopPileEntry(Pile), false, tpTop);
-        return;
-    }
-    for (TKsCardGroup* slot : Slots) {
-        if (slot->NonEmptyCount() == 0)
-            continue;
+    } else if (From >= 0 && From < 4) {
+        TKsCardGroup* slot = Slots[size_t(From)];
         slot->SetTable(Table);
         Table->SetPlayPosition(2);
         slot->PlayCard(0, false, tpTop);
-        return;
     }
 }
 
 void TMainForm::WMGameOver() {
     FOpponent->Stop();
-    FGameRunning = false;
     ShowWaitSign(WaitSign1, false);
     ShowWaitSign(WaitSign2, false);
-    if (FHumanWon && FComputerWon && FTieToOpponent)
-        FHumanWon = false;
+    const std::optional<TSide> winner =
+        FDecisionTaken
+            ? std::nullopt
+            : FGame.Decide(FTieToOpponent, DealLevelBonus(), StatsClockMilliseconds() - FGameStart);
+    if (!winner)
+        return;
     QString question;
-    if (FHumanWon)
+    if (*winner == TSide::Human)
         question = StringRes::GameWon(StringRes::WinnerHuman());
-    else if (FComputerWon)
+    else
         question = FOpponentName.isEmpty() ? StringRes::GameWon(StringRes::WinnerComputer())
                                            : StringRes::GameWonBy(FOpponentName);
-    else
-        return;
-    if (FHumanWon) {
-        FGameScore += DealLevelBonus() + (FCardsToWin - FComputerPlayed) * 100;
-        UpdateScoreLabel();
-    }
-    const TSide side = FHumanWon ? TSide::Human : TSide::Computer;
-    Announce(TGameEvent::Decided(side, FGameScore, StatsClockMilliseconds() - FGameStart));
     TKsMsgDlgBtn answer = mbNo;
     {
         // Whatever the answer, or if the question is cut short, the game is over for those
         // who showed it.
-        const auto after = qScopeGuard(
-            [this, side] { Announce(TGameEvent::After(side, std::uncaught_exceptions() == 0)); });
+        const auto after = qScopeGuard([this, side = *winner] {
+            Events().Announce(TGameEvent::After(side, std::uncaught_exceptions() == 0));
+        });
         answer = KsMessageDlg(question, mtInformation, {mbYes, mbNo});
     }
-    FHumanWon = false;
-    FComputerWon = false;
+    FDecisionTaken = true;
     if (AgainTaken && AgainTaken(answer == mbYes))
         return;
     if (answer == mbYes)

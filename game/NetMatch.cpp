@@ -3,6 +3,7 @@
 #include "FumbleLock.h"
 #include "Main.h"
 #include "NetSecret.h"
+#include "SpeedDeal.h"
 #include "kscardgroup.h"
 #include "kscardtable.h"
 #include "ksrandom.h"
@@ -50,14 +51,6 @@ uint8_t Across(int Table) {
     return static_cast<uint8_t>(Table == 0 ? 0 : 3 - Table);
 }
 
-// The entries of a pile that a deal fills.
-int Dealable(TKsCardGroup* Pile) {
-    int n = 0;
-    for (int i = 0; i < Pile->Count(); ++i)
-        n += Pile->GetCard(i)->Reserved() ? 0 : 1;
-    return n;
-}
-
 // The face-down entry of a pile that turns up next, or -1.
 int TopEntry(TKsCardGroup* Pile) {
     for (int i = Pile->Count() - 1; i >= 0; --i)
@@ -71,22 +64,6 @@ QByteArray Commitment(const QByteArray& Salt, uint64_t Number) {
     for (int shift = 56; shift >= 0; shift -= 8)
         bytes.append(static_cast<char>(Number >> shift));
     return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
-}
-
-// What a deal by Number hands out, in the order Deal deals it: the host's side (its pile, its
-// slots, its table's card), then the guest's. A deck of its own, so the table's stays as it is.
-std::vector<int32_t> NumberedCards(TMainForm& Form, uint64_t Number, int PerSide) {
-    TKsVirtualDeck deck;
-    deck.SetIncludedCards(Form.VirtualDeck->IncludedCards());
-    deck.SetShuffleCount(Form.VirtualDeck->ShuffleCount());
-    const TKsDealNumber numbered(Number);
-    std::vector<int32_t> cards;
-    for (int side = 0; side < 2; ++side) {
-        deck.PrepareDeck();
-        for (int i = 0; i < PerSide; ++i)
-            cards.push_back(deck.NextCard());
-    }
-    return cards;
 }
 
 // A match's secret deals as a key.
@@ -191,10 +168,7 @@ void TNetMatch::HostDeal() {
 }
 
 int TNetMatch::DealtPerSide() const {
-    int n = Dealable(FForm.Play1Pile) + 1; // and the table's card
-    for (TKsCardGroup* slot : FForm.Play1Card)
-        n += Dealable(slot);
-    return n;
+    return SpeedDeal::PerSide(FForm.DeckCount());
 }
 
 void TNetMatch::HostSendDeal(uint64_t Number) {
@@ -213,10 +187,10 @@ void TNetMatch::HostSendDeal(uint64_t Number) {
     deal.Commit = Commitment(FSalt, Number);
     FLink->Send(deal);
     // Every card but the host's pile, in as many messages as the size cap needs.
-    const std::vector<int32_t> cards = NumberedCards(FForm, Number, DealtPerSide());
+    const std::vector<int32_t> cards = SpeedDeal::Cards(Number, FForm.DeckCount());
     TNetMessage part;
     part.Kind = TNetKind::Cards;
-    for (size_t i = size_t(Dealable(FForm.Play1Pile)); i < cards.size(); ++i) {
+    for (size_t i = size_t(SpeedDeal::PileCards(FForm.DeckCount())); i < cards.size(); ++i) {
         part.Cards.append(static_cast<char>(cards[i]));
         if (part.Cards.size() == MaxNetCards || i + 1 == cards.size()) {
             FLink->Send(part);
@@ -243,8 +217,8 @@ void TNetMatch::DealFromHost(const TNetMessage& M) {
     FForm.SetFumbleRule(M.Fumble);
     FCommit = M.Commit;
     FSent.clear();
-    FShownPile.assign(size_t(Dealable(FForm.Play2Pile)), 0);
-    FExpected = 2 * DealtPerSide() - Dealable(FForm.Play2Pile);
+    FShownPile.assign(size_t(SpeedDeal::PileCards(FForm.DeckCount())), 0);
+    FExpected = 2 * DealtPerSide() - SpeedDeal::PileCards(FForm.DeckCount());
     FEarlyTurns.clear();
     FStarting = true;
 }
@@ -263,16 +237,12 @@ void TNetMatch::GuestCards(const TNetMessage& M) {
 }
 
 void TNetMatch::GuestDeal() {
-    // The host's pile is dealt face down from a shuffle of no meaning; every other card is the
-    // one sent, in the order the deal hands them out.
-    const int hidden = int(FShownPile.size());
-    FForm.VirtualDeck->Drawn = [sent = FSent, hidden, drawn = 0](int32_t Shuffled) mutable {
-        const int at = drawn++ - hidden;
-        return at >= 0 && at < sent.size() ? int32_t(uint8_t(sent[at])) : Shuffled;
-    };
-    TMainForm& form = FForm;
-    const auto done = qScopeGuard([&form] { form.VirtualDeck->Drawn = nullptr; });
-    FForm.DealNumbered(0);
+    // The host's pile is dealt face down, not known here; every other card is the one sent, in
+    // the order the deal hands them out.
+    std::vector<int32_t> cards(FShownPile.size(), 0);
+    for (const char card : FSent)
+        cards.push_back(int32_t(uint8_t(card)));
+    FForm.DealGiven(cards);
 }
 
 bool TNetMatch::GuestShow(uint8_t Card) {
@@ -284,6 +254,7 @@ bool TNetMatch::GuestShow(uint8_t Card) {
         return false;
     FShownPile[size_t(entry)] = Card;
     FForm.Play2Pile->GetCard(entry)->SetID(Card);
+    FForm.Game().ShowPileTop(TSide::Computer, Card);
     return true;
 }
 
@@ -291,7 +262,7 @@ void TNetMatch::GuestReveal(const TNetMessage& M) {
     if (FCommit.isEmpty() || FStarting || Commitment(M.Salt, M.Number) != FCommit)
         return Disagree();
     FCommit.clear();
-    const std::vector<int32_t> cards = NumberedCards(FForm, M.Number, DealtPerSide());
+    const std::vector<int32_t> cards = SpeedDeal::Cards(M.Number, FForm.DeckCount());
     const size_t hidden = FShownPile.size();
     if (cards.size() != hidden + size_t(FSent.size()))
         return Disagree();
@@ -651,7 +622,6 @@ void TNetMatch::End(const QString& Why) {
     FOver = true;
     FStuckCheck.stop();
     Waiting(false);
-    FForm.VirtualDeck->Drawn = nullptr;
     if (started) {
         FForm.AbandonGame();
         Restore();

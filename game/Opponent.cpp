@@ -2,7 +2,7 @@
 
 #include "FumbleLock.h"
 #include "Main.h"
-#include "SpeedRules.h"
+#include "SpeedRun.h"
 #include "kscardgroup.h"
 #include "kscardtable.h"
 #include "kssinglecard.h"
@@ -22,19 +22,7 @@ bool TComputerOpponent::Running() const {
 }
 
 std::optional<TPlay> TComputerOpponent::Choose(const TMainForm& Form) {
-    const SpeedRules::TPiles piles = Form.Piles();
-    const auto choose = [&Form, &piles](int Table) -> std::optional<TPlay> {
-        for (int i = 0; i < 4; ++i) {
-            TKsCardGroup* slot = Form.Play2Card[static_cast<size_t>(i)];
-            if (slot->NonEmptyCount() >= 1 &&
-                SpeedRules::Takes(piles, Table, slot->GetCard(0)->Value()))
-                return TPlay{TSide::Computer, i, Table, slot->GetCard(0)->ID()};
-        }
-        return std::nullopt;
-    };
-    if (auto play = choose(2))
-        return play;
-    return choose(1);
+    return SpeedRun::ComputerChoice(Form.Game());
 }
 
 std::unique_ptr<TOpponent> MakeOpponent(TMainForm& Form) {

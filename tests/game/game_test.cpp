@@ -301,6 +301,7 @@ TEST_F(Main, TurnOverStopsAtThePassThatWins) {
     }
     for (int i = 0; i < form->Play2Pile->Count(); ++i)
         form->Play2Pile->GetCard(i)->SetID(7 + 13);
+    TMainFormProbe::TakeGroups(*form);
     const int pile = form->Play2Pile->NonEmptyCount();
     TMainFormProbe::SetCounters(*form, 24, 10);
     TMainFormProbe::SetScore(*form, 24);
@@ -323,6 +324,7 @@ TEST_F(Main, BothPilesEmptyTurnsOneSlotCardPerPass) {
         SetSlot(form->Play1Card[i], i < 2 ? 0 : 7);
         SetSlot(form->Play2Card[i], 11);
     }
+    TMainFormProbe::TakeGroups(*form);
     TMainFormProbe::SetStuck(*form, true, true);
     form->TimerTimer();
     EXPECT_EQ(form->CardTable1->CardTop().ID(), 7) << "the first slot that holds a card";

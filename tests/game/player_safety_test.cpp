@@ -180,7 +180,7 @@ TEST_F(Safety, ScoreShowsWholeAtAnyLength) {
     // The caption's text, less the blank column the score has always overlapped.
     const QSize caption(metrics.horizontalAdvance(form->Label9->text()) - 1, 13);
     for (int32_t score : {7, -999, -12345, 1234567, -2147483647}) {
-        TMainFormProbe::SetScore(*form, score - 1);
+        TMainFormProbe::SetScore(*form, score);
         form->UpdateScoreLabel();
         const QString text = QString::number(score);
         const QRect shown = form->ScoreLabel->geometry();

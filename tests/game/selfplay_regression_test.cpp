@@ -123,6 +123,7 @@ TEST_F(Found, TurnOverThatDecidesTheGameLeavesThePilesOnTheirRelayTables) {
     form->Play1Card[0]->SetTable(form->CardTable1);
     form->CardTable1->SetPlayPosition(2);
     form->Play1Card[0]->PlayCard(0, false, tpTop);
+    TMainFormProbe::TakeGroups(*form);
     form->WMHumanPlayed(form->Play1Card[0]);
     DrainAll();
     EXPECT_EQ(form->CardTable1->CardTop().ID(), 6);

@@ -22,11 +22,12 @@
 class TMainFormProbe {
 public:
     static void SetWin(TMainForm& F, int32_t Score) {
-        F.FHumanWon = true;
-        F.FComputerWon = false;
-        F.FGameScore = Score;
+        TSpeedTable table = F.Game().Table();
+        table.Rows[0].Won = true;
+        table.Rows[1].Won = false;
+        F.Game().Arrange(table, Score);
     }
-    static void SetScore(TMainForm& F, int32_t Score) { F.FGameScore = Score; }
+    static void SetScore(TMainForm& F, int32_t Score) { F.Game().Arrange(F.Game().Table(), Score); }
 };
 
 namespace {

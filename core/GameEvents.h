@@ -3,6 +3,7 @@
 // it. Whatever shows, counts or records the game subscribes here rather than being called from
 // the game's methods.
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <utility>
@@ -37,7 +38,10 @@ enum class TGameEventKind {
     GameDecided,     // Side (the winner), Score, Milliseconds
     AfterDecision,   // Side (the winner), Answered; the question whether to play again is over
     GameAbandoned,   // a new deal or a close while a game ran
+    SlotRefilled,    // Play (side, slot, card): the row's pile refilled the slot a card left
 };
+
+inline constexpr int TurnedFromPile = 4;
 
 struct TGameEvent {
     TGameEventKind Kind = TGameEventKind::Dealt;
@@ -49,6 +53,9 @@ struct TGameEvent {
     int32_t Score = 0;
     int64_t Milliseconds = 0; // from the confirmed deal to the decision
     bool Answered = false;    // not cut short by an abort
+    // A turn-over pass: where each row's card came from (Human, Computer): its pile
+    // (TurnedFromPile), a slot 0 .. 3 once the pile is empty, or nowhere (-1).
+    std::array<int, 2> TurnedFrom{-1, -1};
 
     static TGameEvent Of(TGameEventKind Kind) {
         TGameEvent e;
@@ -87,6 +94,11 @@ struct TGameEvent {
         e.Side = Winner;
         e.Score = Score;
         e.Milliseconds = Milliseconds;
+        return e;
+    }
+    static TGameEvent Refilled(TSide Side, int Slot, int32_t Card) {
+        TGameEvent e = Of(TGameEventKind::SlotRefilled);
+        e.Play = {Side, Slot, 0, Card};
         return e;
     }
     static TGameEvent After(TSide Winner, bool Answered) {
