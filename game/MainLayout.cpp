@@ -6,6 +6,7 @@
 #include "HelpWindow.h"
 #include "KeySlot.h"
 #include "KeyboardPlay.h"
+#include "Level.h"
 #include "Main.h"
 #include "NetCommands.h"
 #include "Options.h"
@@ -293,7 +294,7 @@ void TMainForm::FormCreate() {
     RunAfterFirstFrame(*this, [this] { SetSound(FSettings.Sound, FSettings.SoundVolume); });
     SetDisplay(settings.Display);
     RestoreWindowSize(settings.WindowWidth, settings.WindowHeight);
-    Timer->setInterval(LevelInterval(FLevel));
+    Timer->setInterval(TLevel::Of(FLevel).value_or(TLevel()).PaceMs());
     if (FDeckCount != 1)
         SetUpDeckSize();
     CardTable1->PrepareDeck();
@@ -379,7 +380,7 @@ void TMainForm::ApplyOptions(const TSettings& Saved, bool NewGame) {
     FScoring = Saved.Scoring;
     if (Saved.Level != FLevel) {
         FLevel = Saved.Level;
-        SetTimerInterval(LevelInterval(FLevel));
+        SetTimerInterval(TLevel::Of(FLevel).value_or(TLevel()).PaceMs());
     }
     if (Saved.Display.TableSize != FDisplay.TableSize)
         ApplyTableSize(Saved.Display.TableSize);

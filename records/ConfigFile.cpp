@@ -54,7 +54,9 @@ TSettings TConfigFile::ReadSettings() const {
     TSettings settings;
     settings.Scoring = ReadChoice(FIni, QStringLiteral("Scoring"), 0, 1, defaults.Scoring);
     settings.DeckCount = ReadChoice(FIni, QStringLiteral("DeckSize"), 1, 2, defaults.DeckCount);
-    settings.Level = ReadChoice(FIni, QStringLiteral("Tolvi"), 0, 4, defaults.Level);
+    const int32_t level =
+        FIni.ReadInteger(SettingsSection(), QStringLiteral("Tolvi"), TLevel().Index());
+    settings.Level = TLevel::Of(level).value_or(TLevel()).Index();
     for (const TSettingsSwitch& on : SettingsSwitches)
         settings.*on.Member =
             ReadChoice(FIni, QLatin1String(on.Key), 0, 1, defaults.*on.Member) != 0;

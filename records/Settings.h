@@ -3,6 +3,7 @@
 // and returns, and the window applies.
 
 #include "Combination.h"
+#include "Level.h"
 
 #include <cstdint>
 
@@ -25,9 +26,9 @@ constexpr bool IsTableSize(int32_t Value) {
 }
 
 struct TSettings {
-    int32_t Scoring = 0;     // 0 Normal, 1 Las Vegas
-    int32_t DeckCount = 1;   // 1 or 2
-    int32_t Level = 2;       // 0 Unbeatable .. 4 Easy
+    int32_t Scoring = 0;              // 0 Normal, 1 Las Vegas
+    int32_t DeckCount = 1;            // 1 or 2
+    int32_t Level = TLevel().Index(); // TLevel's number
     bool ShowPlays = true;   // the computer's plays fly to their pile and refused plays flash
     bool FumbleRule = false; // a refused play locks the human's cards for half a second
     // The plays, refusals, turn-overs and results are heard, at a volume of 0 .. 100.
@@ -60,11 +61,6 @@ inline constexpr TSettingsSwitch SettingsSwitches[] = {
 inline constexpr int32_t PlaySpeeds[] = {1, 2, 3};
 constexpr int32_t PlaySpeedPercent(int32_t Speed) {
     return Speed == 1 ? 50 : Speed == 3 ? 200 : 100;
-}
-
-// The computer's pace at a level: 250 ms for Unbeatable up to 1250 ms for Easy.
-constexpr int32_t LevelInterval(int32_t Level) {
-    return Level * 250 + 250;
 }
 
 // What a Las Vegas deal charges.
