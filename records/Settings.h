@@ -46,15 +46,29 @@ struct TSettings {
     bool operator==(const TSettings&) const = default;
 };
 
-// The on/off choices and their keys in the settings section, in the order they are written.
-// A new choice is a member above and a row here; files without its key read its default.
-struct TSettingsSwitch {
-    const char* Key;
-    bool TSettings::*Member;
+// The on/off choices and their keys in the settings section. A new choice is a member of
+// TSettings or TDisplaySettings and a row in its table, in the order the keys are written: the
+// game's after the level, the display's after the table size. Each is read and written alike:
+// 1 or 0; a missing key, or anything else in it, reads the default.
+enum class TKeyWritten {
+    Always, // on every write: the choices the first version wrote
+    // Once it leaves its default or the file holds it: a file of a version before the choice
+    // stays as it was until the choice is made.
+    OnceChosen,
 };
-inline constexpr TSettingsSwitch SettingsSwitches[] = {
-    {"ShowPlays", &TSettings::ShowPlays},
-    {"FumbleRule", &TSettings::FumbleRule},
+template <typename S> struct TSettingsSwitch {
+    const char* Key;
+    bool S::*Member;
+    TKeyWritten Written;
+};
+inline constexpr TSettingsSwitch<TSettings> SettingsSwitches[] = {
+    {"ShowPlays", &TSettings::ShowPlays, TKeyWritten::Always},
+    {"FumbleRule", &TSettings::FumbleRule, TKeyWritten::Always},
+    {"Sound", &TSettings::Sound, TKeyWritten::OnceChosen},
+};
+inline constexpr TSettingsSwitch<TDisplaySettings> DisplaySwitches[] = {
+    {"LargeIndices", &TDisplaySettings::LargeIndices, TKeyWritten::OnceChosen},
+    {"FourColours", &TDisplaySettings::FourColours, TKeyWritten::OnceChosen},
 };
 
 // The play speeds offered, and the time a flight, glow or flash takes at each against Normal.
