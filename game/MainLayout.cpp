@@ -6,6 +6,7 @@
 #include "HelpWindow.h"
 #include "KeySlot.h"
 #include "KeyboardPlay.h"
+#include "Level.h"
 #include "Main.h"
 #include "NetCommands.h"
 #include "Options.h"
@@ -297,7 +298,7 @@ void TMainForm::FormCreate() {
     RunAfterFirstFrame(*this, [this] { SetSound(FSettings.Sound, FSettings.SoundVolume); });
     SetDisplay(settings.Display);
     RestoreWindowSize(settings.WindowWidth, settings.WindowHeight);
-    Timer->setInterval(LevelInterval(FLevel));
+    Timer->setInterval(TLevel::Of(FLevel).value_or(TLevel()).PaceMs());
     if (FDeckCount != 1)
         SetUpDeckSize();
     CardTable1->PrepareDeck();
@@ -383,7 +384,7 @@ void TMainForm::ApplyOptions(const TSettings& Saved, bool NewGame) {
     FScoring = Saved.Scoring;
     if (Saved.Level != FLevel) {
         FLevel = Saved.Level;
-        SetTimerInterval(LevelInterval(FLevel));
+        SetTimerInterval(TLevel::Of(FLevel).value_or(TLevel()).PaceMs());
     }
     if (Saved.Display.TableSize != FDisplay.TableSize)
         ApplyTableSize(Saved.Display.TableSize);

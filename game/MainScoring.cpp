@@ -1,5 +1,6 @@
 // The human's score.
 
+#include "Level.h"
 #include "Main.h"
 
 #include <QLabel>
@@ -46,18 +47,6 @@ int32_t TMainForm::DealLevelBonus() const {
 }
 
 int32_t TMainForm::LevelBonus(int32_t Level) {
-    switch (Level) {
-    case 0:
-        return 500;
-    case 1:
-        return 400;
-    case 2:
-        return 300;
-    case 3:
-        return 200;
-    case 4:
-        return 100;
-    default:
-        return 0;
-    }
+    const std::optional<TLevel> level = TLevel::Of(Level);
+    return level ? level->Bonus() : 0; // a number that is no level earns none
 }

@@ -3,6 +3,8 @@
 // the hall of fame and the statistics keep their results. It alone knows their order, their
 // index and the section name they go by in the settings file and the lists.
 
+#include "Level.h"
+
 #include <QString>
 #include <array>
 #include <cstddef>
@@ -10,23 +12,23 @@
 #include <stdexcept>
 
 struct TCombination {
-    int32_t DeckCount = 1; // 1 or 2
-    int32_t Scoring = 0;   // 0 Normal, 1 Las Vegas
-    int32_t Level = 2;     // 0 Unbeatable .. 4 Easy
+    int32_t DeckCount = 1;            // 1 or 2
+    int32_t Scoring = 0;              // 0 Normal, 1 Las Vegas
+    int32_t Level = TLevel().Index(); // TLevel's number
 
-    static constexpr int32_t Count = 20;
+    static constexpr int32_t Count = 2 * 2 * TLevel::Count;
 
     constexpr bool Valid() const {
-        return DeckCount >= 1 && DeckCount <= 2 && Scoring >= 0 && Scoring <= 1 && Level >= 0 &&
-               Level <= 4;
+        return DeckCount >= 1 && DeckCount <= 2 && Scoring >= 0 && Scoring <= 1 &&
+               TLevel::Of(Level).has_value();
     }
     // 0 .. Count - 1 in the order in which the combinations are written and listed; -1 for an
     // invalid one.
     constexpr int32_t Index() const {
-        return Valid() ? (DeckCount - 1) * 10 + Scoring * 5 + Level : -1;
+        return Valid() ? ((DeckCount - 1) * 2 + Scoring) * TLevel::Count + Level : -1;
     }
     static constexpr TCombination FromIndex(int32_t Index) {
-        return {Index / 10 + 1, Index / 5 % 2, Index % 5};
+        return {Index / (2 * TLevel::Count) + 1, Index / TLevel::Count % 2, Index % TLevel::Count};
     }
     // "Single Deck - Normal Scoring - Unbeatable" and so on; for an invalid combination the
     // parts that exist.

@@ -9,7 +9,6 @@
 #include <QFileInfo>
 #include <QLockFile>
 #include <QThread>
-#include <tuple>
 
 namespace {
 
@@ -22,6 +21,33 @@ int32_t ReadChoice(const TIniFile& Ini, const QString& Key, int32_t Low, int32_t
                    int32_t Default) {
     const int32_t value = Ini.ReadInteger(SettingsSection(), Key, Default);
     return value >= Low && value <= High ? value : Default;
+}
+
+// A key added after the first version: written once it leaves its default or the file holds
+// it, so a file of an older version stays as it was until the choice is made.
+void WriteChosen(TIniFile& Ini, const QString& Key, int32_t Value, int32_t Default) {
+    if (Value != Default || Ini.ValueExists(SettingsSection(), Key))
+        Ini.WriteInteger(SettingsSection(), Key, Value);
+}
+
+template <typename S, size_t N>
+void ReadSwitches(const TIniFile& Ini, const TSettingsSwitch<S> (&Switches)[N], S& Into) {
+    const S defaults;
+    for (const TSettingsSwitch<S>& on : Switches)
+        Into.*on.Member = ReadChoice(Ini, QLatin1String(on.Key), 0, 1, defaults.*on.Member) != 0;
+}
+
+template <typename S, size_t N>
+void WriteSwitches(TIniFile& Ini, const TSettingsSwitch<S> (&Switches)[N], const S& From) {
+    const S defaults;
+    for (const TSettingsSwitch<S>& on : Switches) {
+        const QString key = QLatin1String(on.Key);
+        const int32_t value = From.*on.Member ? 1 : 0;
+        if (on.Written == TKeyWritten::Always)
+            Ini.WriteInteger(SettingsSection(), key, value);
+        else
+            WriteChosen(Ini, key, value, defaults.*on.Member ? 1 : 0);
+    }
 }
 
 } // namespace
@@ -54,11 +80,10 @@ TSettings TConfigFile::ReadSettings() const {
     TSettings settings;
     settings.Scoring = ReadChoice(FIni, QStringLiteral("Scoring"), 0, 1, defaults.Scoring);
     settings.DeckCount = ReadChoice(FIni, QStringLiteral("DeckSize"), 1, 2, defaults.DeckCount);
-    settings.Level = ReadChoice(FIni, QStringLiteral("Tolvi"), 0, 4, defaults.Level);
-    for (const TSettingsSwitch& on : SettingsSwitches)
-        settings.*on.Member =
-            ReadChoice(FIni, QLatin1String(on.Key), 0, 1, defaults.*on.Member) != 0;
-    settings.Sound = ReadChoice(FIni, QStringLiteral("Sound"), 0, 1, defaults.Sound) != 0;
+    const int32_t level =
+        FIni.ReadInteger(SettingsSection(), QStringLiteral("Tolvi"), TLevel().Index());
+    settings.Level = TLevel::Of(level).value_or(TLevel()).Index();
+    ReadSwitches(FIni, SettingsSwitches, settings);
     settings.SoundVolume =
         ReadChoice(FIni, QStringLiteral("SoundVolume"), 0, 100, defaults.SoundVolume);
     settings.PlaySpeed = ReadChoice(FIni, QStringLiteral("PlaySpeed"), 1, 3, defaults.PlaySpeed);
@@ -78,19 +103,10 @@ void TConfigFile::WriteSettings(const TSettings& Settings) {
     FIni.WriteInteger(SettingsSection(), QStringLiteral("Scoring"), Settings.Scoring);
     FIni.WriteInteger(SettingsSection(), QStringLiteral("DeckSize"), Settings.DeckCount);
     FIni.WriteInteger(SettingsSection(), QStringLiteral("Tolvi"), Settings.Level);
-    for (const TSettingsSwitch& on : SettingsSwitches)
-        FIni.WriteInteger(SettingsSection(), QLatin1String(on.Key), Settings.*on.Member ? 1 : 0);
-    // Written once they leave their defaults, as the display keys are.
+    WriteSwitches(FIni, SettingsSwitches, Settings);
     const TSettings defaults;
-    for (const auto& [key, value, preset] :
-         {std::tuple{QStringLiteral("Sound"), int32_t(Settings.Sound), int32_t(defaults.Sound)},
-          std::tuple{QStringLiteral("SoundVolume"), Settings.SoundVolume, defaults.SoundVolume}})
-        if (value != preset || FIni.ValueExists(SettingsSection(), key))
-            FIni.WriteInteger(SettingsSection(), key, value);
-    // As the display keys: an older version's file stays as it was until a speed is chosen.
-    if (Settings.PlaySpeed != TSettings().PlaySpeed ||
-        FIni.ValueExists(SettingsSection(), QStringLiteral("PlaySpeed")))
-        FIni.WriteInteger(SettingsSection(), QStringLiteral("PlaySpeed"), Settings.PlaySpeed);
+    WriteChosen(FIni, QStringLiteral("SoundVolume"), Settings.SoundVolume, defaults.SoundVolume);
+    WriteChosen(FIni, QStringLiteral("PlaySpeed"), Settings.PlaySpeed, defaults.PlaySpeed);
     if (Settings.WindowWidth > 0 ||
         FIni.ValueExists(SettingsSection(), QStringLiteral("WindowSize")))
         FIni.WriteString(
@@ -105,21 +121,13 @@ TDisplaySettings TConfigFile::ReadDisplay() const {
     TDisplaySettings display;
     const int32_t size = FIni.ReadInteger(SettingsSection(), QStringLiteral("TableSize"), 0);
     display.TableSize = IsTableSize(size) ? size : 0;
-    display.LargeIndices = ReadChoice(FIni, QStringLiteral("LargeIndices"), 0, 1, 0) != 0;
-    display.FourColours = ReadChoice(FIni, QStringLiteral("FourColours"), 0, 1, 0) != 0;
+    ReadSwitches(FIni, DisplaySwitches, display);
     return display;
 }
 
 void TConfigFile::WriteDisplay(const TDisplaySettings& Display) {
-    // The display keys are written once they leave their defaults, so a file of an older
-    // version stays as it was until a display choice is made.
-    const auto writeDisplay = [this](const QString& Key, int32_t Value) {
-        if (Value != 0 || FIni.ValueExists(SettingsSection(), Key))
-            FIni.WriteInteger(SettingsSection(), Key, Value);
-    };
-    writeDisplay(QStringLiteral("TableSize"), Display.TableSize);
-    writeDisplay(QStringLiteral("LargeIndices"), Display.LargeIndices ? 1 : 0);
-    writeDisplay(QStringLiteral("FourColours"), Display.FourColours ? 1 : 0);
+    WriteChosen(FIni, QStringLiteral("TableSize"), Display.TableSize, TDisplaySettings().TableSize);
+    WriteSwitches(FIni, DisplaySwitches, Display);
 }
 
 void TConfigFile::ReadHallOfFame(THallOfFame& HallOfFame) const {

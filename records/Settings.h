@@ -3,6 +3,7 @@
 // and returns, and the window applies.
 
 #include "Combination.h"
+#include "Level.h"
 
 #include <cstdint>
 
@@ -25,9 +26,9 @@ constexpr bool IsTableSize(int32_t Value) {
 }
 
 struct TSettings {
-    int32_t Scoring = 0;     // 0 Normal, 1 Las Vegas
-    int32_t DeckCount = 1;   // 1 or 2
-    int32_t Level = 2;       // 0 Unbeatable .. 4 Easy
+    int32_t Scoring = 0;              // 0 Normal, 1 Las Vegas
+    int32_t DeckCount = 1;            // 1 or 2
+    int32_t Level = TLevel().Index(); // TLevel's number
     bool ShowPlays = true;   // the computer's plays fly to their pile and refused plays flash
     bool FumbleRule = false; // a refused play locks the human's cards for half a second
     // The plays, refusals, turn-overs and results are heard, at a volume of 0 .. 100.
@@ -45,26 +46,35 @@ struct TSettings {
     bool operator==(const TSettings&) const = default;
 };
 
-// The on/off choices and their keys in the settings section, in the order they are written.
-// A new choice is a member above and a row here; files without its key read its default.
-struct TSettingsSwitch {
-    const char* Key;
-    bool TSettings::*Member;
+// The on/off choices and their keys in the settings section. A new choice is a member of
+// TSettings or TDisplaySettings and a row in its table, in the order the keys are written: the
+// game's after the level, the display's after the table size. Each is read and written alike:
+// 1 or 0; a missing key, or anything else in it, reads the default.
+enum class TKeyWritten {
+    Always, // on every write: the choices the first version wrote
+    // Once it leaves its default or the file holds it: a file of a version before the choice
+    // stays as it was until the choice is made.
+    OnceChosen,
 };
-inline constexpr TSettingsSwitch SettingsSwitches[] = {
-    {"ShowPlays", &TSettings::ShowPlays},
-    {"FumbleRule", &TSettings::FumbleRule},
+template <typename S> struct TSettingsSwitch {
+    const char* Key;
+    bool S::*Member;
+    TKeyWritten Written;
+};
+inline constexpr TSettingsSwitch<TSettings> SettingsSwitches[] = {
+    {"ShowPlays", &TSettings::ShowPlays, TKeyWritten::Always},
+    {"FumbleRule", &TSettings::FumbleRule, TKeyWritten::Always},
+    {"Sound", &TSettings::Sound, TKeyWritten::OnceChosen},
+};
+inline constexpr TSettingsSwitch<TDisplaySettings> DisplaySwitches[] = {
+    {"LargeIndices", &TDisplaySettings::LargeIndices, TKeyWritten::OnceChosen},
+    {"FourColours", &TDisplaySettings::FourColours, TKeyWritten::OnceChosen},
 };
 
 // The play speeds offered, and the time a flight, glow or flash takes at each against Normal.
 inline constexpr int32_t PlaySpeeds[] = {1, 2, 3};
 constexpr int32_t PlaySpeedPercent(int32_t Speed) {
     return Speed == 1 ? 50 : Speed == 3 ? 200 : 100;
-}
-
-// The computer's pace at a level: 250 ms for Unbeatable up to 1250 ms for Easy.
-constexpr int32_t LevelInterval(int32_t Level) {
-    return Level * 250 + 250;
 }
 
 // What a Las Vegas deal charges.

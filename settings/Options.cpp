@@ -2,6 +2,7 @@
 
 #include "DialogSupport.h"
 #include "DisplayChoices.h"
+#include "Level.h"
 #include "StringRes.h"
 #include "ksdialogs.h"
 
@@ -22,10 +23,11 @@
 
 namespace {
 
+// In TLevel's order, so that a button's position is the level's number.
 QStringList LevelNames() {
     QStringList names;
-    for (int32_t level = 0; level <= 4; ++level)
-        names << StringRes::LevelName(level);
+    for (const TLevel level : TLevel::All())
+        names << level.Name();
     return names;
 }
 

@@ -43,15 +43,10 @@ QString LevelName(int32_t Level) {
     return Tr(Levels[size_t(Level)]);
 }
 
-QString LevelSuffix(int32_t Level) {
+QString LevelFileName(int32_t Level) {
     if (Level < 0 || Level >= int32_t(Levels.size()))
         return {};
-    return QStringLiteral(" - ") + QString::fromLatin1(Levels[size_t(Level)]);
-}
-
-QString ShownLevelSuffix(int32_t Level) {
-    const QString name = LevelName(Level);
-    return name.isEmpty() ? QString() : QStringLiteral(" - ") + name;
+    return QString::fromLatin1(Levels[size_t(Level)]);
 }
 
 QString RankHeading() {

@@ -8,19 +8,18 @@
 namespace StringRes {
 
 // The texts come in the player's language, except the names the settings file goes by (the
-// hall-of-fame titles and level suffixes), which stay English in every language.
+// hall-of-fame titles and level names), which stay English in every language.
 
 // Hall-of-fame section titles, one per deck count (1..2) and scoring style (0 Normal,
 // 1 Las Vegas): "Single Deck - Normal Scoring" and so on. Empty outside those ranges.
 QString FameTitle(int32_t DeckCount, int32_t Scoring);
-// The suffix of a level (0 Unbeatable .. 4 Easy): " - Unbeatable" and so on.
-QString LevelSuffix(int32_t Level);
 // The same as the lists show them, in the player's language.
 QString ShownFameTitle(int32_t DeckCount, int32_t Scoring);
-QString ShownLevelSuffix(int32_t Level);
-// The level names as the options dialog lists them, in the player's language: "Unbeatable" ..
-// "Easy".
+// The computer's levels by their number (0 Unbeatable .. 4 Easy), in the player's language:
+// "Unbeatable" .. "Easy"; empty for any other number. TLevel says what else a level means.
 QString LevelName(int32_t Level);
+// The same in English, as the settings file names them in every language.
+QString LevelFileName(int32_t Level);
 
 QString RankHeading();        // "Rank  Score     Name"
 QString EnterYourName();      // "Please enter your name"

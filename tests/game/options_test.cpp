@@ -49,7 +49,7 @@ TEST_F(WindowDialogs, TheWindowAppliesTheSavedOptionsWithItsTimerHeld) {
     EXPECT_FALSE(timerDuringDialog);
     EXPECT_TRUE(form->Timer->isActive()) << "no new deal: the computer plays on";
     EXPECT_EQ(form->Level(), 4);
-    EXPECT_EQ(form->TimerInterval(), LevelInterval(4));
+    EXPECT_EQ(form->TimerInterval(), TLevel::Of(4)->PaceMs());
     EXPECT_TRUE(form->FameRecorded()) << "a changed level costs the game its place";
 
     dialogs.Answers = {mbYes}; // the change needs a new game

@@ -191,7 +191,7 @@ private:
         }
         FForm->SetScoring(R.Scoring);
         FForm->SetLevel(R.Level);
-        FForm->SetTimerInterval(LevelInterval(R.Level));
+        FForm->SetTimerInterval(TLevel::Of(R.Level).value_or(TLevel()).PaceMs());
     }
 
     // One computer step with the bot's moves around it, at a random moment.
