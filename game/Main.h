@@ -74,6 +74,7 @@ public:
     QLabel* WaitSign1 = nullptr;
     QLabel* WaitSign2 = nullptr;
     QTimer* Timer = nullptr;
+    QTimer* StuckTimer = nullptr; // CheckStuck's
     QLabel* Image2 = nullptr;
     QLabel* Image1 = nullptr;
     std::array<QFrame*, 10> Bevel{};
@@ -203,8 +204,13 @@ public:
     // Table 1 or 2 would take the human's card from a slot now.
     bool PileTakes(int Slot, int Table) const;
 
-    // The computer.
+    // The computer's step on each tick of its timer: its choice, laid through Play.
     void TimerTimer();
+    // Turns the piles over when both rows are stuck: one check for every kind of game, while
+    // the game runs, at the opponent's pace (a turn-over after a refill comes at once).
+    // StuckCheckHeld, when set, holds it back (a match until both players are ready).
+    void CheckStuck();
+    std::function<bool()> StuckCheckHeld;
     void ComputerPlayToTable1(TKsCardGroup* Slot);
     void ComputerPlayToTable2(TKsCardGroup* Slot);
 
@@ -348,6 +354,7 @@ private:
     // The card groups follow the core's events (MainTable).
     void FollowGame(const TGameEvent& Event);
     void ShowWaitSigns();
+    void StartStuckCheck();
     void ShowWaitSign(QLabel* Sign, bool Visible);
     // The computer waits while the player cannot see the table: the help window is active
     // or the game window is minimized (MainAway).

@@ -61,6 +61,7 @@ void TMainForm::DealGiven(const std::vector<int32_t>& Cards) {
 
 void TMainForm::Deal(std::optional<uint64_t> Number, TDealKind Kind) {
     FOpponent->Stop();
+    StuckTimer->stop();
     AnnounceAbandoned();
     Deck->SetDeckEmpty(false);
     ShowWaitSign(WaitSign1, false);
@@ -116,6 +117,7 @@ void TMainForm::Deal(std::optional<uint64_t> Number, TDealKind Kind) {
         return;
     FGameStart = StatsClockMilliseconds();
     FGame.Begin(FDealNumber);
+    StartStuckCheck();
     if (FGame.BothStuck() && !FRefereeElsewhere)
         TurnOverPiles();
     else
@@ -129,6 +131,7 @@ void TMainForm::StartGameClock() {
 void TMainForm::AbandonGame() {
     ++FDealSerial;
     FOpponent->Stop();
+    StuckTimer->stop();
     AnnounceAbandoned();
     ShowWaitSign(WaitSign1, false);
     ShowWaitSign(WaitSign2, false);

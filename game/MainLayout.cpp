@@ -212,6 +212,9 @@ void TMainForm::LoadWindowDescription() {
     Timer = new QTimer(this);
     Timer->setInterval(750);
     connect(Timer, &QTimer::timeout, this, [this] { KsHandleEvent([this] { TimerTimer(); }); });
+    StuckTimer = new QTimer(this);
+    connect(StuckTimer, &QTimer::timeout, this,
+            [this] { KsHandleEvent([this] { CheckStuck(); }); });
 
     Image2 = makeImage(306, 176, 80, "ring");
     Image1 = makeImage(453, 176, 80, "ring");

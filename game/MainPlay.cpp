@@ -8,6 +8,8 @@
 #include "ksdialogs.h"
 #include "kssinglecard.h"
 
+#include <QCoreApplication>
+#include <QTimer>
 #include <algorithm>
 #include <utility>
 
@@ -77,9 +79,7 @@ bool TMainForm::Play(TPlay& Request, bool GroupLays) {
 }
 
 void TMainForm::TimerTimer() {
-    if (FGame.BothStuck()) {
-        TurnOverPiles();
-    } else if (ComputerStuck()) {
+    if (ComputerStuck()) {
         if (!ComputerWon())
             return;
         // Should never happen; reported once a game rather than on every tick.
@@ -121,6 +121,28 @@ void TMainForm::SetOpponent(std::unique_ptr<TOpponent> Value) {
     FOpponent = std::move(Value);
     if (running)
         FOpponent->Start();
+    StartStuckCheck();
+}
+
+void TMainForm::StartStuckCheck() {
+    if (FGame.Running())
+        StuckTimer->start(FOpponent->StuckCheckMs());
+    else
+        StuckTimer->stop();
+}
+
+void TMainForm::CheckStuck() {
+    if (!FGame.Running()) {
+        StuckTimer->stop();
+        return;
+    }
+    if (!FOpponent->StuckCheckNow() || (StuckCheckHeld && StuckCheckHeld()))
+        return;
+    // Refills already asked for come first: a card that one brings may end the stalemate.
+    QCoreApplication::sendPostedEvents(this, WM_HUMANPLAYED);
+    QCoreApplication::sendPostedEvents(this, WM_COMPUTERPLAYED);
+    if (FGame.Running() && FGame.BothStuck() && !FRefereeElsewhere)
+        TurnOverPiles();
 }
 
 void TMainForm::AnnounceAbandoned() {

@@ -95,6 +95,7 @@ void TMainForm::TurnOver(TKsCardGroup* Pile, const std::array<TKsCardGroup*, 4>&
 
 void TMainForm::WMGameOver() {
     FOpponent->Stop();
+    StuckTimer->stop();
     ShowWaitSign(WaitSign1, false);
     ShowWaitSign(WaitSign2, false);
     const std::optional<TSide> winner =

@@ -29,6 +29,10 @@ public:
     void Start() override { FRunning = true; }
     void Stop() override { FRunning = false; }
     bool Running() const override { return FRunning; }
+    // The friend plays on while this side's player is away or in a dialog.
+    int StuckCheckMs() const override { return StuckMs; }
+    bool StuckCheckNow() const override { return true; }
+    int StuckMs = 500;
     bool Held() const override { return FLock.Locked(); }
     void SetFumbleRule(bool Value) { FLock.SetEnabled(Value); }
     void Heard(const TGameEvent& Event) {
@@ -79,11 +83,9 @@ TNetMatch::TNetMatch(TMainForm& Form, TRole Role, TNetLink* Link, QObject* Paren
     FLink->PeerGreeted = [this] { Begin(); };
     FLink->Received = [this](const TNetMessage& m) { Take(m); };
     FLink->Failed = [this](TNetFault f) { End(FaultText(f)); };
-    FStuckCheck.setInterval(500);
     FWaitShown.setSingleShot(true);
     FWaitShown.setInterval(300);
     connect(&FWaitShown, &QTimer::timeout, this, [this] { FForm.ShowPeerWait(true); });
-    connect(&FStuckCheck, &QTimer::timeout, this, [this] { HostCheckStuck(); });
     // The form outlives a match; its subscription stays and hears nothing once the match is
     // gone or over.
     QPointer<TNetMatch> self(this);
@@ -105,6 +107,14 @@ int TNetMatch::LagMs() const {
     return FFixedLag.value_or(std::min(FLink->TypicalRoundTripMs(), MaxLagMs));
 }
 
+void TNetMatch::SetStuckCheckMs(int Value) {
+    FStuckCheckMs = Value;
+    if (FOpponent)
+        FOpponent->StuckMs = Value;
+    if (FForm.StuckTimer->isActive())
+        FForm.StuckTimer->setInterval(Value);
+}
+
 void TNetMatch::Leave() {
     if (FOver)
         return;
@@ -123,8 +133,11 @@ void TNetMatch::Begin() {
     auto opponent = std::make_unique<TNetOpponent>(
         FRole == TRole::Host && FForm.FumbleRule(),
         [self = QPointer<TNetMatch>(this)] { return self ? self->Clock() : qint64(0); });
+    opponent->StuckMs = FStuckCheckMs;
     FOpponent = opponent.get();
     FForm.SetOpponent(std::move(opponent));
+    // The host's turn-overs wait until both players have confirmed the deal.
+    FForm.StuckCheckHeld = [this] { return !BothReady(); };
     FForm.HumanPlayTaken = [this](const TPlay& p) { return TakeHumanPlay(p); };
     FForm.AgainTaken = [this](bool Yes) { return TakeAgain(Yes); };
     FForm.DealTaken = [this] {
@@ -136,7 +149,6 @@ void TNetMatch::Begin() {
     if (Began)
         Began();
     if (FRole == TRole::Host) {
-        FStuckCheck.start();
         HostDeal();
     }
 }
@@ -560,16 +572,6 @@ void TNetMatch::GuestRefused(const TNetMessage& M) {
     FForm.Events().Announce(TGameEvent::Refused(play, static_cast<TRefusal>(M.Why), false));
 }
 
-void TNetMatch::HostCheckStuck() {
-    if (FOver || !BothReady() || !FForm.GameRunning())
-        return;
-    FlushRefills();
-    if (!FForm.HumanStuck() || !FForm.ComputerStuck() || !FForm.GameRunning())
-        return;
-    // Each pass reaches the guest as it is made (HostTurnedOver).
-    FForm.TurnOverPiles();
-}
-
 void TNetMatch::GuestTurnOver(const TNetMessage& M) {
     // The host may turn over as its player confirms the deal, before the guest's has.
     if (FStarting || !FEarlyTurns.empty()) {
@@ -620,7 +622,6 @@ void TNetMatch::End(const QString& Why) {
         return;
     const bool started = FStarted;
     FOver = true;
-    FStuckCheck.stop();
     Waiting(false);
     if (started) {
         FForm.AbandonGame();
@@ -638,6 +639,7 @@ void TNetMatch::Restore() {
     }
     if (FOwnFumble)
         FForm.SetFumbleRule(*FOwnFumble);
+    FForm.StuckCheckHeld = nullptr;
     FForm.HumanPlayTaken = nullptr;
     FForm.DealTaken = nullptr;
     FForm.AgainTaken = nullptr;

@@ -63,7 +63,7 @@ public:
     std::function<qint64()> Clock;
     // How often the host looks whether both sides are stuck, as the computer's timer does in a
     // game against it.
-    void SetStuckCheckMs(int Value) { FStuckCheck.setInterval(Value); }
+    void SetStuckCheckMs(int Value);
 
     // Leaves the match; the peer hears it.
     void Leave();
@@ -94,7 +94,6 @@ private:
     void PlayHeld();
     void GuestLaid(const TNetMessage& Message);
     void GuestRefused(const TNetMessage& Message);
-    void HostCheckStuck();
     void GuestTurnOver(const TNetMessage& Message);
     bool TakeAgain(bool Yes);
     void AgainHeard();
@@ -148,7 +147,7 @@ private:
     int32_t FOwnDeckCount = 0;      // the guest's own, restored after the match
     std::optional<bool> FOwnFumble; // the guest's own fumble rule, likewise
     QElapsedTimer FElapsed;
-    QTimer FStuckCheck;
+    int FStuckCheckMs = 500;
     QTimer FWaitShown;
     // The host's deal until it is revealed.
     uint64_t FNumber = 0;

@@ -21,6 +21,10 @@ bool TComputerOpponent::Running() const {
     return FTimer.isActive();
 }
 
+int TComputerOpponent::StuckCheckMs() const {
+    return FTimer.interval();
+}
+
 std::optional<TPlay> TComputerOpponent::Choose(const TMainForm& Form) {
     return SpeedRun::ComputerChoice(Form.Game());
 }

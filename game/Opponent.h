@@ -26,6 +26,11 @@ public:
     virtual void Start() = 0;
     virtual void Stop() = 0;
     virtual bool Running() const = 0;
+    // How often the game looks for a stalemate while it runs, and whether it looks now: the
+    // computer's pace while it plays (not while held for a dialog or an away player); a friend's
+    // game turns over whatever this side's player does.
+    virtual int StuckCheckMs() const = 0;
+    virtual bool StuckCheckNow() const { return Running(); }
 };
 
 // The computer: the window's timer, at the level's interval, runs TMainForm::TimerTimer.
@@ -36,6 +41,7 @@ public:
     void Start() override;
     void Stop() override;
     bool Running() const override;
+    int StuckCheckMs() const override;
 
     // The computer's play on the table now: the lowest slot whose card its own table takes,
     // else the lowest the human's table takes; none when no free table takes any.

@@ -278,7 +278,7 @@ TEST_F(Main, TurnOverThatBringsBothSidesToTheGoalNamesTheHuman) {
     TMainFormProbe::SetStuck(*form, true, true);
     dialogs.Answers = {mbNo};
     const int32_t score = form->GameScore();
-    form->TimerTimer();
+    form->CheckStuck();
     EXPECT_TRUE(form->HumanWon());
     EXPECT_TRUE(form->ComputerWon());
     Drain();
@@ -307,7 +307,7 @@ TEST_F(Main, TurnOverStopsAtThePassThatWins) {
     TMainFormProbe::SetScore(*form, 24);
     TMainFormProbe::SetStuck(*form, true, true);
     dialogs.Answers = {mbNo};
-    form->TimerTimer();
+    form->CheckStuck();
     EXPECT_EQ(form->ComputerPlayed(), 11);
     EXPECT_EQ(form->Play2Pile->NonEmptyCount(), pile - 1) << "no card moves after the win";
     Drain();
@@ -326,7 +326,7 @@ TEST_F(Main, BothPilesEmptyTurnsOneSlotCardPerPass) {
     }
     TMainFormProbe::TakeGroups(*form);
     TMainFormProbe::SetStuck(*form, true, true);
-    form->TimerTimer();
+    form->CheckStuck();
     EXPECT_EQ(form->CardTable1->CardTop().ID(), 7) << "the first slot that holds a card";
     EXPECT_TRUE(form->Play1Card[2]->GetCard(0)->Empty());
     EXPECT_FALSE(form->Play1Card[3]->GetCard(0)->Empty());

@@ -17,6 +17,7 @@ public:
     }
     void Stop() override { FRunning = false; }
     bool Running() const override { return FRunning; }
+    int StuckCheckMs() const override { return 250; }
 
     bool Step(TMainForm& F) {
         if (!FRunning)

@@ -205,7 +205,13 @@ private:
         FAction = QStringLiteral("computer step %1").arg(FResult.Steps);
         // A turn-over counts a card for each side; only a card the computer lays flies.
         const int32_t laidBefore = FForm->ComputerPlayed() - FForm->HumanPlayed();
-        KsHandleEvent([this] { FForm->TimerTimer(); });
+        // A tick of the stalemate check and one of the computer's timer.
+        KsHandleEvent([this] {
+            FForm->CheckStuck();
+            // A turn-over that decides the game stops the computer.
+            if (FForm->Timer->isActive())
+                FForm->TimerTimer();
+        });
         Check();
         if (FOptions.ShowPlays && FForm->ComputerPlayed() - FForm->HumanPlayed() > laidBefore &&
             !FForm->Animator->Flying())

@@ -108,7 +108,7 @@ TEST_F(Found, TurnOverThatDecidesTheGameLeavesThePilesOnTheirRelayTables) {
     TMainFormProbe::SetCounters(*form, 24, 24);
     TMainFormProbe::SetStuck(*form, true, true);
     dialogs.Answers = {mbNo};
-    form->TimerTimer();
+    form->CheckStuck();
     DrainAll();
     ASSERT_EQ(WinnerMessages(dialogs), 1);
     EXPECT_EQ(form->Play1Pile->Table(), form->TempTable1);
