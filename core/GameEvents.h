@@ -39,6 +39,7 @@ enum class TGameEventKind {
     AfterDecision,   // Side (the winner), Answered; the question whether to play again is over
     GameAbandoned,   // a new deal or a close while a game ran
     SlotRefilled,    // Play (side, slot, card): the row's pile refilled the slot a card left
+    PileTopShown,    // Play (side, card): the next card of a face-down pile, learnt from afar
 };
 
 inline constexpr int TurnedFromPile = 4;

@@ -124,8 +124,12 @@ void TSpeedGame::FindStuck() {
 
 void TSpeedGame::ShowPileTop(TSide Side, int32_t Card) {
     std::vector<int32_t>& pile = FTable.Row(Side).Pile;
-    if (!pile.empty())
-        pile.back() = Card;
+    if (pile.empty())
+        return;
+    pile.back() = Card;
+    TGameEvent shown = TGameEvent::Of(TGameEventKind::PileTopShown);
+    shown.Play = {Side, 0, 0, Card};
+    Announce(shown);
 }
 
 int TSpeedGame::TurnOverRow(TSide Side) {

@@ -48,6 +48,12 @@ void TMainForm::FollowGame(const TGameEvent& Event) {
         Play1Pile->SetTable(TempTable1);
         Play2Pile->SetTable(TempTable2);
         break;
+    case TGameEventKind::PileTopShown: {
+        TKsCardGroup* pile = Event.Play.Side == TSide::Human ? Play1Pile : Play2Pile;
+        if (const int32_t entry = TopPileEntry(pile); entry >= 0)
+            pile->GetCard(entry)->SetID(Event.Play.Card);
+        break;
+    }
     case TGameEventKind::ScoreChanged:
         UpdateScoreLabel();
         break;
