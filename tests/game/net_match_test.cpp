@@ -65,6 +65,23 @@ std::optional<std::pair<int, int>> Playable(TMainForm& F) {
     return std::nullopt;
 }
 
+// Drags a window's card from a slot onto one of its piles through the slot's mouse events;
+// true when the card was lifted and the pile rang for it as it was let go.
+bool DragOnPile(TMainForm& F, int Slot, int Pile) {
+    TKsCardGroup* slot = F.Play1Card[size_t(Slot)];
+    const TKsCardTable* table = Pile == 1 ? F.CardTable1 : F.CardTable2;
+    const QPoint onPile =
+        slot->mapFrom(&F, table->geometry().topLeft() +
+                              (TKsCardTable::PositionOffset(2) + QPoint(35, 48)) * F.Zoom());
+    const QPoint grip(30, 40);
+    QTest::mousePress(slot, Qt::LeftButton, {}, grip);
+    QTest::mouseMove(slot, grip + QPoint(0, -30));
+    QTest::mouseMove(slot, onPile);
+    const bool aimed = F.CardDrag->Dragging() && F.CardDrag->Target() == Pile;
+    QTest::mouseRelease(slot, Qt::LeftButton, {}, onPile);
+    return aimed;
+}
+
 class NetMatch : public GameTest {
 protected:
     void SetUp() override {
@@ -760,6 +777,48 @@ TEST_F(NetMatch, ADroppedCardGoesToTheRefereeOnBothSides) {
     ASSERT_TRUE(
         RunUntil([&] { return form->HumanPlayed() == 1 && guestForm->ComputerPlayed() == 1; }));
     EXPECT_TRUE(Mirrored(*form, *guestForm));
+}
+
+// A card dragged with the mouse is played through the match like a key's: the guest's reaches
+// the host and is laid on both tables alike, the host's waits out the line's lag first.
+TEST_F(NetMatch, ACardDraggedOnEitherSideIsLaidOnBothTablesTheHostsAfterTheLag) {
+    auto guestForm = std::make_unique<TMainForm>();
+    TNetCommands* guest = nullptr;
+    ASSERT_TRUE(Joined(*guestForm, guest));
+    for (TMainForm* f : {form.get(), guestForm.get()}) {
+        f->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(f));
+    }
+    // Tens on the piles, a jack at the host and nines at the guest: no turn-over comes between.
+    Lay(*form, *guestForm, 10, 10, {11, 8, 8, 8}, {9, 9, 9, 9});
+    const int32_t nine = guestForm->Play1Card[0]->GetCard(0)->ID();
+    const int32_t jack = form->Play1Card[0]->GetCard(0)->ID();
+    const auto agreed = [&](int HostLaid, int GuestLaid) {
+        return form->HumanPlayed() == HostLaid && form->ComputerPlayed() == GuestLaid &&
+               Mirrored(*form, *guestForm);
+    };
+    // The guest's second pile is the host's first; its card waits for the host's word.
+    ASSERT_TRUE(DragOnPile(*guestForm, 0, 2));
+    EXPECT_EQ(guestForm->HumanPlayed(), 0) << "laid before the host took it";
+    ASSERT_TRUE(RunUntil([&] { return agreed(0, 1); }));
+    EXPECT_EQ(form->CardTable1->CardTop().ID(), nine);
+
+    // The host's drop is laid only once the lag is over, on both tables.
+    host->Match()->SetFixedLagMs(200);
+    QElapsedTimer dropped;
+    qint64 laidAfter = -1;
+    form->Events().Subscribe([&](const TGameEvent& e) {
+        if (e.Kind == TGameEventKind::CardLaid && e.Play.Side == TSide::Human && laidAfter < 0)
+            laidAfter = dropped.elapsed();
+    });
+    dropped.start();
+    ASSERT_TRUE(DragOnPile(*form, 0, 2));
+    EXPECT_EQ(form->HumanPlayed(), 0) << "laid at once";
+    EXPECT_EQ(form->CardTable2->CardTop().ID(), 10);
+    ASSERT_TRUE(RunUntil([&] { return agreed(1, 1); }));
+    EXPECT_GE(laidAfter, 200);
+    EXPECT_EQ(form->CardTable2->CardTop().ID(), jack);
+    EXPECT_EQ(guestForm->CardTable1->CardTop().ID(), jack);
 }
 
 namespace {
