@@ -758,27 +758,6 @@ TEST_F(NetMatch, TheMenuHostsWhereTheCommandLineDidAndAsksBeforeLeavingAGame) {
     EXPECT_FALSE(host->Match());
 }
 
-TEST_F(NetMatch, ADroppedCardGoesToTheRefereeOnBothSides) {
-    auto guestForm = std::make_unique<TMainForm>();
-    TNetCommands* guest = nullptr;
-    ASSERT_TRUE(Joined(*guestForm, guest));
-    // Each side keeps a card that fits, so that no turn-over comes between.
-    Lay(*form, *guestForm, 10, 10, {11, 8, 8, 8}, {9, 9, 9, 9});
-    // The guest's drop is laid once the host took it, on both tables alike.
-    EXPECT_FALSE(guestForm->PlayOnPile(0, 2));
-    EXPECT_EQ(guestForm->HumanPlayed(), 0);
-    ASSERT_TRUE(
-        RunUntil([&] { return form->ComputerPlayed() == 1 && guestForm->HumanPlayed() == 1; }));
-    EXPECT_TRUE(Mirrored(*form, *guestForm));
-    // The host's drop waits out the line, as its keys do.
-    host->Match()->SetFixedLagMs(50);
-    EXPECT_FALSE(form->PlayOnPile(0, 2));
-    EXPECT_EQ(form->HumanPlayed(), 0);
-    ASSERT_TRUE(
-        RunUntil([&] { return form->HumanPlayed() == 1 && guestForm->ComputerPlayed() == 1; }));
-    EXPECT_TRUE(Mirrored(*form, *guestForm));
-}
-
 // A card dragged with the mouse is played through the match like a key's: the guest's reaches
 // the host and is laid on both tables alike, the host's waits out the line's lag first.
 TEST_F(NetMatch, ACardDraggedOnEitherSideIsLaidOnBothTablesTheHostsAfterTheLag) {
