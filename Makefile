@@ -93,4 +93,4 @@ bench-compare:
 # worker process.
 NET_BENCH_ARGS ?= --games 1000 --pairs 80 --workers 4 --minutes 14
 bench-net: release
-	@QT_QPA_PLATFORM=offscreen $(RELEASE_DIR)/bench/net_fairness $(NET_BENCH_ARGS)
+	@env -u DISPLAY $(RELEASE_DIR)/bench/net_fairness $(NET_BENCH_ARGS)

@@ -15,23 +15,18 @@
 // most of a 0 ms "round trip", which two real players, each with a loop of their own, never see:
 // hence the workers.
 
-#include "ConfigFile.h"
 #include "HeadlessPlayer.h"
-#include "Main.h"
-#include "NetCommands.h"
-#include "NetMatch.h"
+#include "HeadlessTable.h"
+#include "MatchMirror.h"
+#include "MatchReferee.h"
 #include "NetQtSockets.h"
 #include "NetRelay.h"
-#include "NetSocketsModule.h"
-#include "ksdialogs.h"
 
-#include <QApplication>
-#include <QDialog>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QPointer>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
 #include <memory>
@@ -40,20 +35,13 @@
 
 namespace {
 
-// Every question answered with its first button: OK to the deal, yes to another game.
-class TAnswerAll final : public TKsDialogs {
-public:
-    TKsMsgDlgBtn Message(const TKsMessage& Msg) override {
-        return Msg.Buttons.empty() ? mbOK : Msg.Buttons.front();
-    }
-    int Exec(QDialog&) override { return QDialog::Rejected; }
-};
-
+// Two headless tables in a match on the game's core: no window anywhere.
 struct TPair {
-    std::unique_ptr<TMainForm> Host;
-    std::unique_ptr<TMainForm> Guest;
-    TNetCommands* HostCommands = nullptr;
-    QPointer<TNetMatch> Match; // the host's, once set up
+    std::unique_ptr<THeadlessTable> Host;
+    std::unique_ptr<THeadlessTable> Guest;
+    std::unique_ptr<TNetHost> Listener;
+    std::unique_ptr<TMatchReferee> Match; // the host's, once the guest greeted
+    std::unique_ptr<TMatchMirror> GuestMatch;
     std::unique_ptr<TNetRelay> Relay;
     std::unique_ptr<THeadlessPlayer> HostPlayer;
     std::unique_ptr<THeadlessPlayer> GuestPlayer;
@@ -76,27 +64,45 @@ int Arg(const QStringList& Args, const char* Name, int Default) {
 
 TRow Run(int RoundTripMs, bool Fair, int Games, int Pairs, int Reaction, int Spread, int PollMs,
          qint64 BoundMs, uint32_t Seed) {
+    TNetSockets& sockets = QtNetSockets();
+    const TNetTiming timing{200, 5000};
+    const auto ended = [](TMatchEnd Why, TNetFault Fault) {
+        if (Why != TMatchEnd::Left)
+            std::fprintf(stderr, "net_fairness: a match ended (%d, fault %d)\n", int(Why),
+                         int(Fault));
+    };
     std::vector<TPair> pairs(static_cast<size_t>(Pairs));
     for (size_t i = 0; i < pairs.size(); ++i) {
         TPair& p = pairs[i];
-        p.Host = std::make_unique<TMainForm>();
-        p.Guest = std::make_unique<TMainForm>();
-        // Nothing to see: no flights to draw.
-        p.Host->SetShowPlays(false);
-        p.Guest->SetShowPlays(false);
-        TNetCommands* host = NetworkCommands(*p.Host);
-        p.HostCommands = host;
-        host->Timing = {200, 5000};
-        NetworkCommands(*p.Guest)->Timing = host->Timing;
-        host->Host(QStringLiteral("127.0.0.1"), 0);
-        p.Relay = std::make_unique<TNetRelay>(host->HostPort(), RoundTripMs / 2, RoundTripMs / 10,
+        p.Host = std::make_unique<THeadlessTable>(true, 1, false);
+        p.Guest = std::make_unique<THeadlessTable>(false, 1, false);
+        p.Host->SetStuckCheckMs(100);
+        p.Listener = std::make_unique<TNetHost>(
+            sockets, [] { return QStringLiteral("Host"); }, timing);
+        p.Listener->Listen(QStringLiteral("127.0.0.1"), 0);
+        p.Listener->GuestGreeted = [&p, Fair, ended](std::unique_ptr<TNetLink> Link) {
+            p.Match = std::make_unique<TMatchReferee>(*p.Host, Link.release());
+            p.Match->SetFixedLagMs(Fair ? std::nullopt : std::optional<int>(0));
+            p.Match->Ended = ended;
+            p.Host->SetMatch(p.Match.get());
+            p.Match->Begin();
+        };
+        p.Relay = std::make_unique<TNetRelay>(p.Listener->Port(), RoundTripMs / 2, RoundTripMs / 10,
                                               Seed + uint32_t(i));
         p.Relay->Listen();
-        NetworkCommands(*p.Guest)->Join(QStringLiteral("127.0.0.1"), p.Relay->Port());
-        p.HostPlayer = std::make_unique<THeadlessPlayer>(*p.Host, Reaction, Spread,
-                                                         Seed * 7919 + uint32_t(2 * i));
-        p.GuestPlayer = std::make_unique<THeadlessPlayer>(*p.Guest, Reaction, Spread,
-                                                          Seed * 7919 + uint32_t(2 * i + 1));
+        p.GuestMatch = std::make_unique<TMatchMirror>(
+            *p.Guest, TNetLink::Connect(sockets, QStringLiteral("127.0.0.1"), p.Relay->Port(),
+                                        QStringLiteral("Guest"), timing));
+        p.GuestMatch->Ended = ended;
+        p.Guest->SetMatch(p.GuestMatch.get());
+        const auto play = [](THeadlessTable* Table) {
+            return [Table](const TPlay& Play) { Table->HumanPlay(Play); };
+        };
+        p.HostPlayer = std::make_unique<THeadlessPlayer>(
+            p.Host->Game(), play(p.Host.get()), Reaction, Spread, Seed * 7919 + uint32_t(2 * i));
+        p.GuestPlayer =
+            std::make_unique<THeadlessPlayer>(p.Guest->Game(), play(p.Guest.get()), Reaction,
+                                              Spread, Seed * 7919 + uint32_t(2 * i + 1));
         p.HostPlayer->SetPollMs(PollMs);
         p.GuestPlayer->SetPollMs(PollMs);
     }
@@ -110,14 +116,8 @@ TRow Run(int RoundTripMs, bool Fair, int Games, int Pairs, int Reaction, int Spr
         row = {};
         row.LateUs = late;
         for (TPair& p : pairs) {
-            TNetMatch* m = p.HostCommands->Match();
-            if (m && m != p.Match) {
-                p.Match = m;
-                m->SetFixedLagMs(Fair ? std::nullopt : std::optional<int>(0));
-                m->SetStuckCheckMs(100);
-            }
-            if (m)
-                row.RoundTrip = std::max(row.RoundTrip, m->Link().TypicalRoundTripMs());
+            if (p.Match)
+                row.RoundTrip = std::max(row.RoundTrip, p.Match->Link().TypicalRoundTripMs());
             row.Games += p.HostPlayer->Won + p.HostPlayer->Lost;
             row.HostWins += p.HostPlayer->Won;
             row.HostPiles += p.GuestPlayer->LostPiles;
@@ -143,7 +143,8 @@ TRow Run(int RoundTripMs, bool Fair, int Games, int Pairs, int Reaction, int Spr
     QTimer::singleShot(BoundMs, &loop, &QEventLoop::quit);
     loop.exec();
     for (TPair& p : pairs)
-        p.HostCommands->Leave();
+        if (p.Match)
+            p.Match->Leave();
     return row;
 }
 
@@ -215,11 +216,8 @@ std::optional<TRow> RunWorkers(int RoundTripMs, bool Fair, const TArgs& A, uint3
 } // namespace
 
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    // The sockets linked in: no module to look for beside the benchmark.
-    SetNetSockets(&QtNetSockets());
+    // No window, no display: the matches run on the game's core.
+    QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
     TArgs a;
     a.Games = Arg(args, "--games", 200);
@@ -230,10 +228,6 @@ int main(int argc, char* argv[]) {
     a.Poll = Arg(args, "--poll", 50);
     const qint64 budgetMs = qint64(Arg(args, "--minutes", 14)) * 60000;
     a.RowBoundMs = budgetMs / 6;
-    QTemporaryDir dir;
-    const TConfigDirOverride dirs(dir.path(), dir.path());
-    TAnswerAll answers;
-    const TKsDialogsOverride quiet(answers);
 
     // A worker: --worker RTT FAIR SEED, one row's share, its tally on stdout.
     const qsizetype w = args.indexOf(QStringLiteral("--worker"));

@@ -1,17 +1,14 @@
 #include "HeadlessPlayer.h"
 
-#include "Main.h"
-#include "NetMatch.h"
-#include "kscardgroup.h"
-#include "kscardtable.h"
-#include "kssinglecard.h"
+#include "MatchRole.h"
 
 #include <QPointer>
 #include <algorithm>
 
-THeadlessPlayer::THeadlessPlayer(TMainForm& Form, int ReactionMs, int SpreadMs, uint32_t Seed,
-                                 QObject* Parent)
-    : QObject(Parent), FForm(Form), FReactionMs(ReactionMs), FSpreadMs(SpreadMs), FRandom(Seed) {
+THeadlessPlayer::THeadlessPlayer(TSpeedGame& Game, std::function<void(const TPlay&)> Play,
+                                 int ReactionMs, int SpreadMs, uint32_t Seed, QObject* Parent)
+    : QObject(Parent), FGame(Game), FPlay(std::move(Play)), FReactionMs(ReactionMs),
+      FSpreadMs(SpreadMs), FRandom(Seed) {
     FClock.start();
     // A refill announces nothing: the player keeps looking, as a person does.
     FPoll.setInterval(5);
@@ -24,7 +21,7 @@ THeadlessPlayer::THeadlessPlayer(TMainForm& Form, int ReactionMs, int SpreadMs, 
     FReact.setSingleShot(true);
     connect(&FReact, &QTimer::timeout, this, [this] { Fire(); });
     QPointer<THeadlessPlayer> self(this);
-    Form.Events().Subscribe([self](const TGameEvent& e) {
+    Game.Events().Subscribe([self](const TGameEvent& e) {
         if (self)
             self->Heard(e);
     });
@@ -67,21 +64,18 @@ void THeadlessPlayer::Look() {
     // A play the match swallowed (the deal not yet confirmed on both sides) never comes back.
     if (FInFlight && FClock.elapsed() - FLastPlay > 3000)
         FInFlight = false;
-    if (FChosen || FInFlight || !FForm.GameRunning())
+    if (FChosen || FInFlight || !FGame.Running())
         return;
     for (int slot = 0; slot < 4; ++slot) {
-        TKsCardGroup* s = FForm.Play1Card[size_t(slot)];
-        if (s->NonEmptyCount() == 0)
-            continue;
-        const int32_t v = s->GetCard(0)->Value();
-        for (int table : {1, 2}) {
-            TKsCardTable* t = table == 1 ? FForm.CardTable1 : FForm.CardTable2;
-            if (!TMainForm::IsNextRank(v, t->CardTop().Value()))
+        for (const int pile : {1, 2}) {
+            if (!FGame.Takes(TSide::Human, slot, pile))
                 continue;
-            FChosen = TChoice{slot, table};
+            // The play asks for the second pile only when it was the one seen; the referee
+            // decides.
+            FChosen = TPlay{TSide::Human, slot, pile == 2 ? 2 : 0, 0};
             std::uniform_int_distribution<int> spread(-FSpreadMs, FSpreadMs);
             const qint64 at = std::max(FClock.elapsed() + FReactionMs + spread(FRandom),
-                                       FLastPlay + TNetMatch::MinPlayIntervalMs + 5);
+                                       FLastPlay + TMatchRole::MinPlayIntervalMs + 5);
             FReact.start(int(std::max<qint64>(0, at - FClock.elapsed())));
             return;
         }
@@ -91,10 +85,12 @@ void THeadlessPlayer::Look() {
 void THeadlessPlayer::Fire() {
     if (!FChosen)
         return;
-    const TChoice c = *FChosen;
+    TPlay play = *FChosen;
     FChosen.reset();
+    // As Shift with a key: the second pile while it takes the card, else the first that does.
+    if (play.Table == 2 && !FGame.Takes(TSide::Human, play.Slot, 2))
+        play.Table = 0;
     FLastPlay = FClock.elapsed();
     FInFlight = true;
-    // The play asks for the pile chosen when the card was seen; the referee decides.
-    FForm.PlaySlot(c.Slot, c.Table == 2);
+    FPlay(play);
 }
