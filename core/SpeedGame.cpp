@@ -176,16 +176,15 @@ void TSpeedGame::TurnOverPiles(bool OnePass) {
 }
 
 std::optional<TSide> TSpeedGame::Decide(bool TieToOpponent, int32_t Bonus, int64_t Milliseconds) {
-    FRunning = false;
-    // Once: a game abandoned, or already decided, is not decided (again).
-    if (!FOpen)
-        return std::nullopt;
+    // Once: a game abandoned, or already decided, is not decided (again); one nobody has won
+    // runs on.
     TSpeedRow& human = FTable.Rows[0];
     const TSpeedRow& computer = FTable.Rows[1];
+    if (!FOpen || (!human.Won && !computer.Won))
+        return std::nullopt;
+    FRunning = false;
     if (human.Won && computer.Won && TieToOpponent)
         human.Won = false;
-    if (!human.Won && !computer.Won)
-        return std::nullopt;
     const TSide winner = human.Won ? TSide::Human : TSide::Computer;
     // The bonus, 100 for each card the top row still had to lay, and the winning point.
     if (human.Won)

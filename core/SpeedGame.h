@@ -63,7 +63,7 @@ public:
     // The game's end, once a row has won: a tie goes to the computer's row with TieToOpponent.
     // A human win adds Bonus, 100 for each card the top row still had to lay and the winning
     // point. Announced with
-    // the time it took; none when nobody won.
+    // the time it took; none when nobody won (the game runs on) or it was decided already.
     std::optional<TSide> Decide(bool TieToOpponent, int32_t Bonus, int64_t Milliseconds);
     bool Won(TSide Side) const { return FTable.Row(Side).Won; }
 

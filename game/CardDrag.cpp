@@ -190,9 +190,16 @@ bool TCardDrag::Release(QPoint At) {
         return false;
     }
     const int slotIndex = FSlot;
+    const int refusals = FRefusals;
     if (FForm.PlayOnPile(slotIndex, pile)) {
         End();
         return true;
+    }
+    // Neither laid nor refused: a match took the play to its referee. The card waits in its
+    // slot, as a key's does, rather than flying back and then onto the pile.
+    if (FRefusals == refusals) {
+        End();
+        return false;
     }
     FlyBack();
     return false;
@@ -205,6 +212,8 @@ void TCardDrag::Cancel() {
 }
 
 void TCardDrag::Heard(const TGameEvent& Event) {
+    if (Event.Kind == TGameEventKind::PlayRefused && Event.Play.Side == TSide::Human)
+        ++FRefusals;
     if (FSlot < 0)
         return;
     switch (Event.Kind) {

@@ -77,6 +77,7 @@ private:
     bool FPressed = false;
     bool FDragging = false;
     int FTarget = 0;
+    int FRefusals = 0; // the player's plays refused so far
     int64_t FBackStart = -1;
     QPoint FBackFrom;
 };

@@ -779,6 +779,7 @@ TEST_F(NetMatch, ACardDraggedOnEitherSideIsLaidOnBothTablesTheHostsAfterTheLag) 
     // The guest's second pile is the host's first; its card waits for the host's word.
     ASSERT_TRUE(DragOnPile(*guestForm, 0, 2));
     EXPECT_EQ(guestForm->HumanPlayed(), 0) << "laid before the host took it";
+    EXPECT_FALSE(guestForm->CardDrag->FlyingBack());
     ASSERT_TRUE(RunUntil([&] { return agreed(0, 1); }));
     EXPECT_EQ(form->CardTable1->CardTop().ID(), nine);
 
@@ -793,6 +794,7 @@ TEST_F(NetMatch, ACardDraggedOnEitherSideIsLaidOnBothTablesTheHostsAfterTheLag) 
     dropped.start();
     ASSERT_TRUE(DragOnPile(*form, 0, 2));
     EXPECT_EQ(form->HumanPlayed(), 0) << "laid at once";
+    EXPECT_FALSE(form->CardDrag->FlyingBack()) << "it waits in its slot, as a key's card does";
     EXPECT_EQ(form->CardTable2->CardTop().ID(), 10);
     ASSERT_TRUE(RunUntil([&] { return agreed(1, 1); }));
     EXPECT_GE(laidAfter, 200);
