@@ -62,13 +62,15 @@ fuzz: setup
 fuzz-long: setup
 	@FUZZ_RUNS=$(FUZZ_LONG_RUNS) bash fuzz/run.sh
 
-# SOAK_GAMES self-played games on one window; SOAK_ARGS="--seed N" replays one game. Then
-# STRESS_ROUNDS rounds of 20 copies closing on one Config.INI together, and KILL_ROUNDS kills
-# in the middle of a save.
+# SOAK_GAMES self-played games on the game's core alone, with no display and nothing of Qt's
+# GUI loaded; SOAK_ARGS="--seed N" replays one game. Then SOAK_PLAYS_GAMES on one window with
+# "Show plays" and the fumble rule, at 100 and 200 %, STRESS_ROUNDS rounds of 20 copies closing
+# on one Config.INI together, and KILL_ROUNDS kills in the middle of a save.
 soak: setup
 	@cmake --preset release >/dev/null
-	@cmake --build --preset release -j $(JOBS) --target tolvi_soak tolvi_close_copy tolvi_close_stress settings_tests
-	@QT_QPA_PLATFORM=offscreen $(RELEASE_DIR)/bench/tolvi_soak --games $(SOAK_GAMES) $(SOAK_ARGS)
+	@cmake --build --preset release -j $(JOBS) --target tolvi_core_soak tolvi_soak tolvi_close_copy tolvi_close_stress settings_tests
+	@! ldd $(RELEASE_DIR)/bench/tolvi_core_soak | grep -E 'libQt6(Gui|Widgets)'
+	@env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM $(RELEASE_DIR)/bench/tolvi_core_soak --games $(SOAK_GAMES) $(SOAK_ARGS)
 	@for size in 100 200; do QT_QPA_PLATFORM=offscreen $(RELEASE_DIR)/bench/tolvi_soak --games $(SOAK_PLAYS_GAMES) --show-plays --fumble --table-size $$size $(SOAK_ARGS) || exit 1; done
 	@$(RELEASE_DIR)/tests/tolvi_close_stress $(RELEASE_DIR)/tests/tolvi_close_copy --copies 20 --rounds $(STRESS_ROUNDS)
 	@QT_QPA_PLATFORM=offscreen TOLVI_KILL_ROUNDS=$(KILL_ROUNDS) $(RELEASE_DIR)/tests/settings_tests --gtest_filter='FaultSave.KillDuringTheSave*'

@@ -14,44 +14,19 @@
 #include "Main.h"
 #include "kspicture.h"
 #include "selfplay.h"
+#include "soak_meter.h"
 
 #include <QApplication>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <malloc.h>
 #include <memory>
-#include <unistd.h>
 
 namespace {
 
-// Bytes the program holds on the heap now (small blocks and mapped ones).
-double HeapMiB() {
-    const struct mallinfo2 info = mallinfo2();
-    return double(info.uordblks + info.hblkhd) / (1024.0 * 1024.0);
-}
-
-double ResidentMiB() {
-    long pages = 0, resident = 0;
-    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
-        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2)
-            resident = 0;
-        std::fclose(f);
-    }
-    return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
-}
-
 uint64_t Number(const char* Text) {
     return std::strtoull(Text, nullptr, 0);
-}
-
-bool IsCheckpoint(uint64_t Done) {
-    if (Done <= 20)
-        return Done == 1 || Done == 10 || Done == 20;
-    if (Done <= 1000)
-        return Done % 100 == 0;
-    return Done % 1000 == 0;
 }
 
 } // namespace
@@ -135,21 +110,21 @@ int main(int argc, char** argv) {
             play = std::make_unique<selfplay::TSelfPlay>(options);
         }
         const uint64_t done = i + 1;
-        const double heap = HeapMiB();
+        const double heap = soak::HeapMiB();
         if (done == 1) {
             heapAfterFirst = heap;
-            residentAfterFirst = ResidentMiB();
+            residentAfterFirst = soak::ResidentMiB();
         }
         heapPeak = std::max(heapPeak, heap);
         if (done == 20)
             heapAfterTwenty = heap;
         if (done >= 20)
             heapPeakAfterTwenty = std::max(heapPeakAfterTwenty, heap);
-        if (IsCheckpoint(done) || done == games) {
+        if (soak::IsCheckpoint(done) || done == games) {
             const double s = seconds();
             std::printf("%-8llu %10.1f %9.1f %10.2f %10.1f %9llu %9llu\n",
                         static_cast<unsigned long long>(done), s, double(done) / s, heap,
-                        ResidentMiB(), static_cast<unsigned long long>(failures),
+                        soak::ResidentMiB(), static_cast<unsigned long long>(failures),
                         static_cast<unsigned long long>(KsDecodedPictures()));
             std::fflush(stdout);
         }
@@ -165,8 +140,8 @@ int main(int argc, char** argv) {
         std::printf("heap after the first game %.3f MiB, highest after any game %.3f MiB, at the "
                     "end %.3f MiB (%+.3f MiB); resident %.1f MiB after the first game, %.1f MiB "
                     "at the end\n",
-                    heapAfterFirst, heapPeak, HeapMiB(), HeapMiB() - heapAfterFirst,
-                    residentAfterFirst, ResidentMiB());
+                    heapAfterFirst, heapPeak, soak::HeapMiB(), soak::HeapMiB() - heapAfterFirst,
+                    residentAfterFirst, soak::ResidentMiB());
     if (games >= 20)
         std::printf("heap after game 20 (every rule played once) %.3f MiB, highest after any later "
                     "game %.3f MiB (%+.3f MiB)\n",

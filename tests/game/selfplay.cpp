@@ -401,6 +401,15 @@ private:
         case TSelfPlay::TFault::LeaveBusy:
             BeginBusy();
             break;
+        case TSelfPlay::TFault::SwapTwoSlots: {
+            // Every card still in its place as far as counting goes: only the core knows better.
+            TKsSingleCard* first = f.Play1Card[0]->GetCard(0);
+            TKsSingleCard* second = f.Play1Card[1]->GetCard(0);
+            const int32_t id = first->ID();
+            first->SetID(second->ID());
+            second->SetID(id);
+            break;
+        }
         }
     }
 
@@ -436,6 +445,52 @@ private:
             ids.insert(ids.end(), t->PlayedCards().begin(), t->PlayedCards().end());
         std::sort(ids.begin(), ids.end());
         return ids;
+    }
+
+    // Where the card groups show other cards than the core's table holds; empty when they
+    // show exactly its piles, slots and central piles.
+    QString ShownDiffers() {
+        TMainForm& f = *FForm;
+        const TSpeedTable& t = f.Game().Table();
+        const auto differ = [](const QString& What, const std::vector<int32_t>& Shown,
+                               const std::vector<int32_t>& Held) {
+            return QStringLiteral("%1 shows %2 cards with %3 on top, the core's %4 with %5")
+                .arg(What)
+                .arg(Shown.size())
+                .arg(Shown.empty() ? 0 : Shown.back())
+                .arg(Held.size())
+                .arg(Held.empty() ? 0 : Held.back());
+        };
+        const struct {
+            TKsCardGroup* Pile;
+            const std::array<TKsCardGroup*, 4>& Slots;
+            TKsCardTable* Table;
+            TSide Side;
+            const char* Name;
+        } rows[2] = {{f.Play1Pile, f.Play1Card, f.CardTable1, TSide::Human, "human"},
+                     {f.Play2Pile, f.Play2Card, f.CardTable2, TSide::Computer, "computer"}};
+        for (const auto& row : rows) {
+            const TSpeedRow& core = t.Row(row.Side);
+            std::vector<int32_t> pile;
+            Collect(row.Pile, pile);
+            if (pile != core.Pile)
+                return differ(QStringLiteral("the %1's pile").arg(row.Name), pile, core.Pile);
+            for (size_t i = 0; i < 4; ++i) {
+                TKsCardGroup* slot = row.Slots[i];
+                const int32_t shown = slot->NonEmptyCount() > 0 ? slot->GetCard(0)->ID() : 0;
+                if (shown != core.Slots[i])
+                    return QStringLiteral("the %1's slot %2 shows %3, the core's holds %4")
+                        .arg(row.Name)
+                        .arg(i + 1)
+                        .arg(shown)
+                        .arg(core.Slots[i]);
+            }
+            const std::vector<int32_t>& central = t.Piles[row.Side == TSide::Human ? 0 : 1];
+            if (row.Table->PlayedCards() != central)
+                return differ(QStringLiteral("the %1's central pile").arg(row.Name),
+                              row.Table->PlayedCards(), central);
+        }
+        return {};
     }
 
     // Called by the deal's "ready" message, when both sides have their cards and nothing has
@@ -570,6 +625,8 @@ private:
             return Fail(QStringLiteral("cards were lost, doubled or changed: %1 of %2 in play")
                             .arg(AllCards().size())
                             .arg(FDealt.size()));
+        if (const QString differs = ShownDiffers(); !differs.isEmpty())
+            return Fail(differs);
 
         // Outside a turn-over, also after the game was decided, a pile card goes to the slot
         // through the pile's hidden relay table.

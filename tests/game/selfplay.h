@@ -78,7 +78,14 @@ public:
 
     // A fault planted into the next game after the given number of computer steps, for tests
     // that make sure the checks notice.
-    enum class TFault { None, LoseAPileCard, DuplicateASlotCard, WrongTopCard, LeaveBusy };
+    enum class TFault {
+        None,
+        LoseAPileCard,
+        DuplicateASlotCard,
+        WrongTopCard,
+        LeaveBusy,
+        SwapTwoSlots
+    };
     void PlantFault(TFault Fault, int AfterSteps);
 
 private:

@@ -99,10 +99,11 @@ TEST(SelfPlay, PlaysShownAndTheFumbleRuleKeepEveryCheck) {
 
 TEST(SelfPlay, ChecksNoticeABrokenTable) {
     using F = TSelfPlay::TFault;
-    for (auto [fault, says] : {std::pair{F::LoseAPileCard, "lost, doubled or changed"},
-                               std::pair{F::DuplicateASlotCard, "lost, doubled or changed"},
-                               std::pair{F::WrongTopCard, "on top, its last card is"},
-                               std::pair{F::LeaveBusy, "busy depth 1"}}) {
+    for (auto [fault, says] :
+         {std::pair{F::LoseAPileCard, "lost, doubled or changed"},
+          std::pair{F::DuplicateASlotCard, "lost, doubled or changed"},
+          std::pair{F::WrongTopCard, "on top, its last card is"},
+          std::pair{F::LeaveBusy, "busy depth 1"}, std::pair{F::SwapTwoSlots, "slot 1 shows"}}) {
         TSelfPlay play;
         play.PlantFault(fault, 3);
         const TGameResult r = play.Play(BaseSeed + 5);
