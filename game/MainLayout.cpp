@@ -301,7 +301,7 @@ void TMainForm::FormCreate() {
     RunAfterFirstFrame(*this, [this] { SetSound(FSettings.Sound, FSettings.SoundVolume); });
     SetDisplay(settings.Display);
     RestoreWindowSize(settings.WindowWidth, settings.WindowHeight);
-    Timer->setInterval(TLevel::Of(FLevel).value_or(TLevel()).PaceMs());
+    SetOpponent(MakeOpponent(*this));
     if (FDeckCount != 1)
         SetUpDeckSize();
     CardTable1->PrepareDeck();
@@ -387,7 +387,9 @@ void TMainForm::ApplyOptions(const TSettings& Saved, bool NewGame) {
     FScoring = Saved.Scoring;
     if (Saved.Level != FLevel) {
         FLevel = Saved.Level;
-        SetTimerInterval(TLevel::Of(FLevel).value_or(TLevel()).PaceMs());
+        // A match's friend plays on; the computer at the new level comes back after it.
+        if (!FHeadToHead)
+            SetOpponent(MakeOpponent(*this));
     }
     if (Saved.Display.TableSize != FDisplay.TableSize)
         ApplyTableSize(Saved.Display.TableSize);

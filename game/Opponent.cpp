@@ -9,6 +9,10 @@
 
 #include <QTimer>
 
+TComputerOpponent::TComputerOpponent(QTimer& Timer, const TLevel& Level) : FTimer(Timer) {
+    FTimer.setInterval(Level.PaceMs());
+}
+
 void TComputerOpponent::Start() {
     FTimer.start();
 }
@@ -30,7 +34,8 @@ std::optional<TPlay> TComputerOpponent::Choose(const TMainForm& Form) {
 }
 
 std::unique_ptr<TOpponent> MakeOpponent(TMainForm& Form) {
-    return std::make_unique<TComputerOpponent>(*Form.Timer);
+    return std::make_unique<TComputerOpponent>(*Form.Timer,
+                                               TLevel::Of(Form.Level()).value_or(TLevel()));
 }
 
 bool THumanInput::Held() const {

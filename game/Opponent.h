@@ -4,6 +4,7 @@
 // window's one entry for plays, TMainForm::Play; the rules are checked there, not here.
 
 #include "GameEvents.h"
+#include "Level.h"
 
 #include <memory>
 #include <optional>
@@ -33,10 +34,11 @@ public:
     virtual bool StuckCheckNow() const { return Running(); }
 };
 
-// The computer: the window's timer, at the level's interval, runs TMainForm::TimerTimer.
+// The computer: the window's timer, at the level's pace, runs TMainForm::TimerTimer, whose
+// choice is the core's (SpeedRun::ComputerChoice).
 class TComputerOpponent : public TOpponent {
 public:
-    explicit TComputerOpponent(QTimer& Timer) : FTimer(Timer) {}
+    TComputerOpponent(QTimer& Timer, const TLevel& Level);
 
     void Start() override;
     void Stop() override;
@@ -51,8 +53,9 @@ private:
     QTimer& FTimer;
 };
 
-// The top row's player when no match takes it over, made in one place for the window's start and
-// for the end of a match: the computer, on the window's timer.
+// The top row's player when no match takes it over, made in one place from the window's settings
+// (at start, on a new level, at the end of a match): the computer, on the window's timer at its
+// level's pace.
 std::unique_ptr<TOpponent> MakeOpponent(TMainForm& Form);
 
 // The player at the bottom, by mouse and keys: a refused play locks the cards under the
