@@ -14,6 +14,7 @@
 
 class TMainForm;
 class TNetOpponent;
+class TWindowTable;
 
 class TNetMatch : public QObject {
     Q_OBJECT
@@ -49,7 +50,6 @@ public:
     std::function<void()> Began;
 
 private:
-    class TWindowTable;
     void Begin();
     void End(TMatchEnd Why, TNetFault Fault);
     void Restore();

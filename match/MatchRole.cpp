@@ -148,16 +148,16 @@ void TMatchRole::Disagree() {
     End(TMatchEnd::Disagree);
 }
 
-void TMatchRole::RefuseHere(TPlay Play, TRefusal Why) {
-    const int slot = std::clamp(Play.Slot, 0, 3);
-    Play.Slot = slot;
+void TMatchRole::RefuseHere(TPlay Asked, TRefusal Why) {
+    const int slot = std::clamp(Asked.Slot, 0, 3);
+    Asked.Slot = slot;
     TSpeedGame& game = FTable.Game();
-    Play.Card = game.Table().Row(TSide::Human).Slots[size_t(slot)];
+    Asked.Card = game.Table().Row(TSide::Human).Slots[size_t(slot)];
     // A locked row's dimmed cards already show why a card that fits waits; any other held play
     // shows as a card refused.
     const bool fits = FTable.HumanHeld() &&
                       (game.Takes(TSide::Human, slot, 1) || game.Takes(TSide::Human, slot, 2));
-    game.Events().Announce(TGameEvent::Refused(Play, Why, Why == TRefusal::Held && fits));
+    game.Events().Announce(TGameEvent::Refused(Asked, Why, Why == TRefusal::Held && fits));
 }
 
 void TMatchRole::TakeAgain(bool Yes) {

@@ -36,8 +36,8 @@ void THeadlessTable::Deal(const TSpeedTable& Table, uint64_t Number) {
     FLock.Release();
     FGame.Deal(Table, 0);
     // Confirmed as soon as the player could click.
-    QTimer::singleShot(0, this, [this, Number, serial = ++FDealSerial] {
-        if (serial != FDealSerial)
+    QTimer::singleShot(0, this, [this, Number, serial = ++FDeals] {
+        if (serial != FDeals)
             return;
         FStart = FClock.elapsed();
         FGame.Begin(Number);
@@ -98,16 +98,16 @@ void THeadlessTable::CheckStuck() {
 }
 
 void THeadlessTable::AfterPlay() {
-    QTimer::singleShot(0, this, [this, serial = FDealSerial] {
-        if (serial != FDealSerial)
+    QTimer::singleShot(0, this, [this, serial = FDeals] {
+        if (serial != FDeals)
             return;
         if (FGame.Decide(FTieToOpponent, 0, FClock.elapsed() - FStart) && FMatch)
             FMatch->TakeAgain(true);
     });
 }
 
-void THeadlessTable::Abandon() {
-    ++FDealSerial;
+void THeadlessTable::EndGame() {
+    ++FDeals;
     FStuck.stop();
     FGame.Abandon();
 }

@@ -42,10 +42,11 @@ public:
     void TurnOver() override;
     void StartGameClock() override { FStart = FClock.elapsed(); }
     void ShowWaiting(bool) override {}
-    void Abandon() override;
+    void Abandon() override { EndGame(); }
 
 private:
     void Deal(const TSpeedTable& Table, uint64_t Number);
+    void EndGame();
     void CheckStuck();
     void TurnOverPiles(bool OnePass);
     // Once a row has won: decided after the handler, as the window's message is.
@@ -61,5 +62,5 @@ private:
     QTimer FStuck;
     QElapsedTimer FClock;
     qint64 FStart = 0;
-    int FDealSerial = 0;
+    int FDeals = 0;
 };
