@@ -89,21 +89,6 @@ bool HasPlay(const TSpeedTable& T, TSide Side) {
                        [&](int32_t c) { return PileFor(T, c, 0) != 0; });
 }
 
-// Every card on the table, sorted.
-std::vector<int32_t> AllCards(const TSpeedTable& T) {
-    std::vector<int32_t> cards;
-    for (const TSpeedRow& r : T.Rows) {
-        cards.insert(cards.end(), r.Pile.begin(), r.Pile.end());
-        for (const int32_t c : r.Slots)
-            if (c != 0)
-                cards.push_back(c);
-    }
-    for (const auto& p : T.Piles)
-        cards.insert(cards.end(), p.begin(), p.end());
-    std::sort(cards.begin(), cards.end());
-    return cards;
-}
-
 // The cards alone, as a view of the table shows them: no counts, no flags.
 bool SameCards(const TSpeedTable& A, const TSpeedTable& B) {
     for (size_t i = 0; i < 2; ++i)
@@ -198,7 +183,7 @@ private:
         FDecided = 0;
         FScoreBase = score;
         FView = FGame->Table();
-        FCards = AllCards(FView);
+        FCards = FView.Cards();
         FDealStart = FNow;
 
         const TSpeedTable& t = FGame->Table();
@@ -545,7 +530,7 @@ private:
             return Fail("the table is not what its events made of the deal");
         if (FLastScore != FGame->Score())
             return Fail(Format("the score %d was announced as %d", FGame->Score(), FLastScore));
-        if (AllCards(t) != FCards)
+        if (t.Cards() != FCards)
             return Fail("cards were lost, doubled or changed");
         const int32_t goal = t.CardsToWin;
         for (const TSide side : {TSide::Human, TSide::Computer}) {

@@ -1,5 +1,7 @@
 #include "SpeedTable.h"
 
+#include <algorithm>
+
 int32_t SpeedValue(int32_t Card) {
     return Card >= 2 && Card <= 53 ? (Card - 2) % 13 + 2 : 0;
 }
@@ -9,6 +11,20 @@ int32_t TSpeedTable::Top(int Pile) const {
         return 0;
     const std::vector<int32_t>& pile = Piles[size_t(Pile - 1)];
     return pile.empty() ? 0 : SpeedValue(pile.back());
+}
+
+std::vector<int32_t> TSpeedTable::Cards() const {
+    std::vector<int32_t> cards;
+    for (const TSpeedRow& r : Rows) {
+        cards.insert(cards.end(), r.Pile.begin(), r.Pile.end());
+        for (const int32_t c : r.Slots)
+            if (c != 0)
+                cards.push_back(c);
+    }
+    for (const auto& p : Piles)
+        cards.insert(cards.end(), p.begin(), p.end());
+    std::sort(cards.begin(), cards.end());
+    return cards;
 }
 
 std::array<int32_t, 4> TSpeedTable::SlotValues(TSide Side) const {

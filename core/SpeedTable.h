@@ -33,6 +33,9 @@ struct TSpeedTable {
     int32_t Top(int Pile) const;
     // The ranks a row's slots show.
     std::array<int32_t, 4> SlotValues(TSide Side) const;
+    // Every card the table holds, wherever it lies, in order of ID: a deal's cards, whatever
+    // was played.
+    std::vector<int32_t> Cards() const;
 
     bool operator==(const TSpeedTable&) const = default;
 };
