@@ -15,7 +15,7 @@ jobs=${JOBS:-2}
 cxx=${FUZZ_CXX:-clang++-14}
 
 cmake -S fuzz -B "$build" -DCMAKE_CXX_COMPILER="$cxx" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-targets=${FUZZ_TARGETS:-ini ini_parse fame deck merge net}
+targets=${FUZZ_TARGETS:-ini ini_parse fame deck merge net replay}
 limit=(-max_total_time="$seconds")
 [ -n "${FUZZ_RUNS:-}" ] && limit=(-runs="$FUZZ_RUNS")
 if ! cmake --build "$build" -j "$jobs" --target $(printf 'fuzz_%s ' $targets) >"$build/build.log" 2>&1; then

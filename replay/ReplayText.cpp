@@ -312,9 +312,12 @@ ReplayText::TRead ReplayText::Read(const QByteArray& Text) {
         return fail(Tr("This file is not a Tolvi replay."));
     if (!Text.endsWith('\n'))
         return fail(Tr("The replay file ends before its game does."));
-    for (const char c : Text)
-        if ((uint8_t(c) < 0x20 && c != '\n' && c != '\r') || c == 0x7f)
+    for (qsizetype i = 0; i < Text.size(); ++i) {
+        const char c = Text[i];
+        const bool lineEnd = c == '\n' || (c == '\r' && i + 1 < Text.size() && Text[i + 1] == '\n');
+        if (((uint8_t(c) < 0x20 && !lineEnd) || c == 0x7f))
             return fail(Tr("This file is not a Tolvi replay."));
+    }
 
     QList<QByteArray> lines = Text.split('\n');
     lines.removeLast(); // after the last newline

@@ -131,12 +131,24 @@ QString TReplayer::Refusal(const TReplayEntry& E) const {
                 .arg(RowName(E.Side), Card(row.Pile.empty() ? 0 : row.Pile.back()), Card(E.Card));
         return {};
     case TReplayKind::Refused:
-        if ((E.Why == TRefusal::NoFit || E.Why == TRefusal::Held) && !holds().isEmpty())
-            return holds();
+        // The call must refuse it as it was refused, and lay nothing.
+        if (E.Why == TRefusal::NotRunning)
+            return FGame.Running() ? Tr("the game is still running") : QString();
+        if (!FGame.Running())
+            return Tr("the game is over");
+        if (E.Why == TRefusal::EmptySlot)
+            return inSlot == 0 ? QString() : holds();
+        if (QString w = holds(); !w.isEmpty() || inSlot == 0)
+            return w.isEmpty() ? Tr("slot %1 of %2 is empty").arg(E.Slot + 1).arg(RowName(E.Side))
+                               : w;
+        if (E.Why == TRefusal::Held && E.Fits &&
+            SpeedRules::PileFor(FGame.Piles(), SpeedValue(inSlot), E.Table) == 0)
+            return Tr("no pile takes %1").arg(Card(inSlot));
         return {};
     case TReplayKind::PileTop:
-        if (row.Pile.empty())
-            return Tr("the pile of %1 is empty").arg(RowName(E.Side));
+        // Only a card this table has not been shown may be learnt.
+        if (row.Pile.empty() || (row.Pile.back() != 0 && row.Pile.back() != E.Card))
+            return Tr("the pile of %1 does not show %2").arg(RowName(E.Side), Card(E.Card));
         return {};
     case TReplayKind::Pass:
         if (!FGame.Running())
