@@ -41,6 +41,8 @@ struct TReplayEntry {
 
 struct TReplayTags {
     static constexpr int CurrentFormat = 1;
+    // A game's times and length stay within a day.
+    static constexpr int64_t MaxMilliseconds = 24LL * 3600 * 1000;
 
     int Format = CurrentFormat;
     QString Program; // the version that recorded it

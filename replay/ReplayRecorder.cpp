@@ -7,6 +7,12 @@
 #include <chrono>
 #include <utility>
 
+namespace {
+
+constexpr int64_t MaxMilliseconds = TReplayTags::MaxMilliseconds;
+
+} // namespace
+
 struct TReplayRecorder::TState {
     TSpeedGame* Game = nullptr;
     TReplayTags Next;
@@ -38,7 +44,9 @@ struct TReplayRecorder::TState {
     }
 
     void Add(TReplayEntry Entry) {
-        Entry.At = Now();
+        // Times only go on, within a day, whatever the clock does: the file says so.
+        Entry.At = std::clamp(Now(), Current.Entries.empty() ? 0 : Current.Entries.back().At,
+                              MaxMilliseconds);
         Current.Entries.push_back(Entry);
         if (++SinceCheck >= CheckEvery)
             TakeCheck();
@@ -106,7 +114,7 @@ struct TReplayRecorder::TState {
                 entry.Bonus = e.Score - ScoreBefore -
                               (Game->Table().CardsToWin - Game->Table().Rows[1].Played) * 100 - 1;
             Current.Tags.Score = e.Score;
-            Current.Tags.Duration = e.Milliseconds;
+            Current.Tags.Duration = std::clamp<int64_t>(e.Milliseconds, 0, MaxMilliseconds);
             Add(entry);
             Finish(e.Side == TSide::Human ? QStringLiteral("won") : QStringLiteral("lost"));
             return;
@@ -115,7 +123,7 @@ struct TReplayRecorder::TState {
             entry = TReplayEntry{};
             entry.Kind = TReplayKind::Abandoned;
             Current.Tags.Score = Game->Score();
-            Current.Tags.Duration = Now();
+            Current.Tags.Duration = std::clamp<int64_t>(Now(), 0, MaxMilliseconds);
             Add(entry);
             Finish(QStringLiteral("abandoned"));
             return;

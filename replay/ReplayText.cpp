@@ -15,7 +15,7 @@ QString Tr(const char* Text) {
     return QCoreApplication::translate("ReplayText", Text);
 }
 
-constexpr int64_t MaxMilliseconds = 24LL * 3600 * 1000;
+constexpr int64_t MaxMilliseconds = TReplayTags::MaxMilliseconds;
 constexpr char Ranks[] = "23456789TJQKA";
 constexpr char Suits[] = "CDSH";
 
