@@ -10,6 +10,9 @@
 namespace {
 
 constexpr int64_t MaxMilliseconds = TReplayTags::MaxMilliseconds;
+// Refusals change nothing and a player can make them without end; past this many they are no
+// longer recorded, so that the file stays within what the reader takes.
+constexpr int MaxRefusals = 5000;
 
 } // namespace
 
@@ -20,6 +23,7 @@ struct TReplayRecorder::TState {
     bool Recording = false;
     int CheckEvery = DefaultCheckEvery;
     int SinceCheck = 0;
+    int Refusals = 0;
     int64_t Start = 0;
     int32_t Score = 0;
     int32_t ScoreBefore = 0; // before the last change: the decision's bonus is worked out from it
@@ -88,6 +92,8 @@ struct TReplayRecorder::TState {
             entry.Kind = TReplayKind::PileTop;
             break;
         case TGameEventKind::PlayRefused:
+            if (++Refusals > MaxRefusals)
+                return;
             entry.Kind = TReplayKind::Refused;
             entry.Why = e.Why;
             entry.Fits = e.Fits;
@@ -148,6 +154,7 @@ struct TReplayRecorder::TState {
         Start = Clock();
         Recording = true;
         SinceCheck = 0;
+        Refusals = 0;
         // The table as dealt: a replay dealt otherwise stops before its first play.
         TakeCheck();
     }

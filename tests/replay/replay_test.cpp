@@ -144,6 +144,23 @@ TEST(Replay, RecordedGamesWriteReadAndReplayToTheirEnds) {
     std::printf("one-deck replay: median %lld bytes, largest %lld\n", (long long)median,
                 (long long)oneDeck.back());
     EXPECT_LT(median, 2048);
+
+    // A player who clicks without end still leaves a file the reader takes.
+    TSpeedGame game;
+    TReplayRecorder recorder(game);
+    int64_t now = 0;
+    recorder.SetClock([&] { return now; });
+    game.Deal(SpeedDeal::Table(SpeedDeal::Cards(9, 1), 1), 0);
+    game.Begin(9);
+    for (int i = 0; i < 15000; ++i, now += 7) {
+        TPlay fumble{TSide::Human, i % 4, 0, 0};
+        game.Play(fumble, true);
+    }
+    game.Abandon();
+    const ReplayText::TRead read = ReplayText::Read(ReplayText::Write(recorder.Replay()));
+    ASSERT_TRUE(read.Replay.has_value()) << read.Error.toStdString();
+    TReplayer replayer(*read.Replay);
+    EXPECT_TRUE(replayer.SeekTo(read.Replay->Entries.size())) << replayer.Error().toStdString();
 }
 
 // Where Mend makes the replay part from the rules, the replay stops at that entry and keeps the
