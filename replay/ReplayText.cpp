@@ -260,10 +260,16 @@ bool Integer(const QString& Text, int64_t Low, int64_t High, int64_t& Value) {
     return ec == std::errc() && ptr == end && Value >= Low && Value <= High;
 }
 
+const char* const RequiredTags[] = {"Format", "Deal", "Decks", "Result", "Score", "Duration"};
 // The tags in the order they are written; each at most once.
 const char* const TagNames[] = {"Format",       "Program",    "Date",   "Deal",   "Decks",
                                 "Mirrored",     "Scoring",    "Level",  "Fumble", "Opponent",
                                 "OpponentName", "StartScore", "Result", "Score",  "Duration"};
+
+bool Required(const char* Tag) {
+    return std::any_of(std::begin(RequiredTags), std::end(RequiredTags),
+                       [&](const char* t) { return std::strcmp(t, Tag) == 0; });
+}
 
 } // namespace
 
@@ -285,9 +291,10 @@ QByteArray ReplayText::Write(const TReplay& Replay) {
                               QString::number(t.Score),
                               QString::number(t.Duration)};
     QByteArray out;
-    // The tags that say nothing are left out: the deal seen from its own side, no names.
+    // The tags that say nothing are left out (the deal seen from its own side, no names), never
+    // one the reader requires.
     for (size_t i = 0; i < std::size(TagNames); ++i)
-        if (!values[i].isEmpty() && !(i == 5 && !t.Mirrored))
+        if (Required(TagNames[i]) || (!values[i].isEmpty() && !(i == 5 && !t.Mirrored)))
             out += QByteArray("[") + TagNames[i] + " \"" + Quoted(values[i]) + "\"]\n";
     out += '\n';
     for (size_t i = 0; i < Replay.Entries.size(); ++i) {
@@ -364,9 +371,9 @@ ReplayText::TRead ReplayText::Read(const QByteArray& Text) {
             replay.Tags.Format = int(format);
         }
     }
-    for (const char* required : {"Deal", "Decks", "Result", "Score", "Duration"})
-        if (tags.count(required) == 0)
-            return fail(Tr("The replay file lacks its tag %1.").arg(QLatin1String(required)));
+    for (const char* name : TagNames)
+        if (Required(name) && tags.count(name) == 0)
+            return fail(Tr("The replay file lacks its tag %1.").arg(QLatin1String(name)));
     TReplayTags& t = replay.Tags;
     int64_t value = 0;
     const auto number = [&](const char* Name, int64_t Low, int64_t High) {

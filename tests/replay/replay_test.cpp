@@ -252,6 +252,13 @@ TEST(ReplayText, FilesThatAreNotWholeReplaysOfAKnownVersionAreRefusedWithAMessag
         many += " %00000000";
     refused(many + " #X\n", "The replay file holds too many plays.");
 
+    // A tag the reader requires is written even when it is empty.
+    TReplay blank = game.Replay;
+    blank.Tags.Result.clear();
+    const ReplayText::TRead reread = ReplayText::Read(ReplayText::Write(blank));
+    ASSERT_TRUE(reread.Replay.has_value()) << reread.Error.toStdString();
+    EXPECT_EQ(*reread.Replay, blank);
+
     // Saved and loaded, it is the same replay; a file that is not there is a message too.
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("game.tolvi-replay"));
