@@ -14,7 +14,7 @@ STRESS_ROUNDS ?= 10
 KILL_ROUNDS ?= 200
 RELEASE_DIR = build-release
 
-.PHONY: all setup configure build run test clean test-asan release package fuzz fuzz-long soak bench bench-process bench-compare bench-net
+.PHONY: all setup configure build run test clean test-asan release package fuzz fuzz-long soak bench bench-process bench-compare bench-net bench-person
 
 all: build
 
@@ -96,3 +96,11 @@ bench-compare:
 NET_BENCH_ARGS ?= --games 1000 --pairs 80 --workers 4 --minutes 14
 bench-net: release
 	@env -u DISPLAY $(RELEASE_DIR)/bench/net_fairness $(NET_BENCH_ARGS)
+
+# Simulated people (slow, typical, fast) against Steady and the person model at each fixed level,
+# 1,000 games each, headless on simulated time.
+PERSON_BENCH_ARGS ?= --games 1000
+bench-person: setup
+	@cmake --preset release >/dev/null
+	@cmake --build --preset release -j $(JOBS) --target tolvi_person_bench
+	@env -u DISPLAY $(RELEASE_DIR)/bench/tolvi_person_bench $(PERSON_BENCH_ARGS)
