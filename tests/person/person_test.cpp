@@ -5,6 +5,7 @@
 #include "PersonMatch.h"
 #include "SpeedDeal.h"
 
+#include <array>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -155,6 +156,28 @@ TEST(PersonGames, SeesNoFaceDownCard) {
         changedByASlot += lied.Plays != seen.Plays ? 1 : 0;
     }
     EXPECT_GT(changedByASlot, 100);
+}
+
+// Each level keeps about Steady's mean time between plays there, so the levels' tables stay
+// comparable.
+TEST(PersonGames, LevelsKeepSteadysMeanPace) {
+    const TSeat typical = TSeat::Like(TPersonParams::Human(1));
+    for (int level = 0; level < 5; ++level) {
+        std::array<double, 2> mean{};
+        for (size_t style = 0; style < 2; ++style) {
+            const TSeat computer = style == 0 ? TSeat::Steady(250 * level + 250)
+                                              : TSeat::Like(TPersonParams::Level(level));
+            double sum = 0;
+            long n = 0;
+            for (uint64_t g = 1; g <= 300; ++g)
+                for (const int64_t ms : RunMatch(g, typical, computer, g).ComputerIntervals) {
+                    sum += double(ms);
+                    ++n;
+                }
+            mean[style] = sum / double(n);
+        }
+        EXPECT_NEAR(mean[1], mean[0], 0.1 * mean[0]) << TPersonParams::Level(level).Name;
+    }
 }
 
 TEST(PersonGames, ReplayedFromTheSeed) {
