@@ -7,7 +7,8 @@
 // drawing was seen within 5 s of the map). After the window is mapped the
 // program runs for <settle ms> (its first paint and whatever it does next count towards the
 // peak), then its CPU time is taken over <idle ms> (0: not measured), then it is ended with
-// SIGTERM.
+// SIGTERM. With PROBE_MAPS set, the program's /proc/<pid>/maps as it was when its first frame
+// was seen is copied to that file (what it had loaded by then).
 
 #include <X11/Xlib.h>
 #include <X11/extensions/Xdamage.h>
@@ -105,6 +106,10 @@ int main(int argc, char** argv) {
             } else if (event.type == damageEvent + XDamageNotify && mapped != None &&
                        reinterpret_cast<XDamageNotifyEvent&>(event).drawable == mapped) {
                 paintedMs = now;
+                if (const char* mapsCopy = std::getenv("PROBE_MAPS")) {
+                    std::ifstream maps("/proc/" + std::to_string(child) + "/maps");
+                    std::ofstream(mapsCopy) << maps.rdbuf();
+                }
             }
         }
         if (paintedMs >= 0 || (mappedMs >= 0 && NowMs() - start > mappedMs + 5000))
