@@ -609,10 +609,6 @@ private:
     bool FLastFits = false;
 };
 
-uint64_t Number(const char* Text) {
-    return std::strtoull(Text, nullptr, 0);
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -622,11 +618,11 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const bool hasValue = i + 1 < argc;
         if (!std::strcmp(argv[i], "--games") && hasValue) {
-            games = Number(argv[++i]);
+            games = soak::Number(argv[++i]);
         } else if (!std::strcmp(argv[i], "--base") && hasValue) {
-            base = Number(argv[++i]);
+            base = soak::Number(argv[++i]);
         } else if (!std::strcmp(argv[i], "--seed") && hasValue) {
-            base = Number(argv[++i]);
+            base = soak::Number(argv[++i]);
             games = 1;
             single = true;
         } else {

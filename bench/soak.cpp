@@ -23,14 +23,6 @@
 #include <cstring>
 #include <memory>
 
-namespace {
-
-uint64_t Number(const char* Text) {
-    return std::strtoull(Text, nullptr, 0);
-}
-
-} // namespace
-
 int main(int argc, char** argv) {
     uint64_t games = 10000;
     uint64_t base = 1;
@@ -40,11 +32,11 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const bool hasValue = i + 1 < argc;
         if (!std::strcmp(argv[i], "--games") && hasValue) {
-            games = Number(argv[++i]);
+            games = soak::Number(argv[++i]);
         } else if (!std::strcmp(argv[i], "--base") && hasValue) {
-            base = Number(argv[++i]);
+            base = soak::Number(argv[++i]);
         } else if (!std::strcmp(argv[i], "--seed") && hasValue) {
-            base = Number(argv[++i]);
+            base = soak::Number(argv[++i]);
             games = 1;
             single = true;
         } else if (!std::strcmp(argv[i], "--show-plays")) {
@@ -52,7 +44,7 @@ int main(int argc, char** argv) {
         } else if (!std::strcmp(argv[i], "--fumble")) {
             options.FumbleRule = true;
         } else if (!std::strcmp(argv[i], "--table-size") && hasValue) {
-            tableSize = Number(argv[++i]);
+            tableSize = soak::Number(argv[++i]);
         } else {
             std::fprintf(stderr,
                          "usage: %s [--games N] [--base B] | --seed S, with [--show-plays] "

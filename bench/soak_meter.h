@@ -4,10 +4,16 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <malloc.h>
 #include <unistd.h>
 
 namespace soak {
+
+// A number given on the command line (decimal, or hex with 0x).
+inline uint64_t Number(const char* Text) {
+    return std::strtoull(Text, nullptr, 0);
+}
 
 // Bytes the program holds on the heap now (small blocks and mapped ones).
 inline double HeapMiB() {

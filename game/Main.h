@@ -211,6 +211,8 @@ public:
     // StuckCheckHeld, when set, holds it back (a match until both players are ready).
     void CheckStuck();
     std::function<bool()> StuckCheckHeld;
+    // The refills this window's plays posted are made now.
+    void FlushRefills();
     void ComputerPlayToTable1(TKsCardGroup* Slot);
     void ComputerPlayToTable2(TKsCardGroup* Slot);
 
@@ -324,7 +326,9 @@ private:
     friend class TMainFormProbe; // tests set up game states directly
 
     void LoadWindowDescription();
-    void Deal(std::optional<uint64_t> Number, TDealKind Kind = TDealKind::Shuffled);
+    // Given: the cards to deal (a friend's), else the number's.
+    void Deal(std::optional<uint64_t> Number, TDealKind Kind = TDealKind::Shuffled,
+              const std::vector<int32_t>* Given = nullptr);
     void CreateDealCommands();
     void ShowDealNumber();
     // The deal's number as the records keep it: 0 for a match's key, which they cannot hold.
@@ -394,7 +398,6 @@ private:
     // The question after a win was answered: the win no longer holds up the computer or counts
     // as just won.
     bool FDecisionTaken = false;
-    const std::vector<int32_t>* FGivenCards = nullptr; // dealing a friend's cards
 
     // The click whose group lays its card itself once the handler returns.
     bool FGroupLays = false;

@@ -12,7 +12,6 @@
 #include "ksvirtualdeck.h"
 
 #include <QGuiApplication>
-#include <QScopeGuard>
 #include <QTimer>
 #include <array>
 #include <utility>
@@ -54,12 +53,11 @@ void TMainForm::DealNumbered(uint64_t Number) {
 }
 
 void TMainForm::DealGiven(const std::vector<int32_t>& Cards) {
-    FGivenCards = &Cards;
-    const auto done = qScopeGuard([this] { FGivenCards = nullptr; });
-    Deal(0, TDealKind::Chosen);
+    Deal(0, TDealKind::Chosen, &Cards);
 }
 
-void TMainForm::Deal(std::optional<uint64_t> Number, TDealKind Kind) {
+void TMainForm::Deal(std::optional<uint64_t> Number, TDealKind Kind,
+                     const std::vector<int32_t>* Given) {
     FOpponent->Stop();
     StuckTimer->stop();
     AnnounceAbandoned();
@@ -76,8 +74,7 @@ void TMainForm::Deal(std::optional<uint64_t> Number, TDealKind Kind) {
     // Each side is dealt from its own shuffle of the full deck; both follow from the number.
     FDealNumber = Number.value_or(KsClockMilliseconds());
     ShowDealNumber();
-    const std::vector<int32_t> cards =
-        FGivenCards ? *FGivenCards : SpeedDeal::Cards(FDealNumber, FDeckCount);
+    const std::vector<int32_t> cards = Given ? *Given : SpeedDeal::Cards(FDealNumber, FDeckCount);
     {
         // The deck shows the shuffles of the number, as it always has.
         const TKsDealNumber numbered(FDealNumber);

@@ -131,6 +131,11 @@ void TMainForm::StartStuckCheck() {
         StuckTimer->stop();
 }
 
+void TMainForm::FlushRefills() {
+    QCoreApplication::sendPostedEvents(this, WM_HUMANPLAYED);
+    QCoreApplication::sendPostedEvents(this, WM_COMPUTERPLAYED);
+}
+
 void TMainForm::CheckStuck() {
     if (!FGame.Running()) {
         StuckTimer->stop();
@@ -139,8 +144,7 @@ void TMainForm::CheckStuck() {
     if (!FOpponent->StuckCheckNow() || (StuckCheckHeld && StuckCheckHeld()))
         return;
     // Refills already asked for come first: a card that one brings may end the stalemate.
-    QCoreApplication::sendPostedEvents(this, WM_HUMANPLAYED);
-    QCoreApplication::sendPostedEvents(this, WM_COMPUTERPLAYED);
+    FlushRefills();
     if (FGame.Running() && FGame.BothStuck() && !FRefereeElsewhere)
         TurnOverPiles();
 }

@@ -67,8 +67,7 @@ void TMainForm::TurnOverPiles() {
         PostGameMessage(WM_GAMEOVER, nullptr);
         return;
     }
-    ShowWaitSign(WaitSign1, HumanStuck());
-    ShowWaitSign(WaitSign2, ComputerStuck());
+    // The signs followed each pass (StuckFound).
     StartComputer();
 }
 

@@ -5,8 +5,6 @@
 #include "Main.h"
 #include "MatchTable.h"
 
-#include <QCoreApplication>
-
 class TWindowTable final : public TMatchTable {
 public:
     explicit TWindowTable(TMainForm& Form) : FForm(Form) {}
@@ -27,8 +25,7 @@ public:
     bool Play(TPlay& Play) override { return FForm.Play(Play); }
     void Flush() override {
         // Refills posted by earlier plays come first.
-        QCoreApplication::sendPostedEvents(&FForm, WM_HUMANPLAYED);
-        QCoreApplication::sendPostedEvents(&FForm, WM_COMPUTERPLAYED);
+        FForm.FlushRefills();
     }
     void TurnOver() override { FForm.TurnOverPiles(); }
     void StartGameClock() override { FForm.StartGameClock(); }
